@@ -1,0 +1,130 @@
+#include "cases.h"
+
+#include <stdexcept>
+
+#include "checked.h"
+#include "errors.h"
+#include "headloss.h"
+#include "numtext.h"
+#include "searches.h"
+#include "section.h"
+
+namespace hydraulics {
+
+float& FieldRef(Module1& m, Field field) {
+    switch (field) {
+    case Field::Q: return m.BasicData[PosQ];
+    case Field::L: return m.BasicData[PosL];
+    case Field::h: return m.BasicData[PosH];
+    case Field::x: return m.BasicData[PosX];
+    case Field::V: return m.BasicData[PosV];
+    case Field::n: return m.BasicData[PosN];
+    case Field::Xi1: return m.BasicData[PosXi1];
+    case Field::Xi2: return m.BasicData[PosXi2];
+    case Field::TotalLoss: return m.TotalLoss;
+    case Field::ChannelWidth: return m.ChannelWidth;
+    }
+    throw std::out_of_range("field");
+}
+
+float FieldValue(const Module1& m, Field field) { return FieldRef(const_cast<Module1&>(m), field); }
+
+namespace {
+
+constexpr Quantity kQ{"Q", "流量", "Q", "m³/s"};
+constexpr Quantity kL{"L", "槽身长", "L", "m"};
+constexpr Quantity kH{"h", "槽内水深", "h", "m"};
+constexpr Quantity kX{"x", "槽身比降", "1/x", ""};
+constexpr Quantity kV{"V", "渠道流速", "V", "m/s"};
+constexpr Quantity kN{"n", "槽身糙率", "n", ""};
+constexpr Quantity kXi1{"xi1", "进口局部损失系数", "ξ1", ""};
+constexpr Quantity kXi2{"xi2", "出口局部损失系数", "ξ2", ""};
+constexpr Quantity kZ{"Z", "总水头损失", "Z", "m"};
+constexpr Quantity kHead{"Z", "水头", "Z", "m"};
+constexpr Quantity kZ1{"Z1", "进口水头损失", "Z1", "m"};
+constexpr Quantity kZ2{"Z2", "沿程水头损失", "Z2", "m"};
+constexpr Quantity kZ3{"Z3", "出口水位回升", "Z3", "m"};
+constexpr Quantity kB{"B", "槽宽", "B", "m"};
+
+using enum Field;
+
+const CaseInfo kCases[kCaseCount] = {
+    {1, {Q, L, h, x, V, n, Xi1, Xi2}, {kQ, kL, kH, kX, kV, kN, kXi1, kXi2}, {kZ, kZ1, kZ2, kZ3, kB}},
+    {2,
+     {Q, L, h, TotalLoss, V, n, Xi1, Xi2},
+     {kQ, kL, kH, kHead, kV, kN, kXi1, kXi2},
+     {kZ1, kZ2, kZ3, kB, kX}},
+    {3,
+     {Q, L, ChannelWidth, x, V, n, Xi1, Xi2},
+     {kQ, kL, kB, kX, kV, kN, kXi1, kXi2},
+     {kZ, kZ1, kZ2, kZ3, kH}},
+    {4,
+     {h, L, ChannelWidth, x, V, n, Xi1, Xi2},
+     {kH, kL, kB, kX, kV, kN, kXi1, kXi2},
+     {kZ, kZ1, kZ2, kZ3, kQ}},
+};
+
+ResultTexts FourLosses(const Module1& m, std::string last) {
+    return {RoundTo3Decimals(m.TotalLoss), RoundTo3Decimals(m.InletLoss),
+            RoundTo3Decimals(m.FrictionLoss), RoundTo3Decimals(m.OutletRecovery),
+            std::move(last)};
+}
+
+} // namespace
+
+const CaseInfo& Case(int number) {
+    if (number < 1 || number > kCaseCount)
+        throw std::out_of_range("case number must be 1 to 4");
+    return kCases[number - 1];
+}
+
+ResultTexts SolveChannelWidth(Module1& m) {
+    if (!WidthSearch(m, [&] { LossTerms(m, true); }))
+        throw NotConverged("槽宽 B", "流量可能超出 1～21 m 槽宽所能通过的范围，或为零。");
+    LocalLossSplit(m);
+    return FourLosses(m, FormatSingle(m.ChannelWidth));
+}
+
+ResultTexts SolveWidthAndSlope(Module1& m) {
+    if (!SlopeSearch(m))
+        throw NotConverged("槽身比降 i",
+                           "输入可能超出本情况能求解的范围，例如渠道流速大于槽内流速。");
+    LocalLossSplit(m);
+    return {RoundTo3Decimals(m.InletLoss), RoundTo3Decimals(m.FrictionLoss),
+            RoundTo3Decimals(m.OutletRecovery), RoundTo3Decimals(m.ChannelWidth),
+            FormatSingle(m.BasicData[PosX])};
+}
+
+ResultTexts SolveDepth(Module1& m) {
+    if (!DepthSearch(m))
+        throw NotConverged("槽内水深 h", "流量可能为零、为负，或超出 21 m 水深所能通过的范围。");
+    LocalLossSplit(m);
+    return FourLosses(m, FormatSingle(m.BasicData[PosH]));
+}
+
+ResultTexts SolveDischarge(Module1& m) {
+    AnyDepthSectionGeometry(m, m.ChannelWidth, m.BasicData[PosH]);
+    m.BasicData[PosQ] = ManningDischarge(m, m.BasicData[PosX], m.BasicData[PosN]);
+    LossTerms(m, true);
+    LocalLossSplit(m);
+    return FourLosses(m, FormatSingle(m.BasicData[PosQ]));
+}
+
+ResultTexts SolveCase(Module1& m, int number) {
+    switch (number) {
+    case 1: return SolveChannelWidth(m);
+    case 2: return SolveWidthAndSlope(m);
+    case 3: return SolveDepth(m);
+    case 4: return SolveDischarge(m);
+    }
+    throw std::out_of_range("case number must be 1 to 4");
+}
+
+ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs) {
+    const CaseInfo& info = Case(number);
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        FieldRef(m, info.inputs[k]) = inputs[k];
+    return SolveCase(m, number);
+}
+
+} // namespace hydraulics

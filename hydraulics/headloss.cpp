@@ -1,0 +1,45 @@
+#include "headloss.h"
+
+#include <cmath>
+
+#include "checked.h"
+#include "numtext.h"
+
+namespace hydraulics {
+
+using checked::Div;
+using checked::Pow;
+using checked::Store;
+
+namespace {
+constexpr double kTwoG = 19.62; // 2g, g = 9.81 m/s²
+} // namespace
+
+void LossTerms(Module1& m, bool withTotal) {
+    InStep("计算水头损失时", [&] {
+        const auto& d = m.BasicData;
+        const float v = Store(Div(d[PosQ], m.FlowArea));
+        const float sum = Store(static_cast<double>(d[PosXi2]) + d[PosXi1]);
+        const double canal2 = Pow(d[PosV], 2);
+        const double flume2 = Pow(v, 2);
+        m.NetLocalLoss = Store(sum * (flume2 - canal2) / kTwoG);
+        m.FrictionLoss = Store(Div(d[PosL], d[PosX]));
+        if (withTotal)
+            m.TotalLoss = Store(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss);
+    });
+}
+
+void LocalLossSplit(Module1& m) {
+    InStep("分配进口水头损失与出口水位回升时", [&] {
+        const double xi1 = m.BasicData[PosXi1];
+        const double xi2 = m.BasicData[PosXi2];
+        m.InletLoss = Store(Div((xi1 + 1) * m.NetLocalLoss, xi2 + xi1));
+        m.OutletRecovery = Store(Div((1 - xi2) * m.NetLocalLoss, xi2 + xi1));
+    });
+}
+
+double RoundTo3(float value) { return std::floor(static_cast<double>(value) * 1000 + 0.5) / 1000; }
+
+std::string RoundTo3Decimals(float value) { return FormatDouble(RoundTo3(value)); }
+
+} // namespace hydraulics

@@ -1,0 +1,123 @@
+#include "searches.h"
+
+#include <cmath>
+
+#include "checked.h"
+#include "headloss.h"
+#include "section.h"
+
+namespace hydraulics {
+
+using checked::Div;
+using checked::Store;
+
+namespace {
+
+constexpr int kScanSteps = 20;    // whole metres 1..20
+constexpr int kHalvingSteps = 20; // steps of 1/2^k m, k = 1..20
+constexpr float kRelTolerance = 0.001f;
+constexpr float kHeadTolerance = 0.002f; // m, on the total head loss
+
+// One halving step towards Q from the discharge of the previous trial:
+// down when it carried too much, up when too little, unchanged when equal.
+float Halve(float value, float Qc, float Q, int k) {
+    const double step = 1.0 / std::pow(2.0, k);
+    if (Qc > Q)
+        return Store(value - step);
+    if (Qc < Q)
+        return Store(value + step);
+    return value;
+}
+
+// |1 − Q/Qc| in single precision.
+float RelativeError(float Q, float Qc) { return Store(std::fabs(1.0 - Div(Q, Qc))); }
+
+} // namespace
+
+bool WidthSearch(Module1& m, const std::function<void()>& onSuccess) {
+    return InStep("试算槽宽时", [&] {
+        const float Q = m.BasicData[PosQ];
+        const float h = m.BasicData[PosH];
+        const float x = m.BasicData[PosX];
+        const float n = m.BasicData[PosN];
+        auto trial = [&](float B) {
+            m.ChannelWidth = B;
+            DeepSectionGeometry(m, B, h);
+            m.CalcDischarge = ManningDischarge(m, x, n);
+        };
+        for (int j = 1; j <= kScanSteps; ++j) {
+            trial(static_cast<float>(j));
+            if (m.CalcDischarge > Q)
+                break;
+        }
+        for (int k = 1; k <= kHalvingSteps; ++k) {
+            trial(Halve(m.ChannelWidth, m.CalcDischarge, Q, k));
+            if (RelativeError(Q, m.CalcDischarge) < kRelTolerance) {
+                onSuccess();
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+bool SlopeSearch(Module1& m) {
+    return InStep("试算槽身比降时", [&] {
+        const float Zg = m.TotalLoss;
+        const float L = m.BasicData[PosL];
+        m.FrictionLoss = 0;
+        m.NetLocalLoss = 0;
+        const auto roundWidthAndLosses = [&] {
+            m.ChannelWidth =
+                Store(std::floor(static_cast<double>(m.ChannelWidth) * 100 + 0.5) / 100);
+            LossTerms(m, false);
+        };
+        for (int k = 1; k <= kHalvingSteps; ++k) {
+            const double step = Zg / std::pow(2.0, k);
+            if (Store(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss) < Zg)
+                m.FrictionLoss = Store(m.FrictionLoss + step);
+            if (Store(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss) > Zg)
+                m.FrictionLoss = Store(m.FrictionLoss - step);
+            m.BasicData[PosX] = Store(Div(L, m.FrictionLoss));
+            WidthSearch(m, roundWidthAndLosses);
+            const float d =
+                Store(std::fabs(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss - Zg));
+            if (d < kHeadTolerance) {
+                m.TotalLoss = Store(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss);
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+bool DepthSearch(Module1& m) {
+    return InStep("试算槽内水深时", [&] {
+        const float Q = m.BasicData[PosQ];
+        const float B = m.ChannelWidth;
+        const float x = m.BasicData[PosX];
+        const float n = m.BasicData[PosN];
+        auto trial = [&](float h) {
+            m.BasicData[PosH] = h;
+            AnyDepthSectionGeometry(m, B, h);
+            m.CalcDischarge = ManningDischarge(m, x, n);
+        };
+        for (int k = 1; k <= kScanSteps; ++k) {
+            trial(static_cast<float>(k));
+            if (m.CalcDischarge > Q)
+                break;
+        }
+        for (int k = 1; k <= kHalvingSteps; ++k) {
+            trial(Halve(m.BasicData[PosH], m.CalcDischarge, Q, k));
+            if (RelativeError(Q, m.CalcDischarge) < kRelTolerance) {
+                m.BasicData[PosH] = Store(
+                    std::floor(static_cast<double>(m.BasicData[PosH]) * 100 + 0.5) / 100);
+                LossTerms(m, true);
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+} // namespace hydraulics

@@ -1,0 +1,31 @@
+// The three searches of the case solvers.
+//
+// Each brackets its unknown by whole metres from 1 to 20 and then halves a
+// step of 1/2^k (k = 1..20) towards the target. A search reports whether it
+// met its tolerance; it never throws for missing it (the callers decide).
+#pragma once
+
+#include <functional>
+
+#include "module1.h"
+
+namespace hydraulics {
+
+// Width B that carries Q at depth h and slope 1/x (deep section formulas),
+// relative tolerance |1 − Q/Qc| < 0.001. Reads Q, h, x, n from BasicData,
+// leaves the width in ChannelWidth and the last trial's A, P, R, Qc in the
+// working values. `onSuccess` runs the moment the tolerance is met.
+bool WidthSearch(Module1& m, const std::function<void()>& onSuccess);
+
+// Friction loss Z2 (and slope x = L/Z2) for which Z2 + K meets the given
+// head loss in TotalLoss within 0.002 m. Each of its 20 trials runs
+// WidthSearch; a trial whose width search fails keeps the previous K.
+// Starts from Z2 = K = 0. On success stores Z2 + K in TotalLoss.
+bool SlopeSearch(Module1& m);
+
+// Depth h that carries Q through width ChannelWidth at slope 1/x, any
+// depth, relative tolerance |1 − Q/Qc| < 0.001. On success the depth is
+// rounded to the centimetre and LossTerms runs with Z.
+bool DepthSearch(Module1& m);
+
+} // namespace hydraulics

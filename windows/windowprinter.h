@@ -1,0 +1,22 @@
+// Printing a window's client area as displayed.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+struct PrintOutcome {
+    enum Kind { Printed, WrotePdf, Failed } kind = Failed;
+    QString pdfPath; // absolute path, for WrotePdf
+    QString error;   // Chinese description, for Failed
+};
+
+// Renders `window`'s client area as it is displayed and sends it, scaled to
+// fit one page, to the system's default printer without a dialog. Where the
+// system has no default printer the page is written as `pdfBaseName`.pdf in
+// the current directory instead.
+PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName);
+
+// Tells the user what happened: a message with the full path for a PDF, a
+// warning naming the failure; nothing for a page sent to the printer.
+void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome);
