@@ -1,0 +1,128 @@
+#include "elements.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace hydraulics {
+namespace {
+
+constexpr double kG = 9.81;            // m/s²
+constexpr double kDepthTolerance = 0.001; // m, critical depth bisection
+constexpr double kTopTolerance = 0.0005;  // m, water level counted as the semicircle's top
+constexpr int kMaxBracketDoublings = 64;
+
+bool Positive(double value) { return std::isfinite(value) && value > 0; }
+
+} // namespace
+
+SectionShape TrueSection(double B, double y) {
+    const double r = B / 2;
+    if (y <= 0 || B <= 0)
+        return {0, 0, 0};
+    if (y >= r) {
+        // Full semicircle plus the rectangle between the walls.
+        return {std::numbers::pi * r * r / 2 + B * (y - r), std::numbers::pi * r + 2 * (y - r), B};
+    }
+    // Circular segment of half angle θ measured from the downward vertical.
+    const double theta = std::acos((r - y) / r);
+    return {r * r * (theta - std::sin(theta) * std::cos(theta)), B * theta,
+            2 * std::sqrt(y * (B - y))};
+}
+
+double TrueManningDischarge(double B, double y, double x, double n) {
+    const SectionShape s = TrueSection(B, y);
+    if (!Positive(s.area) || !Positive(s.perimeter) || !Positive(x) || !Positive(n))
+        return 0;
+    return s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) * std::sqrt(1 / x) / n;
+}
+
+std::optional<double> CriticalDepth(double B, double Q) {
+    if (!Positive(B) || !Positive(Q))
+        return std::nullopt;
+    // f(y) = g·A³ − Q²·T rises with y: A³/T grows from 0 without bound.
+    const auto excess = [&](double y) {
+        const SectionShape s = TrueSection(B, y);
+        return kG * s.area * s.area * s.area - Q * Q * s.topWidth;
+    };
+    double low = 0;
+    double high = B / 2;
+    for (int i = 0; excess(high) < 0; ++i) {
+        if (i == kMaxBracketDoublings)
+            return std::nullopt;
+        low = high;
+        high *= 2;
+    }
+    while (high - low > kDepthTolerance) {
+        const double mid = (low + high) / 2;
+        (excess(mid) < 0 ? low : high) = mid;
+    }
+    return (low + high) / 2;
+}
+
+HydraulicElements ComputeElements(double B, double h, double Q) {
+    HydraulicElements e;
+    if (!Positive(B) || !std::isfinite(h) || !std::isfinite(Q))
+        return e;
+    const double r = B / 2;
+    e.surface = std::fabs(h - r) <= kTopTolerance ? SurfacePosition::AtSemicircleTop
+                : h < r                           ? SurfacePosition::InSemicircle
+                                                  : SurfacePosition::OnWalls;
+    e.hc = CriticalDepth(B, Q);
+    const SectionShape s = TrueSection(B, h);
+    if (!Positive(s.area))
+        return e;
+    e.A = s.area;
+    e.P = s.perimeter;
+    e.T = s.topWidth;
+    if (Positive(s.perimeter))
+        e.R = s.area / s.perimeter;
+    if (Q <= 0)
+        return e; // no flow: velocity, Froude number and regime mean nothing
+    e.v = Q / s.area;
+    e.velocityHead = *e.v * *e.v / (2 * kG);
+    if (Positive(s.topWidth)) {
+        e.Fr = *e.v / std::sqrt(kG * s.area / s.topWidth);
+        e.regime = std::fabs(*e.Fr - 1) <= 0.01 ? FlowRegime::Critical
+                   : *e.Fr < 1                  ? FlowRegime::Subcritical
+                                                : FlowRegime::Supercritical;
+    }
+    return e;
+}
+
+std::string_view RegimeName(FlowRegime regime) {
+    switch (regime) {
+    case FlowRegime::Subcritical: return "缓流";
+    case FlowRegime::Critical: return "临界流";
+    case FlowRegime::Supercritical: return "急流";
+    }
+    return "";
+}
+
+std::string_view RegimeId(FlowRegime regime) {
+    switch (regime) {
+    case FlowRegime::Subcritical: return "subcritical";
+    case FlowRegime::Critical: return "critical";
+    case FlowRegime::Supercritical: return "supercritical";
+    }
+    return "";
+}
+
+std::string_view SurfaceName(SurfacePosition surface) {
+    switch (surface) {
+    case SurfacePosition::InSemicircle: return "水面在半圆内";
+    case SurfacePosition::AtSemicircleTop: return "水面在半圆顶";
+    case SurfacePosition::OnWalls: return "水面在直墙段";
+    }
+    return "";
+}
+
+std::string_view SurfaceId(SurfacePosition surface) {
+    switch (surface) {
+    case SurfacePosition::InSemicircle: return "in_semicircle";
+    case SurfacePosition::AtSemicircleTop: return "at_top";
+    case SurfacePosition::OnWalls: return "on_walls";
+    }
+    return "";
+}
+
+} // namespace hydraulics
