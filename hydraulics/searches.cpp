@@ -34,7 +34,7 @@ float RelativeError(float Q, float Qc) { return Store(std::fabs(1.0 - Div(Q, Qc)
 
 } // namespace
 
-bool WidthSearch(Module1& m, const std::function<void()>& onSuccess) {
+bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace) {
     return InStep("试算槽宽时", [&] {
         const float Q = m.BasicData[PosQ];
         const float h = m.BasicData[PosH];
@@ -44,6 +44,8 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess) {
             m.ChannelWidth = B;
             DeepSectionGeometry(m, B, h);
             m.CalcDischarge = ManningDischarge(m, x, n);
+            if (trace)
+                trace(m);
         };
         for (int j = 1; j <= kScanSteps; ++j) {
             trial(static_cast<float>(j));
@@ -61,7 +63,7 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess) {
     });
 }
 
-bool SlopeSearch(Module1& m) {
+bool SlopeSearch(Module1& m, const SearchTrace& trace) {
     return InStep("试算槽身比降时", [&] {
         const float Zg = m.TotalLoss;
         const float L = m.BasicData[PosL];
@@ -80,6 +82,8 @@ bool SlopeSearch(Module1& m) {
                 m.FrictionLoss = Store(m.FrictionLoss - step);
             m.BasicData[PosX] = Store(Div(L, m.FrictionLoss));
             WidthSearch(m, roundWidthAndLosses);
+            if (trace)
+                trace(m);
             const float d =
                 Store(std::fabs(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss - Zg));
             if (d < kHeadTolerance) {
@@ -91,7 +95,7 @@ bool SlopeSearch(Module1& m) {
     });
 }
 
-bool DepthSearch(Module1& m) {
+bool DepthSearch(Module1& m, const SearchTrace& trace) {
     return InStep("试算槽内水深时", [&] {
         const float Q = m.BasicData[PosQ];
         const float B = m.ChannelWidth;
@@ -101,6 +105,8 @@ bool DepthSearch(Module1& m) {
             m.BasicData[PosH] = h;
             AnyDepthSectionGeometry(m, B, h);
             m.CalcDischarge = ManningDischarge(m, x, n);
+            if (trace)
+                trace(m);
         };
         for (int k = 1; k <= kScanSteps; ++k) {
             trial(static_cast<float>(k));

@@ -11,21 +11,28 @@
 
 namespace hydraulics {
 
+// Called after each trial of a search with the state the trial left, so
+// that a caller can follow the trials (tests, a verbose listing). Optional.
+using SearchTrace = std::function<void(const Module1&)>;
+
 // Width B that carries Q at depth h and slope 1/x (deep section formulas),
 // relative tolerance |1 − Q/Qc| < 0.001. Reads Q, h, x, n from BasicData,
 // leaves the width in ChannelWidth and the last trial's A, P, R, Qc in the
 // working values. `onSuccess` runs the moment the tolerance is met.
-bool WidthSearch(Module1& m, const std::function<void()>& onSuccess);
+// `trace` sees every trial width, scan and refinement alike.
+bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace = {});
 
 // Friction loss Z2 (and slope x = L/Z2) for which Z2 + K meets the given
 // head loss in TotalLoss within 0.002 m. Each of its 20 trials runs
 // WidthSearch; a trial whose width search fails keeps the previous K.
 // Starts from Z2 = K = 0. On success stores Z2 + K in TotalLoss.
-bool SlopeSearch(Module1& m);
+// `trace` sees each slope trial after its width search.
+bool SlopeSearch(Module1& m, const SearchTrace& trace = {});
 
 // Depth h that carries Q through width ChannelWidth at slope 1/x, any
 // depth, relative tolerance |1 − Q/Qc| < 0.001. On success the depth is
-// rounded to the centimetre and LossTerms runs with Z.
-bool DepthSearch(Module1& m);
+// rounded to the centimetre and LossTerms runs with Z. `trace` sees every
+// trial depth.
+bool DepthSearch(Module1& m, const SearchTrace& trace = {});
 
 } // namespace hydraulics
