@@ -1,0 +1,100 @@
+#include "app.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "batch.h"
+#include "calculation.h"
+#include "options.h"
+#include "projectfile.h"
+#include "report.h"
+
+namespace cli {
+
+using hydraulics::CalcError;
+using hydraulics::ErrorKind;
+
+namespace {
+
+// Shows one calculation: results on `out` (text or JSON), the message of a
+// failure on `err`.
+int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
+    if (options.json)
+        out << JsonReport(options.caseNumber, outcome);
+    else if (outcome.status == Status::Ok)
+        out << ResultLines(options.caseNumber, outcome);
+    out.flush();
+    if (outcome.status == Status::Ok)
+        return kExitOk;
+    err << outcome.message << '\n';
+    return kExitFailed;
+}
+
+int RunValues(const Options& options, std::ostream& out, std::ostream& err) {
+    const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
+    return Report(options, CalculateFields(options.caseNumber, fields), out, err);
+}
+
+int RunProject(const Options& options, std::ostream& out, std::ostream& err) {
+    Outcome outcome;
+    try {
+        const shell::ProjectValues values = shell::ReadProjectFile(options.project);
+        outcome = Calculate(options.caseNumber, values);
+    } catch (const CalcError& e) {
+        outcome = FailedOutcome(e);
+    }
+    return Report(options, outcome, out, err);
+}
+
+int FileFailure(ErrorKind kind, const std::string& name, std::ostream& err) {
+    err << CalcError(kind, name).message() << '\n';
+    return kExitFailed;
+}
+
+int RunCsv(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
+    const std::string& name = options.csvFile;
+    if (name == "-") {
+        const BatchSummary summary = RunBatch(options.caseNumber, in, out, err);
+        return summary.readFailed ? FileFailure(ErrorKind::FileAccess, "标准输入", err) : kExitOk;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec))
+        return FileFailure(ErrorKind::FileAccess, name, err);
+    std::ifstream file(name, std::ios::binary);
+    if (!file) {
+        const ErrorKind kind = errno == ENOENT ? ErrorKind::FileNotFound : ErrorKind::FileAccess;
+        return FileFailure(kind, name, err);
+    }
+    const BatchSummary summary = RunBatch(options.caseNumber, file, out, err);
+    return summary.readFailed ? FileFailure(ErrorKind::FileAccess, name, err) : kExitOk;
+}
+
+} // namespace
+
+int RunCli(std::span<const std::string> args, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    Options options;
+    try {
+        options = ParseOptions(args);
+    } catch (const UsageError& e) {
+        err << "ambrelo-calc: " << e.what() << "\n\n" << UsageText();
+        return kExitUsage;
+    }
+    try {
+        switch (options.mode) {
+        case Mode::Help: out << UsageText(); return kExitOk;
+        case Mode::Values: return RunValues(options, out, err);
+        case Mode::Project: return RunProject(options, out, err);
+        case Mode::Csv: return RunCsv(options, in, out, err);
+        }
+    } catch (const std::exception& e) { // e.g. out of memory: reported, never a crash
+        err << "ambrelo-calc: " << e.what() << '\n';
+    }
+    return kExitFailed;
+}
+
+} // namespace cli

@@ -1,0 +1,131 @@
+#include "options.h"
+
+#include <optional>
+
+namespace cli {
+namespace {
+
+bool IsOption(const std::string& arg) {
+    if (arg.size() < 2 || arg[0] != '-')
+        return false;
+    const char second = arg[1];
+    return !(second == '.' || (second >= '0' && second <= '9')); // "-0.5" is a value
+}
+
+bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
+int ParseCaseNumber(const std::string& text) {
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '4')
+        return text[0] - '0';
+    throw UsageError("情况编号必须是 1、2、3 或 4，而不是 “" + text + "”");
+}
+
+// Option `name` with its value, taken from "--name=value" or the next argument.
+std::string TakeValue(const std::string& name, const std::optional<std::string>& inlineValue,
+                      std::span<const std::string> args, std::size_t& i) {
+    if (inlineValue)
+        return *inlineValue;
+    if (i + 1 >= args.size())
+        throw UsageError("选项 " + name + " 后面缺少参数");
+    return args[++i];
+}
+
+} // namespace
+
+Options ParseOptions(std::span<const std::string> args) {
+    Options options;
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            break;
+        if (IsHelp(arg)) {
+            options.mode = Mode::Help;
+            return options;
+        }
+    }
+
+    std::vector<std::string> positional;
+    std::optional<std::string> csv, project;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || !IsOption(arg)) {
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const auto eq = arg.find('=');
+        const std::string name = arg.substr(0, eq);
+        std::optional<std::string> inlineValue;
+        if (eq != std::string::npos)
+            inlineValue = arg.substr(eq + 1);
+        if (name == "--json" && !inlineValue) {
+            options.json = true;
+        } else if (name == "--csv" || name == "--project") {
+            std::optional<std::string>& slot = name == "--csv" ? csv : project;
+            if (slot)
+                throw UsageError("选项 " + name + " 只能给一次");
+            slot = TakeValue(name, inlineValue, args, i);
+        } else {
+            throw UsageError("未知选项 “" + arg + "”");
+        }
+    }
+
+    if (csv && project)
+        throw UsageError("--csv 与 --project 不能同时使用");
+    if (csv && options.json)
+        throw UsageError("--json 不能与 --csv 同时使用");
+    if (positional.empty())
+        throw UsageError("缺少情况编号（1 到 4）");
+    options.caseNumber = ParseCaseNumber(positional.front());
+    const std::size_t valueCount = positional.size() - 1;
+
+    if (csv || project) {
+        if (valueCount != 0)
+            throw UsageError("使用 " + std::string(csv ? "--csv" : "--project") +
+                             " 时不能再给数值");
+        if (csv) {
+            options.mode = Mode::Csv;
+            options.csvFile = *csv;
+        } else {
+            options.mode = Mode::Project;
+            options.project = *project;
+        }
+        return options;
+    }
+    if (valueCount != 8)
+        throw UsageError("需要 8 个数值，给出了 " + std::to_string(valueCount) + " 个");
+    options.mode = Mode::Values;
+    options.values.assign(positional.begin() + 1, positional.end());
+    return options;
+}
+
+std::string UsageText() {
+    return R"(用法：
+  ambrelo-calc [--json] 情况 V1 V2 V3 V4 V5 V6 V7 V8
+  ambrelo-calc [--json] 情况 --project 项目名
+  ambrelo-calc 情况 --csv 文件
+  ambrelo-calc --help
+
+情况（按计算窗口输入框的顺序给出八个数值，与项目文件的顺序相同）：
+  1  计算槽宽及水头损失    Q L h x V n ξ1 ξ2  →  Z Z1 Z2 Z3 B
+  2  计算槽宽及槽身比降    Q L h Z V n ξ1 ξ2  →  Z1 Z2 Z3 B x
+  3  计算水深及水头损失    Q L B x V n ξ1 ξ2  →  Z Z1 Z2 Z3 h
+  4  计算流量及水头损失    h L B x V n ξ1 ξ2  →  Z Z1 Z2 Z3 Q
+  数值一律以句点作小数点，与区域设置无关；槽身比降 i = 1/x，给出 x。
+
+选项：
+  --json           以一个 JSON 对象输出输入与成果
+  --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
+  --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
+                   文件为 - 时读标准输入。空行跳过；第一个非空行若没有
+                   任何字段是数字，则视为标题行跳过。
+  --help, -h       显示本说明
+
+退出码：0 成功；1 计算失败、未收敛或文件错误；2 命令行用法错误。
+)";
+}
+
+} // namespace cli

@@ -1,0 +1,43 @@
+// The command line of ambrelo-calc.
+//
+//   ambrelo-calc [--json] CASE V1 … V8     one calculation, values in box order
+//   ambrelo-calc [--json] CASE --project NAME
+//   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
+//   ambrelo-calc --help
+//
+// Options may stand anywhere; "--name=value" is the same as "--name value".
+// An argument that starts with "-" followed by a digit or "." is a value
+// (a negative number), not an option. "--" ends the options.
+#pragma once
+
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class Mode { Help, Values, Project, Csv };
+
+struct Options {
+    Mode mode = Mode::Values;
+    int caseNumber = 0;              // 1..4
+    bool json = false;
+    std::vector<std::string> values; // the eight value texts, Mode::Values
+    std::string project;             // project name, Mode::Project
+    std::string csvFile;             // file name or "-", Mode::Csv
+};
+
+// A command line that does not fit the grammar above; what() is Chinese.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name. Throws UsageError.
+Options ParseOptions(std::span<const std::string> args);
+
+// The usage text, ending with a line end.
+std::string UsageText();
+
+} // namespace cli

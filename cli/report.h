@@ -1,0 +1,39 @@
+// The three output forms of a calculation: lines of text as the case
+// window shows its results, one JSON object, and CSV rows.
+//
+// Numbers are the texts of the engine's locale-free formatting: inputs as
+// stored (single value, up to 7 significant digits), results exactly as
+// the window's result boxes show them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calculation.h"
+
+namespace cli {
+
+// The five result lines of a successful calculation, one a line:
+// "总水头损失 Z (m): 0.153"; the slope as "槽身比降 i: 1/771.0842".
+std::string ResultLines(int caseNumber, const Outcome& outcome);
+
+// `text` as the inside of a JSON string: quotes, backslashes and control
+// characters escaped, UTF-8 passed through, invalid UTF-8 bytes replaced by
+// U+FFFD so that the document stays valid.
+std::string JsonEscape(std::string_view text);
+
+// One JSON object and a line end:
+//   {"case": 1, "status": "ok", "inputs": {"Q": "4", …}, "results": {"Z": "0.153", …}}
+// On failure "error" (the kind id, not for not_converged) and "message"
+// replace "results"; an input that could not be read is null.
+std::string JsonReport(int caseNumber, const Outcome& outcome);
+
+// "status,error," then the eight input symbols and the five result symbols.
+std::string CsvHeader(int caseNumber);
+
+// Appends one row and its line end: status, error kind (empty unless
+// error), the eight inputs as stored (empty when unreadable), the five
+// results (empty unless ok).
+void AppendCsvRow(std::string& out, const Outcome& outcome);
+
+} // namespace cli
