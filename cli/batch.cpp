@@ -1,6 +1,7 @@
 #include "batch.h"
 
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -57,6 +58,7 @@ BatchSummary RunBatch(int caseNumber, std::istream& in, std::ostream& out, std::
 
     std::string line;
     std::vector<std::string_view> fields;
+    auto cache = std::make_unique<FormatCache>(); // large: not on the stack
     bool seenNonBlank = false;
     for (std::size_t lineNumber = 1; std::getline(in, line); ++lineNumber) {
         std::string_view text = line;
@@ -74,7 +76,7 @@ BatchSummary RunBatch(int caseNumber, std::istream& in, std::ostream& out, std::
 
         SplitFields(text, fields);
         const Outcome outcome = CalculateFields(caseNumber, fields);
-        AppendCsvRow(output, outcome);
+        AppendCsvRow(output, outcome, *cache);
         ++summary.rows;
         switch (outcome.status) {
         case Status::Ok: ++summary.ok; break;

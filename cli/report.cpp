@@ -176,7 +176,7 @@ std::string CsvHeader(int caseNumber) {
     return header;
 }
 
-void AppendCsvRow(std::string& out, const Outcome& outcome) {
+void AppendCsvRow(std::string& out, const Outcome& outcome, FormatCache& cache) {
     out += StatusId(outcome.status);
     out += ',';
     if (outcome.status == Status::Error)
@@ -184,7 +184,7 @@ void AppendCsvRow(std::string& out, const Outcome& outcome) {
     for (const auto& input : outcome.inputs) {
         out += ',';
         if (input)
-            out += hydraulics::FormatSingle(*input);
+            out += cache.Text(*input);
     }
     for (const std::string& result : outcome.results) {
         out += ',';

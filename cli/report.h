@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "calculation.h"
+#include "formatcache.h"
 
 namespace cli {
 
@@ -33,7 +34,7 @@ std::string CsvHeader(int caseNumber);
 
 // Appends one row and its line end: status, error kind (empty unless
 // error), the eight inputs as stored (empty when unreadable), the five
-// results (empty unless ok).
-void AppendCsvRow(std::string& out, const Outcome& outcome);
+// results (empty unless ok). `cache` formats the inputs.
+void AppendCsvRow(std::string& out, const Outcome& outcome, FormatCache& cache);
 
 } // namespace cli
