@@ -54,6 +54,11 @@ std::optional<double> CriticalDepth(double B, double Q) {
     }
     while (high - low > kDepthTolerance) {
         const double mid = (low + high) / 2;
+        // At depths of some 10^13 m and more (huge discharges) neighbouring
+        // doubles lie further apart than the tolerance: stop at the last
+        // bracket double precision can split.
+        if (mid <= low || mid >= high)
+            break;
         (excess(mid) < 0 ? low : high) = mid;
     }
     return (low + high) / 2;
