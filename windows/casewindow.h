@@ -1,10 +1,23 @@
 // One case window, Form2 to Form5, configured by the description of its case.
 #pragma once
 
+#include <QSet>
+#include <QString>
 #include <QWidget>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace hydraulics {
 struct Module1;
+}
+namespace windows {
+struct CaseLayout;
 }
 
 class CaseWindow : public QWidget {
@@ -29,4 +42,36 @@ signals:
     void endRequested();
 
     // (private slots and members are the implementation's)
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private slots:
+    void onCommand1Clicked(); // print the window
+    void onCommand2Clicked(); // read the boxes, save, solve, show
+    void onCommand3Clicked(); // end the program
+
+private:
+    void reserveLabelNames();
+    void buildTitlesAndButtons();
+    void buildBasicTable();
+    void buildResultsTable();
+    void buildNotes();
+    void buildTabOrder();
+    QLabel* addLabel(const QString& name, const QString& text);
+    QLineEdit* addBox(int number, int left, int top, int width, bool alignLeft, bool result);
+    QPushButton* addButton(const QString& name, const QString& text, int left, int top,
+                           int width, int height);
+    void clearResults();
+    void warn(const QString& title, const QString& text);
+
+    hydraulics::Module1& state_;
+    const windows::CaseLayout& layout_;
+    std::array<QLineEdit*, 13> boxes_{}; // Text1..Text13
+    // Labels that are blank in the design, with the captions they take
+    // when the window opens, in the order they take them.
+    std::vector<std::pair<QLabel*, QString>> runtimeCaptions_;
+    // Names the design gives; unnamed labels are numbered around them.
+    QSet<QString> reservedNames_;
+    int nextLabelNumber_ = 2;
 };

@@ -17,6 +17,12 @@ struct PrintOutcome {
 // the current directory instead.
 PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName);
 
+// The absolute path of the PDF that PrintWindowImage writes for
+// `pdfBaseName`: in the current directory, with the characters that file
+// systems refuse (/ \ : * ? " < > | and control characters) replaced by
+// "_", blanks around trimmed, and "未命名" for a name left empty.
+QString PdfPathFor(const QString& pdfBaseName);
+
 // Tells the user what happened: a message with the full path for a PDF, a
 // warning naming the failure; nothing for a page sent to the printer.
 void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome);

@@ -1,0 +1,30 @@
+// Setting the pieces of one header row of a table side by side.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+#include <span>
+#include <vector>
+
+#include "caselayout.h"
+
+namespace windows {
+
+// The face of a piece of a header caption; `controlFont` is the window's
+// font for names and units.
+QFont RunFont(RunStyle style, const QFont& controlFont);
+
+struct PlacedRun {
+    QRect geometry; // pixels, in the window
+    QFont font;
+};
+
+// Places the pieces of one row next to each other, the row centred between
+// the column boundaries `left` and `right` (pixels) and its top at `top`.
+// The pieces share one baseline; a raised digit sits above it, a lowered
+// one below.
+std::vector<PlacedRun> LayoutHeaderRow(std::span<const HeaderRun> runs, const QFont& controlFont,
+                                       int left, int right, int top);
+
+} // namespace windows
