@@ -4,7 +4,6 @@
 #include "numtext.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
