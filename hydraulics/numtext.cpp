@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "errors.h"
@@ -60,36 +59,43 @@ double ReadDouble(std::string_view unsignedText, std::errc& ec) {
     return value;
 }
 
+// Takes trailing zeros, and a point left bare, off a decimal fraction.
+void StripZeros(std::string& text) {
+    if (text.find('.') == std::string::npos)
+        return;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+}
+
 // Renders `value` with `digits` significant digits, trailing zeros taken
 // off; exponent form outside 1E-05 < |value| < 10^fixedBelow.
 std::string FormatGeneral(double value, int digits, int fixedBelow) {
     if (value == 0.0)
         return "0";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*E", digits - 1, value);
-    std::string text(buffer);
-    const auto ePos = text.find('E');
+    // std::to_chars ignores the C locale, which Qt sets from the system:
+    // a German system must still get a period here.
+    char buffer[400];
+    const auto sci = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                   std::chars_format::scientific, digits - 1);
+    std::string text(buffer, sci.ptr);
+    const auto ePos = text.find('e');
     const int exponent = std::stoi(text.substr(ePos + 1));
     if (exponent < -4 || exponent >= fixedBelow) {
         std::string mantissa = text.substr(0, ePos);
-        if (mantissa.find('.') != std::string::npos) {
-            mantissa.erase(mantissa.find_last_not_of('0') + 1);
-            if (mantissa.back() == '.')
-                mantissa.pop_back();
-        }
-        char expText[16];
-        std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+',
-                      exponent < 0 ? -exponent : exponent);
-        return mantissa + expText;
+        StripZeros(mantissa);
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        mantissa += exponent < 0 ? "E-" : "E+";
+        if (magnitude < 10)
+            mantissa += '0';
+        mantissa += std::to_string(magnitude);
+        return mantissa;
     }
     const int decimals = digits - 1 - exponent;
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals > 0 ? decimals : 0, value);
-    text = buffer;
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
+    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                     std::chars_format::fixed, decimals > 0 ? decimals : 0);
+    text.assign(buffer, fixed.ptr);
+    StripZeros(text);
     return text;
 }
 
