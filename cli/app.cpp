@@ -1,17 +1,17 @@
 #include "app.h"
 
+#include "batch.h"
+#include "calculation.h"
+#include "options.h"
+#include "projectfile.h"
+#include "report.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string_view>
 #include <vector>
-
-#include "batch.h"
-#include "calculation.h"
-#include "options.h"
-#include "projectfile.h"
-#include "report.h"
 
 namespace cli {
 
@@ -86,10 +86,15 @@ int RunCli(std::span<const std::string> args, std::istream& in, std::ostream& ou
     }
     try {
         switch (options.mode) {
-        case Mode::Help: out << UsageText(); return kExitOk;
-        case Mode::Values: return RunValues(options, out, err);
-        case Mode::Project: return RunProject(options, out, err);
-        case Mode::Csv: return RunCsv(options, in, out, err);
+        case Mode::Help:
+            out << UsageText();
+            return kExitOk;
+        case Mode::Values:
+            return RunValues(options, out, err);
+        case Mode::Project:
+            return RunProject(options, out, err);
+        case Mode::Csv:
+            return RunCsv(options, in, out, err);
         }
     } catch (const std::exception& e) { // e.g. out of memory: reported, never a crash
         err << "ambrelo-calc: " << e.what() << '\n';

@@ -1,13 +1,13 @@
 #include "batch.h"
 
+#include "calculation.h"
+#include "numtext.h"
+#include "report.h"
+
 #include <istream>
 #include <memory>
 #include <ostream>
 #include <string>
-
-#include "calculation.h"
-#include "numtext.h"
-#include "report.h"
 
 namespace cli {
 
@@ -79,9 +79,15 @@ BatchSummary RunBatch(int caseNumber, std::istream& in, std::ostream& out, std::
         AppendCsvRow(output, outcome, *cache);
         ++summary.rows;
         switch (outcome.status) {
-        case Status::Ok: ++summary.ok; break;
-        case Status::NotConverged: ++summary.notConverged; break;
-        case Status::Error: ++summary.errors; break;
+        case Status::Ok:
+            ++summary.ok;
+            break;
+        case Status::NotConverged:
+            ++summary.notConverged;
+            break;
+        case Status::Error:
+            ++summary.errors;
+            break;
         }
         if (outcome.status != Status::Ok) {
             messages += "第 " + std::to_string(lineNumber) + " 行：" + outcome.message + '\n';

@@ -1,9 +1,9 @@
 #include "calculation.h"
 
-#include <algorithm>
-
 #include "module1.h"
 #include "numtext.h"
+
+#include <algorithm>
 
 namespace cli {
 
@@ -12,9 +12,12 @@ using hydraulics::ErrorKind;
 
 std::string_view StatusId(Status status) {
     switch (status) {
-    case Status::Ok: return "ok";
-    case Status::NotConverged: return "not_converged";
-    case Status::Error: return "error";
+    case Status::Ok:
+        return "ok";
+    case Status::NotConverged:
+        return "not_converged";
+    case Status::Error:
+        return "error";
     }
     return "error";
 }
@@ -37,7 +40,7 @@ NameTable MakeInputNames() {
 
 std::string_view InputName(int caseNumber, std::size_t index) {
     static const NameTable names = MakeInputNames(); // built once, read-only after
-    hydraulics::Case(caseNumber); // range check of the case number
+    hydraulics::Case(caseNumber);                    // range check of the case number
     return names[caseNumber - 1].at(index);
 }
 

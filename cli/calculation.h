@@ -7,14 +7,14 @@
 // row of a batch never stops the rows after it.
 #pragma once
 
+#include "cases.h"
+#include "errors.h"
+
 #include <array>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "cases.h"
-#include "errors.h"
 
 namespace cli {
 
@@ -26,9 +26,9 @@ std::string_view StatusId(Status status);
 struct Outcome {
     Status status = Status::Ok;
     hydraulics::ErrorKind kind = hydraulics::ErrorKind::TypeMismatch; // when Error
-    std::string message;                              // Chinese, when not Ok
-    std::array<std::optional<float>, 8> inputs{};     // as stored; empty when unreadable
-    hydraulics::ResultTexts results{};                // as the window shows them, when Ok
+    std::string message;                                              // Chinese, when not Ok
+    std::array<std::optional<float>, 8> inputs{}; // as stored; empty when unreadable
+    hydraulics::ResultTexts results{};            // as the window shows them, when Ok
 };
 
 // How the quantity behind input `index` (0-based, box order) of a case is

@@ -1,8 +1,8 @@
 #include "formatcache.h"
 
-#include <bit>
-
 #include "numtext.h"
+
+#include <bit>
 
 namespace cli {
 

@@ -1,9 +1,9 @@
 // ambrelo-calc: the flume calculator's four cases on the command line.
+#include "app.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include "app.h"
 
 int main(int argc, char* argv[]) {
     // Own buffers for the standard streams; numbers never pass through the

@@ -12,7 +12,9 @@ bool IsOption(const std::string& arg) {
     return !(second == '.' || (second >= '0' && second <= '9')); // "-0.5" is a value
 }
 
-bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+bool IsHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
 
 int ParseCaseNumber(const std::string& text) {
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '4')

@@ -21,7 +21,7 @@ enum class Mode { Help, Values, Project, Csv };
 
 struct Options {
     Mode mode = Mode::Values;
-    int caseNumber = 0;              // 1..4
+    int caseNumber = 0; // 1..4
     bool json = false;
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project

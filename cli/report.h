@@ -6,11 +6,11 @@
 // the window's result boxes show them.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "calculation.h"
 #include "formatcache.h"
+
+#include <string>
+#include <string_view>
 
 namespace cli {
 

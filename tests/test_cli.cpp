@@ -1,24 +1,23 @@
 // The command-line calculator: argument grammar, the independence of each
 // calculation, the JSON and CSV forms, batches with bad rows, and a few runs
 // of the built program for its exit codes.
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
-
 #include "app.h"
 #include "batch.h"
 #include "calculation.h"
 #include "options.h"
 #include "projectfile.h"
 #include "report.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 using cli::Mode;
@@ -29,8 +28,8 @@ using hydraulics::ErrorKind;
 
 namespace {
 
-const std::vector<std::string> kCase1Example{"1",     "4",    "100", "1.5", "1000",
-                                             "1",     "0.014", "0.25", "0.4"};
+const std::vector<std::string> kCase1Example{"1", "4",     "100",  "1.5", "1000",
+                                             "1", "0.014", "0.25", "0.4"};
 const char kCase1Lines[] = "总水头损失 Z (m): 0.153\n"
                            "进口水头损失 Z1 (m): 0.103\n"
                            "沿程水头损失 Z2 (m): 0.1\n"
@@ -73,7 +72,9 @@ struct GoodCommandLine {
     const char* file; // CSV file or project name
 };
 
-void PrintTo(const GoodCommandLine& c, std::ostream* os) { *os << c.args; }
+void PrintTo(const GoodCommandLine& c, std::ostream* os) {
+    *os << c.args;
+}
 
 class GoodOptions : public ::testing::TestWithParam<GoodCommandLine> {};
 
@@ -114,20 +115,20 @@ TEST_P(BadOptions, AreUsageErrors) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, BadOptions,
-                         ::testing::Values("",                                  // nothing
-                                           "5 1 2 3 4 5 6 7 8",                 // no such case
-                                           "0 1 2 3 4 5 6 7 8",                 //
-                                           "1.0 1 2 3 4 5 6 7 8",               // case as a number
-                                           "1 1 2 3 4 5 6 7",                   // seven values
-                                           "1 1 2 3 4 5 6 7 8 9",               // nine values
-                                           "1 1 2 3 4 5 6 7 8 --verbose",       // unknown option
-                                           "1 1 2 3 4 5 6 7 -x",                // unknown short option
-                                           "3 --csv",                           // missing file
-                                           "3 --csv a.csv 1",                   // values and a file
-                                           "3 --csv a.csv --csv b.csv",         // twice
-                                           "3 --csv a.csv --project p",         // both sources
-                                           "3 --json --csv a.csv",              // JSON of a batch
-                                           "--json=yes 1 1 2 3 4 5 6 7 8"));    // flag with a value
+                         ::testing::Values("",                               // nothing
+                                           "5 1 2 3 4 5 6 7 8",              // no such case
+                                           "0 1 2 3 4 5 6 7 8",              //
+                                           "1.0 1 2 3 4 5 6 7 8",            // case as a number
+                                           "1 1 2 3 4 5 6 7",                // seven values
+                                           "1 1 2 3 4 5 6 7 8 9",            // nine values
+                                           "1 1 2 3 4 5 6 7 8 --verbose",    // unknown option
+                                           "1 1 2 3 4 5 6 7 -x",             // unknown short option
+                                           "3 --csv",                        // missing file
+                                           "3 --csv a.csv 1",                // values and a file
+                                           "3 --csv a.csv --csv b.csv",      // twice
+                                           "3 --csv a.csv --project p",      // both sources
+                                           "3 --json --csv a.csv",           // JSON of a batch
+                                           "--json=yes 1 1 2 3 4 5 6 7 8")); // flag with a value
 
 // ---------------------------------------------------------------- calculation
 
@@ -137,7 +138,9 @@ struct Example {
     hydraulics::ResultTexts results;
 };
 
-void PrintTo(const Example& e, std::ostream* os) { *os << e.caseNumber << ": " << e.inputs; }
+void PrintTo(const Example& e, std::ostream* os) {
+    *os << e.caseNumber << ": " << e.inputs;
+}
 
 class Examples : public ::testing::TestWithParam<Example> {};
 
@@ -152,14 +155,19 @@ TEST_P(Examples, ShowWhatTheWindowShows) {
 INSTANTIATE_TEST_SUITE_P(
     Cli, Examples,
     ::testing::Values(
-        Example{1, "4,100,1.5,1000,1,0.014,0.25,0.4", {"0.153", "0.103", "0.1", "0.049", "1.912109"}},
-        Example{1, "0.0001,100,1.5,1000,1,0.014,0.25,0.4", {"0.067", "-0.064", "0.1", "-0.031", "0.002527237"}},
-        Example{2, "4,100,1.5,0.2,1,0.014,0.25,0.4", {"0.135", "0.13", "0.065", "1.72", "771.0842"}},
+        Example{
+            1, "4,100,1.5,1000,1,0.014,0.25,0.4", {"0.153", "0.103", "0.1", "0.049", "1.912109"}},
+        Example{1,
+                "0.0001,100,1.5,1000,1,0.014,0.25,0.4",
+                {"0.067", "-0.064", "0.1", "-0.031", "0.002527237"}},
+        Example{
+            2, "4,100,1.5,0.2,1,0.014,0.25,0.4", {"0.135", "0.13", "0.065", "1.72", "771.0842"}},
         Example{3, "1,100,1.6,1000,0.8,0.014,0.2,0.3", {"0.118", "0.044", "0.1", "0.025", "0.71"}},
         Example{3, "3,150,1.8,800,0.9,0.014,0.2,0.3", {"0.237", "0.118", "0.188", "0.069", "1.2"}},
         Example{4, "1,100,2,1000,1,0.014,0.2,0.3", {"0.126", "0.063", "0.1", "0.037", "2.23514"}},
         Example{4, "1,100,2,1000,2,0.014,0.2,0.3", {"0.05", "-0.121", "0.1", "-0.07", "2.23514"}},
-        Example{4, "0.5,100,2,1000,0.5,0.014,0.2,0.3", {"0.119", "0.046", "0.1", "0.027", "0.6123553"}},
+        Example{
+            4, "0.5,100,2,1000,0.5,0.014,0.2,0.3", {"0.119", "0.046", "0.1", "0.027", "0.6123553"}},
         Example{4, "1,150,2,2000,1,0.014,0.2,0.3", {"0.075", "0.001", "0.075", "0", "1.580483"}}));
 
 // A calculation after others, in any case and whatever they left, gives
@@ -183,7 +191,9 @@ struct Failure {
     int unreadable; // index of the input that could not be read, -1 for none
 };
 
-void PrintTo(const Failure& f, std::ostream* os) { *os << f.caseNumber << ": " << f.inputs; }
+void PrintTo(const Failure& f, std::ostream* os) {
+    *os << f.caseNumber << ": " << f.inputs;
+}
 
 class Failures : public ::testing::TestWithParam<Failure> {};
 
@@ -233,7 +243,8 @@ TEST(CliCalculation, MessageNamesTheQuantity) {
 TEST(CliReport, TextLinesOfCases1And2) {
     EXPECT_EQ(cli::ResultLines(1, CalculateLine(1, "4,100,1.5,1000,1,0.014,0.25,0.4")),
               kCase1Lines);
-    const std::string case2 = cli::ResultLines(2, CalculateLine(2, "4,100,1.5,0.2,1,0.014,0.25,0.4"));
+    const std::string case2 =
+        cli::ResultLines(2, CalculateLine(2, "4,100,1.5,0.2,1,0.014,0.25,0.4"));
     EXPECT_NE(case2.find("\n槽宽 B (m): 1.72\n槽身比降 i: 1/771.0842\n"), std::string::npos)
         << case2;
 }
@@ -248,7 +259,8 @@ TEST(CliReport, JsonOfAnOkCalculation) {
 }
 
 TEST(CliReport, JsonOfFailures) {
-    const std::string error = cli::JsonReport(4, CalculateLine(4, "1,100,\"2\",1000,1,0.014,0.2,0.3"));
+    const std::string error =
+        cli::JsonReport(4, CalculateLine(4, "1,100,\"2\",1000,1,0.014,0.2,0.3"));
     EXPECT_EQ(error.rfind(R"({"case": 4, "status": "error", "error": "type_mismatch", )"
                           R"("message": "类型不匹配：槽宽 B 不是有效的数字", "inputs": )"
                           R"({"h": "1", "L": "100", "B": null, "x": "1000")",
@@ -257,7 +269,8 @@ TEST(CliReport, JsonOfFailures) {
         << error;
     EXPECT_EQ(error.find("results"), std::string::npos);
 
-    const std::string open = cli::JsonReport(1, CalculateLine(1, "0,100,1.5,1000,1,0.014,0.25,0.4"));
+    const std::string open =
+        cli::JsonReport(1, CalculateLine(1, "0,100,1.5,1000,1,0.014,0.25,0.4"));
     EXPECT_EQ(open.rfind(R"({"case": 1, "status": "not_converged", "message": "未收敛：)", 0), 0u);
     EXPECT_EQ(open.find("\"error\""), std::string::npos);
 }
@@ -268,12 +281,14 @@ TEST(CliReport, JsonEscape) {
         {"a\"b\\c", "a\\\"b\\\\c"},
         {"tab\tcr\rlf\n", "tab\\tcr\\rlf\\n"},
         {std::string("\x01\x1f", 2), "\\u0001\\u001f"},
-        {"槽宽 ξ1 m³/s", "槽宽 ξ1 m³/s"},             // UTF-8 passes through
-        {"a\xff" "b", "a\\ufffdb"},                    // stray byte
-        {"\xe6\xa7", "\\ufffd\\ufffd"},                // cut-off sequence
-        {"\xc0\xaf", "\\ufffd\\ufffd"},                // overlong form
-        {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd"},     // surrogate
-        {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},      // four-byte character
+        {"槽宽 ξ1 m³/s", "槽宽 ξ1 m³/s"}, // UTF-8 passes through
+        {"a\xff"
+         "b",
+         "a\\ufffdb"},                             // stray byte
+        {"\xe6\xa7", "\\ufffd\\ufffd"},            // cut-off sequence
+        {"\xc0\xaf", "\\ufffd\\ufffd"},            // overlong form
+        {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd"}, // surrogate
+        {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},  // four-byte character
     };
     for (const auto& [raw, escaped] : cases)
         EXPECT_EQ(cli::JsonEscape(raw), escaped) << raw;
@@ -335,7 +350,9 @@ struct HeaderCase {
     std::size_t ok;
 };
 
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << ::testing::PrintToString(c.input); }
+void PrintTo(const HeaderCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.input);
+}
 
 class HeaderRule : public ::testing::TestWithParam<HeaderCase> {};
 
@@ -353,7 +370,9 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"", 0, 0}, HeaderCase{"\n \n\t\r\n", 0, 0}, HeaderCase{"h,L,B,x\n", 0, 0},
         HeaderCase{"\n\nh,L,B,x,V,n,xi1,xi2\n1,100,2,1000,1,0.014,0.2,0.3\n", 1, 1},
         HeaderCase{"\xEF\xBB\xBFh,L,B,x,V,n,xi1,xi2\r\n1,100,2,1000,1,0.014,0.2,0.3", 1, 1},
-        HeaderCase{"\xEF\xBB\xBF" "1,100,2,1000,1,0.014,0.2,0.3\r\n", 1, 1},
+        HeaderCase{"\xEF\xBB\xBF"
+                   "1,100,2,1000,1,0.014,0.2,0.3\r\n",
+                   1, 1},
         // a first row with a typo is reported, not taken for a header
         HeaderCase{"1,100,2,1000,1,O.014,0.2,0.3\n1,100,2,1000,1,0.014,0.2,0.3\n", 2, 1},
         // only the first non-blank line can be a header
@@ -429,13 +448,15 @@ TEST_F(CliProgram, FailureMessageOnTheErrorStreamJsonOnTheOutput) {
     const Captured text = RunInProcess({"1", "4", "100", "1.5", "1000", "1", "0.014", "0", "0"});
     EXPECT_TRUE(text.out.empty());
     EXPECT_EQ(text.err.rfind("无效运算", 0), 0u) << text.err;
-    const Captured json = RunInProcess({"--json", "1", "4", "100", "1.5", "1000", "1", "0.014", "0", "0"});
+    const Captured json =
+        RunInProcess({"--json", "1", "4", "100", "1.5", "1000", "1", "0.014", "0", "0"});
     EXPECT_EQ(json.code, 1);
     EXPECT_NE(json.out.find(R"("error": "invalid_operation")"), std::string::npos) << json.out;
 }
 
 TEST_F(CliProgram, CsvFromStandardInputAndMissingFile) {
-    const Captured run = RunInProcess({"4", "--csv", "-"}, std::string("h,L,B,x,V,n,xi1,xi2\n") + kRow4);
+    const Captured run =
+        RunInProcess({"4", "--csv", "-"}, std::string("h,L,B,x,V,n,xi1,xi2\n") + kRow4);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out, cli::CsvHeader(4) +
                            "ok,,1,100,2,1000,1,0.014,0.2,0.3,0.126,0.063,0.1,0.037,2.23514\n");
@@ -452,9 +473,9 @@ TEST_F(CliProgram, ProjectFileGivesTheValuesAndIsNeverWritten) {
     const Captured fromFile = RunInProcess({"1", "--project", project});
     EXPECT_EQ(fromFile.code, 0) << fromFile.err;
     EXPECT_EQ(fromFile.out, kCase1Lines);
-    EXPECT_EQ(RunInProcess({"--json", "1", "--project", project}).out,
-              RunInProcess({"--json", "1", "4", "100", "1.5", "1000", "1", "0.014", "0.25", "0.4"})
-                  .out);
+    EXPECT_EQ(
+        RunInProcess({"--json", "1", "--project", project}).out,
+        RunInProcess({"--json", "1", "4", "100", "1.5", "1000", "1", "0.014", "0.25", "0.4"}).out);
     EXPECT_EQ(fs::last_write_time(project + "us.dat"), written);
     // Values on the command line leave no project file behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
@@ -464,7 +485,8 @@ TEST_F(CliProgram, ProjectFileGivesTheValuesAndIsNeverWritten) {
     EXPECT_NE(missing.out.find(R"("error": "file_not_found")"), std::string::npos) << missing.out;
 
     std::ofstream(dir_ / "shortus.dat") << "1,2,3\r\n";
-    const Captured shortFile = RunInProcess({"--json", "1", "--project", (dir_ / "short").string()});
+    const Captured shortFile =
+        RunInProcess({"--json", "1", "--project", (dir_ / "short").string()});
     EXPECT_EQ(shortFile.code, 1);
     EXPECT_NE(shortFile.out.find(R"("error": "past_end_of_file")"), std::string::npos)
         << shortFile.out;
@@ -475,8 +497,8 @@ TEST_F(CliProgram, ProjectFileGivesTheValuesAndIsNeverWritten) {
 // Runs the built ambrelo-calc through the shell; standard error is kept
 // apart in a file so that each stream can be checked.
 Captured RunProgram(const std::string& arguments) {
-    const std::string errFile = fs::temp_directory_path() /
-                                ("ambrelo-cli-err-" + std::to_string(::getpid()));
+    const std::string errFile =
+        fs::temp_directory_path() / ("ambrelo-cli-err-" + std::to_string(::getpid()));
     const std::string command =
         std::string("'") + AMBRELO_CALC + "' " + arguments + " 2>'" + errFile + "'";
     Captured run{-1, {}, {}};
