@@ -6,10 +6,10 @@
 #include "projectfile.h"
 #include "report.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <istream>
+#include <ostream>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +20,12 @@ using hydraulics::ErrorKind;
 
 namespace {
 
+// Standard output could not be written (a full disk, a closed pipe).
+int OutputFailure(std::ostream& err) {
+    err << CalcError(ErrorKind::FileAccess, "标准输出").message() << '\n';
+    return kExitFailed;
+}
+
 // Shows one calculation: results on `out` (text or JSON), the message of a
 // failure on `err`.
 int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
@@ -28,10 +34,11 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
     else if (outcome.status == Status::Ok)
         out << ResultLines(options.caseNumber, outcome);
     out.flush();
-    if (outcome.status == Status::Ok)
-        return kExitOk;
-    err << outcome.message << '\n';
-    return kExitFailed;
+    if (outcome.status != Status::Ok) {
+        err << outcome.message << '\n';
+        return kExitFailed;
+    }
+    return out ? kExitOk : OutputFailure(err);
 }
 
 int RunValues(const Options& options, std::ostream& out, std::ostream& err) {
@@ -55,22 +62,27 @@ int FileFailure(ErrorKind kind, const std::string& name, std::ostream& err) {
     return kExitFailed;
 }
 
+int Batch(const Options& options, std::istream& in, const std::string& name, std::ostream& out,
+          std::ostream& err) {
+    const BatchSummary summary = RunBatch(options.caseNumber, in, out, err);
+    if (summary.readFailed)
+        return FileFailure(ErrorKind::FileAccess, name, err);
+    return out ? kExitOk : OutputFailure(err);
+}
+
 int RunCsv(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::string& name = options.csvFile;
-    if (name == "-") {
-        const BatchSummary summary = RunBatch(options.caseNumber, in, out, err);
-        return summary.readFailed ? FileFailure(ErrorKind::FileAccess, "标准输入", err) : kExitOk;
-    }
+    if (name == "-")
+        return Batch(options, in, "标准输入", out, err);
     std::error_code ec;
+    if (!std::filesystem::exists(name, ec))
+        return FileFailure(ErrorKind::FileNotFound, name, err);
     if (std::filesystem::is_directory(name, ec))
         return FileFailure(ErrorKind::FileAccess, name, err);
     std::ifstream file(name, std::ios::binary);
-    if (!file) {
-        const ErrorKind kind = errno == ENOENT ? ErrorKind::FileNotFound : ErrorKind::FileAccess;
-        return FileFailure(kind, name, err);
-    }
-    const BatchSummary summary = RunBatch(options.caseNumber, file, out, err);
-    return summary.readFailed ? FileFailure(ErrorKind::FileAccess, name, err) : kExitOk;
+    if (!file) // exists but cannot be opened: no permission
+        return FileFailure(ErrorKind::FileAccess, name, err);
+    return Batch(options, file, name, out, err);
 }
 
 } // namespace

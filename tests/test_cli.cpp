@@ -465,6 +465,15 @@ TEST_F(CliProgram, CsvFromStandardInputAndMissingFile) {
     EXPECT_EQ(missing.err.rfind("文件未找到", 0), 0u) << missing.err;
 }
 
+TEST_F(CliProgram, UnwritableOutputIsAFileAccessFailure) {
+    std::istringstream in(kRow4);
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit); // as a full disk leaves it
+    EXPECT_EQ(cli::RunCli(kCase1Example, in, out, err), 1);
+    EXPECT_EQ(cli::RunCli(std::vector<std::string>{"4", "--csv", "-"}, in, out, err), 1);
+    EXPECT_EQ(err.str().rfind("文件访问错误：标准输出\n", 0), 0u) << err.str();
+}
+
 TEST_F(CliProgram, ProjectFileGivesTheValuesAndIsNeverWritten) {
     const std::string project = (dir_ / "flume").string();
     shell::WriteProjectFile(project, {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f});
