@@ -25,9 +25,15 @@ std::string_view StatusId(Status status);
 
 struct Outcome {
     Status status = Status::Ok;
-    hydraulics::ErrorKind kind = hydraulics::ErrorKind::TypeMismatch; // when Error
-    std::string message;                                              // Chinese, when not Ok
-    std::array<std::optional<float>, 8> inputs{}; // as stored; empty when unreadable
+    // The kind of failure, when status is Error.
+    hydraulics::ErrorKind kind = hydraulics::ErrorKind::TypeMismatch;
+    // The Chinese message, when status is not Ok.
+    std::string message;
+    // The eight inputs as stored; empty where a field could not be read.
+    std::array<std::optional<float>, 8> inputs{};
+    // Text9..Text13 as the window shows them, when status is Ok.
+    hydraulics::ResultTexts results{};
+}; // as stored; empty when unreadable
     hydraulics::ResultTexts results{};            // as the window shows them, when Ok
 };
 
