@@ -33,8 +33,6 @@ struct Outcome {
     std::array<std::optional<float>, 8> inputs{};
     // Text9..Text13 as the window shows them, when status is Ok.
     hydraulics::ResultTexts results{};
-}; // as stored; empty when unreadable
-    hydraulics::ResultTexts results{};            // as the window shows them, when Ok
 };
 
 // How the quantity behind input `index` (0-based, box order) of a case is
