@@ -146,6 +146,9 @@ QLineEdit* CaseWindow::addBox(int number, int left, int top, int width, bool ali
     if (layout_.songtiFonts)
         box->setFont(SongTi(9));
     box->setGeometry(Px(left), Px(top), Px(width), Px(windows::kBoxHeight));
+    // The boxes are narrow for seven significant digits: let the text use
+    // the style's inner margin too.
+    box->setTextMargins(-2, 0, -2, 0);
     box->setAlignment((alignLeft ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
     Fill(box, QPalette::Base, result ? windows::kWindowColour : windows::kWhite);
     // The design contents: a single space, except Form3's slope result.
@@ -340,15 +343,23 @@ bool CaseWindow::load() {
     const QLocale locale;
     for (int k = 0; k < kInputCount; ++k) {
         const float value = hydraulics::FieldValue(state_, info.inputs[std::size_t(k)]);
-        boxes_[std::size_t(k)]->setText(
-            shell::ShowRegionalNumber(hydraulics::FormatSingle(value), locale));
+        showText(boxes_[std::size_t(k)],
+                 shell::ShowRegionalNumber(hydraulics::FormatSingle(value), locale));
     }
     return true;
 }
 
+void CaseWindow::showText(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    // A number longer than the box shows its leading digits, not its tail.
+    box->setCursorPosition(0);
+}
+
 void CaseWindow::clearResults() {
-    for (int k = kInputCount; k < kInputCount + kResultCount; ++k)
+    for (int k = kInputCount; k < kInputCount + kResultCount; ++k) {
         boxes_[std::size_t(k)]->clear();
+        boxes_[std::size_t(k)]->setToolTip(QString());
+    }
 }
 
 void CaseWindow::warn(const QString& title, const QString& text) {
@@ -406,9 +417,12 @@ void CaseWindow::onCommand2Clicked() {
              QStringLiteral("计算中出现意外错误：") + QString::fromLocal8Bit(e.what()));
         return;
     }
-    for (int k = 0; k < kResultCount; ++k)
-        boxes_[std::size_t(kInputCount + k)]->setText(
-            shell::ShowRegionalNumber(results[std::size_t(k)], locale));
+    for (int k = 0; k < kResultCount; ++k) {
+        QLineEdit* box = boxes_[std::size_t(kInputCount + k)];
+        showText(box, shell::ShowRegionalNumber(results[std::size_t(k)], locale));
+        // The whole number, for one that is wider than its box.
+        box->setToolTip(box->text());
+    }
 }
 
 void CaseWindow::onCommand1Clicked() {

@@ -62,6 +62,7 @@ private:
     QLineEdit* addBox(int number, int left, int top, int width, bool alignLeft, bool result);
     QPushButton* addButton(const QString& name, const QString& text, int left, int top,
                            int width, int height);
+    static void showText(QLineEdit* box, const QString& text);
     void clearResults();
     void warn(const QString& title, const QString& text);
 

@@ -30,17 +30,27 @@ std::vector<PlacedRun> LayoutHeaderRow(std::span<const HeaderRun> runs, const QF
         const QFont font = RunFont(run.style, controlFont);
         const QFontMetrics metrics(font);
         const QString text = QString::fromUtf8(run.text.data(), qsizetype(run.text.size()));
-        // An italic glyph leans past its advance; leave it room.
+        // An italic symbol takes the room of its ink, a pixel either side:
+        // a full-width "ξ" would otherwise push the row past its column.
+        // Its label starts where the glyph's origin must stand and may
+        // overlap its neighbour (header labels are transparent).
         int width = metrics.horizontalAdvance(text);
-        if (font.italic())
-            width = std::max(width, metrics.boundingRect(text).right() + 1) + 1;
-        placed.push_back({QRect(0, 0, width, metrics.height()), font});
+        int inkOffset = 0;
+        QRect box(0, 0, width, metrics.height());
+        if (font.italic()) {
+            const QRect ink = metrics.boundingRect(text);
+            width = ink.width() + 2;
+            inkOffset = 1 - ink.left();
+            box.setWidth(std::max(ink.right() + 2, metrics.horizontalAdvance(text)));
+        }
+        placed.push_back({box, font, width, inkOffset});
         rowWidth += width;
         if (run.style != RunStyle::Raised && run.style != RunStyle::Lowered)
             baselineAscent = std::max(baselineAscent, metrics.ascent());
     }
     const int baseline = top + baselineAscent;
-    int x = left + (right - left - rowWidth) / 2;
+    // A row wider than its column starts just inside the left line.
+    int x = left + std::max(1, (right - left - rowWidth) / 2);
     for (std::size_t k = 0; k < placed.size(); ++k) {
         const QFontMetrics metrics(placed[k].font);
         int runBaseline = baseline;
@@ -48,8 +58,8 @@ std::vector<PlacedRun> LayoutHeaderRow(std::span<const HeaderRun> runs, const QF
             runBaseline -= baselineAscent * 2 / 5;
         else if (runs[k].style == RunStyle::Lowered)
             runBaseline += metrics.ascent() * 3 / 10;
-        placed[k].geometry.moveTo(x, runBaseline - metrics.ascent());
-        x += placed[k].geometry.width();
+        placed[k].geometry.moveTo(x + placed[k].inkOffset, runBaseline - metrics.ascent());
+        x += placed[k].advance;
     }
     return placed;
 }

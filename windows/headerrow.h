@@ -18,6 +18,8 @@ QFont RunFont(RunStyle style, const QFont& controlFont);
 struct PlacedRun {
     QRect geometry; // pixels, in the window
     QFont font;
+    int advance = 0;   // room the piece takes in the row
+    int inkOffset = 0; // where the label stands relative to that room
 };
 
 // Places the pieces of one row next to each other, the row centred between
