@@ -1,0 +1,45 @@
+// The four case windows Form2..Form5, one instance per case at a time.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+
+namespace hydraulics {
+struct Module1;
+}
+class CaseWindow;
+
+class CaseWindows : public QObject {
+    Q_OBJECT
+
+public:
+    // The windows read and write `state`, which must outlive this object.
+    explicit CaseWindows(hydraulics::Module1& state, QObject* parent = nullptr);
+    // Deletes the case windows still open.
+    ~CaseWindows() override;
+
+    CaseWindows(const CaseWindows&) = delete;
+    CaseWindows& operator=(const CaseWindows&) = delete;
+
+    // Opens the window of case `caseNo` (1..4): created and loaded on first
+    // use or after it was closed, then shown modeless without an owner; a
+    // window already open is only brought forward, its boxes untouched.
+    // Returns nullptr for a case outside 1..4 and when loading failed (the
+    // window has told the user why and is discarded; the next call tries
+    // afresh).
+    CaseWindow* open(int caseNo);
+
+    // The open window of `caseNo`, or nullptr.
+    CaseWindow* window(int caseNo) const;
+
+signals:
+    // Command3 of any case window: the whole program is to end.
+    void endRequested();
+
+private:
+    hydraulics::Module1& state_;
+    // A closed window deletes itself and its slot goes back to null.
+    std::array<QPointer<CaseWindow>, 4> windows_;
+};

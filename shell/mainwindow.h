@@ -1,0 +1,56 @@
+// Form1, the main window: description of the program, the case selection
+// table, new or existing project, the project name, print and open.
+#pragma once
+
+#include <QWidget>
+
+namespace hydraulics {
+struct Module1;
+}
+class CaseWindows;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // The handlers write CaseNo, ProjectMode and ProjectName of `state` and
+    // open the chosen case window through `caseWindows`; both must outlive
+    // the window.
+    MainWindow(hydraulics::Module1& state, CaseWindows& caseWindows, QWidget* parent = nullptr);
+
+    // Base name of the PDF written for Command1 where there is no printer.
+    QString printFileBaseName() const;
+
+private slots:
+    void onCheck4Clicked();
+    void onCheck5Clicked();
+    void onCheck7Clicked();
+    void onCheck6Clicked();
+    void onOption1Clicked();
+    void onOption2Clicked();
+    void onText1Changed(const QString& text);
+    void onCommand1Clicked();
+    void onCommand2Clicked();
+
+private:
+    void buildDescription();
+    void buildCaseTable();
+    void buildProjectRow();
+
+    hydraulics::Module1& state_;
+    CaseWindows& caseWindows_;
+
+    QCheckBox* check4_ = nullptr;
+    QCheckBox* check5_ = nullptr;
+    QCheckBox* check7_ = nullptr;
+    QCheckBox* check6_ = nullptr;
+    QRadioButton* option1_ = nullptr;
+    QRadioButton* option2_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+};
