@@ -1,5 +1,11 @@
 // The case windows Form2..Form5 driven as a user drives them: typing into
 // the boxes, clicking the buttons and answering the message boxes.
+#include "appearance.h"
+#include "casewindow.h"
+#include "module1.h"
+#include "projectfile.h"
+#include "windowprinter.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,14 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
 #include <memory>
-
-#include "appearance.h"
-#include "casewindow.h"
-#include "module1.h"
-#include "projectfile.h"
-#include "windowprinter.h"
 
 using hydraulics::Module1;
 
@@ -154,22 +153,30 @@ Q_DECLARE_METATYPE(Placement)
 void TestCaseWindow::geometry_data() {
     QTest::addColumn<int>("caseNo");
     QTest::addColumn<Placement>("p");
-    QTest::newRow("Form2") << 1
-                           << Placement{9015, 6300, {1140, 2160, 3000, 4080, 4920, 5880, 6840, 7920},
-                                        3, 1800, {2040, 3180, 4380, 5580, 6600}, 4500,
-                                        {3240, 2850}, {2580, 5100}, {3600, 5700}};
-    QTest::newRow("Form3") << 2
-                           << Placement{8775, 6315, {1200, 2160, 3000, 3900, 4860, 5760, 6660, 7740},
-                                        -1, 1800, {2280, 3540, 4680, 5640, 6660}, 4500,
-                                        {3240, 2850}, {2520, 5100}, {3480, 5700}};
-    QTest::newRow("Form4") << 3
-                           << Placement{8985, 6285, {1140, 2160, 3000, 4080, 4920, 5880, 6840, 7920},
-                                        3, 1800, {2040, 3180, 4380, 5580, 6600}, 4500,
-                                        {3240, 2850}, {2580, 5100}, {3540, 5700}};
-    QTest::newRow("Form5") << 4
-                           << Placement{8745, 6450, {1020, 1920, 2760, 3840, 4680, 5640, 6600, 7680},
-                                        3, 1875, {1920, 3060, 4260, 5400, 6480}, 4650,
-                                        {3120, 2925}, {2460, 5250}, {3420, 5850}};
+    QTest::newRow("Form2")
+        << 1
+        << Placement{9015,        6300,         {1140, 2160, 3000, 4080, 4920, 5880, 6840, 7920},
+                     3,           1800,         {2040, 3180, 4380, 5580, 6600},
+                     4500,        {3240, 2850}, {2580, 5100},
+                     {3600, 5700}};
+    QTest::newRow("Form3")
+        << 2
+        << Placement{8775,        6315,         {1200, 2160, 3000, 3900, 4860, 5760, 6660, 7740},
+                     -1,          1800,         {2280, 3540, 4680, 5640, 6660},
+                     4500,        {3240, 2850}, {2520, 5100},
+                     {3480, 5700}};
+    QTest::newRow("Form4")
+        << 3
+        << Placement{8985,        6285,         {1140, 2160, 3000, 4080, 4920, 5880, 6840, 7920},
+                     3,           1800,         {2040, 3180, 4380, 5580, 6600},
+                     4500,        {3240, 2850}, {2580, 5100},
+                     {3540, 5700}};
+    QTest::newRow("Form5")
+        << 4
+        << Placement{8745,        6450,         {1020, 1920, 2760, 3840, 4680, 5640, 6600, 7680},
+                     3,           1875,         {1920, 3060, 4260, 5400, 6480},
+                     4650,        {3120, 2925}, {2460, 5250},
+                     {3420, 5850}};
 }
 
 void TestCaseWindow::geometry() {
@@ -195,7 +202,8 @@ void TestCaseWindow::geometry() {
     const QImage image = w->grab().toImage();
     const int basicTop = (caseNo == 4 ? 1200 : 1125) / 15;
     const int firstColumnMid = (p.inputs[0] + 300) / 15;
-    QVERIFY(IsBlack(image, firstColumnMid, basicTop - 1) && IsBlack(image, firstColumnMid, basicTop));
+    QVERIFY(IsBlack(image, firstColumnMid, basicTop - 1) &&
+            IsBlack(image, firstColumnMid, basicTop));
     QVERIFY(!IsBlack(image, firstColumnMid, basicTop + 1));
     const int boxMid = p.inputTop / 15 + 9;
     const int between = (p.inputs[1] / 15 + (p.inputs[0] + 735) / 15) / 2;
@@ -289,7 +297,9 @@ void TestCaseWindow::tabOrderAndFirstFocus_data() {
     QStringList forward{"Command2"};
     for (int k = 1; k <= 12; ++k)
         forward << QStringLiteral("Text%1").arg(k);
-    forward << "Command1" << "Command3" << "Text13";
+    forward << "Command1"
+            << "Command3"
+            << "Text13";
     QStringList backward(forward.rbegin(), forward.rend());
     QTest::addColumn<QStringList>("order");
     QTest::newRow("Form2") << 1 << forward;

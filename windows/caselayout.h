@@ -19,11 +19,12 @@ struct TwipPoint {
 };
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 // A ruled table: the frame and the header line, and one column per box.
-template <int Columns>
-struct TableLayout {
+template <int Columns> struct TableLayout {
     std::array<int, Columns + 1> columnX; // column boundaries, frame included
     int top = 0;                          // y of the frame's top line
     int headerLine = 0;                   // y of the line under the headers
@@ -52,25 +53,25 @@ struct NotesLine2 {
 };
 
 struct CaseLayout {
-    int caseNo;                 // 1..4
-    std::string_view name;      // "Form2".."Form5": object name and title
-    int clientWidth;            // twips
-    int clientHeight;           // twips
-    bool songtiFonts;           // controls 宋体 9 pt on a 宋体 10.5 pt window;
-                                // otherwise the system's interface font
-    TwipPoint label1;           // "基 本 资 料 表"
-    TableLayout<8> basic;       // Text1..Text8 under their headers
-    TwipPoint slopeLabel;       // "1/", just left of the slope box
-    bool slopeLabelWhite;       // white "1/" (in the input row)
-    std::array<int, 2> notesY;  // the two notes lines
+    int caseNo;                // 1..4
+    std::string_view name;     // "Form2".."Form5": object name and title
+    int clientWidth;           // twips
+    int clientHeight;          // twips
+    bool songtiFonts;          // controls 宋体 9 pt on a 宋体 10.5 pt window;
+                               // otherwise the system's interface font
+    TwipPoint label1;          // "基 本 资 料 表"
+    TableLayout<8> basic;      // Text1..Text8 under their headers
+    TwipPoint slopeLabel;      // "1/", just left of the slope box
+    bool slopeLabelWhite;      // white "1/" (in the input row)
+    std::array<int, 2> notesY; // the two notes lines
     NotesLine2 notes;
-    TwipPoint command2;         // "显示计算成果"
-    TwipPoint label10;          // "计 算 成 果 表 "
-    TableLayout<5> results;     // Text9..Text13
-    TwipPoint command1;         // "打印基本资料及计算成果"
-    TwipPoint command3;         // "结 束 计 算"
+    TwipPoint command2;     // "显示计算成果"
+    TwipPoint label10;      // "计 算 成 果 表 "
+    TableLayout<5> results; // Text9..Text13
+    TwipPoint command1;     // "打印基本资料及计算成果"
+    TwipPoint command3;     // "结 束 计 算"
     TabDirection tabs;
-    bool text13StartsEmpty;     // Form3's slope result box has no space
+    bool text13StartsEmpty; // Form3's slope result box has no space
 };
 
 // How one piece of a header caption is set.
@@ -103,8 +104,8 @@ struct ColumnHeader {
 const ColumnHeader& HeaderOf(std::string_view caption);
 
 // Captions and sizes that are the same in every window.
-inline constexpr std::string_view kBasicTitle = "基 本 资 料 表";       // Label1
-inline constexpr std::string_view kResultsTitle = "计 算 成 果 表 ";    // Label10
+inline constexpr std::string_view kBasicTitle = "基 本 资 料 表";    // Label1
+inline constexpr std::string_view kResultsTitle = "计 算 成 果 表 "; // Label10
 inline constexpr std::string_view kCommand1Text = "打印基本资料及计算成果";
 inline constexpr std::string_view kCommand2Text = "显示计算成果";
 inline constexpr std::string_view kCommand3Text = "结 束 计 算";

@@ -1,7 +1,7 @@
 // The four case windows as data, and the headers of their table columns.
-#include <stdexcept>
-
 #include "caselayout.h"
+
+#include <stdexcept>
 
 namespace windows {
 
@@ -59,40 +59,89 @@ const ColumnHeader kHeaders[] = {
 // Basic-data table shared by Form2, Form3 and Form4 (lines and rows), with
 // Form2's and Form4's columns and boxes.
 constexpr TableLayout<8> kForm2Basic{
-    {960, 2040, 2940, 3780, 4800, 5760, 6720, 7740, 8760},
-    1125, 1725, 2175, 2, 1200, 1425, 1800,
-    {1140, 2160, 3000, 4080, 4920, 5880, 6840, 7920}};
+    .columnX = {960, 2040, 2940, 3780, 4800, 5760, 6720, 7740, 8760},
+    .top = 1125,
+    .headerLine = 1725,
+    .bottom = 2175,
+    .headerLinePx = 2,
+    .headerRow1 = 1200,
+    .headerRow2 = 1425,
+    .boxRow = 1800,
+    .boxLeft = {1140, 2160, 3000, 4080, 4920, 5880, 6840, 7920},
+};
 
 constexpr TableLayout<5> kForm2Results{
-    {1860, 2880, 4140, 5340, 6480, 7380},
-    3900, 4425, 4875, 2, 3975, 4200, 4500,
-    {2040, 3180, 4380, 5580, 6600}};
+    .columnX = {1860, 2880, 4140, 5340, 6480, 7380},
+    .top = 3900,
+    .headerLine = 4425,
+    .bottom = 4875,
+    .headerLinePx = 2,
+    .headerRow1 = 3975,
+    .headerRow2 = 4200,
+    .boxRow = 4500,
+    .boxLeft = {2040, 3180, 4380, 5580, 6600},
+};
 
 constexpr TableLayout<8> kForm3Basic{
-    {1020, 2100, 2940, 3780, 4740, 5700, 6540, 7560, 8580},
-    1125, 1725, 2175, 2, 1200, 1425, 1800,
-    {1200, 2160, 3000, 3900, 4860, 5760, 6660, 7740}};
+    .columnX = {1020, 2100, 2940, 3780, 4740, 5700, 6540, 7560, 8580},
+    .top = 1125,
+    .headerLine = 1725,
+    .bottom = 2175,
+    .headerLinePx = 2,
+    .headerRow1 = 1200,
+    .headerRow2 = 1425,
+    .boxRow = 1800,
+    .boxLeft = {1200, 2160, 3000, 3900, 4860, 5760, 6660, 7740},
+};
 
 constexpr TableLayout<5> kForm3Results{
-    {2040, 3240, 4440, 5580, 6360, 7380},
-    3900, 4425, 4875, 2, 3975, 4200, 4500,
-    {2280, 3540, 4680, 5640, 6660}};
+    .columnX = {2040, 3240, 4440, 5580, 6360, 7380},
+    .top = 3900,
+    .headerLine = 4425,
+    .bottom = 4875,
+    .headerLinePx = 2,
+    .headerRow1 = 3975,
+    .headerRow2 = 4200,
+    .boxRow = 4500,
+    .boxLeft = {2280, 3540, 4680, 5640, 6660},
+};
 
 // Form4's results header line is 1 pixel.
 constexpr TableLayout<5> kForm4Results{
-    {1860, 2880, 4140, 5340, 6540, 7380},
-    3900, 4425, 4875, 1, 3975, 4200, 4500,
-    {2040, 3180, 4380, 5580, 6600}};
+    .columnX = {1860, 2880, 4140, 5340, 6540, 7380},
+    .top = 3900,
+    .headerLine = 4425,
+    .bottom = 4875,
+    .headerLinePx = 1,
+    .headerRow1 = 3975,
+    .headerRow2 = 4200,
+    .boxRow = 4500,
+    .boxLeft = {2040, 3180, 4380, 5580, 6600},
+};
 
 constexpr TableLayout<8> kForm5Basic{
-    {960, 1800, 2700, 3540, 4560, 5520, 6480, 7500, 8520},
-    1200, 1800, 2250, 2, 1275, 1500, 1875,
-    {1020, 1920, 2760, 3840, 4680, 5640, 6600, 7680}};
+    .columnX = {960, 1800, 2700, 3540, 4560, 5520, 6480, 7500, 8520},
+    .top = 1200,
+    .headerLine = 1800,
+    .bottom = 2250,
+    .headerLinePx = 2,
+    .headerRow1 = 1275,
+    .headerRow2 = 1500,
+    .boxRow = 1875,
+    .boxLeft = {1020, 1920, 2760, 3840, 4680, 5640, 6600, 7680},
+};
 
 constexpr TableLayout<5> kForm5Results{
-    {1740, 2760, 4020, 5160, 6360, 7320},
-    3975, 4575, 5025, 2, 4050, 4275, 4650,
-    {1920, 3060, 4260, 5400, 6480}};
+    .columnX = {1740, 2760, 4020, 5160, 6360, 7320},
+    .top = 3975,
+    .headerLine = 4575,
+    .bottom = 5025,
+    .headerLinePx = 2,
+    .headerRow1 = 4050,
+    .headerRow2 = 4275,
+    .boxRow = 4650,
+    .boxLeft = {1920, 3060, 4260, 5400, 6480},
+};
 
 constexpr std::string_view kMiddleNote = " 0.3；出口局部损失系数可采用 0.3";
 

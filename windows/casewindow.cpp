@@ -1,16 +1,5 @@
 #include "casewindow.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPalette>
-#include <QPushButton>
-
-#include <algorithm>
-#include <exception>
-
 #include "appearance.h"
 #include "caselayout.h"
 #include "cases.h"
@@ -23,6 +12,16 @@
 #include "ruledtable.h"
 #include "windowprinter.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPalette>
+#include <QPushButton>
+#include <algorithm>
+#include <exception>
+
 using windows::Px;
 
 namespace {
@@ -34,9 +33,13 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QColor Colour(windows::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor Colour(windows::Rgb rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
-QString BoxName(int number) { return QStringLiteral("Text%1").arg(number); }
+QString BoxName(int number) {
+    return QStringLiteral("Text%1").arg(number);
+}
 
 // What an input box holds, for messages: "流量 Q（Text1）".
 std::string InputSubject(const hydraulics::CaseInfo& info, int index) {
@@ -50,8 +53,7 @@ windows::TableRules RulesOf(const windows::TableLayout<Columns>& table,
                             std::array<int, Columns + 1>& columnPx) {
     for (std::size_t k = 0; k < columnPx.size(); ++k)
         columnPx[k] = Px(table.columnX[k]);
-    return {columnPx, Px(table.top), Px(table.headerLine), Px(table.bottom),
-            table.headerLinePx};
+    return {columnPx, Px(table.top), Px(table.headerLine), Px(table.bottom), table.headerLinePx};
 }
 
 } // namespace
@@ -80,7 +82,9 @@ CaseWindow::CaseWindow(hydraulics::Module1& state, int caseNo, QWidget* parent)
 
 CaseWindow::~CaseWindow() = default;
 
-int CaseWindow::caseNo() const { return layout_.caseNo; }
+int CaseWindow::caseNo() const {
+    return layout_.caseNo;
+}
 
 void CaseWindow::reserveLabelNames() {
     using namespace windows;
@@ -281,18 +285,17 @@ void CaseWindow::buildNotes() {
     // window opens.
     note(Text(notes.textNames[0]), Text(kNote2FirstText), Px(notes.x[0]), line2,
          Px(notes.x[1] - notes.x[0]));
-    QLabel* firstTilde =
-        note(Text(notes.firstTildeName), QString(), Px(notes.x[1]), line2, Px(notes.x[2] - notes.x[1]));
+    QLabel* firstTilde = note(Text(notes.firstTildeName), QString(), Px(notes.x[1]), line2,
+                              Px(notes.x[2] - notes.x[1]));
     note(Text(notes.textNames[1]), Text(notes.middleText), Px(notes.x[2]), line2,
          Px(notes.x[3] - notes.x[2]));
     QLabel* secondTilde =
         note(Text(kSecondTildeName), QString(), Px(notes.x[3]), line2, Px(kSecondTildeWidth));
-    note(Text(notes.textNames[2]), Text(kNote2LastText), Px(notes.x[3] + kSecondTildeWidth),
-         line2, 0);
+    note(Text(notes.textNames[2]), Text(kNote2LastText), Px(notes.x[3] + kSecondTildeWidth), line2,
+         0);
     // The opening fills Label50 first, then the other tilde, then the "ξ"s.
-    runtimeCaptions_.insert(runtimeCaptions_.begin(),
-                            {{secondTilde, Text(kSecondTildeText)},
-                             {firstTilde, Text(notes.firstTildeText)}});
+    runtimeCaptions_.insert(runtimeCaptions_.begin(), {{secondTilde, Text(kSecondTildeText)},
+                                                       {firstTilde, Text(notes.firstTildeText)}});
 }
 
 void CaseWindow::buildTabOrder() {
@@ -430,4 +433,6 @@ void CaseWindow::onCommand1Clicked() {
     ReportPrintOutcome(this, PrintWindowImage(*this, baseName));
 }
 
-void CaseWindow::onCommand3Clicked() { emit endRequested(); }
+void CaseWindow::onCommand3Clicked() {
+    emit endRequested();
+}

@@ -4,7 +4,6 @@
 #include <QSet>
 #include <QString>
 #include <QWidget>
-
 #include <array>
 #include <utility>
 #include <vector>
@@ -60,8 +59,8 @@ private:
     void buildTabOrder();
     QLabel* addLabel(const QString& name, const QString& text);
     QLineEdit* addBox(int number, int left, int top, int width, bool alignLeft, bool result);
-    QPushButton* addButton(const QString& name, const QString& text, int left, int top,
-                           int width, int height);
+    QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width,
+                           int height);
     static void showText(QLineEdit* box, const QString& text);
     void clearResults();
     void warn(const QString& title, const QString& text);

@@ -1,21 +1,26 @@
 #include "headerrow.h"
 
-#include <QFontMetrics>
-
-#include <algorithm>
-
 #include "appearance.h"
+
+#include <QFontMetrics>
+#include <algorithm>
 
 namespace windows {
 
 QFont RunFont(RunStyle style, const QFont& controlFont) {
     switch (style) {
-    case RunStyle::Name: return controlFont;
-    case RunStyle::Symbol: return SongTi(9, true);
-    case RunStyle::Greek: return SongTi(12, true);
-    case RunStyle::Lowered: return SongTi(7.5);
-    case RunStyle::Raised: return SongTi(6.75);
-    case RunStyle::Large: return SongTi(10.5);
+    case RunStyle::Name:
+        return controlFont;
+    case RunStyle::Symbol:
+        return SongTi(9, true);
+    case RunStyle::Greek:
+        return SongTi(12, true);
+    case RunStyle::Lowered:
+        return SongTi(7.5);
+    case RunStyle::Raised:
+        return SongTi(6.75);
+    case RunStyle::Large:
+        return SongTi(10.5);
     }
     return controlFont;
 }

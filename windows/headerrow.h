@@ -1,13 +1,12 @@
 // Setting the pieces of one header row of a table side by side.
 #pragma once
 
+#include "caselayout.h"
+
 #include <QFont>
 #include <QRect>
-
 #include <span>
 #include <vector>
-
-#include "caselayout.h"
 
 namespace windows {
 

@@ -7,7 +7,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QWidget>
-
 #include <memory>
 
 QString PdfPathFor(const QString& pdfBaseName) {
@@ -39,9 +38,8 @@ PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName) {
     }
     printer->setDocName(window.windowTitle());
     const QSizeF imageSize = image.deviceIndependentSize();
-    printer->setPageOrientation(imageSize.width() > imageSize.height()
-                                    ? QPageLayout::Landscape
-                                    : QPageLayout::Portrait);
+    printer->setPageOrientation(imageSize.width() > imageSize.height() ? QPageLayout::Landscape
+                                                                       : QPageLayout::Portrait);
 
     const QString target = printerInfo.isNull()
                                ? QStringLiteral("PDF 文件 %1").arg(outcome.pdfPath)
@@ -71,9 +69,10 @@ void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome) {
     case PrintOutcome::Printed:
         break;
     case PrintOutcome::WrotePdf:
-        QMessageBox::information(parent, QStringLiteral("打印"),
-                                 QStringLiteral("系统没有默认打印机，窗口图像已保存为 PDF 文件：\n%1")
-                                     .arg(QDir::toNativeSeparators(outcome.pdfPath)));
+        QMessageBox::information(
+            parent, QStringLiteral("打印"),
+            QStringLiteral("系统没有默认打印机，窗口图像已保存为 PDF 文件：\n%1")
+                .arg(QDir::toNativeSeparators(outcome.pdfPath)));
         break;
     case PrintOutcome::Failed:
         QMessageBox::warning(parent, QStringLiteral("打印失败"), outcome.error);
