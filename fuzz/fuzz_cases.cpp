@@ -18,12 +18,15 @@
 // case, run on its own with a trace, takes no more than its bounded number
 // of trials: 20 whole-metre steps and 20 halving steps for the width and
 // the depth, 20 slope trials.
+#include <algorithm>
 #include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <regex>
+#include <string>
 
 #include "cases.h"
 #include "elements.h"
@@ -62,17 +65,30 @@ float DecodeValue(const std::uint8_t* p) {
     }
 }
 
-void CheckElements(const hydraulics::ResultTexts& texts, int caseNumber,
-                   const hydraulics::Module1& m) {
-    // The section drawing works out the elements of every successful
-    // calculation; they may be empty but never hang, throw or go non-finite.
+// The hydraulic elements and the rating curve that the section drawing
+// works out beside every successful calculation: figures may be empty, but
+// never hang, throw or go non-finite, and each is shown as a three-decimal
+// text or a dash.
+void CheckElements(const hydraulics::Module1& m, int caseNumber) {
+    using namespace hydraulics;
     fuzzcheck::CpuBudget budget("hydraulic elements", kCalcLimitMs);
-    const auto e = hydraulics::ComputeElements(m.ChannelWidth, m.BasicData[hydraulics::PosH],
-                                               m.BasicData[hydraulics::PosQ]);
-    for (const auto& figure : {e.A, e.P, e.R, e.T, e.v, e.velocityHead, e.Fr, e.hc})
-        if (figure)
-            fuzzcheck::Require(std::isfinite(*figure), "element not finite",
-                               texts[4] + " case " + std::to_string(caseNumber));
+    const DesignPoint point = FromCase(m, caseNumber);
+    const HydraulicElements e = ComputeElements(point);
+    for (const ElementRow& row : ElementRows(e)) {
+        if (row.value)
+            fuzzcheck::Require(std::isfinite(*row.value), "element not finite",
+                               std::string(row.symbol));
+        const std::string shown = FormatElement(row.value);
+        static const std::regex form("—|-?[0-9]+\\.[0-9]{3}");
+        fuzzcheck::Require(std::regex_match(shown, form) && shown != "-0.000",
+                           "element shown outside its form", shown);
+    }
+    // As the rating chart asks for it: depths to about 1.5 h, 160 points.
+    const double maxDepth = std::max(1.5 * point.h, 1.1 * point.B / 2);
+    for (const RatingPoint& p : RatingCurve(point.B, point.x, point.n, maxDepth, 160))
+        fuzzcheck::Require(std::isfinite(p.depth) && std::isfinite(p.discharge) &&
+                               p.discharge >= 0,
+                           "rating point not a finite discharge", std::to_string(p.discharge));
 }
 
 // Runs the search of the case on a copy of the state and counts its trials.
@@ -129,7 +145,7 @@ void RunOne(hydraulics::Module1& m, int caseNumber, const std::array<float, 8>& 
     } catch (const CalcError& e) {
         fuzzcheck::Fail("result text does not read back", texts[4] + " " + e.message());
     }
-    CheckElements(texts, caseNumber, m);
+    CheckElements(m, caseNumber);
 }
 
 } // namespace
