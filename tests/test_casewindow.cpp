@@ -299,6 +299,7 @@ void TestCaseWindow::tabOrderAndFirstFocus_data() {
         forward << QStringLiteral("Text%1").arg(k);
     forward << "Command1"
             << "Command3"
+            << "Command4"
             << "Text13";
     QStringList backward(forward.rbegin(), forward.rend());
     QTest::addColumn<QStringList>("order");

@@ -8,26 +8,9 @@
 namespace {
 
 const QString kSongTi = QStringLiteral("宋体");
-const QString kHeiTi = QStringLiteral("黑体");
 const QString kLiShu = QStringLiteral("隶书");
 
 } // namespace
-
-void InstallChineseFonts() {
-    const struct {
-        QString design;
-        QString latinName;
-        QString stand;
-    } faces[] = {
-        {kSongTi, QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")},
-        {kHeiTi, QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei")},
-        {kLiShu, QStringLiteral("LiSu"), QStringLiteral("AR PL UKai CN")},
-    };
-    for (const auto& face : faces) {
-        QFont::insertSubstitution(face.design, face.stand);
-        QFont::insertSubstitution(face.latinName, face.stand);
-    }
-}
 
 bool InstallChineseTranslations(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);

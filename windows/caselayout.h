@@ -70,6 +70,7 @@ struct CaseLayout {
     TableLayout<5> results; // Text9..Text13
     TwipPoint command1;     // "打印基本资料及计算成果"
     TwipPoint command3;     // "结 束 计 算"
+    TwipPoint command4;     // "断面图", right of Command3 on its row
     TabDirection tabs;
     bool text13StartsEmpty; // Form3's slope result box has no space
 };
@@ -109,6 +110,7 @@ inline constexpr std::string_view kResultsTitle = "计 算 成 果 表 "; // Lab
 inline constexpr std::string_view kCommand1Text = "打印基本资料及计算成果";
 inline constexpr std::string_view kCommand2Text = "显示计算成果";
 inline constexpr std::string_view kCommand3Text = "结 束 计 算";
+inline constexpr std::string_view kCommand4Text = "断面图"; // opens the section window
 inline constexpr std::string_view kNote1Text = "说明： 1.混凝土糙率一般可采用 0.014； "; // Label17
 inline constexpr std::string_view kNote2FirstText = "       2.进口局部损失系数可采用 0.2";
 inline constexpr std::string_view kNote2LastText = " 0.5 。";
@@ -130,6 +132,7 @@ inline constexpr TwipPoint kLabel10Size{2655, 390};
 inline constexpr TwipPoint kCommand1Size{4215, 390};
 inline constexpr TwipPoint kCommand2Size{2775, 390};
 inline constexpr TwipPoint kCommand3Size{2235, 390};
+inline constexpr TwipPoint kCommand4Size{1500, 390};
 inline constexpr int kBoxHeight = 270;
 inline constexpr int kWideBoxWidth = 735;   // input boxes
 inline constexpr int kNarrowBoxWidth = 675; // slope box, Text8, result boxes

@@ -10,6 +10,8 @@
 #include "projectfile.h"
 #include "regionalnumber.h"
 #include "ruledtable.h"
+#include "sectiondrawing.h"
+#include "sectionwindow.h"
 #include "windowprinter.h"
 
 #include <QLabel>
@@ -190,6 +192,13 @@ void CaseWindow::buildTitlesAndButtons() {
     connect(compute, &QPushButton::clicked, this, &CaseWindow::onCommand2Clicked);
     connect(print, &QPushButton::clicked, this, &CaseWindow::onCommand1Clicked);
     connect(end, &QPushButton::clicked, this, &CaseWindow::onCommand3Clicked);
+
+    // "断面图" beside Command3, in its font and height; nothing to show
+    // before a calculation has succeeded.
+    command4_ = addButton(QStringLiteral("Command4"), Text(kCommand4Text), layout_.command4.x,
+                          layout_.command4.y, kCommand4Size.x, kCommand4Size.y);
+    command4_->setEnabled(false);
+    connect(command4_, &QPushButton::clicked, this, &CaseWindow::onCommand4Clicked);
 }
 
 namespace {
@@ -305,6 +314,7 @@ void CaseWindow::buildTabOrder() {
         order.push_back(boxes_[std::size_t(k)]);
     order.push_back(findChild<QPushButton*>(QStringLiteral("Command1")));
     order.push_back(findChild<QPushButton*>(QStringLiteral("Command3")));
+    order.push_back(command4_);
     order.push_back(boxes_.back());
     if (layout_.tabs == windows::TabDirection::Text13First)
         std::reverse(order.begin(), order.end());
@@ -363,6 +373,22 @@ void CaseWindow::clearResults() {
         boxes_[std::size_t(k)]->clear();
         boxes_[std::size_t(k)]->setToolTip(QString());
     }
+    // The section belongs to the results: it goes with them.
+    command4_->setEnabled(false);
+    if (section_)
+        section_->clearFigure();
+}
+
+void CaseWindow::showSection() {
+    // The design point as this calculation left it in the shared state,
+    // read before any other window can calculate.
+    const windows::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
+                                        layout_.caseNo};
+    if (!section_)
+        section_ = new SectionWindow(this);
+    section_->showFigure(figure, QString::fromStdString(state_.ProjectName) + objectName() +
+                                     QStringLiteral("断面图"));
+    command4_->setEnabled(true);
 }
 
 void CaseWindow::warn(const QString& title, const QString& text) {
@@ -426,6 +452,7 @@ void CaseWindow::onCommand2Clicked() {
         // The whole number, for one that is wider than its box.
         box->setToolTip(box->text());
     }
+    showSection();
 }
 
 void CaseWindow::onCommand1Clicked() {
@@ -435,4 +462,12 @@ void CaseWindow::onCommand1Clicked() {
 
 void CaseWindow::onCommand3Clicked() {
     emit endRequested();
+}
+
+void CaseWindow::onCommand4Clicked() {
+    if (!section_)
+        return;
+    section_->show();
+    section_->raise();
+    section_->activateWindow();
 }

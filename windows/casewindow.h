@@ -11,6 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SectionWindow;
 
 namespace hydraulics {
 struct Module1;
@@ -49,6 +50,7 @@ private slots:
     void onCommand1Clicked(); // print the window
     void onCommand2Clicked(); // read the boxes, save, solve, show
     void onCommand3Clicked(); // end the program
+    void onCommand4Clicked(); // open the section window
 
 private:
     void reserveLabelNames();
@@ -63,11 +65,17 @@ private:
                            int height);
     static void showText(QLineEdit* box, const QString& text);
     void clearResults();
+    void showSection();
     void warn(const QString& title, const QString& text);
 
     hydraulics::Module1& state_;
     const windows::CaseLayout& layout_;
     std::array<QLineEdit*, 13> boxes_{}; // Text1..Text13
+    QPushButton* command4_ = nullptr;    // "断面图", enabled after a success
+    // "断面及水力要素" of the last successful calculation: made with the
+    // first one, hidden until Command4 is clicked, a child window that goes
+    // with this one.
+    SectionWindow* section_ = nullptr;
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions_;

@@ -1,0 +1,67 @@
+#include "sectiondrawing.h"
+
+#include "drawingparts.h"
+#include "drawingstyle.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace windows {
+namespace {
+
+using namespace drawing;
+
+// The canvas and its parts, canvas units.
+constexpr double kWidth = 800, kHeight = 860;
+const QRectF kTitleBox(0, 8, kWidth, 30);
+const QRectF kSubtitleBox(0, 38, kWidth, 22);
+const QRectF kSectionBox(10, 72, 470, 410);
+const QRectF kTableBox(494, 72, 296, 410);
+const QRectF kChartBox(10, 496, 780, 356);
+
+QString Subtitle(const SectionFigure& figure) {
+    const hydraulics::DesignPoint& p = figure.point;
+    return QStringLiteral("情况 %1：B = %2 m，h = %3 m，Q = %4 m³/s，i = 1/%5，n = %6")
+        .arg(figure.caseNo)
+        .arg(Fixed3(p.B), Fixed3(p.h), Fixed3(p.Q), QString::number(p.x, 'g', 7),
+             QString::number(p.n, 'g', 7));
+}
+
+} // namespace
+
+QSizeF SectionCanvasSize() {
+    return {kWidth, kHeight};
+}
+
+void PaintSectionFigure(QPainter& painter, const QRectF& target,
+                        const std::optional<SectionFigure>& figure) {
+    painter.save();
+    // The canvas, scaled uniformly into the target and centred in it.
+    const double scale = std::min(target.width() / kWidth, target.height() / kHeight);
+    painter.translate(target.center() - QPointF(kWidth, kHeight) * scale / 2);
+    painter.scale(scale, scale);
+    painter.setClipRect(QRectF(0, 0, kWidth, kHeight));
+
+    painter.setPen(kInk);
+    painter.setFont(HeiTiPx(20));
+    painter.drawText(kTitleBox, Qt::AlignCenter, QStringLiteral("断面及水力要素"));
+    if (!figure) {
+        painter.setFont(SongTiPx(15));
+        painter.drawText(
+            QRectF(0, 0, kWidth, kHeight / 2), Qt::AlignCenter,
+            QStringLiteral(
+                "尚无计算成果。计算成功后，这里显示断面、水力要素和水深—流量关系曲线。"));
+        painter.restore();
+        return;
+    }
+    painter.setFont(SongTiPx(14));
+    painter.drawText(kSubtitleBox, Qt::AlignCenter, Subtitle(*figure));
+
+    const hydraulics::HydraulicElements elements = hydraulics::ComputeElements(figure->point);
+    PaintSectionPanel(painter, kSectionBox, figure->point, elements);
+    PaintElementTable(painter, kTableBox, elements);
+    PaintRatingChart(painter, kChartBox, figure->point);
+    painter.restore();
+}
+
+} // namespace windows

@@ -1,0 +1,37 @@
+// The section drawing: the U-section with its water, the hydraulic
+// elements beside it and the rating curve below, drawn with any QPainter
+// (a widget, an image, an SVG file).
+//
+// Everything is laid out on a fixed canvas of SectionCanvasSize() units
+// (pixels at 96 dpi) and scaled uniformly to the target, so the window,
+// the printed page and the SVG show the same picture.
+#pragma once
+
+#include "elements.h"
+
+#include <QSizeF>
+#include <optional>
+
+class QPainter;
+class QRectF;
+
+namespace windows {
+
+// What the drawing shows: the design point of a successful calculation of
+// case `caseNo` (1..4).
+struct SectionFigure {
+    hydraulics::DesignPoint point;
+    int caseNo = 0;
+};
+
+// The canvas the drawing is laid out on, in units of 1/96 inch.
+QSizeF SectionCanvasSize();
+
+// Draws `figure` into `target`, as large as fits with the canvas's
+// proportions kept, centred. Without a figure only the title and a note
+// that there is no calculation yet are drawn. The painter's state is
+// restored afterwards.
+void PaintSectionFigure(QPainter& painter, const QRectF& target,
+                        const std::optional<SectionFigure>& figure);
+
+} // namespace windows

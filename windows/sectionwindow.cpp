@@ -1,0 +1,51 @@
+#include "sectionwindow.h"
+
+#include "appearance.h"
+#include "sectionview.h"
+#include "windowprinter.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("断面及水力要素"));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    view_ = new SectionView(this);
+    print_ = new QPushButton(QStringLiteral("打印"), this);
+    print_->setObjectName(QStringLiteral("Command1"));
+    print_->setFont(LiShu(14.25));
+    print_->setFixedSize(120, 26); // the case windows' button height
+    connect(print_, &QPushButton::clicked, this, &SectionWindow::onCommand1Clicked);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 8);
+    layout->addWidget(view_, 1);
+    layout->addLayout(buttons);
+}
+
+void SectionWindow::showFigure(const windows::SectionFigure& figure, const QString& pdfBaseName) {
+    pdfBaseName_ = pdfBaseName;
+    view_->setFigure(figure);
+}
+
+void SectionWindow::clearFigure() {
+    view_->setFigure(std::nullopt);
+}
+
+const std::optional<windows::SectionFigure>& SectionWindow::figure() const {
+    return view_->figure();
+}
+
+void SectionWindow::onCommand1Clicked() {
+    ReportPrintOutcome(this, PrintWindowImage(*this, pdfBaseName_));
+}

@@ -1,0 +1,36 @@
+// "断面及水力要素": the section drawing of one case window's last
+// successful calculation, modeless, with a print button.
+#pragma once
+
+#include "sectiondrawing.h"
+
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+class QPushButton;
+class SectionView;
+
+class SectionWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // A top-level window; with a parent it closes and goes with it.
+    explicit SectionWindow(QWidget* parent = nullptr);
+
+    // Shows the design point of a successful calculation. The printed page
+    // falls back to `pdfBaseName`.pdf where there is no printer.
+    void showFigure(const windows::SectionFigure& figure, const QString& pdfBaseName);
+    // After a failed calculation: no figure.
+    void clearFigure();
+
+    const std::optional<windows::SectionFigure>& figure() const;
+
+private slots:
+    void onCommand1Clicked(); // print the window
+
+private:
+    SectionView* view_;
+    QPushButton* print_;
+    QString pdfBaseName_;
+};
