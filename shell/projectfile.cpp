@@ -153,6 +153,11 @@ void WriteProjectFile(const std::string& projectName, const ProjectValues& value
 ProjectValues ReadProjectFile(const std::string& projectName) {
     const std::string fileName = ProjectFileName(projectName);
     QFile file(PathOf(fileName));
+    // Only a regular file (or a link to one) is a project file: opening a
+    // named pipe would wait for a writer for ever, a device never ends.
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile())
+        throw CalcError(ErrorKind::FileAccess, fileName, " 无法读取（不是普通文件）");
     if (!file.open(QIODevice::ReadOnly)) {
         if (!QFileInfo::exists(file.fileName()))
             throw CalcError(ErrorKind::FileNotFound, fileName,
