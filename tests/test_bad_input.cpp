@@ -10,6 +10,7 @@
 // typed text lost.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include <array>
 #include <cmath>
@@ -113,6 +116,8 @@ private slots:
     void regionalReader();
     void caseWindow_data() { table(); }
     void caseWindow();
+    void projectFileThatIsNotAFile_data();
+    void projectFileThatIsNotAFile();
 
 private:
     void table();
@@ -274,6 +279,46 @@ void TestBadInput::caseWindow() {
             QCOMPARE(shell::ReadProjectFile(m.ProjectName)[0], 7.0f); // nothing saved
         }
     }
+}
+
+// What an existing project may find under its file name besides a file: a
+// named pipe (opening it would wait for a writer for ever), a device that
+// never ends, a folder. Each is refused at once, on the command line and
+// when a case window opens the project.
+void TestBadInput::projectFileThatIsNotAFile_data() {
+    QTest::addColumn<QString>("project");
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("link to /dev/zero") << "zero";
+    QTest::newRow("folder") << "folder";
+}
+
+void TestBadInput::projectFileThatIsNotAFile() {
+    QFETCH(QString, project);
+    const QString fileName = project + "us.dat";
+    QFile::remove(fileName);
+    if (project == "pipe")
+        QCOMPARE(::mkfifo(qPrintable(fileName), 0600), 0);
+    else if (project == "zero")
+        QVERIFY(QFile::link("/dev/zero", fileName));
+    else
+        QVERIFY(QDir().mkpath(fileName));
+
+    QProcess calc;
+    calc.start(AMBRELO_CALC, {"--json", "1", "--project", project});
+    QVERIFY2(calc.waitForFinished(30000), "ambrelo-calc did not end");
+    QCOMPARE(calc.exitCode(), 1);
+    const QJsonObject report = QJsonDocument::fromJson(calc.readAllStandardOutput()).object();
+    QCOMPARE(report["error"].toString(), QString("file_access"));
+    QVERIFY(report["message"].toString().contains(fileName));
+
+    Module1 m;
+    m.ProjectMode = 2;
+    m.ProjectName = project.toStdString();
+    ModalAnswerer answerer;
+    CaseWindow w(m, 3);
+    QVERIFY(!w.load());
+    QCOMPARE(answerer.texts.size(), 1);
+    QVERIFY2(answerer.texts[0].contains(fileName), qPrintable(answerer.texts[0]));
 }
 
 QTEST_MAIN(TestBadInput)
