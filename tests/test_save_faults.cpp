@@ -13,6 +13,7 @@
 // reason.
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -201,6 +202,22 @@ TEST_F(SaveFaults, NamesAtTheFileSystemLimit) {
         EXPECT_EQ(shell::ReadProjectFile(Project(name)), kOldValues);
         ExpectRefusedSave(Project(name + "n")); // 256 bytes
     }
+}
+
+// What may stand under the project's file name besides a file. A save
+// must end either way: a named pipe is replaced, never opened (that would
+// wait for a reader for ever).
+TEST_F(SaveFaults, SaveOverANamedPipe) {
+    const std::string fileName = shell::ProjectFileName(Project());
+    ASSERT_EQ(::mkfifo(fileName.c_str(), 0600), 0) << Errno("mkfifo");
+    try {
+        shell::WriteProjectFile(Project(), kNewValues);
+        EXPECT_EQ(shell::ReadProjectFile(Project()), kNewValues);
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::FileAccess) << e.message();
+        EXPECT_EQ(e.subject(), fileName);
+    }
+    EXPECT_EQ(Take(dir_).size(), 1u) << "a temporary file was left behind";
 }
 
 } // namespace
