@@ -27,7 +27,11 @@ using hydraulics::ErrorKind;
 // huge file named like a project costs no more than a small one.
 constexpr qint64 kReadLimit = 64 * 1024;
 
+// The system ends a name at a NUL: "a\0b" would name the file "a" and
+// replace whatever has that name. Such a name is refused outright.
 QString PathOf(const std::string& fileName) {
+    if (fileName.find('\0') != std::string::npos)
+        throw CalcError(ErrorKind::FileAccess, fileName, " 无法使用：文件名中含有空字符");
     return QString::fromUtf8(fileName);
 }
 
