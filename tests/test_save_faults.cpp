@@ -204,6 +204,29 @@ TEST_F(SaveFaults, NamesAtTheFileSystemLimit) {
     }
 }
 
+// A NUL in a project name (pasted into the name box) would end the name
+// for the system: the save must not go to the file named by the part
+// before it.
+TEST(SaveNames, NulInTheNameIsRefusedAndReplacesNothing) {
+    const fs::path dir = fs::temp_directory_path() / ("ambrelo-nul-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "notes.txt") << "keep";
+    const std::string project = (dir / "notes.txt").string() + std::string(1, '\0') + "x";
+    for (const bool writing : {true, false}) {
+        try {
+            if (writing)
+                shell::WriteProjectFile(project, kNewValues);
+            else
+                shell::ReadProjectFile(project);
+            ADD_FAILURE() << (writing ? "written" : "read");
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::FileAccess) << e.message();
+        }
+    }
+    EXPECT_EQ(Take(dir), (Snapshot{{"notes.txt", "keep"}}));
+    fs::remove_all(dir);
+}
+
 // What may stand under the project's file name besides a file. A save
 // must end either way: a named pipe is replaced, never opened (that would
 // wait for a reader for ever).
