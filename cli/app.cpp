@@ -5,6 +5,7 @@
 #include "options.h"
 #include "projectfile.h"
 #include "report.h"
+#include "svgexport.h"
 
 #include <filesystem>
 #include <fstream>
@@ -27,18 +28,31 @@ int OutputFailure(std::ostream& err) {
 }
 
 // Shows one calculation: results on `out` (text or JSON), the message of a
-// failure on `err`.
+// failure on `err`; then the section drawing, for a successful one only.
 int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
-    if (options.json)
-        out << JsonReport(options.caseNumber, outcome);
-    else if (outcome.status == Status::Ok)
+    if (options.json) {
+        out << JsonReport(options.caseNumber, outcome, options.details);
+    } else if (outcome.status == Status::Ok) {
         out << ResultLines(options.caseNumber, outcome);
+        if (options.details)
+            out << ElementLines(outcome);
+    }
     out.flush();
     if (outcome.status != Status::Ok) {
         err << outcome.message << '\n';
         return kExitFailed;
     }
-    return out ? kExitOk : OutputFailure(err);
+    if (!out)
+        return OutputFailure(err);
+    if (!options.svgFile.empty() && outcome.design) {
+        const std::string failure =
+            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber);
+        if (!failure.empty()) {
+            err << failure << '\n';
+            return kExitFailed;
+        }
+    }
+    return kExitOk;
 }
 
 int RunValues(const Options& options, std::ostream& out, std::ostream& err) {

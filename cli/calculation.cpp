@@ -68,6 +68,7 @@ void Run(int caseNumber, Outcome& outcome) {
     hydraulics::Module1 m; // fresh: no working value of an earlier calculation
     try {
         outcome.results = hydraulics::CalculateCase(m, caseNumber, values);
+        outcome.design = hydraulics::FromCase(m, caseNumber);
     } catch (const CalcError& e) {
         Fail(outcome, e);
     } catch (const hydraulics::NotConverged& e) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "cases.h"
+#include "elements.h"
 #include "errors.h"
 
 #include <array>
@@ -33,6 +34,9 @@ struct Outcome {
     std::array<std::optional<float>, 8> inputs{};
     // Text9..Text13 as the window shows them, when status is Ok.
     hydraulics::ResultTexts results{};
+    // Width, depth, discharge, slope and roughness as the calculation left
+    // them, when status is Ok: the section drawing and its elements.
+    std::optional<hydraulics::DesignPoint> design;
 };
 
 // How the quantity behind input `index` (0-based, box order) of a case is

@@ -46,7 +46,7 @@ Options ParseOptions(std::span<const std::string> args) {
     }
 
     std::vector<std::string> positional;
-    std::optional<std::string> csv, project;
+    std::optional<std::string> csv, project, svg;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -65,6 +65,14 @@ Options ParseOptions(std::span<const std::string> args) {
             inlineValue = arg.substr(eq + 1);
         if (name == "--json" && !inlineValue) {
             options.json = true;
+        } else if (name == "--details" && !inlineValue) {
+            options.details = true;
+        } else if (name == "--svg") {
+            if (svg)
+                throw UsageError("选项 --svg 只能给一次");
+            svg = TakeValue(name, inlineValue, args, i);
+            if (svg->empty() || *svg == "-")
+                throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
         } else if (name == "--csv" || name == "--project") {
             std::optional<std::string>& slot = name == "--csv" ? csv : project;
             if (slot)
@@ -79,6 +87,12 @@ Options ParseOptions(std::span<const std::string> args) {
         throw UsageError("--csv 与 --project 不能同时使用");
     if (csv && options.json)
         throw UsageError("--json 不能与 --csv 同时使用");
+    if (csv && options.details)
+        throw UsageError("--details 不能与 --csv 同时使用");
+    if (csv && svg)
+        throw UsageError("--svg 不能与 --csv 同时使用");
+    if (svg)
+        options.svgFile = *svg;
     if (positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(positional.front());
@@ -106,8 +120,8 @@ Options ParseOptions(std::span<const std::string> args) {
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] 情况 V1 V2 V3 V4 V5 V6 V7 V8
-  ambrelo-calc [--json] 情况 --project 项目名
+  ambrelo-calc [--json] [--details] [--svg 文件] 情况 V1 V2 V3 V4 V5 V6 V7 V8
+  ambrelo-calc [--json] [--details] [--svg 文件] 情况 --project 项目名
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -120,6 +134,12 @@ std::string UsageText() {
 
 选项：
   --json           以一个 JSON 对象输出输入与成果
+  --details        另外输出水力要素（真实断面，π 取精确值，g = 9.81 m/s²）：
+                   A、P、R、T、v、v²/2g、Fr、临界水深 hc、流态和水面位置；
+                   JSON 中为 "hydraulics" 对象，数值不取舍，不能形成的为 null。
+                   水力要素与计算成果并列，不改变成果
+  --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
+                   计算失败时不写
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有

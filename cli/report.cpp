@@ -1,6 +1,10 @@
 #include "report.h"
 
+#include "elements.h"
 #include "numtext.h"
+
+#include <charconv>
+#include <cmath>
 
 namespace cli {
 
@@ -99,7 +103,74 @@ void AppendResults(std::string& out, int caseNumber, const Outcome& outcome) {
     out += '}';
 }
 
+// A JSON number in its shortest form that reads back to the same double;
+// null where the figure is not formed.
+void AppendJsonNumber(std::string& out, const std::optional<double>& value) {
+    char buffer[32];
+    if (value && std::isfinite(*value)) {
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, *value);
+        if (ec == std::errc()) {
+            out.append(buffer, end);
+            return;
+        }
+    }
+    out += "null";
+}
+
+void AppendHydraulics(std::string& out, const hydraulics::DesignPoint& point) {
+    const hydraulics::HydraulicElements e = hydraulics::ComputeElements(point);
+    const std::pair<const char*, const std::optional<double>&> numbers[] = {
+        {"A", e.A},   {"P", e.P},   {"R", e.R},
+        {"T", e.T},   {"v", e.v},   {"velocity_head", e.velocityHead},
+        {"Fr", e.Fr}, {"hc", e.hc},
+    };
+    out += '{';
+    for (const auto& [key, value] : numbers) {
+        AppendJsonString(out, key);
+        out += ": ";
+        AppendJsonNumber(out, value);
+        out += ", ";
+    }
+    out += "\"regime\": ";
+    if (e.regime)
+        AppendJsonString(out, hydraulics::RegimeId(*e.regime));
+    else
+        out += "null";
+    out += ", \"surface\": ";
+    if (e.surface)
+        AppendJsonString(out, hydraulics::SurfaceId(*e.surface));
+    else
+        out += "null";
+    out += '}';
+}
+
 } // namespace
+
+std::string ElementLines(const Outcome& outcome) {
+    if (outcome.status != Status::Ok || !outcome.design)
+        return {};
+    const hydraulics::HydraulicElements e = hydraulics::ComputeElements(*outcome.design);
+    std::string text = "\n水力要素\n";
+    for (const hydraulics::ElementRow& row : hydraulics::ElementRows(e)) {
+        text += row.name;
+        text += ' ';
+        text += row.symbol;
+        if (!row.unit.empty()) {
+            text += " (";
+            text += row.unit;
+            text += ')';
+        }
+        text += ": ";
+        text += hydraulics::FormatElement(row.value);
+        text += '\n';
+    }
+    text += "流态: ";
+    text += hydraulics::RegimeText(e.regime);
+    text += "\n水面位置: ";
+    text += hydraulics::SurfaceText(e.surface);
+    text += '\n';
+    return text;
+}
 
 std::string JsonEscape(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -154,7 +225,7 @@ std::string JsonEscape(std::string_view text) {
     return out;
 }
 
-std::string JsonReport(int caseNumber, const Outcome& outcome) {
+std::string JsonReport(int caseNumber, const Outcome& outcome, bool details) {
     std::string out = "{\"case\": " + std::to_string(caseNumber) + ", \"status\": ";
     AppendJsonString(out, StatusId(outcome.status));
     if (outcome.status == Status::Error) {
@@ -170,6 +241,10 @@ std::string JsonReport(int caseNumber, const Outcome& outcome) {
     if (outcome.status == Status::Ok) {
         out += ", \"results\": ";
         AppendResults(out, caseNumber, outcome);
+        if (details && outcome.design) {
+            out += ", \"hydraulics\": ";
+            AppendHydraulics(out, *outcome.design);
+        }
     }
     out += "}\n";
     return out;

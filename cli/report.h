@@ -23,11 +23,22 @@ std::string ResultLines(int caseNumber, const Outcome& outcome);
 // U+FFFD so that the document stays valid.
 std::string JsonEscape(std::string_view text);
 
+// The hydraulic elements of a successful calculation, after a blank line
+// and the heading "水力要素", one a line: "过水断面面积 A (m²): 2.476",
+// "弗劳德数 Fr: 0.453", "流态: 缓流", "—" for a figure not formed. Empty
+// unless status is Ok.
+std::string ElementLines(const Outcome& outcome);
+
 // One JSON object and a line end:
 //   {"case": 1, "status": "ok", "inputs": {"Q": "4", …}, "results": {"Z": "0.153", …}}
 // On failure "error" (the kind id, not for not_converged) and "message"
-// replace "results"; an input that could not be read is null.
-std::string JsonReport(int caseNumber, const Outcome& outcome);
+// replace "results"; an input that could not be read is null. With
+// `details`, a successful calculation adds
+//   "hydraulics": {"A": 2.4757…, "P": …, "R": …, "T": …, "v": …,
+//                  "velocity_head": …, "Fr": …, "hc": …,
+//                  "regime": "subcritical", "surface": "on_walls"}
+// with numbers unrounded and null where a figure is not formed.
+std::string JsonReport(int caseNumber, const Outcome& outcome, bool details = false);
 
 // "status,error," then the eight input symbols and the five result symbols.
 std::string CsvHeader(int caseNumber);

@@ -1,0 +1,110 @@
+#include "svgexport.h"
+
+#include "errors.h"
+
+#ifdef AMBRELO_CLI_SVG
+
+#include "chinesefonts.h"
+#include "sectiondrawing.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <fstream>
+#include <memory>
+
+namespace cli {
+namespace {
+
+// Qt's notes about the runtime folder or the platform would mix with the
+// calculator's own messages: while the file is made only critical and
+// fatal messages pass.
+QtMessageHandler previousHandler = nullptr;
+
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && previousHandler)
+        previousHandler(type, context, text);
+}
+
+class QuietQt {
+public:
+    QuietQt() { previousHandler = qInstallMessageHandler(QuietHandler); }
+    ~QuietQt() { qInstallMessageHandler(previousHandler); }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+};
+
+std::unique_ptr<QGuiApplication> GuiApplicationIfNone() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ambrelo-calc";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+bool SvgSupported() {
+    return true;
+}
+
+std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
+                            int caseNumber) {
+    using hydraulics::CalcError;
+    using hydraulics::ErrorKind;
+    const QuietQt quiet;
+    const std::unique_ptr<QGuiApplication> app = GuiApplicationIfNone();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return "无法绘制断面图：程序中已有非图形界面的 Qt 应用对象。";
+    InstallChineseFonts();
+
+    QBuffer svg;
+    const QSizeF canvas = windows::SectionCanvasSize();
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&svg);
+        generator.setSize(canvas.toSize());
+        generator.setViewBox(QRectF(QPointF(0, 0), canvas));
+        generator.setTitle(QStringLiteral("断面及水力要素"));
+        generator.setDescription(QStringLiteral("U 形渡槽断面、水力要素及水深—流量关系曲线"));
+        QPainter painter;
+        if (!painter.begin(&generator))
+            return "无法绘制断面图：SVG 绘图没有开始。";
+        const QRectF page(QPointF(0, 0), canvas);
+        painter.fillRect(page, Qt::white);
+        windows::PaintSectionFigure(painter, page, windows::SectionFigure{point, caseNumber});
+        painter.end();
+    }
+
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file) {
+        file.write(svg.data().constData(), svg.data().size());
+        file.close();
+    }
+    if (!file)
+        return CalcError(ErrorKind::FileAccess, path).message();
+    return {};
+}
+
+} // namespace cli
+
+#else // built without Qt SVG
+
+namespace cli {
+
+bool SvgSupported() {
+    return false;
+}
+
+std::string WriteSectionSvg(const std::string& /*path*/, const hydraulics::DesignPoint& /*point*/,
+                            int /*caseNumber*/) {
+    return "本程序构建时没有 Qt SVG 模块，不能写 SVG 文件。";
+}
+
+} // namespace cli
+
+#endif
