@@ -4,23 +4,32 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontInfo>
 #include <QString>
 #include <optional>
 #include <string_view>
 
 namespace windows::drawing {
 
-inline QFont SongTiPx(int pixels, bool italic = false) {
-    QFont font(QStringLiteral("宋体"));
+// A design face at a pixel size, named by the installed family that stands
+// for it (AR PL UMing CN for 宋体 where SimSun is missing), so that an SVG
+// names a face its viewer can find and lays the text out as drawn here.
+inline QFont DesignFace(const QString& design, int pixels, bool italic = false) {
+    QFont font(design);
     font.setPixelSize(pixels);
     font.setItalic(italic);
+    const QString installed = QFontInfo(font).family();
+    if (!installed.isEmpty())
+        font.setFamily(installed);
     return font;
 }
 
+inline QFont SongTiPx(int pixels, bool italic = false) {
+    return DesignFace(QStringLiteral("宋体"), pixels, italic);
+}
+
 inline QFont HeiTiPx(int pixels) {
-    QFont font(QStringLiteral("黑体"));
-    font.setPixelSize(pixels);
-    return font;
+    return DesignFace(QStringLiteral("黑体"), pixels);
 }
 
 inline QString Utf8(std::string_view text) {
@@ -36,6 +45,7 @@ inline const QColor kWater{150, 200, 245};
 inline const QColor kSurface{0, 70, 170};
 inline const QColor kCritical{200, 30, 30};
 inline const QColor kGuide{120, 120, 120};
+inline const QColor kNote{70, 70, 70};
 inline const QColor kGrid{225, 225, 225};
 inline const QColor kCurve{0, 90, 190};
 inline const QColor kSemicircleTop{0, 140, 70};

@@ -90,8 +90,8 @@ void PaintElementTable(QPainter& painter, const QRectF& box,
     painter.drawRect(QRectF(box.left(), top, box.width(), bottom - top));
 
     // How the regime is told.
-    painter.setPen(kGuide);
-    painter.setFont(SongTiPx(12));
+    painter.setPen(kNote);
+    painter.setFont(SongTiPx(13));
     painter.drawText(
         QRectF(box.left(), bottom + 6, box.width(), box.bottom() - bottom - 6),
         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,

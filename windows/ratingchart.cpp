@@ -104,12 +104,20 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     painter.drawLine(topMark, at(flowAxis.max, B / 2));
     painter.setPen(Qt::NoPen);
     painter.setBrush(kSemicircleTop);
-    painter.drawPolygon(QPolygonF{topMark, topMark + QPointF(-7, -4), topMark + QPointF(-7, 4)});
+    // A mark pointing at the axis from inside the plot, clear of the tick
+    // labels left of the axis.
+    painter.drawPolygon(QPolygonF{topMark, topMark + QPointF(8, -4), topMark + QPointF(8, 4)});
     painter.setPen(kSemicircleTop);
     painter.setFont(SongTiPx(12));
-    painter.drawText(QRectF(topMark.x() + 6, topMark.y() - 17, 240, 16),
-                     Qt::AlignLeft | Qt::AlignBottom,
-                     QStringLiteral("半圆顶 B/2 = %1 m").arg(Fixed3(B / 2)));
+    // Named next to the mark, left of where the curve crosses the line; at
+    // the right end, below the curve, when the curve crosses too early.
+    const QString topText = QStringLiteral("半圆顶 B/2 = %1 m").arg(Fixed3(B / 2));
+    const double topWidth = metrics.horizontalAdvance(topText) + 4;
+    const double crossing = at(hydraulics::TrueManningDischarge(B, B / 2, point.x, point.n), 0).x();
+    QRectF topLabel(topMark.x() + 12, topMark.y() - 17, topWidth, 16);
+    if (topLabel.right() + 12 > crossing)
+        topLabel.moveRight(plot.right() - 6);
+    painter.drawText(topLabel, Qt::AlignLeft | Qt::AlignBottom, topText);
 
     // The curve.
     QPainterPath path(at(0, 0));

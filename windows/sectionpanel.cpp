@@ -164,11 +164,11 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     const double dimY = s.at(0, top).y() - kDimensionGap;
     const QPointF leftWall = s.at(-r, top), rightWall = s.at(r, top);
     painter.setPen(QPen(kGuide, 0.8));
-    painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 5));
-    painter.drawLine(rightWall - QPointF(0, 3), QPointF(rightWall.x(), dimY - 5));
+    painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 4));
+    painter.drawLine(rightWall - QPointF(0, 3), QPointF(rightWall.x(), dimY - 4));
     DrawDimensionLine(painter, QPointF(leftWall.x(), dimY), QPointF(rightWall.x(), dimY));
     painter.setPen(kInk);
-    painter.drawText(QRectF(box.left(), dimY - 22, box.width(), 18),
+    painter.drawText(QRectF(box.left(), dimY - 24, box.width(), 18),
                      Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("B = %1 m").arg(Fixed3(B)));
 
     // Depth h right of the shell, from the invert to the surface.

@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -31,6 +32,10 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
+    // The whole canvas where the screen allows (a new window would get at
+    // most two thirds of the screen), smaller and scaled where it does not.
+    if (const QScreen* screen = this->screen())
+        resize(sizeHint().boundedTo(screen->availableGeometry().size() * 0.92));
 }
 
 void SectionWindow::showFigure(const windows::SectionFigure& figure, const QString& pdfBaseName) {
