@@ -51,11 +51,11 @@ void PaintElementTable(QPainter& painter, const QRectF& box,
 
     int row = 1;
     for (const hydraulics::ElementRow& element : rows) {
-        painter.setFont(SongTiPx(13));
+        painter.setFont(SongTiPx(14));
         painter.drawText(rowRect(row, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, Utf8(element.name));
         painter.setFont(SongTiPx(14, true));
         painter.drawText(rowRect(row, 1, 1), centred, Utf8(element.symbol));
-        painter.setFont(SongTiPx(13));
+        painter.setFont(SongTiPx(14));
         painter.drawText(rowRect(row, 2, 2), Qt::AlignRight | Qt::AlignVCenter,
                          Fixed3(element.value));
         // A pure number (Fr) leaves the unit blank: a dash would read as
@@ -69,7 +69,7 @@ void PaintElementTable(QPainter& painter, const QRectF& box,
     const std::pair<QString, QString> words[] = {{QStringLiteral("流态"), regime},
                                                  {QStringLiteral("水面位置"), surface}};
     for (const auto& [name, value] : words) {
-        painter.setFont(SongTiPx(13));
+        painter.setFont(SongTiPx(14));
         painter.drawText(rowRect(row, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
         painter.setFont(HeiTiPx(13));
         painter.drawText(rowRect(row, 1, 3), centred, value);

@@ -32,7 +32,7 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     painter.setFont(HeiTiPx(16));
     painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight), Qt::AlignCenter,
                      QStringLiteral("水深—流量关系曲线"));
-    painter.setFont(SongTiPx(12));
+    painter.setFont(SongTiPx(13));
     painter.drawText(
         QRectF(box.left(), box.top() + kTitleHeight - 4, box.width(), 18), Qt::AlignCenter,
         QStringLiteral("B = %1 m，i = 1/%2，n = %3（曼宁公式，真实断面）")
@@ -65,7 +65,7 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     };
 
     // Grid and tick labels.
-    painter.setFont(SongTiPx(12));
+    painter.setFont(SongTiPx(13));
     const QFontMetricsF metrics(painter.font());
     for (int k = 0; k * flowAxis.step <= flowAxis.max * (1 + 1e-9); ++k) {
         const double value = k * flowAxis.step;
@@ -90,7 +90,7 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     painter.setPen(QPen(kInk, 1.5));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    painter.setFont(SongTiPx(13));
+    painter.setFont(SongTiPx(14));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 22, plot.width(), 18), Qt::AlignCenter,
                      QStringLiteral("流量 Q (m³/s)"));
     painter.drawText(QRectF(box.left(), plot.top() - 22, 200, 18), Qt::AlignLeft | Qt::AlignVCenter,
@@ -108,7 +108,7 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     // labels left of the axis.
     painter.drawPolygon(QPolygonF{topMark, topMark + QPointF(8, -4), topMark + QPointF(8, 4)});
     painter.setPen(kSemicircleTop);
-    painter.setFont(SongTiPx(12));
+    painter.setFont(SongTiPx(13));
     // Named next to the mark, left of where the curve crosses the line; at
     // the right end, below the curve, when the curve crosses too early.
     const QString topText = QStringLiteral("半圆顶 B/2 = %1 m").arg(Fixed3(B / 2));

@@ -12,7 +12,7 @@ namespace windows::drawing {
 namespace {
 
 // Room around the section for the labels, canvas units.
-constexpr double kSideRoom = 100; // hc on the left, h on the right
+constexpr double kSideRoom = 108; // hc on the left, h on the right
 constexpr double kTopRoom = 48;   // the B dimension
 constexpr double kBottomRoom = 14;
 constexpr double kDimensionGap = 18; // from the concrete to a dimension line
@@ -143,8 +143,8 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     painter.drawPolygon(QPolygonF{markTip, markTip + QPointF(-6, -9), markTip + QPointF(6, -9)});
     painter.drawLine(markTip + QPointF(-4, -12), markTip + QPointF(4, -12));
 
-    QFontMetricsF metrics(SongTiPx(13));
-    painter.setFont(SongTiPx(13));
+    QFontMetricsF metrics(SongTiPx(14));
+    painter.setFont(SongTiPx(14));
 
     // Critical depth: dashed across the section, named on the left.
     if (showCritical) {
