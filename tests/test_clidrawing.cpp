@@ -175,24 +175,6 @@ TEST_F(CliSvg, WritesTheSectionDrawing) {
     EXPECT_EQ(text.find("nan"), std::string::npos);
 }
 
-TEST_F(CliSvg, WithJsonAndFromEachCase) {
-    const struct {
-        const char* line;
-        const char* piece;
-    } cases[] = {
-        {"2 4 100 1.5 0.2 1 0.014 0.25 0.4", "i = 1/771.0842"},
-        {"3 1 100 1.6 1000 0.8 0.014 0.2 0.3", ">水面在半圆内<"},
-        {"4 1 100 2 1000 1 0.014 0.2 0.3", ">水面在半圆顶<"},
-    };
-    for (const auto& c : cases) {
-        const fs::path svg = dir_ / "case.svg";
-        const Captured run = RunProgram("--json --details --svg '" + svg.string() + "' " + c.line);
-        EXPECT_EQ(run.code, 0) << c.line << run.err;
-        EXPECT_NE(run.out.find("\"hydraulics\""), std::string::npos);
-        EXPECT_NE(ReadFile(svg).find(c.piece), std::string::npos) << c.line;
-    }
-}
-
 TEST_F(CliSvg, NoFileForAFailureAndUnwritablePath) {
     const fs::path svg = dir_ / "none.svg";
     const Captured failed = RunProgram("--svg '" + svg.string() + "' 1 4 100 1.5 1000 1 0.014 0 0");

@@ -250,10 +250,4 @@ INSTANTIATE_TEST_SUITE_P(
                       DesignCase{4, {1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}}),
     [](const auto& info) { return "case" + std::to_string(info.param.caseNo); });
 
-TEST(DesignPoint, OnlyFourCases) {
-    const Module1 m;
-    EXPECT_THROW(FromCase(m, 0), std::out_of_range);
-    EXPECT_THROW(FromCase(m, 5), std::out_of_range);
-}
-
 } // namespace
