@@ -47,10 +47,10 @@ void PaintSectionFigure(QPainter& painter, const QRectF& target,
     painter.drawText(kTitleBox, Qt::AlignCenter, QStringLiteral("断面及水力要素"));
     if (!figure) {
         painter.setFont(SongTiPx(15));
-        painter.drawText(
-            QRectF(0, 0, kWidth, kHeight / 2), Qt::AlignCenter,
-            QStringLiteral(
-                "尚无计算成果。计算成功后，这里显示断面、水力要素和水深—流量关系曲线。"));
+        painter.drawText(QRectF(40, 0, kWidth - 80, kHeight / 2),
+                         Qt::AlignCenter | Qt::TextWordWrap,
+                         QStringLiteral("暂无计算成果（尚未计算，或上次计算没有成功）。\n"
+                                        "计算成功后，这里显示断面、水力要素和水深—流量关系曲线。"));
         painter.restore();
         return;
     }
