@@ -86,9 +86,14 @@ ResultTexts SolveChannelWidth(Module1& m) {
 }
 
 ResultTexts SolveWidthAndSlope(Module1& m) {
-    if (!SlopeSearch(m))
+    const SlopeSearchResult slope = SlopeSearch(m);
+    if (!slope.met)
         throw NotConverged("槽身比降 i",
                            "输入可能超出本情况能求解的范围，例如渠道流速大于槽内流速。");
+    // The head loss can be met by friction alone while no width of 1 to
+    // 21 m carries the discharge; the last trial width is then no design.
+    if (!slope.widthFound)
+        throw NotConverged("槽宽 B", "在满足给定水头的比降下，1～21 m 的槽宽都不能通过该流量。");
     LocalLossSplit(m);
     return {RoundTo3Decimals(m.InletLoss), RoundTo3Decimals(m.FrictionLoss),
             RoundTo3Decimals(m.OutletRecovery), RoundTo3Decimals(m.ChannelWidth),

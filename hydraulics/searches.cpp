@@ -63,8 +63,8 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const Searc
     });
 }
 
-bool SlopeSearch(Module1& m, const SearchTrace& trace) {
-    return InStep("试算槽身比降时", [&] {
+SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
+    return InStep("试算槽身比降时", [&]() -> SlopeSearchResult {
         const float Zg = m.TotalLoss;
         const float L = m.BasicData[PosL];
         m.FrictionLoss = 0;
@@ -81,17 +81,17 @@ bool SlopeSearch(Module1& m, const SearchTrace& trace) {
             if (Store(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss) > Zg)
                 m.FrictionLoss = Store(m.FrictionLoss - step);
             m.BasicData[PosX] = Store(Div(L, m.FrictionLoss));
-            WidthSearch(m, roundWidthAndLosses);
+            const bool widthFound = WidthSearch(m, roundWidthAndLosses);
             if (trace)
                 trace(m);
             const float d =
                 Store(std::fabs(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss - Zg));
             if (d < kHeadTolerance) {
                 m.TotalLoss = Store(static_cast<double>(m.FrictionLoss) + m.NetLocalLoss);
-                return true;
+                return {true, widthFound};
             }
         }
-        return false;
+        return {false, false};
     });
 }
 

@@ -27,7 +27,12 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const Searc
 // WidthSearch; a trial whose width search fails keeps the previous K.
 // Starts from Z2 = K = 0. On success stores Z2 + K in TotalLoss.
 // `trace` sees each slope trial after its width search.
-bool SlopeSearch(Module1& m, const SearchTrace& trace = {});
+struct SlopeSearchResult {
+    bool met = false;            // |Z2 + K − Z| < 0.002 m reached
+    bool widthFound = false;     // the width search of the deciding trial met its tolerance
+    explicit operator bool() const { return met; }
+};
+SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace = {});
 
 // Depth h that carries Q through width ChannelWidth at slope 1/x, any
 // depth, relative tolerance |1 − Q/Qc| < 0.001. On success the depth is

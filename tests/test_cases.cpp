@@ -202,6 +202,12 @@ INSTANTIATE_TEST_SUITE_P(Searches, CaseNotConverged,
                                            Change{2, 5, 3}, Change{2, 4, -0.2f}, Change{3, 1, 0},
                                            Change{3, 1, -1}, Change{3, 1, 1e6f}));
 
+TEST(CaseNotConverged, HeadMetByFrictionAloneWithNoWidthIsNoDesign) {
+    // Every width trial needs more than 21 m; Z2 alone reaches Z = 0.01.
+    Module1 m;
+    EXPECT_THROW(CalculateCase(m, 2, {100, 100, 5, 0.01f, 1, 0.014f, 0.25f, 0.4f}), NotConverged);
+}
+
 TEST(CaseNotConverged, LossesOfAnEarlierCalculationAreNotSplitAgain) {
     Module1 m;
     CalculateCase(m, 4, Discharge(1, 2));
