@@ -37,7 +37,9 @@ static std::string Compose(ErrorKind kind, const std::string& subject, const std
     if (!subject.empty() || !detail.empty()) {
         text += "：";
         text += subject;
-        text += detail;
+        // "流量 Q 不是…" but "流量 Q（Text1）不是…": no blank after a full-width character.
+        const bool wide = !subject.empty() && static_cast<unsigned char>(subject.back()) >= 0x80;
+        text += wide && detail.starts_with(' ') ? detail.substr(1) : detail;
     }
     return text;
 }
