@@ -1,16 +1,6 @@
 // The four case calculations on arbitrary inputs.
 //
-// Input: up to eight records, each one calculation on the same Module1 (the
-// windows share one state, and a calculation starts from what the previous
-// one left in the working values):
-//   byte 0        case, 1 + byte % 4
-//   bytes 1..40   eight values in box order, five bytes each: a tag byte,
-//                 then a little-endian 32-bit word read by tag % 4 as
-//                   0  the bits of a single value (NaN and infinity, which
-//                      no box or project file can hand over, become ±FLT_MAX)
-//                   1  a whole number of thousandths (0.014 = 14)
-//                   2  a whole number of millionths
-//                   3  a whole number
+// Input: records of a case and eight values (caseinput.h).
 //
 // Contract of one calculation: five result texts in the forms the windows
 // show, NotConverged, or one CalcError of an arithmetic kind that names the
@@ -28,6 +18,7 @@
 #include <regex>
 #include <string>
 
+#include "caseinput.h"
 #include "cases.h"
 #include "elements.h"
 #include "errors.h"
@@ -38,32 +29,9 @@
 
 namespace {
 
-constexpr std::size_t kRecordSize = 1 + 8 * 5;
-constexpr std::size_t kMaxRecords = 8;
 // One calculation runs at most 20 × 40 section evaluations (case 2); that
 // takes well under a millisecond even instrumented.
 constexpr double kCalcLimitMs = 50;
-
-float DecodeValue(const std::uint8_t* p) {
-    std::uint32_t word = 0;
-    for (int i = 4; i >= 1; --i)
-        word = (word << 8) | p[i];
-    const auto whole = static_cast<std::int32_t>(word);
-    switch (p[0] % 4) {
-    case 0: {
-        float value = 0;
-        std::memcpy(&value, &word, sizeof value);
-        if (std::isnan(value))
-            return 0.0f;
-        if (std::isinf(value))
-            return std::copysign(FLT_MAX, value);
-        return value;
-    }
-    case 1: return static_cast<float>(whole / 1e3);
-    case 2: return static_cast<float>(whole / 1e6);
-    default: return static_cast<float>(whole);
-    }
-}
 
 // The hydraulic elements and the rating curve that the section drawing
 // works out beside every successful calculation: figures may be empty, but
@@ -152,14 +120,8 @@ void RunOne(hydraulics::Module1& m, int caseNumber, const std::array<float, 8>& 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     hydraulics::Module1 m;
-    for (std::size_t r = 0; r < kMaxRecords && size >= kRecordSize; ++r) {
-        const int caseNumber = 1 + data[0] % 4;
-        std::array<float, 8> inputs{};
-        for (std::size_t k = 0; k < inputs.size(); ++k)
-            inputs[k] = DecodeValue(data + 1 + 5 * k);
-        RunOne(m, caseNumber, inputs);
-        data += kRecordSize;
-        size -= kRecordSize;
-    }
+    caseinput::ForEachRecord(data, size, [&](const caseinput::Record& r) {
+        RunOne(m, r.caseNumber, r.inputs);
+    });
     return 0;
 }
