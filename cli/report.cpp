@@ -265,7 +265,7 @@ std::string CsvHeader(int caseNumber) {
     return header;
 }
 
-void AppendCsvRow(std::string& out, const Outcome& outcome, FormatCache& cache) {
+void AppendCsvRow(std::string& out, const Outcome& outcome) {
     out += StatusId(outcome.status);
     out += ',';
     if (outcome.status == Status::Error)
@@ -273,7 +273,7 @@ void AppendCsvRow(std::string& out, const Outcome& outcome, FormatCache& cache) 
     for (const auto& input : outcome.inputs) {
         out += ',';
         if (input)
-            out += cache.Text(*input);
+            out += hydraulics::FormatSingle(*input);
     }
     for (const std::string& result : outcome.results) {
         out += ',';

@@ -7,7 +7,6 @@
 #pragma once
 
 #include "calculation.h"
-#include "formatcache.h"
 
 #include <string>
 #include <string_view>
@@ -45,7 +44,7 @@ std::string CsvHeader(int caseNumber);
 
 // Appends one row and its line end: status, error kind (empty unless
 // error), the eight inputs as stored (empty when unreadable), the five
-// results (empty unless ok). `cache` formats the inputs.
-void AppendCsvRow(std::string& out, const Outcome& outcome, FormatCache& cache);
+// results (empty unless ok).
+void AppendCsvRow(std::string& out, const Outcome& outcome);
 
 } // namespace cli
