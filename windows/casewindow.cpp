@@ -4,6 +4,7 @@
 #include "caselayout.h"
 #include "cases.h"
 #include "errors.h"
+#include "fittinglineedit.h"
 #include "headerrow.h"
 #include "module1.h"
 #include "numtext.h"
@@ -147,7 +148,8 @@ QPushButton* CaseWindow::addButton(const QString& name, const QString& text, int
 
 QLineEdit* CaseWindow::addBox(int number, int left, int top, int width, bool alignLeft,
                               bool result) {
-    auto* box = new QLineEdit(this);
+    // A number wider than the box is drawn smaller rather than cut off.
+    auto* box = new FittingLineEdit(this);
     box->setObjectName(BoxName(number));
     if (layout_.songtiFonts)
         box->setFont(SongTi(9));
