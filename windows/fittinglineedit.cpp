@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -54,18 +55,27 @@ int FittingLineEdit::room() const {
 }
 
 bool FittingLineEdit::fits(const QFont& font) const {
-    return std::ceil(QFontMetricsF(font).horizontalAdvance(text())) <= room();
+    return std::ceil(QFontMetricsF(font).horizontalAdvance(displayText())) <= room();
 }
 
 QFont FittingLineEdit::fittingFont() const {
+    if (fits(design_))
+        return design_;
+    // A text too long even for the smallest form shows its leading digits in
+    // it; asked first so that a long text costs two measurements, not twenty.
     QFont font = design_;
-    for (qreal points = PointSize(design_) - kPointStep; !fits(font) && points >= kSmallestPoints;
-         points -= kPointStep)
+    font.setPointSizeF(std::min(PointSize(design_), kSmallestPoints));
+    font.setStretch(kNarrowestStretch);
+    if (!fits(font))
+        return font;
+    font = design_;
+    for (qreal points = PointSize(design_); !fits(font) && points > kSmallestPoints;) {
+        points = std::max(points - kPointStep, kSmallestPoints);
         font.setPointSizeF(points);
+    }
     for (int stretch = 100 - kStretchStep; !fits(font) && stretch >= kNarrowestStretch;
          stretch -= kStretchStep)
         font.setStretch(stretch);
-    // A text too long even so shows its leading digits in the smallest form.
     return font;
 }
 
