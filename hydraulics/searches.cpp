@@ -1,10 +1,10 @@
 #include "searches.h"
 
-#include <cmath>
-
 #include "checked.h"
 #include "headloss.h"
 #include "section.h"
+
+#include <cmath>
 
 namespace hydraulics {
 
@@ -29,14 +29,44 @@ float Halve(float value, float Qc, float Q, int k) {
     return value;
 }
 
+// Int(value·100 + 0.5)/100: the nearest centimetre, halves upward.
+float ToCentimetre(float value) {
+    return Store(std::floor(static_cast<double>(value) * 100 + 0.5) / 100);
+}
+
 // |1 − Q/Qc| in single precision.
-float RelativeError(float Q, float Qc) { return Store(std::fabs(1.0 - Div(Q, Qc))); }
+float RelativeError(float Q, float Qc) {
+    return Store(std::fabs(1.0 - Div(Q, Qc)));
+}
+
+// The bracketing both searches share. `trial(value)` sets the unknown to
+// value and evaluates the section, leaving Qc in CalcDischarge. Scans whole
+// metres 1..20 until a trial carries more than Q (else stays at 20), then
+// halves steps of 1/2^k m towards Q; runs `onSuccess` and returns true once
+// |1 − Q/Qc| < 0.001.
+template <class Trial>
+bool ScanAndHalve(const Module1& m, const float& unknown, Trial trial,
+                  const std::function<void()>& onSuccess) {
+    const float Q = m.BasicData[PosQ];
+    for (int j = 1; j <= kScanSteps; ++j) {
+        trial(static_cast<float>(j));
+        if (m.CalcDischarge > Q)
+            break;
+    }
+    for (int k = 1; k <= kHalvingSteps; ++k) {
+        trial(Halve(unknown, m.CalcDischarge, Q, k));
+        if (RelativeError(Q, m.CalcDischarge) < kRelTolerance) {
+            onSuccess();
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
 bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace) {
     return InStep("试算槽宽时", [&] {
-        const float Q = m.BasicData[PosQ];
         const float h = m.BasicData[PosH];
         const float x = m.BasicData[PosX];
         const float n = m.BasicData[PosN];
@@ -47,19 +77,7 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const Searc
             if (trace)
                 trace(m);
         };
-        for (int j = 1; j <= kScanSteps; ++j) {
-            trial(static_cast<float>(j));
-            if (m.CalcDischarge > Q)
-                break;
-        }
-        for (int k = 1; k <= kHalvingSteps; ++k) {
-            trial(Halve(m.ChannelWidth, m.CalcDischarge, Q, k));
-            if (RelativeError(Q, m.CalcDischarge) < kRelTolerance) {
-                onSuccess();
-                return true;
-            }
-        }
-        return false;
+        return ScanAndHalve(m, m.ChannelWidth, trial, onSuccess);
     });
 }
 
@@ -70,8 +88,7 @@ SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
         m.FrictionLoss = 0;
         m.NetLocalLoss = 0;
         const auto roundWidthAndLosses = [&] {
-            m.ChannelWidth =
-                Store(std::floor(static_cast<double>(m.ChannelWidth) * 100 + 0.5) / 100);
+            m.ChannelWidth = ToCentimetre(m.ChannelWidth);
             LossTerms(m, false);
         };
         for (int k = 1; k <= kHalvingSteps; ++k) {
@@ -97,7 +114,6 @@ SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
 
 bool DepthSearch(Module1& m, const SearchTrace& trace) {
     return InStep("试算槽内水深时", [&] {
-        const float Q = m.BasicData[PosQ];
         const float B = m.ChannelWidth;
         const float x = m.BasicData[PosX];
         const float n = m.BasicData[PosN];
@@ -108,21 +124,12 @@ bool DepthSearch(Module1& m, const SearchTrace& trace) {
             if (trace)
                 trace(m);
         };
-        for (int k = 1; k <= kScanSteps; ++k) {
-            trial(static_cast<float>(k));
-            if (m.CalcDischarge > Q)
-                break;
-        }
-        for (int k = 1; k <= kHalvingSteps; ++k) {
-            trial(Halve(m.BasicData[PosH], m.CalcDischarge, Q, k));
-            if (RelativeError(Q, m.CalcDischarge) < kRelTolerance) {
-                m.BasicData[PosH] = Store(
-                    std::floor(static_cast<double>(m.BasicData[PosH]) * 100 + 0.5) / 100);
-                LossTerms(m, true);
-                return true;
-            }
-        }
-        return false;
+        return ScanAndHalve(m, m.BasicData[PosH], trial, [&] {
+            // Found: the depth to the centimetre; the losses use the area of
+            // the last trial depth, not of the rounded one.
+            m.BasicData[PosH] = ToCentimetre(m.BasicData[PosH]);
+            LossTerms(m, true);
+        });
     });
 }
 
