@@ -10,11 +10,9 @@
 // the depth, 20 slope trials.
 #include <algorithm>
 #include <array>
-#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <regex>
 #include <string>
 
