@@ -74,33 +74,34 @@ void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void AppendInputs(std::string& out, int caseNumber, const Outcome& outcome) {
-    const auto& names = Case(caseNumber).inputNames;
+// {"<symbol>": <value>, ...} over the quantities `names`; `appendValue(k)`
+// writes the k-th value.
+template <std::size_t N, class AppendValue>
+void AppendObject(std::string& out, const std::array<Quantity, N>& names,
+                  AppendValue&& appendValue) {
     out += '{';
-    for (std::size_t k = 0; k < names.size(); ++k) {
+    for (std::size_t k = 0; k < N; ++k) {
         if (k > 0)
             out += ", ";
         AppendJsonString(out, names[k].symbol);
         out += ": ";
-        if (outcome.inputs[k])
-            AppendJsonString(out, hydraulics::FormatSingle(*outcome.inputs[k]));
-        else
-            out += "null";
+        appendValue(k);
     }
     out += '}';
 }
 
+void AppendInputs(std::string& out, int caseNumber, const Outcome& outcome) {
+    AppendObject(out, Case(caseNumber).inputNames, [&](std::size_t k) {
+        if (outcome.inputs[k])
+            AppendJsonString(out, hydraulics::FormatSingle(*outcome.inputs[k]));
+        else
+            out += "null";
+    });
+}
+
 void AppendResults(std::string& out, int caseNumber, const Outcome& outcome) {
-    const auto& names = Case(caseNumber).results;
-    out += '{';
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        if (k > 0)
-            out += ", ";
-        AppendJsonString(out, names[k].symbol);
-        out += ": ";
-        AppendJsonString(out, outcome.results[k]);
-    }
-    out += '}';
+    AppendObject(out, Case(caseNumber).results,
+                 [&](std::size_t k) { AppendJsonString(out, outcome.results[k]); });
 }
 
 // A JSON number in its shortest form that reads back to the same double;
