@@ -49,12 +49,12 @@ struct Expected {
     float value = 0;
 };
 
-Expected Parse(const QString& spec) {
-    if (spec == "TM")
+Expected Parse(const QString& text) {
+    if (text == "TM")
         return {Expected::TypeMismatch};
-    if (spec == "OF")
+    if (text == "OF")
         return {Expected::Overflow};
-    return {Expected::Value, hydraulics::ParseSingle(spec.toStdString(), "expected")};
+    return {Expected::Value, hydraulics::ParseSingle(text.toStdString(), "expected")};
 }
 
 QString KindName(Expected::Kind kind) {
