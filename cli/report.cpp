@@ -11,23 +11,32 @@ namespace cli {
 using hydraulics::Case;
 using hydraulics::Quantity;
 
+namespace {
+// "caption symbol (unit): ", the unit left out where there is none.
+void AppendLabel(std::string& text, std::string_view caption, std::string_view symbol,
+                 std::string_view unit) {
+    text += caption;
+    text += ' ';
+    text += symbol;
+    if (!unit.empty()) {
+        text += " (";
+        text += unit;
+        text += ')';
+    }
+    text += ": ";
+}
+} // namespace
+
 std::string ResultLines(int caseNumber, const Outcome& outcome) {
     std::string text;
     const auto& names = Case(caseNumber).results;
     for (std::size_t k = 0; k < names.size(); ++k) {
         const Quantity& q = names[k];
-        text += q.caption;
         if (q.symbol == "x") { // the slope i = 1/x: the box stands after "1/"
+            text += q.caption;
             text += " i: 1/";
         } else {
-            text += ' ';
-            text += q.display;
-            if (!q.unit.empty()) {
-                text += " (";
-                text += q.unit;
-                text += ')';
-            }
-            text += ": ";
+            AppendLabel(text, q.caption, q.display, q.unit);
         }
         text += outcome.results[k];
         text += '\n';
@@ -153,15 +162,7 @@ std::string ElementLines(const Outcome& outcome) {
     const hydraulics::HydraulicElements e = hydraulics::ComputeElements(*outcome.design);
     std::string text = "\n水力要素\n";
     for (const hydraulics::ElementRow& row : hydraulics::ElementRows(e)) {
-        text += row.name;
-        text += ' ';
-        text += row.symbol;
-        if (!row.unit.empty()) {
-            text += " (";
-            text += row.unit;
-            text += ')';
-        }
-        text += ": ";
+        AppendLabel(text, row.name, row.symbol, row.unit);
         text += hydraulics::FormatElement(row.value);
         text += '\n';
     }
