@@ -1,8 +1,8 @@
 // One calculation of each case on its worked example, in a fresh Module1
 // and in one that is reused from calculation to calculation as a window
 // reuses the shared state.
-#include "cases.h"
-#include "module1.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/module1.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

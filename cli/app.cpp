@@ -1,11 +1,11 @@
-#include "app.h"
+#include "cli/app.h"
 
-#include "batch.h"
-#include "calculation.h"
-#include "options.h"
-#include "projectfile.h"
-#include "report.h"
-#include "svgexport.h"
+#include "cli/batch.h"
+#include "cli/calculation.h"
+#include "cli/options.h"
+#include "project/projectfile.h"
+#include "cli/report.h"
+#include "cli/svgexport.h"
 
 #include <filesystem>
 #include <fstream>
@@ -63,7 +63,7 @@ int RunValues(const Options& options, std::ostream& out, std::ostream& err) {
 int RunProject(const Options& options, std::ostream& out, std::ostream& err) {
     Outcome outcome;
     try {
-        const shell::ProjectValues values = shell::ReadProjectFile(options.project);
+        const project::ProjectValues values = project::ReadProjectFile(options.project);
         outcome = Calculate(options.caseNumber, values);
     } catch (const CalcError& e) {
         outcome = FailedOutcome(e);

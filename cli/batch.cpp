@@ -1,8 +1,8 @@
-#include "batch.h"
+#include "cli/batch.h"
 
-#include "calculation.h"
-#include "numtext.h"
-#include "report.h"
+#include "cli/calculation.h"
+#include "hydraulics/numtext.h"
+#include "cli/report.h"
 
 #include <istream>
 #include <ostream>

@@ -1,7 +1,7 @@
-#include "calculation.h"
+#include "cli/calculation.h"
 
-#include "module1.h"
-#include "numtext.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
 
 #include <algorithm>
 

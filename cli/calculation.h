@@ -7,9 +7,9 @@
 // row of a batch never stops the rows after it.
 #pragma once
 
-#include "cases.h"
-#include "elements.h"
-#include "errors.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/errors.h"
 
 #include <array>
 #include <optional>

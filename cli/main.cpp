@@ -1,5 +1,5 @@
 // ambrelo-calc: the flume calculator's four cases on the command line.
-#include "app.h"
+#include "cli/app.h"
 
 #include <iostream>
 #include <string>

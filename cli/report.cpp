@@ -1,7 +1,7 @@
-#include "report.h"
+#include "cli/report.h"
 
-#include "elements.h"
-#include "numtext.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/numtext.h"
 
 #include <charconv>
 #include <cmath>

@@ -6,7 +6,7 @@
 // the window's result boxes show them.
 #pragma once
 
-#include "calculation.h"
+#include "cli/calculation.h"
 
 #include <string>
 #include <string_view>

@@ -1,11 +1,11 @@
-#include "svgexport.h"
+#include "cli/svgexport.h"
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 
 #ifdef AMBRELO_CLI_SVG
 
-#include "chinesefonts.h"
-#include "sectiondrawing.h"
+#include "drawing/chinesefonts.h"
+#include "drawing/sectiondrawing.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -60,10 +60,10 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
     const std::unique_ptr<QGuiApplication> app = GuiApplicationIfNone();
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return "无法绘制断面图：程序中已有非图形界面的 Qt 应用对象。";
-    InstallChineseFonts();
+    drawing::InstallChineseFonts();
 
     QBuffer svg;
-    const QSizeF canvas = windows::SectionCanvasSize();
+    const QSizeF canvas = drawing::SectionCanvasSize();
     {
         QSvgGenerator generator;
         generator.setOutputDevice(&svg);
@@ -76,7 +76,7 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
             return "无法绘制断面图：SVG 绘图没有开始。";
         const QRectF page(QPointF(0, 0), canvas);
         painter.fillRect(page, Qt::white);
-        windows::PaintSectionFigure(painter, page, windows::SectionFigure{point, caseNumber});
+        drawing::PaintSectionFigure(painter, page, drawing::SectionFigure{point, caseNumber});
         painter.end();
     }
 

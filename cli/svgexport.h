@@ -2,7 +2,7 @@
 // same drawing routine as the section window.
 #pragma once
 
-#include "elements.h"
+#include "hydraulics/elements.h"
 
 #include <string>
 

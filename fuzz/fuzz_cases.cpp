@@ -17,13 +17,13 @@
 #include <string>
 
 #include "caseinput.h"
-#include "cases.h"
-#include "elements.h"
-#include "errors.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/errors.h"
 #include "fuzzcheck.h"
-#include "module1.h"
-#include "numtext.h"
-#include "searches.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "hydraulics/searches.h"
 
 namespace {
 

@@ -24,9 +24,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app.h"
+#include "cli/app.h"
 #include "fuzzcheck.h"
-#include "options.h"
+#include "cli/options.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include <string_view>
 #include <vector>
 
-#include "batch.h"
-#include "errors.h"
+#include "cli/batch.h"
+#include "hydraulics/errors.h"
 #include "fuzzcheck.h"
-#include "report.h"
+#include "cli/report.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The section drawing (windows::PaintSectionFigure) of every calculation
+// The section drawing (drawing::PaintSectionFigure) of every calculation
 // that succeeds on arbitrary inputs: the section to scale with its water
 // and dimensions, the elements table and the rating curve with its axes.
 //
@@ -18,13 +18,13 @@
 #include <optional>
 
 #include "caseinput.h"
-#include "cases.h"
-#include "chinesefonts.h"
-#include "elements.h"
-#include "errors.h"
+#include "hydraulics/cases.h"
+#include "drawing/chinesefonts.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/errors.h"
 #include "fuzzcheck.h"
-#include "module1.h"
-#include "sectiondrawing.h"
+#include "hydraulics/module1.h"
+#include "drawing/sectiondrawing.h"
 
 namespace {
 
@@ -32,12 +32,12 @@ namespace {
 constexpr int kImageWidth = 200, kImageHeight = 215;
 constexpr double kPaintLimitMs = 500;
 
-void Paint(const std::optional<windows::SectionFigure>& figure) {
+void Paint(const std::optional<drawing::SectionFigure>& figure) {
     QImage image(kImageWidth, kImageHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     fuzzcheck::CpuBudget budget("section drawing", kPaintLimitMs);
-    windows::PaintSectionFigure(painter, QRectF(0, 0, kImageWidth, kImageHeight), figure);
+    drawing::PaintSectionFigure(painter, QRectF(0, 0, kImageWidth, kImageHeight), figure);
 }
 
 } // namespace
@@ -45,10 +45,10 @@ void Paint(const std::optional<windows::SectionFigure>& figure) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication app(*argc, *argv);
-    InstallChineseFonts();
+    drawing::InstallChineseFonts();
     // The first drawing loads the fonts; that is not what is timed.
     Paint(std::nullopt);
-    Paint(windows::SectionFigure{{2, 1, 2.23514, 1000, 0.014}, 4});
+    Paint(drawing::SectionFigure{{2, 1, 2.23514, 1000, 0.014}, 4});
     return 0;
 }
 
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const hydraulics::NotConverged&) {
             return;
         }
-        Paint(windows::SectionFigure{hydraulics::FromCase(m, r.caseNumber), r.caseNumber});
+        Paint(drawing::SectionFigure{hydraulics::FromCase(m, r.caseNumber), r.caseNumber});
     });
     return 0;
 }

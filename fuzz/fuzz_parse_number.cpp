@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 #include "fuzzcheck.h"
-#include "numtext.h"
+#include "hydraulics/numtext.h"
 
 namespace {
 

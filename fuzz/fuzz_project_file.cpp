@@ -1,4 +1,4 @@
-// A project file with arbitrary content (shell::ReadProjectFile): what a
+// A project file with arbitrary content (project::ReadProjectFile): what a
 // case window finds on disk when it opens an existing project.
 //
 // The bytes are written to "<temp folder>/pus.dat" and read as project "p".
@@ -24,10 +24,10 @@
 #include <string_view>
 #include <vector>
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 #include "fuzzcheck.h"
-#include "numtext.h"
-#include "projectfile.h"
+#include "hydraulics/numtext.h"
+#include "project/projectfile.h"
 
 namespace {
 
@@ -95,13 +95,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace hydraulics;
     const std::string project = (Folder() / "p").string();
-    const std::string fileName = shell::ProjectFileName(project);
+    const std::string fileName = project::ProjectFileName(project);
     WriteBytes(fileName, data, size);
 
-    shell::ProjectValues values{};
+    project::ProjectValues values{};
     try {
         fuzzcheck::CpuBudget budget("reading a project file", 200);
-        values = shell::ReadProjectFile(project);
+        values = project::ReadProjectFile(project);
     } catch (const CalcError& e) {
         fuzzcheck::Require(e.kind() == ErrorKind::PastEndOfFile ||
                                e.kind() == ErrorKind::TypeMismatch ||
@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            std::to_string(k + 1));
 
     try {
-        shell::WriteProjectFile(project, values);
+        project::WriteProjectFile(project, values);
     } catch (const CalcError& e) {
         fuzzcheck::Fail("values read could not be written back", e.message());
     }
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            written);
         rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
     }
-    const shell::ProjectValues back = shell::ReadProjectFile(project);
+    const project::ProjectValues back = project::ReadProjectFile(project);
     for (std::size_t k = 0; k < back.size(); ++k)
         fuzzcheck::Require(back[k] == values[k], "written file reads back differently", written);
     return 0;

@@ -1,5 +1,5 @@
 // Text typed into a window's box, read in the user's regional format
-// (shell::ReadRegionalNumber).
+// (project::ReadRegionalNumber).
 //
 // Input: byte 0 picks the locale, the rest is the box text in UTF-8.
 //
@@ -22,10 +22,10 @@
 #include <string>
 #include <string_view>
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 #include "fuzzcheck.h"
-#include "numtext.h"
-#include "regionalnumber.h"
+#include "hydraulics/numtext.h"
+#include "project/regionalnumber.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ template <class Read> Reading Checked(Read&& read, std::string_view what) {
 }
 
 Reading Regional(const QString& text, const QLocale& locale) {
-    return Checked([&] { return shell::ReadRegionalNumber(text, locale, kQuantity); },
+    return Checked([&] { return project::ReadRegionalNumber(text, locale, kQuantity); },
                    text.toStdString());
 }
 
@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Reading r = Regional(text, locale);
     if (r.ok) {
         const std::string engineText = hydraulics::FormatSingle(r.value);
-        const QString shown = shell::ShowRegionalNumber(engineText, locale);
+        const QString shown = project::ShowRegionalNumber(engineText, locale);
         RequireSame(Regional(shown, locale), Engine(engineText),
                     "shown value does not read back", shown.toStdString());
     }

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 
 namespace fuzzcheck {
 

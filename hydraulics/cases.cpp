@@ -1,13 +1,13 @@
-#include "cases.h"
+#include "hydraulics/cases.h"
 
 #include <stdexcept>
 
-#include "checked.h"
-#include "errors.h"
-#include "headloss.h"
-#include "numtext.h"
-#include "searches.h"
-#include "section.h"
+#include "hydraulics/checked.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/headloss.h"
+#include "hydraulics/numtext.h"
+#include "hydraulics/searches.h"
+#include "hydraulics/section.h"
 
 namespace hydraulics {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "module1.h"
+#include "hydraulics/module1.h"
 
 namespace hydraulics {
 

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 
 namespace hydraulics::checked {
 

@@ -1,4 +1,4 @@
-#include "elements.h"
+#include "hydraulics/elements.h"
 
 #include <charconv>
 #include <cmath>

@@ -5,7 +5,7 @@
 // to single precision and π = 3.14159. g = 9.81 m/s².
 #pragma once
 
-#include "module1.h"
+#include "hydraulics/module1.h"
 
 #include <array>
 #include <optional>

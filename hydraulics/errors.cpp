@@ -1,4 +1,4 @@
-#include "errors.h"
+#include "hydraulics/errors.h"
 
 #include <utility>
 

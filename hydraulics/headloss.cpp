@@ -1,9 +1,9 @@
-#include "headloss.h"
+#include "hydraulics/headloss.h"
 
 #include <cmath>
 
-#include "checked.h"
-#include "numtext.h"
+#include "hydraulics/checked.h"
+#include "hydraulics/numtext.h"
 
 namespace hydraulics {
 

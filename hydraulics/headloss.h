@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "module1.h"
+#include "hydraulics/module1.h"
 
 namespace hydraulics {
 

@@ -1,10 +1,10 @@
-#include "numtext.h"
+#include "hydraulics/numtext.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
-#include "errors.h"
+#include "hydraulics/errors.h"
 
 namespace hydraulics {
 namespace {

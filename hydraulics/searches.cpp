@@ -1,8 +1,8 @@
-#include "searches.h"
+#include "hydraulics/searches.h"
 
-#include "checked.h"
-#include "headloss.h"
-#include "section.h"
+#include "hydraulics/checked.h"
+#include "hydraulics/headloss.h"
+#include "hydraulics/section.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "module1.h"
+#include "hydraulics/module1.h"
 
 namespace hydraulics {
 

@@ -1,8 +1,8 @@
-#include "section.h"
+#include "hydraulics/section.h"
 
 #include <cmath>
 
-#include "checked.h"
+#include "hydraulics/checked.h"
 
 namespace hydraulics {
 

@@ -6,7 +6,7 @@
 // values of Module1 and round every stored result to single precision.
 #pragma once
 
-#include "module1.h"
+#include "hydraulics/module1.h"
 
 namespace hydraulics {
 

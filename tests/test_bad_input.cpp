@@ -29,14 +29,15 @@
 #include <cmath>
 #include <memory>
 
-#include "casewindow.h"
-#include "errors.h"
-#include "module1.h"
-#include "numtext.h"
-#include "projectfile.h"
-#include "regionalnumber.h"
+#include "windows/casewindow.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "project/projectfile.h"
+#include "project/regionalnumber.h"
 
 using hydraulics::Module1;
+using windows::CaseWindow;
 
 namespace {
 
@@ -213,7 +214,7 @@ void TestBadInput::regionalReader() {
         const Expected expected = Parse(zhDeEn[qsizetype(i)]);
         const QString where = kLocales[i].name();
         try {
-            const float value = shell::ReadRegionalNumber(text, kLocales[i], kQuantity);
+            const float value = project::ReadRegionalNumber(text, kLocales[i], kQuantity);
             QVERIFY2(expected.kind == Expected::Value, qPrintable(where + ": a value"));
             QVERIFY2(std::isfinite(value) && value == expected.value,
                      qPrintable(where + QString(": %1").arg(value)));
@@ -240,7 +241,7 @@ void TestBadInput::caseWindow() {
         Module1 m;
         m.ProjectMode = 1;
         m.ProjectName = "typo";
-        shell::WriteProjectFile(m.ProjectName, {7, 7, 7, 7, 7, 7, 7, 7});
+        project::WriteProjectFile(m.ProjectName, {7, 7, 7, 7, 7, 7, 7, 7});
         CaseWindow w(m, 1);
         QVERIFY(w.load());
         w.show();
@@ -268,7 +269,7 @@ void TestBadInput::caseWindow() {
             for (const QString& said : answerer.texts)
                 QVERIFY2(!said.contains("Text1"), qPrintable(where + ": " + said));
             QCOMPARE(m.BasicData[hydraulics::PosQ], expected.value);
-            QCOMPARE(shell::ReadProjectFile(m.ProjectName)[0], expected.value);
+            QCOMPARE(project::ReadProjectFile(m.ProjectName)[0], expected.value);
         } else {
             QCOMPARE(answerer.texts.size(), 1);
             const QString& said = answerer.texts[0];
@@ -276,7 +277,7 @@ void TestBadInput::caseWindow() {
                          said.contains(KindName(expected.kind)),
                      qPrintable(where + ": " + said));
             QCOMPARE(w.focusWidget(), text1);
-            QCOMPARE(shell::ReadProjectFile(m.ProjectName)[0], 7.0f); // nothing saved
+            QCOMPARE(project::ReadProjectFile(m.ProjectName)[0], 7.0f); // nothing saved
         }
     }
 }
@@ -323,3 +324,4 @@ void TestBadInput::projectFileThatIsNotAFile() {
 
 QTEST_MAIN(TestBadInput)
 #include "test_bad_input.moc"
+

@@ -1,8 +1,8 @@
 // The four calculation cases as a window runs them: inputs in box order,
 // the five result texts in Text9..Text13 order, failures as typed errors.
-#include "cases.h"
-#include "errors.h"
-#include "module1.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/module1.h"
 
 #include <array>
 #include <gtest/gtest.h>

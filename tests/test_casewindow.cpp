@@ -1,7 +1,7 @@
 // The case windows Form2..Form5 driven as a user drives them: typing into
 // the boxes, clicking the buttons and answering the message boxes.
-#include "appearance.h"
-#include "projectfile.h"
+#include "windows/appearance.h"
+#include "project/projectfile.h"
 #include "window_test_support.h"
 
 #include <QFile>
@@ -57,7 +57,7 @@ QList<float> Floats(const QStringList& texts) {
 }
 
 QList<float> Saved(const std::string& projectName) {
-    const shell::ProjectValues values = shell::ReadProjectFile(projectName);
+    const project::ProjectValues values = project::ReadProjectFile(projectName);
     return QList<float>(values.begin(), values.end());
 }
 
@@ -68,7 +68,7 @@ class TestCaseWindow : public QObject {
 
 private slots:
     void initTestCase() {
-        InstallChineseFonts();
+        drawing::InstallChineseFonts();
         QVERIFY(InstallChineseTranslations(*qApp));
     }
     void init() {
@@ -276,7 +276,7 @@ private slots:
         ModalCatcher catcher;
         for (const char* contents : {static_cast<const char*>(nullptr), "1,2,3\r\n"}) {
             if (contents) { // fewer than eight numbers fails the same way
-                QFile file(QString::fromStdString(shell::ProjectFileName(m_.ProjectName)));
+                QFile file(QString::fromStdString(project::ProjectFileName(m_.ProjectName)));
                 QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) > 0);
             }
             CaseWindow w(m_, 3);
@@ -325,3 +325,5 @@ private:
 
 QTEST_MAIN(TestCaseWindow)
 #include "test_casewindow.moc"
+
+using namespace windows;

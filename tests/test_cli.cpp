@@ -1,11 +1,11 @@
 // ambrelo-calc: the argument grammar and exit codes, the text, JSON and CSV
 // forms, batches with bad rows, --project, --details and --svg, and runs of
 // the built program itself.
-#include "app.h"
-#include "calculation.h"
-#include "options.h"
-#include "projectfile.h"
-#include "report.h"
+#include "cli/app.h"
+#include "cli/calculation.h"
+#include "cli/options.h"
+#include "project/projectfile.h"
+#include "cli/report.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -293,7 +293,7 @@ protected:
 
 TEST_F(CliFiles, ProjectFileGivesTheValuesAndIsNeverWritten) {
     const std::string project = (dir_ / "flume").string();
-    shell::WriteProjectFile(project, {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f});
+    project::WriteProjectFile(project, {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f});
     const auto written = fs::last_write_time(project + "us.dat");
     ExpectRun(RunHere("1 --project " + project), {"project", 0, kCase1Lines, ""});
     EXPECT_EQ(RunHere("--json 1 --project " + project).out,

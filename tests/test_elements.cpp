@@ -1,10 +1,10 @@
 // Hydraulic elements of the true section: hand values, the critical depth,
 // the flow regime, figures that cannot be formed, and the design point of
 // each case.
-#include "cases.h"
-#include "elements.h"
-#include "module1.h"
-#include "numtext.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
 
 #include <array>
 #include <cmath>

@@ -1,9 +1,9 @@
 // Head-loss chain: net local loss, friction loss, total, the split into
 // inlet loss and outlet recovery, and the millimetre display rounding.
-#include "errors.h"
-#include "headloss.h"
-#include "module1.h"
-#include "numtext.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/headloss.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Form1 driven as a user would: clicks and keystrokes on the offscreen
 // platform, case windows found among the top-level windows, inside a
 // temporary folder so that project files land there.
-#include "casewindows.h"
-#include "mainwindow.h"
+#include "windows/casewindows.h"
+#include "windows/mainwindow.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -161,3 +161,5 @@ private slots:
 
 QTEST_MAIN(TestMainWindow)
 #include "test_mainwindow.moc"
+
+using namespace windows;

@@ -1,6 +1,6 @@
 // Numbers as text: reading a typed value, and the shown and stored forms.
-#include "errors.h"
-#include "numtext.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
 
 #include <bit>
 #include <cmath>

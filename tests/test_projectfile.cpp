@@ -1,8 +1,8 @@
 // The project data file: exact bytes, round trips, names, hand-edited and
 // damaged files, and refused writes that leave the old file whole. Faults
 // of the file system itself (full, read-only, ...) are in test_save_faults.
-#include "errors.h"
-#include "projectfile.h"
+#include "hydraulics/errors.h"
+#include "project/projectfile.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -20,7 +20,7 @@
 namespace fs = std::filesystem;
 using hydraulics::CalcError;
 using hydraulics::ErrorKind;
-using shell::ProjectValues;
+using project::ProjectValues;
 
 namespace {
 
@@ -81,9 +81,9 @@ protected:
 TEST_F(ProjectFile, ExactBytesNamesAndRoundTrips) {
     fs::create_directory("sub");
     for (const std::string name : {" 渡槽", "", "sub/a", "./sub/../b"}) {
-        shell::WriteProjectFile(name, kTyped);
+        project::WriteProjectFile(name, kTyped);
         EXPECT_EQ(Slurp(fs::u8path(name + "us.dat")), kTypedLine) << "'" << name << "'";
-        EXPECT_EQ(shell::ReadProjectFile(name), kTyped);
+        EXPECT_EQ(project::ReadProjectFile(name), kTyped);
     }
     EXPECT_EQ(Listing(), (std::vector<std::string>{" 渡槽us.dat", "bus.dat", "sub", "us.dat"}));
 
@@ -93,8 +93,8 @@ TEST_F(ProjectFile, ExactBytesNamesAndRoundTrips) {
           ProjectValues{1e7f, 9999999.0f, 1e-4f, 9.9999e-5f, 2.5e-40f, 0.1f, -1.0f, 7e22f},
           ProjectValues{1.912109375f, 999.9999f, 1e-5f, -0.0123f, 3.402823e38f, FLT_MAX, 0,
                         -0.0f}}) {
-        shell::WriteProjectFile("p", values);
-        EXPECT_EQ(shell::ReadProjectFile("p"), values) << Slurp("pus.dat");
+        project::WriteProjectFile("p", values);
+        EXPECT_EQ(project::ReadProjectFile("p"), values) << Slurp("pus.dat");
     }
     EXPECT_EQ(Slurp("pus.dat"),
               "1.9121094,999.9999,1E-05,-0.0123,3.402823E+38,3.4028235E+38,0,0\r\n");
@@ -127,15 +127,15 @@ TEST_F(ProjectFile, HandEditedShortAndDamagedFiles) {
         Spill("dus.dat", c.content);
         const std::string shown = ::testing::PrintToString(c.content.substr(0, 40));
         if (c.error == nullptr) {
-            EXPECT_EQ(shell::ReadProjectFile("d"), (ProjectValues{1, 2, 3.5f, -4, 5e-6f, 6, 7, 8}))
+            EXPECT_EQ(project::ReadProjectFile("d"), (ProjectValues{1, 2, 3.5f, -4, 5e-6f, 6, 7, 8}))
                 << shown;
             continue;
         }
         SCOPED_TRACE(shown);
-        ExpectError([] { shell::ReadProjectFile("d"); }, c.kind, "dus.dat", c.error);
+        ExpectError([] { project::ReadProjectFile("d"); }, c.kind, "dus.dat", c.error);
     }
     // The message says where the file was looked for.
-    ExpectError([] { shell::ReadProjectFile("无此项目"); }, ErrorKind::FileNotFound,
+    ExpectError([] { project::ReadProjectFile("无此项目"); }, ErrorKind::FileNotFound,
                 "无此项目us.dat", (dir_ / "无此项目us.dat").string());
 }
 
@@ -148,7 +148,7 @@ TEST_F(ProjectFile, RefusedWritesNameTheFileAndLeaveTheOldOneWhole) {
     for (const auto& [project, values, what] :
          {std::tuple("no-such-folder/p", kTyped, "无法创建"),
           std::tuple("folder", kTyped, "无法创建"), std::tuple("p", infinite, "第 5 个数")}) {
-        ExpectError([&] { shell::WriteProjectFile(project, values); }, ErrorKind::FileAccess,
+        ExpectError([&] { project::WriteProjectFile(project, values); }, ErrorKind::FileAccess,
                     std::string(project) + "us.dat", what);
     }
     EXPECT_EQ(Slurp("pus.dat"), "9,8,7,6,5,4,3,2\r\n");
@@ -161,7 +161,7 @@ TEST_F(ProjectFile, PeriodDecimalUnderACommaNumericLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-    EXPECT_NO_THROW(shell::WriteProjectFile("p", kTyped));
+    EXPECT_NO_THROW(project::WriteProjectFile("p", kTyped));
     std::setlocale(LC_NUMERIC, saved.c_str());
     EXPECT_EQ(Slurp("pus.dat"), kTypedLine);
 }

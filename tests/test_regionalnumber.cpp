@@ -1,9 +1,9 @@
 // Numbers shown in the windows in the user's regional format read back to
 // the same value. The table of typed and mistyped inputs, in Chinese,
 // German and English formats, is in test_bad_input.
-#include "errors.h"
-#include "numtext.h"
-#include "regionalnumber.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
+#include "project/regionalnumber.h"
 
 #include <QLocale>
 #include <bit>
@@ -21,7 +21,7 @@ namespace {
 std::string Outcome(const QString& text, const QLocale& locale) {
     try {
         return std::to_string(
-            std::bit_cast<std::uint32_t>(shell::ReadRegionalNumber(text, locale, "流量 Q")));
+            std::bit_cast<std::uint32_t>(project::ReadRegionalNumber(text, locale, "流量 Q")));
     } catch (const CalcError& e) {
         EXPECT_EQ(e.subject(), "流量 Q");
         return e.kind() == hydraulics::ErrorKind::Overflow ? "overflow" : "mismatch";
@@ -37,11 +37,11 @@ std::string Expected(const std::string& e) {
 // What a window shows, it reads back, also where separators, signs and
 // digits differ from the period grammar (Arabic and Persian digits, U+2212).
 TEST(ShowRegionalNumber, ShownTextReadsBack) {
-    EXPECT_EQ(shell::ShowRegionalNumber("-1.5E-05", QLocale(u"de_DE"_s)), u"-1,5E-05"_s);
+    EXPECT_EQ(project::ShowRegionalNumber("-1.5E-05", QLocale(u"de_DE"_s)), u"-1,5E-05"_s);
     for (const char* name : {"zh_CN", "en_US", "de_DE", "fr_FR", "de_CH", "ar_EG", "fa_IR"}) {
         const QLocale locale{QString::fromLatin1(name)};
         for (const char* engine : {"0.153", "1E-05", "-2.5", "1000", "3.402823E+38"})
-            EXPECT_EQ(Outcome(shell::ShowRegionalNumber(engine, locale), locale), Expected(engine))
+            EXPECT_EQ(Outcome(project::ShowRegionalNumber(engine, locale), locale), Expected(engine))
                 << name << " " << engine;
         EXPECT_EQ(Outcome(locale.toString(-1.25, 'f', 2), locale), Expected("-1.25")) << name;
     }

@@ -25,13 +25,13 @@
 #include <sstream>
 #include <string>
 
-#include "errors.h"
-#include "projectfile.h"
+#include "hydraulics/errors.h"
+#include "project/projectfile.h"
 
 namespace fs = std::filesystem;
 using hydraulics::CalcError;
 using hydraulics::ErrorKind;
-using shell::ProjectValues;
+using project::ProjectValues;
 
 namespace {
 
@@ -117,9 +117,9 @@ protected:
     // the folder as it was.
     void ExpectRefusedSave(const std::string& project) {
         const Snapshot before = Take(dir_);
-        const std::string fileName = shell::ProjectFileName(project);
+        const std::string fileName = project::ProjectFileName(project);
         try {
-            shell::WriteProjectFile(project, kNewValues);
+            project::WriteProjectFile(project, kNewValues);
             ADD_FAILURE() << "the save succeeded";
         } catch (const CalcError& e) {
             EXPECT_EQ(e.kind(), ErrorKind::FileAccess) << e.message();
@@ -135,34 +135,34 @@ protected:
 
 TEST_F(SaveFaults, FullDeviceKeepsTheSavedProjectAndCreatesNothingNew) {
     MountTmpfs("size=16k");
-    shell::WriteProjectFile(Project(), kOldValues);
-    const std::string saved = Slurp(shell::ProjectFileName(Project()));
+    project::WriteProjectFile(Project(), kOldValues);
+    const std::string saved = Slurp(project::ProjectFileName(Project()));
     FillDevice();
     ExpectRefusedSave(Project());                // an existing project
     ExpectRefusedSave(Project("新项目"));        // a new one: no empty file left
-    EXPECT_EQ(Slurp(shell::ProjectFileName(Project())), saved);
-    EXPECT_EQ(shell::ReadProjectFile(Project()), kOldValues);
+    EXPECT_EQ(Slurp(project::ProjectFileName(Project())), saved);
+    EXPECT_EQ(project::ReadProjectFile(Project()), kOldValues);
 
     fs::remove(dir_ / "filler");
-    shell::WriteProjectFile(Project(), kNewValues);
-    EXPECT_EQ(shell::ReadProjectFile(Project()), kNewValues);
+    project::WriteProjectFile(Project(), kNewValues);
+    EXPECT_EQ(project::ReadProjectFile(Project()), kNewValues);
 }
 
 TEST_F(SaveFaults, NoInodeLeftForTheNewFile) {
     // The root folder and the project file take both inodes.
     MountTmpfs("nr_inodes=2");
-    shell::WriteProjectFile(Project(), kOldValues);
+    project::WriteProjectFile(Project(), kOldValues);
     ExpectRefusedSave(Project());
-    EXPECT_EQ(shell::ReadProjectFile(Project()), kOldValues);
+    EXPECT_EQ(project::ReadProjectFile(Project()), kOldValues);
 }
 
 TEST_F(SaveFaults, ReadOnlyFileSystem) {
     MountTmpfs("size=64k");
-    shell::WriteProjectFile(Project(), kOldValues);
+    project::WriteProjectFile(Project(), kOldValues);
     RemountReadOnly();
     ExpectRefusedSave(Project());
     ExpectRefusedSave(Project("新项目"));
-    EXPECT_EQ(shell::ReadProjectFile(Project()), kOldValues); // still readable
+    EXPECT_EQ(project::ReadProjectFile(Project()), kOldValues); // still readable
 }
 
 // /dev/full bound over the project file: the new record is written to the
@@ -170,13 +170,13 @@ TEST_F(SaveFaults, ReadOnlyFileSystem) {
 // (EBUSY). The file underneath is untouched, the temporary file removed.
 TEST_F(SaveFaults, ProjectFileThatCannotBeReplaced) {
     MountTmpfs("size=64k");
-    shell::WriteProjectFile(Project(), kOldValues);
-    const std::string fileName = shell::ProjectFileName(Project());
+    project::WriteProjectFile(Project(), kOldValues);
+    const std::string fileName = project::ProjectFileName(Project());
     const std::string saved = Slurp(fileName);
     ASSERT_EQ(::mount("/dev/full", fileName.c_str(), nullptr, MS_BIND, nullptr), 0)
         << Errno("bind /dev/full");
     try {
-        shell::WriteProjectFile(Project(), kNewValues);
+        project::WriteProjectFile(Project(), kNewValues);
         ADD_FAILURE() << "the save succeeded";
     } catch (const CalcError& e) {
         EXPECT_EQ(e.kind(), ErrorKind::FileAccess) << e.message();
@@ -198,8 +198,8 @@ TEST_F(SaveFaults, NamesAtTheFileSystemLimit) {
         chinese += "渠"; // 3 bytes each: 249 bytes
     for (const std::string& name : {fits, chinese}) {
         SCOPED_TRACE(name.size());
-        shell::WriteProjectFile(Project(name), kOldValues);
-        EXPECT_EQ(shell::ReadProjectFile(Project(name)), kOldValues);
+        project::WriteProjectFile(Project(name), kOldValues);
+        EXPECT_EQ(project::ReadProjectFile(Project(name)), kOldValues);
         ExpectRefusedSave(Project(name + "n")); // 256 bytes
     }
 }
@@ -215,9 +215,9 @@ TEST(SaveNames, NulInTheNameIsRefusedAndReplacesNothing) {
     for (const bool writing : {true, false}) {
         try {
             if (writing)
-                shell::WriteProjectFile(project, kNewValues);
+                project::WriteProjectFile(project, kNewValues);
             else
-                shell::ReadProjectFile(project);
+                project::ReadProjectFile(project);
             ADD_FAILURE() << (writing ? "written" : "read");
         } catch (const CalcError& e) {
             EXPECT_EQ(e.kind(), ErrorKind::FileAccess) << e.message();
@@ -231,11 +231,11 @@ TEST(SaveNames, NulInTheNameIsRefusedAndReplacesNothing) {
 // must end either way: a named pipe is replaced, never opened (that would
 // wait for a reader for ever).
 TEST_F(SaveFaults, SaveOverANamedPipe) {
-    const std::string fileName = shell::ProjectFileName(Project());
+    const std::string fileName = project::ProjectFileName(Project());
     ASSERT_EQ(::mkfifo(fileName.c_str(), 0600), 0) << Errno("mkfifo");
     try {
-        shell::WriteProjectFile(Project(), kNewValues);
-        EXPECT_EQ(shell::ReadProjectFile(Project()), kNewValues);
+        project::WriteProjectFile(Project(), kNewValues);
+        EXPECT_EQ(project::ReadProjectFile(Project()), kNewValues);
     } catch (const CalcError& e) {
         EXPECT_EQ(e.kind(), ErrorKind::FileAccess) << e.message();
         EXPECT_EQ(e.subject(), fileName);

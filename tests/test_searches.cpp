@@ -1,8 +1,8 @@
 // The width, slope and depth searches, followed trial by trial.
-#include "module1.h"
-#include "numtext.h"
-#include "searches.h"
-#include "section.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "hydraulics/searches.h"
+#include "hydraulics/section.h"
 
 #include <cmath>
 #include <functional>

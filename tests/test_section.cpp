@@ -1,8 +1,8 @@
 // U-section geometry (deep form and any depth) and Manning's discharge.
-#include "errors.h"
-#include "module1.h"
-#include "numtext.h"
-#include "section.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "hydraulics/section.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,10 +1,10 @@
 // "断面及水力要素" as the user reaches it: Command4 of a case window, the
 // drawing after each calculation, cleared after a failure, and printed.
-#include "appearance.h"
-#include "axisscale.h"
-#include "numtext.h"
-#include "sectiondrawing.h"
-#include "sectionwindow.h"
+#include "windows/appearance.h"
+#include "drawing/axisscale.h"
+#include "hydraulics/numtext.h"
+#include "drawing/sectiondrawing.h"
+#include "windows/sectionwindow.h"
 #include "window_test_support.h"
 
 #include <QFileInfo>
@@ -37,7 +37,7 @@ int WaterPixels(SectionWindow& section) {
 }
 
 // The quantity each case solves for, as Text13 shows it.
-QString Found(const windows::SectionFigure& figure) {
+QString Found(const drawing::SectionFigure& figure) {
     const hydraulics::DesignPoint& p = figure.point;
     const double found[] = {p.B, p.x, p.h, p.Q};
     return QString::fromStdString(hydraulics::FormatSingle(float(found[figure.caseNo - 1])));
@@ -52,7 +52,7 @@ class TestSectionWindow : public QObject {
     Module1 m_;
 
 private slots:
-    void initTestCase() { InstallChineseFonts(); }
+    void initTestCase() { drawing::InstallChineseFonts(); }
     void init() {
         dir_ = std::make_unique<TemporaryCurrentDir>();
         QVERIFY(dir_->made);
@@ -136,14 +136,14 @@ private slots:
     void drawsWithoutFigure() {
         // The routine alone: no figure, and figures it cannot draw to scale,
         // give a page with no water and no failure.
-        QImage image(windows::SectionCanvasSize().toSize(), QImage::Format_RGB32);
-        using Figure = std::optional<windows::SectionFigure>;
+        QImage image(drawing::SectionCanvasSize().toSize(), QImage::Format_RGB32);
+        using Figure = std::optional<drawing::SectionFigure>;
         for (const Figure& figure :
              {Figure{}, Figure{{{0, 1, 1, 1000, 0.014}, 4}}, Figure{{{2, 1, 0, 1000, 0.014}, 4}},
               Figure{{{2, 1, 1, 0, 0}, 4}}}) {
             image.fill(Qt::white);
             QPainter painter(&image);
-            windows::PaintSectionFigure(painter, QRectF(image.rect()), figure);
+            drawing::PaintSectionFigure(painter, QRectF(image.rect()), figure);
             painter.end();
             QCOMPARE(WaterPixels(image) > 0, figure && figure->point.B > 0);
         }
@@ -156,7 +156,7 @@ private slots:
         };
         for (const Row& r : {Row{7.6, 8, 2, 0}, Row{1.2, 1.25, 0.25, 2}, Row{2.25, 2.5, 0.5, 1},
                              Row{0.0031, 0.004, 0.001, 3}, Row{0, 1, 1, 0}}) {
-            const windows::AxisScale axis = windows::NiceAxis(r.dataMax);
+            const drawing::AxisScale axis = drawing::NiceAxis(r.dataMax);
             QCOMPARE(axis.max, r.max);
             QCOMPARE(axis.step, r.step);
             QCOMPARE(axis.decimals, r.decimals);
@@ -166,3 +166,5 @@ private slots:
 
 QTEST_MAIN(TestSectionWindow)
 #include "test_sectionwindow.moc"
+
+using namespace windows;

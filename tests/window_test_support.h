@@ -3,8 +3,8 @@
 // and the worked example of each case.
 #pragma once
 
-#include "casewindow.h"
-#include "module1.h"
+#include "windows/casewindow.h"
+#include "hydraulics/module1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <memory>
 #include <utility>
+
+using namespace windows;
 
 // Answers every modal message box with its first button while it lives,
 // noting what it said: a test asserts what the user was told, and a box

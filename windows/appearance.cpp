@@ -1,9 +1,11 @@
-#include "appearance.h"
+#include "windows/appearance.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
+
+namespace windows {
 
 namespace {
 
@@ -35,3 +37,5 @@ QFont LiShu(qreal pointSize) {
     font.setPointSizeF(pointSize);
     return font;
 }
+
+} // namespace windows

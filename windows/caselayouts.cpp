@@ -1,5 +1,5 @@
 // The four case windows as data, and the headers of their table columns.
-#include "caselayout.h"
+#include "windows/caselayout.h"
 
 #include <stdexcept>
 

@@ -1,19 +1,19 @@
-#include "casewindow.h"
+#include "windows/casewindow.h"
 
-#include "appearance.h"
-#include "caselayout.h"
-#include "cases.h"
-#include "errors.h"
-#include "fittinglineedit.h"
-#include "headerrow.h"
-#include "module1.h"
-#include "numtext.h"
-#include "projectfile.h"
-#include "regionalnumber.h"
-#include "ruledtable.h"
-#include "sectiondrawing.h"
-#include "sectionwindow.h"
-#include "windowprinter.h"
+#include "windows/appearance.h"
+#include "windows/caselayout.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/errors.h"
+#include "windows/fittinglineedit.h"
+#include "windows/headerrow.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "project/projectfile.h"
+#include "project/regionalnumber.h"
+#include "windows/ruledtable.h"
+#include "drawing/sectiondrawing.h"
+#include "windows/sectionwindow.h"
+#include "windows/windowprinter.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +25,8 @@
 #include <algorithm>
 #include <exception>
 
-using windows::Px;
+namespace windows {
+
 
 namespace {
 
@@ -36,7 +37,7 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QColor Colour(windows::Rgb rgb) {
+QColor Colour(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
@@ -52,7 +53,7 @@ std::string InputSubject(const hydraulics::CaseInfo& info, int index) {
 }
 
 template <int Columns>
-windows::TableRules RulesOf(const windows::TableLayout<Columns>& table,
+TableRules RulesOf(const TableLayout<Columns>& table,
                             std::array<int, Columns + 1>& columnPx) {
     for (std::size_t k = 0; k < columnPx.size(); ++k)
         columnPx[k] = Px(table.columnX[k]);
@@ -62,12 +63,12 @@ windows::TableRules RulesOf(const windows::TableLayout<Columns>& table,
 } // namespace
 
 CaseWindow::CaseWindow(hydraulics::Module1& state, int caseNo, QWidget* parent)
-    : QWidget(parent), state_(state), layout_(windows::LayoutOf(caseNo)) {
+    : QWidget(parent), state_(state), layout_(LayoutOf(caseNo)) {
     setObjectName(Text(layout_.name));
     setWindowTitle(Text(layout_.name));
     resize(Px(layout_.clientWidth), Px(layout_.clientHeight));
     QPalette background = palette();
-    background.setColor(QPalette::Window, Colour(windows::kWindowColour));
+    background.setColor(QPalette::Window, Colour(kWindowColour));
     setPalette(background);
     setAutoFillBackground(true);
     // Form2 sets 宋体 on the window and on every control; the other windows
@@ -90,7 +91,6 @@ int CaseWindow::caseNo() const {
 }
 
 void CaseWindow::reserveLabelNames() {
-    using namespace windows;
     reservedNames_ = {QStringLiteral("Label1"), QStringLiteral("Label10"),
                       QStringLiteral("Label17"), Text(kSecondTildeName),
                       Text(layout_.notes.firstTildeName)};
@@ -127,7 +127,7 @@ QLabel* CaseWindow::addLabel(const QString& name, const QString& text) {
 
 namespace {
 
-void Fill(QWidget* widget, QPalette::ColorRole role, windows::Rgb rgb) {
+void Fill(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
     QPalette palette = widget->palette();
     palette.setColor(role, Colour(rgb));
     widget->setPalette(palette);
@@ -153,12 +153,12 @@ QLineEdit* CaseWindow::addBox(int number, int left, int top, int width, bool ali
     box->setObjectName(BoxName(number));
     if (layout_.songtiFonts)
         box->setFont(SongTi(9));
-    box->setGeometry(Px(left), Px(top), Px(width), Px(windows::kBoxHeight));
+    box->setGeometry(Px(left), Px(top), Px(width), Px(kBoxHeight));
     // The boxes are narrow for seven significant digits: let the text use
     // the style's inner margin too.
     box->setTextMargins(-2, 0, -2, 0);
     box->setAlignment((alignLeft ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
-    Fill(box, QPalette::Base, result ? windows::kWindowColour : windows::kWhite);
+    Fill(box, QPalette::Base, result ? kWindowColour : kWhite);
     // The design contents: a single space, except Form3's slope result.
     const bool empty = number == 13 && layout_.text13StartsEmpty;
     box->setText(empty ? QString() : QStringLiteral(" "));
@@ -167,7 +167,6 @@ QLineEdit* CaseWindow::addBox(int number, int left, int top, int width, bool ali
 }
 
 void CaseWindow::buildTitlesAndButtons() {
-    using namespace windows;
     QLabel* basicTitle = addLabel(QStringLiteral("Label1"), Text(kBasicTitle));
     basicTitle->setFont(LiShu(18));
     basicTitle->setAlignment(Qt::AlignCenter);
@@ -207,12 +206,12 @@ namespace {
 
 // The header labels of one column: two rows over the box.
 template <class AddLabel>
-void AddColumnHeader(const windows::ColumnHeader& header, const QFont& controlFont, int left,
+void AddColumnHeader(const ColumnHeader& header, const QFont& controlFont, int left,
                      int right, int row1, int row2, AddLabel&& addLabel) {
-    const std::span<const windows::HeaderRun> rows[] = {header.row1, header.row2};
+    const std::span<const HeaderRun> rows[] = {header.row1, header.row2};
     const int tops[] = {row1, row2};
     for (int r = 0; r < 2; ++r) {
-        const auto placed = windows::LayoutHeaderRow(rows[r], controlFont, left, right, tops[r]);
+        const auto placed = LayoutHeaderRow(rows[r], controlFont, left, right, tops[r]);
         for (std::size_t k = 0; k < placed.size(); ++k)
             addLabel(rows[r][k], placed[k]);
     }
@@ -225,10 +224,10 @@ void CaseWindow::buildBasicTable() {
     const auto& table = layout_.basic;
     const QFont controlFont = layout_.songtiFonts ? SongTi(9) : font();
     for (int k = 0; k < kInputCount; ++k) {
-        AddColumnHeader(windows::HeaderOf(info.inputNames[std::size_t(k)].caption), controlFont,
+        AddColumnHeader(HeaderOf(info.inputNames[std::size_t(k)].caption), controlFont,
                         Px(table.columnX[std::size_t(k)]), Px(table.columnX[std::size_t(k + 1)]),
                         Px(table.headerRow1), Px(table.headerRow2),
-                        [&](const windows::HeaderRun& run, const windows::PlacedRun& placed) {
+                        [&](const HeaderRun& run, const PlacedRun& placed) {
                             const bool blank = !run.runtimeName.empty();
                             QLabel* label =
                                 addLabel(Text(run.runtimeName), blank ? QString() : Text(run.text));
@@ -239,7 +238,7 @@ void CaseWindow::buildBasicTable() {
                         });
         const bool slope = info.inputs[std::size_t(k)] == hydraulics::Field::x;
         const int width =
-            slope || k == kInputCount - 1 ? windows::kNarrowBoxWidth : windows::kWideBoxWidth;
+            slope || k == kInputCount - 1 ? kNarrowBoxWidth : kWideBoxWidth;
         addBox(k + 1, table.boxLeft[std::size_t(k)], table.boxRow, width, slope, false);
     }
 }
@@ -249,17 +248,17 @@ void CaseWindow::buildResultsTable() {
     const auto& table = layout_.results;
     const QFont controlFont = layout_.songtiFonts ? SongTi(9) : font();
     for (int k = 0; k < kResultCount; ++k) {
-        AddColumnHeader(windows::HeaderOf(info.results[std::size_t(k)].caption), controlFont,
+        AddColumnHeader(HeaderOf(info.results[std::size_t(k)].caption), controlFont,
                         Px(table.columnX[std::size_t(k)]), Px(table.columnX[std::size_t(k + 1)]),
                         Px(table.headerRow1), Px(table.headerRow2),
-                        [&](const windows::HeaderRun& run, const windows::PlacedRun& placed) {
+                        [&](const HeaderRun& run, const PlacedRun& placed) {
                             QLabel* label = addLabel(QString(), Text(run.text));
                             label->setFont(placed.font);
                             label->setGeometry(placed.geometry);
                         });
         const bool last = k == kResultCount - 1;
         addBox(kInputCount + k + 1, table.boxLeft[std::size_t(k)], table.boxRow,
-               windows::kNarrowBoxWidth, last, true);
+               kNarrowBoxWidth, last, true);
     }
     // "1/" stands just left of the slope box: an input in three windows, the
     // last result in Form3.
@@ -267,17 +266,16 @@ void CaseWindow::buildResultsTable() {
     for (int k = 0; k < kInputCount; ++k)
         if (info.inputs[std::size_t(k)] == hydraulics::Field::x)
             slopeBoxLeft = layout_.basic.boxLeft[std::size_t(k)];
-    QLabel* slope = addLabel(QString(), Text(windows::kSlopeLabelText));
+    QLabel* slope = addLabel(QString(), Text(kSlopeLabelText));
     slope->setFont(SongTi(10.5));
     slope->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     slope->setGeometry(Px(layout_.slopeLabel.x), Px(layout_.slopeLabel.y),
-                       Px(slopeBoxLeft - layout_.slopeLabel.x), Px(windows::kBoxHeight));
+                       Px(slopeBoxLeft - layout_.slopeLabel.x), Px(kBoxHeight));
     if (layout_.slopeLabelWhite)
-        Fill(slope, QPalette::Window, windows::kWhite);
+        Fill(slope, QPalette::Window, kWhite);
 }
 
 void CaseWindow::buildNotes() {
-    using namespace windows;
     const NotesLine2& notes = layout_.notes;
     const int line1 = Px(layout_.notesY[0]);
     const int line2 = Px(layout_.notesY[1]);
@@ -318,7 +316,7 @@ void CaseWindow::buildTabOrder() {
     order.push_back(findChild<QPushButton*>(QStringLiteral("Command3")));
     order.push_back(command4_);
     order.push_back(boxes_.back());
-    if (layout_.tabs == windows::TabDirection::Text13First)
+    if (layout_.tabs == TabDirection::Text13First)
         std::reverse(order.begin(), order.end());
     for (std::size_t k = 0; k + 1 < order.size(); ++k)
         setTabOrder(order[k], order[k + 1]);
@@ -330,8 +328,8 @@ void CaseWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     std::array<int, 9> basicX{};
     std::array<int, 6> resultsX{};
-    windows::PaintRuledTable(painter, RulesOf(layout_.basic, basicX));
-    windows::PaintRuledTable(painter, RulesOf(layout_.results, resultsX));
+    PaintRuledTable(painter, RulesOf(layout_.basic, basicX));
+    PaintRuledTable(painter, RulesOf(layout_.results, resultsX));
 }
 
 bool CaseWindow::load() {
@@ -340,9 +338,9 @@ bool CaseWindow::load() {
     if (state_.ProjectMode == 1.0f)
         return true;
 
-    shell::ProjectValues values{};
+    project::ProjectValues values{};
     try {
-        values = shell::ReadProjectFile(state_.ProjectName);
+        values = project::ReadProjectFile(state_.ProjectName);
     } catch (const hydraulics::CalcError& e) {
         // The window is not shown yet: the message belongs to whoever opens it.
         QMessageBox::critical(parentWidget(), QStringLiteral("无法打开项目"),
@@ -359,7 +357,7 @@ bool CaseWindow::load() {
     for (int k = 0; k < kInputCount; ++k) {
         const float value = hydraulics::FieldValue(state_, info.inputs[std::size_t(k)]);
         showText(boxes_[std::size_t(k)],
-                 shell::ShowRegionalNumber(hydraulics::FormatSingle(value), locale));
+                 project::ShowRegionalNumber(hydraulics::FormatSingle(value), locale));
     }
     return true;
 }
@@ -384,7 +382,7 @@ void CaseWindow::clearResults() {
 void CaseWindow::showSection() {
     // The design point as this calculation left it in the shared state,
     // read before any other window can calculate.
-    const windows::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
+    const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
                                         layout_.caseNo};
     if (!section_)
         section_ = new SectionWindow(this);
@@ -400,12 +398,12 @@ void CaseWindow::warn(const QString& title, const QString& text) {
 void CaseWindow::onCommand2Clicked() {
     const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
     const QLocale locale; // the user's regional format
-    shell::ProjectValues values{};
+    project::ProjectValues values{};
     for (int k = 0; k < kInputCount; ++k) {
         QLineEdit* box = boxes_[std::size_t(k)];
         try {
             values[std::size_t(k)] =
-                shell::ReadRegionalNumber(box->text(), locale, InputSubject(info, k));
+                project::ReadRegionalNumber(box->text(), locale, InputSubject(info, k));
         } catch (const hydraulics::CalcError& e) {
             clearResults();
             warn(QStringLiteral("输入错误"),
@@ -420,7 +418,7 @@ void CaseWindow::onCommand2Clicked() {
     }
 
     try {
-        shell::WriteProjectFile(state_.ProjectName, values);
+        project::WriteProjectFile(state_.ProjectName, values);
     } catch (const hydraulics::CalcError& e) {
         clearResults();
         warn(QStringLiteral("无法保存项目文件"),
@@ -450,7 +448,7 @@ void CaseWindow::onCommand2Clicked() {
     }
     for (int k = 0; k < kResultCount; ++k) {
         QLineEdit* box = boxes_[std::size_t(kInputCount + k)];
-        showText(box, shell::ShowRegionalNumber(results[std::size_t(k)], locale));
+        showText(box, project::ShowRegionalNumber(results[std::size_t(k)], locale));
         // The whole number, for one that is wider than its box.
         box->setToolTip(box->text());
     }
@@ -473,3 +471,5 @@ void CaseWindow::onCommand4Clicked() {
     section_->raise();
     section_->activateWindow();
 }
+
+} // namespace windows

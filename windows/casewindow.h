@@ -11,14 +11,15 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class SectionWindow;
 
 namespace hydraulics {
 struct Module1;
 }
+
 namespace windows {
+
 struct CaseLayout;
-}
+class SectionWindow;
 
 class CaseWindow : public QWidget {
     Q_OBJECT
@@ -69,7 +70,7 @@ private:
     void warn(const QString& title, const QString& text);
 
     hydraulics::Module1& state_;
-    const windows::CaseLayout& layout_;
+    const CaseLayout& layout_;
     std::array<QLineEdit*, 13> boxes_{}; // Text1..Text13
     QPushButton* command4_ = nullptr;    // "断面图", enabled after a success
     // "断面及水力要素" of the last successful calculation: made with the
@@ -83,3 +84,5 @@ private:
     QSet<QString> reservedNames_;
     int nextLabelNumber_ = 2;
 };
+
+} // namespace windows

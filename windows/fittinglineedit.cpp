@@ -1,4 +1,4 @@
-#include "fittinglineedit.h"
+#include "windows/fittinglineedit.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -7,6 +7,8 @@
 #include <QStyleOptionFrame>
 #include <algorithm>
 #include <cmath>
+
+namespace windows {
 
 namespace {
 
@@ -94,3 +96,5 @@ void FittingLineEdit::fit() {
     adjusting_ = false;
     shrunk_ = shrink;
 }
+
+} // namespace windows

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QLineEdit>
 
+namespace windows {
+
 class FittingLineEdit : public QLineEdit {
     Q_OBJECT
 
@@ -29,3 +31,5 @@ private:
     bool shrunk_ = false;
     bool adjusting_ = false; // our own setFont(), not a new design
 };
+
+} // namespace windows

@@ -1,6 +1,6 @@
-#include "headerrow.h"
+#include "windows/headerrow.h"
 
-#include "appearance.h"
+#include "windows/appearance.h"
 
 #include <QFontMetrics>
 #include <algorithm>

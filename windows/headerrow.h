@@ -1,7 +1,7 @@
 // Setting the pieces of one header row of a table side by side.
 #pragma once
 
-#include "caselayout.h"
+#include "windows/caselayout.h"
 
 #include <QFont>
 #include <QRect>

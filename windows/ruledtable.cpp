@@ -1,4 +1,4 @@
-#include "ruledtable.h"
+#include "windows/ruledtable.h"
 
 #include <QPainter>
 

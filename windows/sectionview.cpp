@@ -1,6 +1,8 @@
-#include "sectionview.h"
+#include "windows/sectionview.h"
 
 #include <QPainter>
+
+namespace windows {
 
 SectionView::SectionView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture1"));
@@ -9,24 +11,26 @@ SectionView::SectionView(QWidget* parent) : QWidget(parent) {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     // Half the canvas is still legible; below that the labels crowd.
-    setMinimumSize((windows::SectionCanvasSize() / 2).toSize());
+    setMinimumSize((drawing::SectionCanvasSize() / 2).toSize());
 }
 
-void SectionView::setFigure(const std::optional<windows::SectionFigure>& figure) {
+void SectionView::setFigure(const std::optional<drawing::SectionFigure>& figure) {
     figure_ = figure;
     update();
 }
 
-const std::optional<windows::SectionFigure>& SectionView::figure() const {
+const std::optional<drawing::SectionFigure>& SectionView::figure() const {
     return figure_;
 }
 
 QSize SectionView::sizeHint() const {
-    return windows::SectionCanvasSize().toSize();
+    return drawing::SectionCanvasSize().toSize();
 }
 
 void SectionView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    windows::PaintSectionFigure(painter, QRectF(rect()), figure_);
+    drawing::PaintSectionFigure(painter, QRectF(rect()), figure_);
 }
+
+} // namespace windows

@@ -2,10 +2,12 @@
 // note that there is none yet.
 #pragma once
 
-#include "sectiondrawing.h"
+#include "drawing/sectiondrawing.h"
 
 #include <QWidget>
 #include <optional>
+
+namespace windows {
 
 class SectionView : public QWidget {
     Q_OBJECT
@@ -14,8 +16,8 @@ public:
     explicit SectionView(QWidget* parent = nullptr);
 
     // Shows `figure`; std::nullopt clears the drawing.
-    void setFigure(const std::optional<windows::SectionFigure>& figure);
-    const std::optional<windows::SectionFigure>& figure() const;
+    void setFigure(const std::optional<drawing::SectionFigure>& figure);
+    const std::optional<drawing::SectionFigure>& figure() const;
 
     QSize sizeHint() const override;
 
@@ -23,5 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::optional<windows::SectionFigure> figure_;
+    std::optional<drawing::SectionFigure> figure_;
 };
+
+} // namespace windows

@@ -1,13 +1,15 @@
-#include "sectionwindow.h"
+#include "windows/sectionwindow.h"
 
-#include "appearance.h"
-#include "sectionview.h"
-#include "windowprinter.h"
+#include "windows/appearance.h"
+#include "windows/sectionview.h"
+#include "windows/windowprinter.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+namespace windows {
 
 SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form6"));
@@ -38,7 +40,7 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         resize(sizeHint().boundedTo(screen->availableGeometry().size() * 0.92));
 }
 
-void SectionWindow::showFigure(const windows::SectionFigure& figure, const QString& pdfBaseName) {
+void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName) {
     pdfBaseName_ = pdfBaseName;
     view_->setFigure(figure);
 }
@@ -47,10 +49,12 @@ void SectionWindow::clearFigure() {
     view_->setFigure(std::nullopt);
 }
 
-const std::optional<windows::SectionFigure>& SectionWindow::figure() const {
+const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
     return view_->figure();
 }
 
 void SectionWindow::onCommand1Clicked() {
     ReportPrintOutcome(this, PrintWindowImage(*this, pdfBaseName_));
 }
+
+} // namespace windows

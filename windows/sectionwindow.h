@@ -2,13 +2,15 @@
 // successful calculation, modeless, with a print button.
 #pragma once
 
-#include "sectiondrawing.h"
+#include "drawing/sectiondrawing.h"
 
 #include <QString>
 #include <QWidget>
 #include <optional>
 
 class QPushButton;
+namespace windows {
+
 class SectionView;
 
 class SectionWindow : public QWidget {
@@ -20,11 +22,11 @@ public:
 
     // Shows the design point of a successful calculation. The printed page
     // falls back to `pdfBaseName`.pdf where there is no printer.
-    void showFigure(const windows::SectionFigure& figure, const QString& pdfBaseName);
+    void showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName);
     // After a failed calculation: no figure.
     void clearFigure();
 
-    const std::optional<windows::SectionFigure>& figure() const;
+    const std::optional<drawing::SectionFigure>& figure() const;
 
 private slots:
     void onCommand1Clicked(); // print the window
@@ -34,3 +36,5 @@ private:
     QPushButton* print_;
     QString pdfBaseName_;
 };
+
+} // namespace windows

@@ -1,4 +1,4 @@
-#include "windowprinter.h"
+#include "windows/windowprinter.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -8,6 +8,8 @@
 #include <QPrinterInfo>
 #include <QWidget>
 #include <memory>
+
+namespace windows {
 
 QString PdfPathFor(const QString& pdfBaseName) {
     static const QString refused = QStringLiteral("/\\:*?\"<>|");
@@ -79,3 +81,5 @@ void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome) {
         break;
     }
 }
+
+} // namespace windows

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace windows {
+
 struct PrintOutcome {
     enum Kind { Printed, WrotePdf, Failed } kind = Failed;
     QString pdfPath; // absolute path, for WrotePdf
@@ -26,3 +28,5 @@ QString PdfPathFor(const QString& pdfBaseName);
 // Tells the user what happened: a message with the full path for a PDF, a
 // warning naming the failure; nothing for a page sent to the printer.
 void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome);
+
+} // namespace windows

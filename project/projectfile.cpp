@@ -1,7 +1,7 @@
-#include "projectfile.h"
+#include "project/projectfile.h"
 
-#include "errors.h"
-#include "numtext.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-namespace shell {
+namespace project {
 namespace {
 
 using hydraulics::CalcError;
@@ -180,4 +180,4 @@ ProjectValues ReadProjectFile(const std::string& projectName) {
                        complete, fileName);
 }
 
-} // namespace shell
+} // namespace project

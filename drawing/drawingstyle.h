@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-namespace windows::drawing {
+namespace drawing {
 
 // A design face at a pixel size, named by the installed family that stands
 // for it (AR PL UMing CN for 宋体 where SimSun is missing), so that an SVG
@@ -50,4 +50,4 @@ inline const QColor kGrid{225, 225, 225};
 inline const QColor kCurve{0, 90, 190};
 inline const QColor kSemicircleTop{0, 140, 70};
 
-} // namespace windows::drawing
+} // namespace drawing

@@ -1,12 +1,12 @@
-#include "regionalnumber.h"
+#include "project/regionalnumber.h"
 
-#include "errors.h"
-#include "numtext.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
 
 #include <QList>
 #include <string>
 
-namespace shell {
+namespace project {
 namespace {
 
 // Code points of a locale symbol, under the same normalisation as the text.
@@ -93,4 +93,4 @@ QString ShowRegionalNumber(const std::string& engineText, const QLocale& locale)
     return shown;
 }
 
-} // namespace shell
+} // namespace project

@@ -4,14 +4,18 @@
 
 #include <QWidget>
 
-namespace hydraulics {
-struct Module1;
-}
-class CaseWindows;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace hydraulics {
+struct Module1;
+}
+
+namespace windows {
+
+class CaseWindows;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -54,3 +58,5 @@ private:
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
 };
+
+} // namespace windows

@@ -9,6 +9,8 @@
 namespace hydraulics {
 struct Module1;
 }
+namespace windows {
+
 class CaseWindow;
 
 class CaseWindows : public QObject {
@@ -43,3 +45,5 @@ private:
     // A closed window deletes itself and its slot goes back to null.
     std::array<QPointer<CaseWindow>, 4> windows_;
 };
+
+} // namespace windows

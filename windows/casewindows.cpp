@@ -1,6 +1,8 @@
-#include "casewindows.h"
+#include "windows/casewindows.h"
 
-#include "casewindow.h"
+#include "windows/casewindow.h"
+
+namespace windows {
 
 CaseWindows::CaseWindows(hydraulics::Module1& state, QObject* parent)
     : QObject(parent), state_(state) {}
@@ -40,3 +42,5 @@ CaseWindow* CaseWindows::window(int caseNo) const {
         return nullptr;
     return windows_[static_cast<std::size_t>(caseNo - 1)];
 }
+
+} // namespace windows

@@ -1,8 +1,8 @@
 // The rating curve: discharge against depth for the design width, slope
 // and roughness, on the true section.
-#include "axisscale.h"
-#include "drawingparts.h"
-#include "drawingstyle.h"
+#include "drawing/axisscale.h"
+#include "drawing/drawingparts.h"
+#include "drawing/drawingstyle.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace windows::drawing {
+namespace drawing {
 namespace {
 
 constexpr int kCurvePoints = 160;
@@ -149,4 +149,4 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     painter.restore();
 }
 
-} // namespace windows::drawing
+} // namespace drawing

@@ -7,7 +7,7 @@
 // the printed page and the SVG show the same picture.
 #pragma once
 
-#include "elements.h"
+#include "hydraulics/elements.h"
 
 #include <QSizeF>
 #include <optional>
@@ -15,7 +15,7 @@
 class QPainter;
 class QRectF;
 
-namespace windows {
+namespace drawing {
 
 // What the drawing shows: the design point of a successful calculation of
 // case `caseNo` (1..4).
@@ -34,4 +34,4 @@ QSizeF SectionCanvasSize();
 void PaintSectionFigure(QPainter& painter, const QRectF& target,
                         const std::optional<SectionFigure>& figure);
 
-} // namespace windows
+} // namespace drawing

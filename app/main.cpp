@@ -1,9 +1,9 @@
 // ambrelo, the desktop program: starts on the main window Form1 and ends
 // when its last window is closed or a case window's end button is clicked.
-#include "appearance.h"
-#include "casewindows.h"
-#include "mainwindow.h"
-#include "module1.h"
+#include "windows/appearance.h"
+#include "windows/casewindows.h"
+#include "windows/mainwindow.h"
+#include "hydraulics/module1.h"
 
 #include <QApplication>
 
@@ -14,19 +14,19 @@ int main(int argc, char* argv[]) {
     // Ties the windows to ambrelo.desktop (its icon and name) on desktops
     // that look the program up by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("ambrelo"));
-    InstallChineseFonts();
-    InstallChineseTranslations(app);
+    drawing::InstallChineseFonts();
+    windows::InstallChineseTranslations(app);
 
     // Declared in this order so that the windows go before the state they
     // read and write.
     hydraulics::Module1 state;
-    CaseWindows caseWindows(state);
-    MainWindow form1(state, caseWindows);
+    windows::CaseWindows caseWindows(state);
+    windows::MainWindow form1(state, caseWindows);
 
     // Command3 of a case window ends the program at once, every window
     // included; closing the last window ends it as well (Qt's
     // quitOnLastWindowClosed).
-    QObject::connect(&caseWindows, &CaseWindows::endRequested, &app, [] {
+    QObject::connect(&caseWindows, &windows::CaseWindows::endRequested, &app, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
     });

@@ -1,7 +1,9 @@
-#include "chinesefonts.h"
+#include "drawing/chinesefonts.h"
 
 #include <QFont>
 #include <QString>
+
+namespace drawing {
 
 void InstallChineseFonts() {
     const struct {
@@ -18,3 +20,5 @@ void InstallChineseFonts() {
         QFont::insertSubstitution(face.latinName, face.stand);
     }
 }
+
+} // namespace drawing

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace shell {
+namespace project {
 
 // Reads one box: NFKC-normalised first (full-width digits from a Chinese
 // input method become ASCII), blanks around allowed, the locale's decimal
@@ -19,4 +19,4 @@ float ReadRegionalNumber(const QString& text, const QLocale& locale, std::string
 // An engine text ("0.153", "1E-05") with the locale's decimal separator.
 QString ShowRegionalNumber(const std::string& engineText, const QLocale& locale);
 
-} // namespace shell
+} // namespace project

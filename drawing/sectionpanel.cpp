@@ -1,6 +1,6 @@
 // The U-section to scale, with its water and dimensions.
-#include "drawingparts.h"
-#include "drawingstyle.h"
+#include "drawing/drawingparts.h"
+#include "drawing/drawingstyle.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace windows::drawing {
+namespace drawing {
 namespace {
 
 // Room around the section for the labels, canvas units.
@@ -187,4 +187,4 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     painter.restore();
 }
 
-} // namespace windows::drawing
+} // namespace drawing

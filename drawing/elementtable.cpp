@@ -1,11 +1,11 @@
 // The table of hydraulic elements beside the section.
-#include "drawingparts.h"
-#include "drawingstyle.h"
+#include "drawing/drawingparts.h"
+#include "drawing/drawingstyle.h"
 
 #include <QPainter>
 #include <array>
 
-namespace windows::drawing {
+namespace drawing {
 
 QString Fixed3(const std::optional<double>& value) {
     return Utf8(hydraulics::FormatElement(value));
@@ -100,4 +100,4 @@ void PaintElementTable(QPainter& painter, const QRectF& box,
     painter.restore();
 }
 
-} // namespace windows::drawing
+} // namespace drawing

@@ -1,12 +1,12 @@
-#include "sectiondrawing.h"
+#include "drawing/sectiondrawing.h"
 
-#include "drawingparts.h"
-#include "drawingstyle.h"
+#include "drawing/drawingparts.h"
+#include "drawing/drawingstyle.h"
 
 #include <QPainter>
 #include <algorithm>
 
-namespace windows {
+namespace drawing {
 namespace {
 
 using namespace drawing;
@@ -64,4 +64,4 @@ void PaintSectionFigure(QPainter& painter, const QRectF& target,
     painter.restore();
 }
 
-} // namespace windows
+} // namespace drawing

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-namespace shell {
+namespace project {
 
 using ProjectValues = std::array<float, 8>;
 
@@ -28,4 +28,4 @@ void WriteProjectFile(const std::string& projectName, const ProjectValues& value
 // with its position), FileAccess (cannot be read).
 ProjectValues ReadProjectFile(const std::string& projectName);
 
-} // namespace shell
+} // namespace project

@@ -1,8 +1,10 @@
-#include "wrappedlabel.h"
+#include "windows/wrappedlabel.h"
 
 #include <QFontInfo>
 #include <QPainter>
 #include <QTextLayout>
+
+namespace windows {
 
 WrappedLabel::WrappedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setTextFormat(Qt::PlainText);
@@ -35,3 +37,5 @@ void WrappedLabel::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(palette().color(foregroundRole()));
     layout.draw(&painter, QPointF(0, 0));
 }
+
+} // namespace windows

@@ -7,4 +7,8 @@
 // Maps the design faces to installed ones: 宋体 (SimSun) to AR PL UMing CN,
 // 黑体 (SimHei) to WenQuanYi Zen Hei and 隶书 (LiSu) to AR PL UKai CN. Call
 // once after the application object exists.
+namespace drawing {
+
 void InstallChineseFonts();
+
+} // namespace drawing

@@ -2,14 +2,14 @@
 // canvas, and the dimension arrows they share.
 #pragma once
 
-#include "elements.h"
+#include "hydraulics/elements.h"
 
 #include <QPointF>
 #include <QRectF>
 
 class QPainter;
 
-namespace windows::drawing {
+namespace drawing {
 
 // The U-section to scale: concrete shell, water, surface, critical depth
 // (dashed) and the dimensions B and h.
@@ -28,4 +28,4 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
 // A filled arrow head with its tip at `tip`, pointing away from `from`.
 void DrawArrowHead(QPainter& painter, const QPointF& tip, const QPointF& from);
 
-} // namespace windows::drawing
+} // namespace drawing

@@ -1,7 +1,7 @@
 // Round numbers for the axes of a chart.
 #pragma once
 
-namespace windows {
+namespace drawing {
 
 struct AxisScale {
     double max = 1;   // end of the axis: a whole number of steps
@@ -13,4 +13,4 @@ struct AxisScale {
 // A non-positive or non-finite `dataMax` gives the axis 0..1.
 AxisScale NiceAxis(double dataMax, int targetSteps = 5);
 
-} // namespace windows
+} // namespace drawing

@@ -1,9 +1,9 @@
-#include "axisscale.h"
+#include "drawing/axisscale.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace windows {
+namespace drawing {
 
 AxisScale NiceAxis(double dataMax, int targetSteps) {
     AxisScale axis;
@@ -27,4 +27,4 @@ AxisScale NiceAxis(double dataMax, int targetSteps) {
     return axis;
 }
 
-} // namespace windows
+} // namespace drawing

@@ -1,9 +1,9 @@
-#include "mainwindow.h"
+#include "windows/mainwindow.h"
 
-#include "casewindows.h"
-#include "module1.h"
-#include "windowprinter.h"
-#include "wrappedlabel.h"
+#include "windows/casewindows.h"
+#include "hydraulics/module1.h"
+#include "windows/windowprinter.h"
+#include "windows/wrappedlabel.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -14,6 +14,8 @@
 #include <QRadioButton>
 
 #include <algorithm>
+
+namespace windows {
 
 namespace {
 
@@ -270,3 +272,5 @@ void MainWindow::onCommand2Clicked() {
             caseWindows_.open(caseNo);
     }
 }
+
+} // namespace windows

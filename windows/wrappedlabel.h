@@ -8,6 +8,8 @@
 
 #include <QLabel>
 
+namespace windows {
+
 class WrappedLabel : public QLabel {
     Q_OBJECT
 
@@ -17,3 +19,5 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+} // namespace windows
