@@ -1,9 +1,9 @@
 // ambrelo, the desktop program: starts on the main window Form1 and ends
 // when its last window is closed or a case window's end button is clicked.
+#include "hydraulics/module1.h"
 #include "windows/appearance.h"
 #include "windows/casewindows.h"
 #include "windows/mainwindow.h"
-#include "hydraulics/module1.h"
 
 #include <QApplication>
 

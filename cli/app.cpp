@@ -3,9 +3,9 @@
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/options.h"
-#include "project/projectfile.h"
 #include "cli/report.h"
 #include "cli/svgexport.h"
+#include "project/projectfile.h"
 
 #include <filesystem>
 #include <fstream>

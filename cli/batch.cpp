@@ -1,8 +1,8 @@
 #include "cli/batch.h"
 
 #include "cli/calculation.h"
-#include "hydraulics/numtext.h"
 #include "cli/report.h"
+#include "hydraulics/numtext.h"
 
 #include <istream>
 #include <ostream>

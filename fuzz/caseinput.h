@@ -40,9 +40,12 @@ inline float DecodeValue(const std::uint8_t* p) {
             return std::copysign(FLT_MAX, value);
         return value;
     }
-    case 1: return static_cast<float>(whole / 1e3);
-    case 2: return static_cast<float>(whole / 1e6);
-    default: return static_cast<float>(whole);
+    case 1:
+        return static_cast<float>(whole / 1e3);
+    case 2:
+        return static_cast<float>(whole / 1e6);
+    default:
+        return static_cast<float>(whole);
     }
 }
 

@@ -8,6 +8,15 @@
 // case, run on its own with a trace, takes no more than its bounded number
 // of trials: 20 whole-metre steps and 20 halving steps for the width and
 // the depth, 20 slope trials.
+#include "caseinput.h"
+#include "fuzzcheck.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "hydraulics/searches.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,15 +24,6 @@
 #include <cstdint>
 #include <regex>
 #include <string>
-
-#include "caseinput.h"
-#include "hydraulics/cases.h"
-#include "hydraulics/elements.h"
-#include "hydraulics/errors.h"
-#include "fuzzcheck.h"
-#include "hydraulics/module1.h"
-#include "hydraulics/numtext.h"
-#include "hydraulics/searches.h"
 
 namespace {
 
@@ -52,8 +52,7 @@ void CheckElements(const hydraulics::Module1& m, int caseNumber) {
     // As the rating chart asks for it: depths to about 1.5 h, 160 points.
     const double maxDepth = std::max(1.5 * point.h, 1.1 * point.B / 2);
     for (const RatingPoint& p : RatingCurve(point.B, point.x, point.n, maxDepth, 160))
-        fuzzcheck::Require(std::isfinite(p.depth) && std::isfinite(p.discharge) &&
-                               p.discharge >= 0,
+        fuzzcheck::Require(std::isfinite(p.depth) && std::isfinite(p.discharge) && p.discharge >= 0,
                            "rating point not a finite discharge", std::to_string(p.discharge));
 }
 
@@ -71,9 +70,16 @@ void CheckTrialCount(const hydraulics::Module1& m, int caseNumber,
     const SearchTrace count = [&](const Module1&) { ++trials; };
     try {
         switch (caseNumber) {
-        case 1: WidthSearch(probe, [] {}, count); break;
-        case 2: SlopeSearch(probe, count); break;
-        case 3: DepthSearch(probe, count); break;
+        case 1:
+            WidthSearch(
+                probe, [] {}, count);
+            break;
+        case 2:
+            SlopeSearch(probe, count);
+            break;
+        case 3:
+            DepthSearch(probe, count);
+            break;
         }
     } catch (const CalcError&) {
         // The calculation itself checks how faults end.
@@ -102,8 +108,7 @@ void RunOne(hydraulics::Module1& m, int caseNumber, const std::array<float, 8>& 
         fuzzcheck::Fail("untyped exception", e.what());
     }
     for (const auto& text : texts)
-        fuzzcheck::Require(fuzzcheck::IsShownNumber(text), "result text not a shown number",
-                           text);
+        fuzzcheck::Require(fuzzcheck::IsShownNumber(text), "result text not a shown number", text);
     // The solved quantity reads back as a finite single value.
     try {
         const float back = ParseSingle(texts[4], "result");
@@ -118,8 +123,7 @@ void RunOne(hydraulics::Module1& m, int caseNumber, const std::array<float, 8>& 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     hydraulics::Module1 m;
-    caseinput::ForEachRecord(data, size, [&](const caseinput::Record& r) {
-        RunOne(m, r.caseNumber, r.inputs);
-    });
+    caseinput::ForEachRecord(
+        data, size, [&](const caseinput::Record& r) { RunOne(m, r.caseNumber, r.inputs); });
     return 0;
 }

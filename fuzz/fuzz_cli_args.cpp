@@ -9,12 +9,13 @@
 // a failure (1) says why on the error stream; with --json every line of
 // the output is a JSON object with a known status; each calculation takes
 // a bounded CPU time.
+#include "cli/app.h"
+#include "cli/options.h"
+#include "fuzzcheck.h"
+
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,11 +23,8 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
-
-#include "cli/app.h"
-#include "fuzzcheck.h"
-#include "cli/options.h"
 
 namespace {
 

@@ -9,6 +9,11 @@
 // as stored (empty or a shown number), the five results (shown numbers
 // when ok, empty otherwise). Each row that is not ok has one message line.
 // The summary adds up; each row takes a bounded CPU time.
+#include "cli/batch.h"
+#include "cli/report.h"
+#include "fuzzcheck.h"
+#include "hydraulics/errors.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -16,11 +21,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "cli/batch.h"
-#include "hydraulics/errors.h"
-#include "fuzzcheck.h"
-#include "cli/report.h"
 
 namespace {
 

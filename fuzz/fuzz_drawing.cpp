@@ -8,23 +8,22 @@
 // Contract: the drawing ends within a bounded CPU time, whatever the size
 // of the flume (a width of 1e-30 m or 1e38 m, a depth far above the walls,
 // a discharge of nearly nothing), without a sanitizer report.
+#include "caseinput.h"
+#include "drawing/chinesefonts.h"
+#include "drawing/sectiondrawing.h"
+#include "fuzzcheck.h"
+#include "hydraulics/cases.h"
+#include "hydraulics/elements.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/module1.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
-
-#include "caseinput.h"
-#include "hydraulics/cases.h"
-#include "drawing/chinesefonts.h"
-#include "hydraulics/elements.h"
-#include "hydraulics/errors.h"
-#include "fuzzcheck.h"
-#include "hydraulics/module1.h"
-#include "drawing/sectiondrawing.h"
 
 namespace {
 

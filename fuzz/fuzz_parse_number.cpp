@@ -6,6 +6,10 @@
 // grammar the two agree, and an overflow is reported exactly when the
 // rounded value leaves the single range. A value shown back in the form
 // of the result boxes reads back to itself within the seven digits shown.
+#include "fuzzcheck.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -14,10 +18,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-
-#include "hydraulics/errors.h"
-#include "fuzzcheck.h"
-#include "hydraulics/numtext.h"
 
 namespace {
 

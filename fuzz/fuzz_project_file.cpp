@@ -10,7 +10,10 @@
 //  - values read are written back (WriteProjectFile) as one line of eight
 //    numbers in the shown grammar ending in CR LF, which reads back to the
 //    same values.
-#include <unistd.h>
+#include "fuzzcheck.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
+#include "project/projectfile.h"
 
 #include <cmath>
 #include <cstddef>
@@ -22,12 +25,8 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
-
-#include "hydraulics/errors.h"
-#include "fuzzcheck.h"
-#include "hydraulics/numtext.h"
-#include "project/projectfile.h"
 
 namespace {
 
@@ -107,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                e.kind() == ErrorKind::TypeMismatch ||
                                e.kind() == ErrorKind::Overflow,
                            "unexpected error kind", e.message());
-        fuzzcheck::Require(e.subject() == fileName && e.message().find(fileName) != std::string::npos,
+        fuzzcheck::Require(e.subject() == fileName &&
+                               e.message().find(fileName) != std::string::npos,
                            "error does not name the file", e.message());
         fuzzcheck::Require(PlainRecord({reinterpret_cast<const char*>(data), size}).empty(),
                            "a plain record of eight numbers refused", e.message());

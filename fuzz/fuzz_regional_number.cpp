@@ -11,9 +11,13 @@
 //    stands in en_US, with '.' and ',' swapped in de_DE, in full-width
 //    characters (as a Chinese input method types them) in zh_CN; each gives
 //    exactly what the command line's ParseSingle gives for the text.
+#include "fuzzcheck.h"
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
+#include "project/regionalnumber.h"
+
 #include <QLocale>
 #include <QString>
-
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -21,11 +25,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-
-#include "hydraulics/errors.h"
-#include "fuzzcheck.h"
-#include "hydraulics/numtext.h"
-#include "project/regionalnumber.h"
 
 namespace {
 
@@ -136,22 +135,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (r.ok) {
         const std::string engineText = hydraulics::FormatSingle(r.value);
         const QString shown = project::ShowRegionalNumber(engineText, locale);
-        RequireSame(Regional(shown, locale), Engine(engineText),
-                    "shown value does not read back", shown.toStdString());
+        RequireSame(Regional(shown, locale), Engine(engineText), "shown value does not read back",
+                    shown.toStdString());
     }
 
     bool ascii = true;
     for (const char c : bytes)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii) {
-        const QString latin = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        const QString latin =
+            QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
         const Reading engine = Engine(bytes);
         RequireSame(Regional(latin, LocaleAt(2)), engine, "en_US differs from the engine", bytes);
         const std::string swapped = SwapPeriodAndComma(bytes);
-        RequireSame(Regional(QString::fromLatin1(swapped.data(),
-                                                 static_cast<qsizetype>(swapped.size())),
-                             LocaleAt(1)),
-                    engine, "de_DE (swapped separators) differs from the engine", bytes);
+        RequireSame(
+            Regional(QString::fromLatin1(swapped.data(), static_cast<qsizetype>(swapped.size())),
+                     LocaleAt(1)),
+            engine, "de_DE (swapped separators) differs from the engine", bytes);
         RequireSame(Regional(FullWidth(bytes), LocaleAt(0)), engine,
                     "zh_CN full-width differs from the engine", bytes);
     }

@@ -6,6 +6,8 @@
 // saves the input that caused it.
 #pragma once
 
+#include "hydraulics/errors.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +15,6 @@
 #include <regex>
 #include <string>
 #include <string_view>
-
-#include "hydraulics/errors.h"
 
 namespace fuzzcheck {
 

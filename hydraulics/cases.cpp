@@ -1,7 +1,5 @@
 #include "hydraulics/cases.h"
 
-#include <stdexcept>
-
 #include "hydraulics/checked.h"
 #include "hydraulics/errors.h"
 #include "hydraulics/headloss.h"
@@ -9,25 +7,39 @@
 #include "hydraulics/searches.h"
 #include "hydraulics/section.h"
 
+#include <stdexcept>
+
 namespace hydraulics {
 
 float& FieldRef(Module1& m, Field field) {
     switch (field) {
-    case Field::Q: return m.BasicData[PosQ];
-    case Field::L: return m.BasicData[PosL];
-    case Field::h: return m.BasicData[PosH];
-    case Field::x: return m.BasicData[PosX];
-    case Field::V: return m.BasicData[PosV];
-    case Field::n: return m.BasicData[PosN];
-    case Field::Xi1: return m.BasicData[PosXi1];
-    case Field::Xi2: return m.BasicData[PosXi2];
-    case Field::TotalLoss: return m.TotalLoss;
-    case Field::ChannelWidth: return m.ChannelWidth;
+    case Field::Q:
+        return m.BasicData[PosQ];
+    case Field::L:
+        return m.BasicData[PosL];
+    case Field::h:
+        return m.BasicData[PosH];
+    case Field::x:
+        return m.BasicData[PosX];
+    case Field::V:
+        return m.BasicData[PosV];
+    case Field::n:
+        return m.BasicData[PosN];
+    case Field::Xi1:
+        return m.BasicData[PosXi1];
+    case Field::Xi2:
+        return m.BasicData[PosXi2];
+    case Field::TotalLoss:
+        return m.TotalLoss;
+    case Field::ChannelWidth:
+        return m.ChannelWidth;
     }
     throw std::out_of_range("field");
 }
 
-float FieldValue(const Module1& m, Field field) { return FieldRef(const_cast<Module1&>(m), field); }
+float FieldValue(const Module1& m, Field field) {
+    return FieldRef(const_cast<Module1&>(m), field);
+}
 
 namespace {
 
@@ -49,7 +61,10 @@ constexpr Quantity kB{"B", "槽宽", "B", "m"};
 using enum Field;
 
 const CaseInfo kCases[kCaseCount] = {
-    {1, {Q, L, h, x, V, n, Xi1, Xi2}, {kQ, kL, kH, kX, kV, kN, kXi1, kXi2}, {kZ, kZ1, kZ2, kZ3, kB}},
+    {1,
+     {Q, L, h, x, V, n, Xi1, Xi2},
+     {kQ, kL, kH, kX, kV, kN, kXi1, kXi2},
+     {kZ, kZ1, kZ2, kZ3, kB}},
     {2,
      {Q, L, h, TotalLoss, V, n, Xi1, Xi2},
      {kQ, kL, kH, kHead, kV, kN, kXi1, kXi2},
@@ -66,8 +81,7 @@ const CaseInfo kCases[kCaseCount] = {
 
 ResultTexts FourLosses(const Module1& m, std::string last) {
     return {RoundTo3Decimals(m.TotalLoss), RoundTo3Decimals(m.InletLoss),
-            RoundTo3Decimals(m.FrictionLoss), RoundTo3Decimals(m.OutletRecovery),
-            std::move(last)};
+            RoundTo3Decimals(m.FrictionLoss), RoundTo3Decimals(m.OutletRecovery), std::move(last)};
 }
 
 } // namespace
@@ -117,10 +131,14 @@ ResultTexts SolveDischarge(Module1& m) {
 
 ResultTexts SolveCase(Module1& m, int number) {
     switch (number) {
-    case 1: return SolveChannelWidth(m);
-    case 2: return SolveWidthAndSlope(m);
-    case 3: return SolveDepth(m);
-    case 4: return SolveDischarge(m);
+    case 1:
+        return SolveChannelWidth(m);
+    case 2:
+        return SolveWidthAndSlope(m);
+    case 3:
+        return SolveDepth(m);
+    case 4:
+        return SolveDischarge(m);
     }
     throw std::out_of_range("case number must be 1 to 4");
 }

@@ -9,11 +9,11 @@
 // The last result is always the quantity the case solves for.
 #pragma once
 
+#include "hydraulics/module1.h"
+
 #include <array>
 #include <string>
 #include <string_view>
-
-#include "hydraulics/module1.h"
 
 namespace hydraulics {
 
@@ -56,9 +56,9 @@ ResultTexts SolveCase(Module1& m, int number);
 ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs);
 
 // The individual solvers, as SolveCase calls them.
-ResultTexts SolveChannelWidth(Module1& m);          // case 1
-ResultTexts SolveWidthAndSlope(Module1& m);         // case 2
-ResultTexts SolveDepth(Module1& m);                 // case 3
-ResultTexts SolveDischarge(Module1& m);             // case 4
+ResultTexts SolveChannelWidth(Module1& m);  // case 1
+ResultTexts SolveWidthAndSlope(Module1& m); // case 2
+ResultTexts SolveDepth(Module1& m);         // case 3
+ResultTexts SolveDischarge(Module1& m);     // case 4
 
 } // namespace hydraulics

@@ -7,10 +7,10 @@
 // involved.
 #pragma once
 
+#include "hydraulics/errors.h"
+
 #include <cmath>
 #include <limits>
-
-#include "hydraulics/errors.h"
 
 namespace hydraulics::checked {
 

@@ -6,28 +6,44 @@ namespace hydraulics {
 
 std::string_view ErrorKindId(ErrorKind kind) {
     switch (kind) {
-    case ErrorKind::TypeMismatch: return "type_mismatch";
-    case ErrorKind::DivisionByZero: return "division_by_zero";
-    case ErrorKind::InvalidOperation: return "invalid_operation";
-    case ErrorKind::InvalidArgument: return "invalid_argument";
-    case ErrorKind::Overflow: return "overflow";
-    case ErrorKind::FileNotFound: return "file_not_found";
-    case ErrorKind::PastEndOfFile: return "past_end_of_file";
-    case ErrorKind::FileAccess: return "file_access";
+    case ErrorKind::TypeMismatch:
+        return "type_mismatch";
+    case ErrorKind::DivisionByZero:
+        return "division_by_zero";
+    case ErrorKind::InvalidOperation:
+        return "invalid_operation";
+    case ErrorKind::InvalidArgument:
+        return "invalid_argument";
+    case ErrorKind::Overflow:
+        return "overflow";
+    case ErrorKind::FileNotFound:
+        return "file_not_found";
+    case ErrorKind::PastEndOfFile:
+        return "past_end_of_file";
+    case ErrorKind::FileAccess:
+        return "file_access";
     }
     return "unknown";
 }
 
 std::string_view ErrorKindName(ErrorKind kind) {
     switch (kind) {
-    case ErrorKind::TypeMismatch: return "类型不匹配";
-    case ErrorKind::DivisionByZero: return "除数为零";
-    case ErrorKind::InvalidOperation: return "无效运算（0/0）";
-    case ErrorKind::InvalidArgument: return "无效参数（负数开方或负数的分数次幂）";
-    case ErrorKind::Overflow: return "溢出（超出单精度数的范围）";
-    case ErrorKind::FileNotFound: return "文件未找到";
-    case ErrorKind::PastEndOfFile: return "输入超出文件尾（不足八个数）";
-    case ErrorKind::FileAccess: return "文件访问错误";
+    case ErrorKind::TypeMismatch:
+        return "类型不匹配";
+    case ErrorKind::DivisionByZero:
+        return "除数为零";
+    case ErrorKind::InvalidOperation:
+        return "无效运算（0/0）";
+    case ErrorKind::InvalidArgument:
+        return "无效参数（负数开方或负数的分数次幂）";
+    case ErrorKind::Overflow:
+        return "溢出（超出单精度数的范围）";
+    case ErrorKind::FileNotFound:
+        return "文件未找到";
+    case ErrorKind::PastEndOfFile:
+        return "输入超出文件尾（不足八个数）";
+    case ErrorKind::FileAccess:
+        return "文件访问错误";
     }
     return "未知错误";
 }
@@ -45,10 +61,12 @@ static std::string Compose(ErrorKind kind, const std::string& subject, const std
 }
 
 CalcError::CalcError(ErrorKind kind, std::string subject, std::string detail)
-    : std::runtime_error(Compose(kind, subject, detail)), kind_(kind),
-      subject_(std::move(subject)), detail_(std::move(detail)) {}
+    : std::runtime_error(Compose(kind, subject, detail)), kind_(kind), subject_(std::move(subject)),
+      detail_(std::move(detail)) {}
 
-std::string CalcError::message() const { return what(); }
+std::string CalcError::message() const {
+    return what();
+}
 
 CalcError CalcError::withSubject(std::string subject) const {
     if (!subject_.empty())
@@ -66,6 +84,8 @@ NotConverged::NotConverged(std::string sought, std::string hint)
     : std::runtime_error(ComposeNotConverged(sought, hint)), sought_(std::move(sought)),
       hint_(std::move(hint)) {}
 
-std::string NotConverged::message() const { return what(); }
+std::string NotConverged::message() const {
+    return what();
+}
 
 } // namespace hydraulics

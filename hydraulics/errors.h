@@ -18,8 +18,8 @@ enum class ErrorKind {
     InvalidArgument,  // square root or fractional power of a negative number
     Overflow,         // a value beyond single-precision range
     FileNotFound,
-    PastEndOfFile,    // a project file with fewer than eight numbers
-    FileAccess,       // a file that cannot be created, written or read
+    PastEndOfFile, // a project file with fewer than eight numbers
+    FileAccess,    // a file that cannot be created, written or read
 };
 
 // Machine-readable identifier: "type_mismatch", "division_by_zero", ...
@@ -67,8 +67,7 @@ private:
 
 // Runs `body`; an arithmetic fault escaping it without a subject is given
 // `step` as its subject, so that the message says where it happened.
-template <class Body>
-auto InStep(const char* step, Body&& body) -> decltype(body()) {
+template <class Body> auto InStep(const char* step, Body&& body) -> decltype(body()) {
     try {
         return body();
     } catch (const CalcError& e) {

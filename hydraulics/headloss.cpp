@@ -1,9 +1,9 @@
 #include "hydraulics/headloss.h"
 
-#include <cmath>
-
 #include "hydraulics/checked.h"
 #include "hydraulics/numtext.h"
+
+#include <cmath>
 
 namespace hydraulics {
 
@@ -38,8 +38,12 @@ void LocalLossSplit(Module1& m) {
     });
 }
 
-double RoundTo3(float value) { return std::floor(static_cast<double>(value) * 1000 + 0.5) / 1000; }
+double RoundTo3(float value) {
+    return std::floor(static_cast<double>(value) * 1000 + 0.5) / 1000;
+}
 
-std::string RoundTo3Decimals(float value) { return FormatDouble(RoundTo3(value)); }
+std::string RoundTo3Decimals(float value) {
+    return FormatDouble(RoundTo3(value));
+}
 
 } // namespace hydraulics

@@ -8,9 +8,9 @@
 //   Z3 = (1 − ξ2)·K/(ξ1 + ξ2)             OutletRecovery
 #pragma once
 
-#include <string>
-
 #include "hydraulics/module1.h"
+
+#include <string>
 
 namespace hydraulics {
 

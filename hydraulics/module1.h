@@ -25,9 +25,9 @@ enum BasicDataPos : std::size_t {
 };
 
 struct Module1 {
-    std::string ProjectName;        // as typed on the main window, blanks kept
-    float CaseNo = 0;               // 1..4; 0 while no case is chosen
-    float ProjectMode = 0;          // 1 new project, 2 existing; 0 unchosen
+    std::string ProjectName;          // as typed on the main window, blanks kept
+    float CaseNo = 0;                 // 1..4; 0 while no case is chosen
+    float ProjectMode = 0;            // 1 new project, 2 existing; 0 unchosen
     std::array<float, 8> BasicData{}; // Q, L, h, x, V, n, ξ1, ξ2
 
     float TotalLoss = 0;       // Z, total head loss, m

@@ -1,10 +1,10 @@
 #include "hydraulics/numtext.h"
 
+#include "hydraulics/errors.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
-
-#include "hydraulics/errors.h"
 
 namespace hydraulics {
 namespace {
@@ -19,16 +19,18 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Decimal exponent of the leading non-zero digit of a text that passed
 // IsDecimalNumber, the exponent part saturated; tells an overflow from an
 // underflow when the value is beyond double range.
 long LeadingExponent(std::string_view t) {
     std::size_t i = (t[0] == '+' || t[0] == '-') ? 1 : 0;
-    long intDigits = 0;    // integer digits seen so far
-    long leadInt = -1;     // index of the leading non-zero integer digit
-    long leadFrac = 0;     // 1-based position of the leading non-zero fraction digit
+    long intDigits = 0; // integer digits seen so far
+    long leadInt = -1;  // index of the leading non-zero integer digit
+    long leadFrac = 0;  // 1-based position of the leading non-zero fraction digit
     for (; i < t.size() && IsDigit(t[i]); ++i, ++intDigits)
         if (leadInt < 0 && t[i] != '0')
             leadInt = intDigits;
@@ -55,7 +57,8 @@ double ReadDouble(std::string_view unsignedText, std::errc& ec) {
     double value = 0;
     const auto result =
         std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
-    ec = result.ptr == unsignedText.data() + unsignedText.size() ? result.ec : std::errc::invalid_argument;
+    ec = result.ptr == unsignedText.data() + unsignedText.size() ? result.ec
+                                                                 : std::errc::invalid_argument;
     return value;
 }
 
@@ -156,7 +159,9 @@ float ParseSingle(std::string_view text, std::string_view quantity) {
     return stored;
 }
 
-std::string FormatSingle(float value) { return FormatGeneral(value, 7, 7); }
+std::string FormatSingle(float value) {
+    return FormatGeneral(value, 7, 7);
+}
 
 std::string FormatSingleExact(float value) {
     for (int digits = 1; digits < 9; ++digits) {
@@ -170,6 +175,8 @@ std::string FormatSingleExact(float value) {
     return FormatGeneral(value, 9, 7);
 }
 
-std::string FormatDouble(double value) { return FormatGeneral(value, 15, 15); }
+std::string FormatDouble(double value) {
+    return FormatGeneral(value, 15, 15);
+}
 
 } // namespace hydraulics

@@ -5,9 +5,9 @@
 // met its tolerance; it never throws for missing it (the callers decide).
 #pragma once
 
-#include <functional>
-
 #include "hydraulics/module1.h"
+
+#include <functional>
 
 namespace hydraulics {
 
@@ -28,8 +28,8 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const Searc
 // Starts from Z2 = K = 0. On success stores Z2 + K in TotalLoss.
 // `trace` sees each slope trial after its width search.
 struct SlopeSearchResult {
-    bool met = false;            // |Z2 + K − Z| < 0.002 m reached
-    bool widthFound = false;     // the width search of the deciding trial met its tolerance
+    bool met = false;        // |Z2 + K − Z| < 0.002 m reached
+    bool widthFound = false; // the width search of the deciding trial met its tolerance
     explicit operator bool() const { return met; }
 };
 SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace = {});

@@ -1,8 +1,8 @@
 #include "hydraulics/section.h"
 
-#include <cmath>
-
 #include "hydraulics/checked.h"
+
+#include <cmath>
 
 namespace hydraulics {
 
@@ -12,8 +12,8 @@ using checked::Sqrt;
 using checked::Store;
 
 namespace {
-constexpr double kPi = 3.14159;       // π as the design tables take it
-constexpr double kHalfPi = 1.5708;    // π/2 in the segment angle
+constexpr double kPi = 3.14159;    // π as the design tables take it
+constexpr double kHalfPi = 1.5708; // π/2 in the segment angle
 } // namespace
 
 void DeepSectionGeometry(Module1& m, float B, float h) {

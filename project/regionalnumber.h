@@ -3,7 +3,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <string>
 #include <string_view>
 

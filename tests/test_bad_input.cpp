@@ -8,6 +8,13 @@
 // number, or a type mismatch ("类型不匹配") or an overflow ("溢出") that
 // names the quantity. Never a crash, a hang, "nan" or "inf" in a box, or a
 // typed text lost.
+#include "hydraulics/errors.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "project/projectfile.h"
+#include "project/regionalnumber.h"
+#include "windows/casewindow.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -22,19 +29,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <sys/stat.h>
-
 #include <array>
 #include <cmath>
 #include <memory>
-
-#include "windows/casewindow.h"
-#include "hydraulics/errors.h"
-#include "hydraulics/module1.h"
-#include "hydraulics/numtext.h"
-#include "project/projectfile.h"
-#include "project/regionalnumber.h"
+#include <sys/stat.h>
 
 using hydraulics::Module1;
 using windows::CaseWindow;
@@ -324,4 +322,3 @@ void TestBadInput::projectFileThatIsNotAFile() {
 
 QTEST_MAIN(TestBadInput)
 #include "test_bad_input.moc"
-

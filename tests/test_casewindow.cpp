@@ -1,8 +1,8 @@
 // The case windows Form2..Form5 driven as a user drives them: typing into
 // the boxes, clicking the buttons and answering the message boxes.
-#include "windows/appearance.h"
 #include "project/projectfile.h"
 #include "window_test_support.h"
+#include "windows/appearance.h"
 
 #include <QFile>
 #include <QPrinterInfo>

@@ -4,8 +4,8 @@
 #include "cli/app.h"
 #include "cli/calculation.h"
 #include "cli/options.h"
-#include "project/projectfile.h"
 #include "cli/report.h"
+#include "project/projectfile.h"
 
 #include <algorithm>
 #include <cstdlib>

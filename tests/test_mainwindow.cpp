@@ -1,9 +1,9 @@
 // Form1 driven as a user would: clicks and keystrokes on the offscreen
 // platform, case windows found among the top-level windows, inside a
 // temporary folder so that project files land there.
+#include "window_test_support.h"
 #include "windows/casewindows.h"
 #include "windows/mainwindow.h"
-#include "window_test_support.h"
 
 #include <QAbstractButton>
 #include <QFile>

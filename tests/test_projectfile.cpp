@@ -127,7 +127,8 @@ TEST_F(ProjectFile, HandEditedShortAndDamagedFiles) {
         Spill("dus.dat", c.content);
         const std::string shown = ::testing::PrintToString(c.content.substr(0, 40));
         if (c.error == nullptr) {
-            EXPECT_EQ(project::ReadProjectFile("d"), (ProjectValues{1, 2, 3.5f, -4, 5e-6f, 6, 7, 8}))
+            EXPECT_EQ(project::ReadProjectFile("d"),
+                      (ProjectValues{1, 2, 3.5f, -4, 5e-6f, 6, 7, 8}))
                 << shown;
             continue;
         }

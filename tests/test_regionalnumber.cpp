@@ -41,7 +41,8 @@ TEST(ShowRegionalNumber, ShownTextReadsBack) {
     for (const char* name : {"zh_CN", "en_US", "de_DE", "fr_FR", "de_CH", "ar_EG", "fa_IR"}) {
         const QLocale locale{QString::fromLatin1(name)};
         for (const char* engine : {"0.153", "1E-05", "-2.5", "1000", "3.402823E+38"})
-            EXPECT_EQ(Outcome(project::ShowRegionalNumber(engine, locale), locale), Expected(engine))
+            EXPECT_EQ(Outcome(project::ShowRegionalNumber(engine, locale), locale),
+                      Expected(engine))
                 << name << " " << engine;
         EXPECT_EQ(Outcome(locale.toString(-1.25, 'f', 2), locale), Expected("-1.25")) << name;
     }

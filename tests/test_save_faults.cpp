@@ -11,10 +11,8 @@
 // run as root, for whom permission bits stop nothing; where mounting is not
 // allowed (an unprivileged container) the tests are skipped with the
 // reason.
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "hydraulics/errors.h"
+#include "project/projectfile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -22,11 +20,12 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <sched.h>
 #include <sstream>
 #include <string>
-
-#include "hydraulics/errors.h"
-#include "project/projectfile.h"
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using hydraulics::CalcError;
@@ -54,7 +53,9 @@ Snapshot Take(const fs::path& folder) {
     return snapshot;
 }
 
-std::string Errno(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string Errno(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 
 // A private copy of the mount table for this process, so that the mounts
 // below are seen by nobody else and vanish when the process ends.
@@ -138,8 +139,8 @@ TEST_F(SaveFaults, FullDeviceKeepsTheSavedProjectAndCreatesNothingNew) {
     project::WriteProjectFile(Project(), kOldValues);
     const std::string saved = Slurp(project::ProjectFileName(Project()));
     FillDevice();
-    ExpectRefusedSave(Project());                // an existing project
-    ExpectRefusedSave(Project("新项目"));        // a new one: no empty file left
+    ExpectRefusedSave(Project());         // an existing project
+    ExpectRefusedSave(Project("新项目")); // a new one: no empty file left
     EXPECT_EQ(Slurp(project::ProjectFileName(Project())), saved);
     EXPECT_EQ(project::ReadProjectFile(Project()), kOldValues);
 
@@ -192,7 +193,7 @@ TEST_F(SaveFaults, ProjectFileThatCannotBeReplaced) {
 // is saved, although the temporary file beside it needs a longer name.
 TEST_F(SaveFaults, NamesAtTheFileSystemLimit) {
     MountTmpfs("size=64k");
-    const std::string fits(255 - 6, 'n');            // + "us.dat" = 255 bytes
+    const std::string fits(255 - 6, 'n'); // + "us.dat" = 255 bytes
     std::string chinese;
     for (int i = 0; i < 83; ++i)
         chinese += "渠"; // 3 bytes each: 249 bytes

@@ -1,11 +1,11 @@
 // "断面及水力要素" as the user reaches it: Command4 of a case window, the
 // drawing after each calculation, cleared after a failure, and printed.
-#include "windows/appearance.h"
 #include "drawing/axisscale.h"
-#include "hydraulics/numtext.h"
 #include "drawing/sectiondrawing.h"
-#include "windows/sectionwindow.h"
+#include "hydraulics/numtext.h"
 #include "window_test_support.h"
+#include "windows/appearance.h"
+#include "windows/sectionwindow.h"
 
 #include <QFileInfo>
 #include <QImage>

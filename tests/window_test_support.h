@@ -3,8 +3,8 @@
 // and the worked example of each case.
 #pragma once
 
-#include "windows/casewindow.h"
 #include "hydraulics/module1.h"
+#include "windows/casewindow.h"
 
 #include <QApplication>
 #include <QDir>

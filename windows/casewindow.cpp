@@ -1,17 +1,17 @@
 #include "windows/casewindow.h"
 
-#include "windows/appearance.h"
-#include "windows/caselayout.h"
+#include "drawing/sectiondrawing.h"
 #include "hydraulics/cases.h"
 #include "hydraulics/errors.h"
-#include "windows/fittinglineedit.h"
-#include "windows/headerrow.h"
 #include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
 #include "project/projectfile.h"
 #include "project/regionalnumber.h"
+#include "windows/appearance.h"
+#include "windows/caselayout.h"
+#include "windows/fittinglineedit.h"
+#include "windows/headerrow.h"
 #include "windows/ruledtable.h"
-#include "drawing/sectiondrawing.h"
 #include "windows/sectionwindow.h"
 #include "windows/windowprinter.h"
 
@@ -26,7 +26,6 @@
 #include <exception>
 
 namespace windows {
-
 
 namespace {
 
@@ -53,8 +52,7 @@ std::string InputSubject(const hydraulics::CaseInfo& info, int index) {
 }
 
 template <int Columns>
-TableRules RulesOf(const TableLayout<Columns>& table,
-                            std::array<int, Columns + 1>& columnPx) {
+TableRules RulesOf(const TableLayout<Columns>& table, std::array<int, Columns + 1>& columnPx) {
     for (std::size_t k = 0; k < columnPx.size(); ++k)
         columnPx[k] = Px(table.columnX[k]);
     return {columnPx, Px(table.top), Px(table.headerLine), Px(table.bottom), table.headerLinePx};
@@ -206,8 +204,8 @@ namespace {
 
 // The header labels of one column: two rows over the box.
 template <class AddLabel>
-void AddColumnHeader(const ColumnHeader& header, const QFont& controlFont, int left,
-                     int right, int row1, int row2, AddLabel&& addLabel) {
+void AddColumnHeader(const ColumnHeader& header, const QFont& controlFont, int left, int right,
+                     int row1, int row2, AddLabel&& addLabel) {
     const std::span<const HeaderRun> rows[] = {header.row1, header.row2};
     const int tops[] = {row1, row2};
     for (int r = 0; r < 2; ++r) {
@@ -237,8 +235,7 @@ void CaseWindow::buildBasicTable() {
                                 runtimeCaptions_.emplace_back(label, Text(run.text));
                         });
         const bool slope = info.inputs[std::size_t(k)] == hydraulics::Field::x;
-        const int width =
-            slope || k == kInputCount - 1 ? kNarrowBoxWidth : kWideBoxWidth;
+        const int width = slope || k == kInputCount - 1 ? kNarrowBoxWidth : kWideBoxWidth;
         addBox(k + 1, table.boxLeft[std::size_t(k)], table.boxRow, width, slope, false);
     }
 }
@@ -257,8 +254,8 @@ void CaseWindow::buildResultsTable() {
                             label->setGeometry(placed.geometry);
                         });
         const bool last = k == kResultCount - 1;
-        addBox(kInputCount + k + 1, table.boxLeft[std::size_t(k)], table.boxRow,
-               kNarrowBoxWidth, last, true);
+        addBox(kInputCount + k + 1, table.boxLeft[std::size_t(k)], table.boxRow, kNarrowBoxWidth,
+               last, true);
     }
     // "1/" stands just left of the slope box: an input in three windows, the
     // last result in Form3.

@@ -1,7 +1,7 @@
 #include "windows/mainwindow.h"
 
-#include "windows/casewindows.h"
 #include "hydraulics/module1.h"
+#include "windows/casewindows.h"
 #include "windows/windowprinter.h"
 #include "windows/wrappedlabel.h"
 
@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
 #include <algorithm>
 
 namespace windows {
@@ -23,15 +22,17 @@ namespace {
 // 15 twips make one pixel.
 constexpr int kTwipsPerPixel = 15;
 
-constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int px(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 QRect twipRect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
 
-const QColor kFormBack(192, 255, 255);  // light cyan
-const QColor kHeading(255, 255, 0);     // Label1
-const QColor kCredits(255, 255, 192);   // Label17
+const QColor kFormBack(192, 255, 255); // light cyan
+const QColor kHeading(255, 255, 0);    // Label1
+const QColor kCredits(255, 255, 192);  // Label17
 const QColor kDescription(255, 192, 255);
 const QColor kScopeNote(255, 192, 128); // Label5
 const QColor kHint(255, 128, 128);      // Label3
@@ -47,9 +48,15 @@ QFont chineseFont(const char* family, qreal points) {
     return font;
 }
 
-QFont liSu(qreal points) { return chineseFont("隶书", points); }
-QFont simHei(qreal points) { return chineseFont("黑体", points); }
-QFont simSun(qreal points) { return chineseFont("宋体", points); }
+QFont liSu(qreal points) {
+    return chineseFont("隶书", points);
+}
+QFont simHei(qreal points) {
+    return chineseFont("黑体", points);
+}
+QFont simSun(qreal points) {
+    return chineseFont("宋体", points);
+}
 
 // Labels fill their background with the Window role, check boxes and
 // option buttons with the Button role; both are set.
@@ -153,9 +160,10 @@ void MainWindow::buildDescription() {
     }
 
     // The run of blanks places the line break of this two-line note.
-    auto* scope = new WrappedLabel(QStringLiteral("         (1、2两种情况仅适用于槽内水深大于等于1/2"
-                                                  "槽宽时；3、4两种情况适用于任何水           深情况)"),
-                                   this);
+    auto* scope =
+        new WrappedLabel(QStringLiteral("         (1、2两种情况仅适用于槽内水深大于等于1/2"
+                                        "槽宽时；3、4两种情况适用于任何水           深情况)"),
+                         this);
     scope->setObjectName(QStringLiteral("Label5"));
     scope->setGeometry(twipRect(960, 3750, 8595, 465));
     scope->setFont(simHei(10.5));
@@ -214,8 +222,8 @@ void MainWindow::buildProjectRow() {
     connect(option1_, &QRadioButton::clicked, this, &MainWindow::onOption1Clicked);
     connect(option2_, &QRadioButton::clicked, this, &MainWindow::onOption2Clicked);
 
-    QLabel* nameCaption =
-        addLabel(this, "Label19", QStringLiteral("项目名"), twipRect(6780, 6750, 990, 315), kCaption);
+    QLabel* nameCaption = addLabel(this, "Label19", QStringLiteral("项目名"),
+                                   twipRect(6780, 6750, 990, 315), kCaption);
     nameCaption->setFont(simHei(14.25));
     QPalette pal = nameCaption->palette();
     pal.setColor(QPalette::WindowText, QColor(0, 0, 0));
@@ -250,15 +258,29 @@ QString MainWindow::printFileBaseName() const {
     return name + QStringLiteral("Form1");
 }
 
-void MainWindow::onCheck4Clicked() { state_.CaseNo = 1; }
-void MainWindow::onCheck5Clicked() { state_.CaseNo = 2; }
-void MainWindow::onCheck7Clicked() { state_.CaseNo = 3; }
-void MainWindow::onCheck6Clicked() { state_.CaseNo = 4; }
+void MainWindow::onCheck4Clicked() {
+    state_.CaseNo = 1;
+}
+void MainWindow::onCheck5Clicked() {
+    state_.CaseNo = 2;
+}
+void MainWindow::onCheck7Clicked() {
+    state_.CaseNo = 3;
+}
+void MainWindow::onCheck6Clicked() {
+    state_.CaseNo = 4;
+}
 
-void MainWindow::onOption1Clicked() { state_.ProjectMode = 1; }
-void MainWindow::onOption2Clicked() { state_.ProjectMode = 2; }
+void MainWindow::onOption1Clicked() {
+    state_.ProjectMode = 1;
+}
+void MainWindow::onOption2Clicked() {
+    state_.ProjectMode = 2;
+}
 
-void MainWindow::onText1Changed(const QString& text) { state_.ProjectName = text.toStdString(); }
+void MainWindow::onText1Changed(const QString& text) {
+    state_.ProjectName = text.toStdString();
+}
 
 void MainWindow::onCommand1Clicked() {
     const PrintOutcome outcome = PrintWindowImage(*this, printFileBaseName());
