@@ -7,14 +7,14 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81;               // m/s²
-constexpr double kMinVelocity = 1.0;      // m/s
-constexpr double kMaxVelocity = 2.5;      // m/s
-constexpr double kFreeboardShare = 0.1;   // freeboard at the design discharge, × B
+constexpr double kG = 9.81;                  // m/s²
+constexpr double kMinVelocity = 1.0;         // m/s
+constexpr double kMaxVelocity = 2.5;         // m/s
+constexpr double kFreeboardShare = 0.1;      // freeboard at the design discharge, × B
 constexpr double kIncreasedFreeboard = 0.10; // m, at the increased discharge
-constexpr double kMinDepthRatio = 0.7;    // H/B
-constexpr double kMaxDepthRatio = 0.9;    // H/B
-constexpr double kShortFlumeDepths = 15;  // L ≤ 15·h: a short flume
+constexpr double kMinDepthRatio = 0.7;       // H/B
+constexpr double kMaxDepthRatio = 0.9;       // H/B
+constexpr double kShortFlumeDepths = 15;     // L ≤ 15·h: a short flume
 // A design set right at an inclusive limit (H = 0.9·B, v = 2.5 m/s) must
 // not fail by round-off.
 constexpr double kSlack = 1e-9;
@@ -37,8 +37,7 @@ std::optional<double> Finite(const std::optional<double>& value) {
 // without bound) crosses zero, to the last double: the bracket starts at
 // [0, start] and doubles its top until it holds the root. Empty when it
 // cannot be bracketed or the function overflows.
-template <class F>
-std::optional<double> RisingRoot(F rising, double start) {
+template <class F> std::optional<double> RisingRoot(F rising, double start) {
     double low = 0;
     double high = start;
     for (int i = 0;; ++i) {
@@ -116,10 +115,10 @@ constexpr std::array<IncreaseRow, 7> kIncreaseRows = {{
 void CheckIncrease(const DesignPoint& p, std::optional<double> given, DesignChecks& c) {
     const bool flowing = Positive(p.Q);
     if (given)
-        c.increasePercent = std::isfinite(*given) && *given >= kMinIncreasePercent &&
-                                    *given <= kMaxIncreasePercent
-                                ? given
-                                : std::nullopt;
+        c.increasePercent =
+            std::isfinite(*given) && *given >= kMinIncreasePercent && *given <= kMaxIncreasePercent
+                ? given
+                : std::nullopt;
     else if (flowing)
         c.increasePercent = DefaultIncreasePercent(p.Q);
     if (!flowing || !c.increasePercent)
@@ -207,8 +206,8 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, std::optional<double> i
     if (Positive(p.B) && Positive(p.Q) && Positive(p.n))
         c.criticalSlopeX = CriticalSlopeX(p.B, p.Q, p.n);
     const Verdict subcritical = c.Fr ? MetIf(*c.Fr < 1) : Verdict::Unknown;
-    const Verdict mild = c.criticalSlopeX && Positive(p.x) ? MetIf(p.x > *c.criticalSlopeX)
-                                                           : Verdict::Unknown;
+    const Verdict mild =
+        c.criticalSlopeX && Positive(p.x) ? MetIf(p.x > *c.criticalSlopeX) : Verdict::Unknown;
     c.mildSlope = Both(subcritical, mild);
 
     CheckIncrease(p, increasePercent, c);
