@@ -48,44 +48,123 @@ std::string_view ErrorKindName(ErrorKind kind) {
     return "未知错误";
 }
 
-static std::string Compose(ErrorKind kind, const std::string& subject, const std::string& detail) {
+namespace {
+
+bool IsArithmetic(ErrorKind kind) {
+    return kind == ErrorKind::DivisionByZero || kind == ErrorKind::InvalidOperation ||
+           kind == ErrorKind::InvalidArgument || kind == ErrorKind::Overflow;
+}
+
+// An arithmetic fault of the engine names the step it happened in and
+// carries no detail; a text that is not a number names its quantity and
+// says what is wrong with it.
+bool IsStepFault(ErrorKind kind, const std::string& subject, const std::string& detail) {
+    return IsArithmetic(kind) && !subject.empty() && detail.empty();
+}
+
+// What happened, as the rest of a sentence that starts with the step.
+std::string_view Happened(ErrorKind kind) {
+    switch (kind) {
+    case ErrorKind::DivisionByZero:
+        return "出现了除以零的运算";
+    case ErrorKind::InvalidOperation:
+        return "出现了零除以零的运算";
+    case ErrorKind::InvalidArgument:
+        return "出现了负数的开方（或负数的分数次幂）";
+    default:
+        return "得到的数超出了单精度数的范围";
+    }
+}
+
+// The inputs to check when the step names none.
+const char* AnyStepCause(ErrorKind kind) {
+    switch (kind) {
+    case ErrorKind::DivisionByZero:
+    case ErrorKind::InvalidOperation:
+        return "某个输入为零";
+    case ErrorKind::InvalidArgument:
+        return "某个水深或槽宽为负数或过小";
+    default:
+        return "某个输入过大或过小";
+    }
+}
+
+std::string CauseClause(const std::string& cause) {
+    return cause.empty() ? std::string() : "可能是" + cause + "。";
+}
+
+std::string Compose(ErrorKind kind, const std::string& subject, const std::string& detail,
+                    const std::string& cause) {
     std::string text(ErrorKindName(kind));
+    if (IsStepFault(kind, subject, detail))
+        return text + "，发生在" + subject + "。" + CauseClause(cause);
     if (!subject.empty() || !detail.empty()) {
         text += "：";
         text += subject;
-        // "流量 Q 不是…" but "流量 Q（Text1）不是…": no blank after a full-width character.
+        // "流量 Q 不是…" but "基本资料表中的流量 Q（…）不是…": no blank after a
+        // full-width character.
         const bool wide = !subject.empty() && static_cast<unsigned char>(subject.back()) >= 0x80;
         text += wide && detail.starts_with(' ') ? detail.substr(1) : detail;
     }
     return text;
 }
 
+} // namespace
+
 CalcError::CalcError(ErrorKind kind, std::string subject, std::string detail)
-    : std::runtime_error(Compose(kind, subject, detail)), kind_(kind), subject_(std::move(subject)),
-      detail_(std::move(detail)) {}
+    : CalcError(kind, std::move(subject), std::move(detail), {}) {}
+
+CalcError::CalcError(ErrorKind kind, std::string subject, std::string detail, std::string cause)
+    : std::runtime_error(Compose(kind, subject, detail, cause)), kind_(kind),
+      subject_(std::move(subject)), detail_(std::move(detail)), cause_(std::move(cause)) {}
 
 std::string CalcError::message() const {
     return what();
 }
 
-CalcError CalcError::withSubject(std::string subject) const {
-    if (!subject_.empty())
-        return *this;
-    return CalcError(kind_, std::move(subject), detail_);
+std::string CalcError::sentence() const {
+    if (!IsStepFault(kind_, subject_, detail_))
+        return message();
+    return subject_ + std::string(Happened(kind_)) + "。" + CauseClause(cause_);
 }
 
-static std::string ComposeNotConverged(const std::string& sought, const std::string& hint) {
-    std::string text = "未收敛：" + sought + "的试算在规定次数内未达到精度要求，没有计算成果。";
-    text += hint;
-    return text;
+CalcError CalcError::withStep(std::string step, const StepCauses& causes) const {
+    if (!subject_.empty())
+        return *this;
+    const char* cause = nullptr;
+    switch (kind_) {
+    case ErrorKind::DivisionByZero:
+    case ErrorKind::InvalidOperation:
+        cause = causes.zeroDivisor;
+        break;
+    case ErrorKind::InvalidArgument:
+        cause = causes.negativeRoot;
+        break;
+    default:
+        cause = causes.outOfRange;
+        break;
+    }
+    return CalcError(kind_, std::move(step), detail_, cause ? cause : AnyStepCause(kind_));
+}
+
+// "槽宽 B 的试算在规定次数内未达到精度要求，…", with "（未收敛）" where the
+// kind does not lead the message.
+static std::string NotConvergedSentence(const std::string& sought, const std::string& hint,
+                                        bool named) {
+    return sought + " 的试算在规定次数内未达到精度要求" + (named ? "（未收敛）" : "") +
+           "，没有计算成果。" + hint;
 }
 
 NotConverged::NotConverged(std::string sought, std::string hint)
-    : std::runtime_error(ComposeNotConverged(sought, hint)), sought_(std::move(sought)),
-      hint_(std::move(hint)) {}
+    : std::runtime_error("未收敛：" + NotConvergedSentence(sought, hint, false)),
+      sought_(std::move(sought)), hint_(std::move(hint)) {}
 
 std::string NotConverged::message() const {
     return what();
+}
+
+std::string NotConverged::sentence() const {
+    return NotConvergedSentence(sought_, hint_, true);
 }
 
 } // namespace hydraulics

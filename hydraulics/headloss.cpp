@@ -13,10 +13,14 @@ using checked::Store;
 
 namespace {
 constexpr double kTwoG = 19.62; // 2g, g = 9.81 m/s²
+
+// What the user can check: v = Q/A and Z2 = L/x; the split divides by ξ1 + ξ2.
+constexpr StepCauses kLossCauses{"槽身比降的 x 为零，或槽宽、水深为零使过水断面面积为零"};
+constexpr StepCauses kSplitCauses{"进口局部损失系数 ξ1 与出口局部损失系数 ξ2 之和为零"};
 } // namespace
 
 void LossTerms(Module1& m, bool withTotal) {
-    InStep("计算水头损失时", [&] {
+    InStep("计算水头损失时", kLossCauses, [&] {
         const auto& d = m.BasicData;
         const float v = Store(Div(d[PosQ], m.FlowArea));
         const float sum = Store(static_cast<double>(d[PosXi2]) + d[PosXi1]);
@@ -30,7 +34,7 @@ void LossTerms(Module1& m, bool withTotal) {
 }
 
 void LocalLossSplit(Module1& m) {
-    InStep("分配进口水头损失与出口水位回升时", [&] {
+    InStep("分配进口水头损失与出口水位回升时", kSplitCauses, [&] {
         const double xi1 = m.BasicData[PosXi1];
         const double xi2 = m.BasicData[PosXi2];
         m.InletLoss = Store(Div((xi1 + 1) * m.NetLocalLoss, xi2 + xi1));

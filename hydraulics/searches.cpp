@@ -66,7 +66,7 @@ bool ScanAndHalve(const Module1& m, const float& unknown, Trial trial,
 } // namespace
 
 bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace) {
-    return InStep("试算槽宽时", [&] {
+    return InStep("试算槽宽时", {"流量 Q 为零", "槽内水深 h 为负数或过小"}, [&] {
         const float h = m.BasicData[PosH];
         const float x = m.BasicData[PosX];
         const float n = m.BasicData[PosN];
@@ -82,7 +82,7 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const Searc
 }
 
 SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
-    return InStep("试算槽身比降时", [&]() -> SlopeSearchResult {
+    return InStep("试算槽身比降时", {"水头 Z 或流量 Q 为零"}, [&]() -> SlopeSearchResult {
         const float Zg = m.TotalLoss;
         const float L = m.BasicData[PosL];
         m.FrictionLoss = 0;
@@ -113,7 +113,7 @@ SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
 }
 
 bool DepthSearch(Module1& m, const SearchTrace& trace) {
-    return InStep("试算槽内水深时", [&] {
+    return InStep("试算槽内水深时", {"槽宽 B 或流量 Q 为零", "槽宽 B 为负数或过小"}, [&] {
         const float B = m.ChannelWidth;
         const float x = m.BasicData[PosX];
         const float n = m.BasicData[PosN];

@@ -14,10 +14,17 @@ using checked::Store;
 namespace {
 constexpr double kPi = 3.14159;    // π as the design tables take it
 constexpr double kHalfPi = 1.5708; // π/2 in the segment angle
+
+// What the user can check when a step fails: A/P with P = 0, the
+// segment's cos = (B/2 - h)/(B/2) beyond ±1, Q = A R^(2/3) (1/x)^(1/2) / n.
+constexpr StepCauses kDeepCauses{"槽宽 B 与槽内水深 h 都为零", "槽宽 B 为负数"};
+constexpr StepCauses kSegmentCauses{"槽宽 B 为零", "槽内水深 h 或槽宽 B 为负数或过小"};
+constexpr StepCauses kManningCauses{"槽身糙率 n 为零，或槽身比降 i = 1/x 中的 x 为零",
+                                    "槽身比降的 x 为负数，或水深、槽宽为负数或过小"};
 } // namespace
 
 void DeepSectionGeometry(Module1& m, float B, float h) {
-    InStep("计算槽内过水断面（水面在直墙段）时", [&] {
+    InStep("计算槽内过水断面（水面在直墙段）时", kDeepCauses, [&] {
         const double b = static_cast<double>(B) / 2;
         m.FlowArea = Store(Pow(b, 2) * kPi / 2 + (h - b) * B);
         m.WettedPerimeter = Store((h - b) + (h - b) + B * kPi / 2);
@@ -26,7 +33,7 @@ void DeepSectionGeometry(Module1& m, float B, float h) {
 }
 
 void SegmentSectionGeometry(Module1& m, float B, float h) {
-    InStep("计算槽内过水断面（水面在半圆内）时", [&] {
+    InStep("计算槽内过水断面（水面在半圆内）时", kSegmentCauses, [&] {
         const float d = Store(static_cast<double>(B) / 2 - h);
         const float r = Store(static_cast<double>(B) / 2);
         const float c = Store(Div(d, r));
@@ -50,7 +57,7 @@ void AnyDepthSectionGeometry(Module1& m, float B, float h) {
 }
 
 float ManningDischarge(const Module1& m, float x, float n) {
-    return InStep("按曼宁公式计算流量时", [&] {
+    return InStep("按曼宁公式计算流量时", kManningCauses, [&] {
         const double e = 2.0 / 3.0;
         const double t = Pow(m.HydraulicRadius, e) * m.FlowArea;
         const double s = Pow(Div(1.0, x), 0.5);

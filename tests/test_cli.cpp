@@ -186,7 +186,7 @@ TEST(CliReport, JsonOfOkErrorAndNotConverged) {
          R"("message": "类型不匹配：槽宽 B 不是有效的数字", "inputs": {"h": "1", "L": "100", )"
          R"("B": null, "x": "1000", "V": "1", "n": "0.014", "xi1": "0.2", "xi2": "0.3"}})"},
         {"--json 1 0 100 1.5 1000 1 0.014 0.25 0.4",
-         R"({"case": 1, "status": "not_converged", "message": "未收敛：槽宽 B的试算在规定次数内)"
+         R"({"case": 1, "status": "not_converged", "message": "未收敛：槽宽 B 的试算在规定次数内)"
          R"(未达到精度要求，没有计算成果。流量可能超出 1～21 m 槽宽所能通过的范围，或为零。", )"
          R"("inputs": {"Q": "0", "L": "100", "h": "1.5", "x": "1000", "V": "1", )"
          R"("n": "0.014", "xi1": "0.25", "xi2": "0.4"}})"},
