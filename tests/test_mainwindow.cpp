@@ -127,6 +127,33 @@ private slots:
         QCOMPARE(Texts(*session_->caseWindows.window(1), 1, 8), Example(1).inputs);
     }
 
+    // A case window saves to the project it was opened for, whatever the name
+    // box says meanwhile; asked again for another project, it switches only
+    // when the user says so (the catcher takes the first button, "换成…").
+    void caseWindowKeepsItsProject() {
+        TypeInto(nameBox(), "p1");
+        open("Check4");
+        CaseWindow* form2 = session_->caseWindows.window(1);
+        QVERIFY(form2);
+        TypeInto(nameBox(), "p2");
+        TypeInputs(*form2, Example(1).inputs);
+        Click(Button(*form2, 2));
+        QVERIFY(QFile::exists("p1us.dat") && !QFile::exists("p2us.dat"));
+        QCOMPARE(Texts(*form2, 9, 13), Example(1).results);
+
+        click("Command2");
+        const QStringList asked = modals_->take();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked[0].contains("“p1”") && asked[0].contains("“p2”") &&
+                     !asked[0].contains("Form2"),
+                 qPrintable(asked[0]));
+        QCOMPARE(session_->caseWindows.window(1), form2);
+        QCOMPARE(form2->projectName(), std::string("p2"));
+        QCOMPARE(Texts(*form2, 1, 13), QStringList(8, " ") + QStringList(5, QString()));
+        click("Command2"); // the same name: only brought forward
+        QVERIFY(modals_->take().isEmpty());
+    }
+
     // The case is that of the box clicked last, ticked or unticked.
     void lastClickedBoxDecides() {
         click("Option1");

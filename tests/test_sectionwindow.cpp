@@ -120,10 +120,10 @@ private slots:
         QVERIFY(first && second && first != second);
         QCOMPARE(Found(*first->figure()), QStringLiteral("1.912109"));
         QCOMPARE(Found(*second->figure()), Box(*form5, 13)->text());
-        // Printed without a print server: a PDF named after project and window.
+        // Printed without a print server: a PDF named after project and case.
         ModalCatcher catcher;
         Click(Button(*second, 1));
-        const QString pdf = QDir::current().absoluteFilePath(QStringLiteral("渡槽Form5断面图.pdf"));
+        const QString pdf = QDir::current().absoluteFilePath(QStringLiteral("渡槽情况4断面图.pdf"));
         QCOMPARE(catcher.texts.size(), 1);
         QVERIFY2(catcher.texts[0].contains(pdf), qPrintable(catcher.texts[0]));
         QVERIFY(QFileInfo(pdf).size() > 1000);

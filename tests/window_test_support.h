@@ -29,6 +29,7 @@ public:
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 texts << box->text();
+                titles << box->windowTitle();
                 buttons << box->buttons().value(0)->text();
                 box->buttons().value(0)->click();
             }
@@ -36,7 +37,7 @@ public:
         timer_.start(20);
     }
     QStringList take() { return std::exchange(texts, {}); }
-    QStringList texts, buttons;
+    QStringList texts, titles, buttons;
 
 private:
     QTimer timer_;

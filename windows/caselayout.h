@@ -70,6 +70,9 @@ struct CaseLayout {
     TwipPoint command4;     // "断面图", right of Command3 on its row
     TabDirection tabs;
     bool text13StartsEmpty; // Form3's slope result box has no space
+    // What the case computes, as the main window's case table says it;
+    // messages start from it.
+    std::string_view task = {};
 };
 
 // How one piece of a header caption is set.

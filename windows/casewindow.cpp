@@ -9,6 +9,7 @@
 #include "project/regionalnumber.h"
 #include "windows/caselayout.h"
 #include "windows/casewindowbuilder.h"
+#include "windows/look.h"
 #include "windows/sectionwindow.h"
 #include "windows/windowprinter.h"
 
@@ -27,11 +28,16 @@ namespace {
 constexpr int kInputCount = 8;
 constexpr int kResultCount = 5;
 
-// What an input box holds, for messages: "流量 Q（Text1）".
+// What an input box holds, for messages: "基本资料表中的流量 Q".
 std::string InputSubject(const hydraulics::CaseInfo& info, int index) {
     const hydraulics::Quantity& q = info.inputNames[std::size_t(index)];
-    return std::string(q.caption) + " " + std::string(q.display) + "（Text" +
-           std::to_string(index + 1) + "）";
+    return "基本资料表中的" + std::string(q.caption) + " " + std::string(q.display);
+}
+
+// Its column as the header names it: "“流量 Q”".
+QString InputColumn(const hydraulics::CaseInfo& info, int index) {
+    const hydraulics::Quantity& q = info.inputNames[std::size_t(index)];
+    return QStringLiteral("“%1 %2”").arg(Utf8(q.caption), Utf8(q.display));
 }
 
 } // namespace
@@ -54,6 +60,19 @@ int CaseWindow::caseNo() const {
     return layout_.caseNo;
 }
 
+QString CaseWindow::userName() const {
+    return QStringLiteral("情况 %1 的计算窗口").arg(layout_.caseNo);
+}
+
+const std::string& CaseWindow::projectName() const {
+    return projectName_;
+}
+
+QString CaseWindow::fileBaseName(const QString& what) const {
+    return QString::fromStdString(projectName_) + QStringLiteral("情况%1").arg(layout_.caseNo) +
+           what;
+}
+
 void CaseWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     QPainter painter(this);
@@ -63,21 +82,33 @@ void CaseWindow::paintEvent(QPaintEvent* event) {
 bool CaseWindow::load() {
     for (const auto& [label, caption] : runtimeCaptions_)
         label->setText(caption);
-    if (state_.ProjectMode == 1.0f)
-        return true;
-
     project::ProjectValues values{};
-    try {
-        values = project::ReadProjectFile(state_.ProjectName);
-    } catch (const hydraulics::CalcError& e) {
-        // The window is not shown yet: the message belongs to whoever opens it.
-        QMessageBox::critical(parentWidget(), QStringLiteral("无法打开项目"),
-                              QString::fromStdString(e.message()) +
-                                  QStringLiteral("\n窗口 %1 没有打开。请检查项目名称，"
-                                                 "或选择“新项目”。")
-                                      .arg(objectName()));
-        return false;
+    const bool restore = state_.ProjectMode != 1.0f;
+    if (restore) {
+        try {
+            values = project::ReadProjectFile(state_.ProjectName);
+        } catch (const hydraulics::CalcError& e) {
+            // A new window is not shown yet: the message belongs to whoever
+            // opens it.
+            QMessageBox::critical(isVisible() ? this : parentWidget(),
+                                  userName() + QStringLiteral(" - 无法打开项目"),
+                                  QString::fromStdString(e.message()) +
+                                      QStringLiteral("\n%1没有%2。请检查主窗口“项目名”中的名称，"
+                                                     "或选择“新计算项目”。")
+                                          .arg(userName(), loaded_ ? QStringLiteral("换项目")
+                                                                   : QStringLiteral("打开")));
+            return false;
+        }
     }
+    if (loaded_) { // afresh for another project
+        clearResults();
+        if (!restore)
+            blankInputs();
+    }
+    projectName_ = state_.ProjectName;
+    loaded_ = true;
+    if (!restore)
+        return true;
     const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
     for (int k = 0; k < kInputCount; ++k)
         hydraulics::FieldRef(state_, info.inputs[std::size_t(k)]) = values[std::size_t(k)];
@@ -90,6 +121,12 @@ bool CaseWindow::load() {
     return true;
 }
 
+void CaseWindow::blankInputs() {
+    // The design contents: a single space.
+    for (int k = 0; k < kInputCount; ++k)
+        boxes_[std::size_t(k)]->setText(QStringLiteral(" "));
+}
+
 void CaseWindow::showText(QLineEdit* box, const QString& text) {
     box->setText(text);
     // A number longer than the box shows its leading digits, not its tail.
@@ -99,7 +136,6 @@ void CaseWindow::showText(QLineEdit* box, const QString& text) {
 void CaseWindow::clearResults() {
     for (int k = kInputCount; k < kInputCount + kResultCount; ++k) {
         boxes_[std::size_t(k)]->clear();
-        boxes_[std::size_t(k)]->setToolTip(QString());
     }
     // The section belongs to the results: it goes with them.
     command4_->setEnabled(false);
@@ -114,13 +150,12 @@ void CaseWindow::updateSection() {
                                         layout_.caseNo};
     if (!section_)
         section_ = new SectionWindow(this);
-    section_->showFigure(figure, QString::fromStdString(state_.ProjectName) + objectName() +
-                                     QStringLiteral("断面图"));
+    section_->showFigure(figure, fileBaseName(QStringLiteral("断面图")));
     command4_->setEnabled(true);
 }
 
-void CaseWindow::warn(const QString& title, const QString& text) {
-    QMessageBox::warning(this, title, text);
+void CaseWindow::warn(const QString& what, const QString& text) {
+    QMessageBox::warning(this, userName() + QStringLiteral(" - ") + what, text);
 }
 
 bool CaseWindow::readInputs(project::ProjectValues& values) {
@@ -133,9 +168,10 @@ bool CaseWindow::readInputs(project::ProjectValues& values) {
                 project::ReadRegionalNumber(box->text(), locale, InputSubject(info, k));
         } catch (const hydraulics::CalcError& e) {
             clearResults();
-            warn(QStringLiteral("输入错误"),
+            warn(QStringLiteral("输入有误"),
                  QString::fromStdString(e.message()) +
-                     QStringLiteral("\n请改正 %1 中的内容后重新计算。").arg(box->objectName()));
+                     QStringLiteral("。\n请改正基本资料表中%1一栏的数字，再点“%2”。成果表已清空。")
+                         .arg(InputColumn(info, k), Utf8(kCommand2Text)));
             box->setFocus(Qt::OtherFocusReason);
             box->selectAll();
             return false;
@@ -148,46 +184,43 @@ bool CaseWindow::readInputs(project::ProjectValues& values) {
 
 bool CaseWindow::saveInputs(const project::ProjectValues& values) {
     try {
-        project::WriteProjectFile(state_.ProjectName, values);
+        project::WriteProjectFile(projectName_, values);
     } catch (const hydraulics::CalcError& e) {
         clearResults();
         warn(QStringLiteral("无法保存项目文件"),
              QString::fromStdString(e.message()) +
-                 QStringLiteral("\n计算没有进行，原有的项目文件保持不变。"));
+                 QStringLiteral("\n计算没有进行，原有的项目文件保持不变。成果表已清空。"));
         return false;
     }
     return true;
 }
 
 bool CaseWindow::solve(hydraulics::ResultTexts& results) {
+    // "计算槽宽及水头损失没有完成：" and what went wrong, in whole sentences.
+    QString failure;
     try {
         results = hydraulics::SolveCase(state_, layout_.caseNo);
+        return true;
     } catch (const hydraulics::CalcError& e) {
-        clearResults();
-        warn(QStringLiteral("计算错误"),
-             QString::fromStdString(e.message()) + QStringLiteral("\n成果表已清空。"));
-        return false;
+        failure = QString::fromStdString(e.sentence());
     } catch (const hydraulics::NotConverged& e) {
-        clearResults();
-        warn(QStringLiteral("计算未收敛"),
-             QString::fromStdString(e.message()) + QStringLiteral("\n成果表已清空。"));
-        return false;
+        failure = QString::fromStdString(e.sentence());
     } catch (const std::exception& e) {
-        clearResults();
-        warn(QStringLiteral("计算错误"),
-             QStringLiteral("计算中出现意外错误：") + QString::fromLocal8Bit(e.what()));
-        return false;
+        failure =
+            QStringLiteral("计算中出现了意外的错误（%1）。").arg(QString::fromLocal8Bit(e.what()));
     }
-    return true;
+    clearResults();
+    warn(QStringLiteral("计算没有完成"), Utf8(layout_.task) + QStringLiteral("没有完成：") +
+                                             failure + QStringLiteral("\n成果表已清空。"));
+    return false;
 }
 
 void CaseWindow::showResults(const hydraulics::ResultTexts& results) {
     const QLocale locale; // the user's regional format
     for (int k = 0; k < kResultCount; ++k) {
         QLineEdit* box = boxes_[std::size_t(kInputCount + k)];
+        // The whole number is also the box's tooltip (FittingLineEdit).
         showText(box, project::ShowRegionalNumber(results[std::size_t(k)], locale));
-        // The whole number, for one that is wider than its box.
-        box->setToolTip(box->text());
     }
 }
 
@@ -201,8 +234,8 @@ void CaseWindow::calculate() {
 }
 
 void CaseWindow::printWindow() {
-    const QString baseName = QString::fromStdString(state_.ProjectName) + objectName();
-    ReportPrintOutcome(this, PrintWindowImage(*this, baseName));
+    ReportPrintOutcome(this, userName(),
+                       PrintWindowImage(*this, fileBaseName(QStringLiteral("计算窗口"))));
 }
 
 void CaseWindow::endProgram() {

@@ -31,11 +31,20 @@ public:
     ~CaseWindow() override;
 
     int caseNo() const;
+    // How messages name the window: "情况 1 的计算窗口".
+    QString userName() const;
+    // The project the window was last loaded for: it saves to that file,
+    // and its prints and section carry that name, whatever the main
+    // window's name box holds meanwhile.
+    const std::string& projectName() const;
 
     // The opening steps: the run-time captions, then, unless ProjectMode is
-    // exactly 1, the project file restored into the fields and the boxes.
-    // When the file cannot be read the message is shown and false returned;
-    // the caller then discards the window without showing it.
+    // exactly 1, the project file restored into the fields and the boxes;
+    // the window takes ProjectName as its project. When the file cannot be
+    // read the message is shown and false returned: the caller then
+    // discards a new window without showing it, and a loaded one keeps its
+    // project and boxes. Loading a loaded window again starts it afresh for
+    // the new project: its results cleared, its inputs blank for a new one.
     bool load();
 
 signals:
@@ -63,11 +72,15 @@ private:
     bool solve(std::array<std::string, 5>& results);
     void showResults(const std::array<std::string, 5>& results);
     void clearResults();
+    void blankInputs();
     void updateSection();
-    void warn(const QString& title, const QString& text);
+    void warn(const QString& what, const QString& text);
+    QString fileBaseName(const QString& what) const; // project, case, what
 
     hydraulics::Module1& state_;
     const CaseLayout& layout_;
+    std::string projectName_;
+    bool loaded_ = false;
     std::array<QLineEdit*, 13> boxes_{}; // Text1..Text13
     QPushButton* command4_ = nullptr;    // "断面图", enabled after a success
     // "断面及水力要素" of the last successful calculation: made with the

@@ -5,6 +5,7 @@
 #include "windows/fittinglineedit.h"
 #include "windows/headerrow.h"
 #include "windows/look.h"
+#include "windows/notelabel.h"
 #include "windows/ruledtable.h"
 
 #include <QLabel>
@@ -71,11 +72,12 @@ private:
     void buildSlopeLabel();
     void buildNotes();
     void buildTabOrder();
-    QLabel* addLabel(const QString& name, const QString& text);
+    QLabel* addLabel(const QString& name, const QString& text, bool note = false);
     QLabel* addTitle(const QString& name, std::string_view text, TwipPoint at, TwipPoint size,
                      Qt::Alignment alignment, Rgb colour);
     QLabel* addNote(const QString& name, const QString& text, int x, int y, int width);
     void addBox(int number, int left, int top, int width, bool alignLeft, bool result);
+    void setCell(int number, int left, int right, bool afterSlopeLabel);
     void addButton(int number, std::string_view text, TwipPoint at, TwipPoint size);
     QFont controlFont() const;
 
@@ -110,8 +112,7 @@ void Builder::setUpWindow() {
     window_.setAutoFillBackground(true);
     // Form2 sets 宋体 on the window and on every control; the other windows
     // keep the system's interface font.
-    if (layout_.songtiFonts)
-        window_.setFont(SongTi(10.5));
+    window_.setFont(layout_.songtiFonts ? SongTi(10.5) : InterfaceFont());
 }
 
 void Builder::reserveLabelNames() {
@@ -130,8 +131,8 @@ void Builder::reserveLabelNames() {
     }
 }
 
-QLabel* Builder::addLabel(const QString& name, const QString& text) {
-    auto* label = new QLabel(text, &window_);
+QLabel* Builder::addLabel(const QString& name, const QString& text, bool note) {
+    QLabel* label = note ? new NoteLabel(text, &window_) : new QLabel(text, &window_);
     if (name.isEmpty()) {
         // Labels the design leaves unnamed are numbered after the named ones
         // of this window, skipping every name that is taken.
@@ -176,7 +177,17 @@ void Builder::addBox(int number, int left, int top, int width, bool alignLeft, b
     // The design contents: a single space, except Form3's slope result.
     const bool empty = number == 13 && layout_.text13StartsEmpty;
     box->setText(empty ? QString() : QStringLiteral(" "));
+    // The results are read, selected and copied, not typed over.
+    box->setReadOnly(result);
     controls_.boxes[std::size_t(number - 1)] = box;
+}
+
+void Builder::setCell(int number, int left, int right, bool afterSlopeLabel) {
+    // The inside of the cell between its column lines (twips), a pixel clear
+    // of each; a box after "1/" keeps its left edge, clear of the label.
+    auto* box = static_cast<FittingLineEdit*>(controls_.boxes[std::size_t(number - 1)]);
+    const int cellLeft = afterSlopeLabel ? box->x() : Px(left) + 2;
+    box->setCell(cellLeft, Px(right) - 2);
 }
 
 QLabel* Builder::addTitle(const QString& name, std::string_view text, TwipPoint at, TwipPoint size,
@@ -226,6 +237,7 @@ void Builder::buildBasicTable() {
         const bool slope = info.inputs[std::size_t(k)] == hydraulics::Field::x;
         const int width = slope || k == kInputCount - 1 ? kNarrowBoxWidth : kWideBoxWidth;
         addBox(k + 1, table.boxLeft[std::size_t(k)], table.boxRow, width, slope, false);
+        setCell(k + 1, table.columnX[std::size_t(k)], table.columnX[std::size_t(k + 1)], slope);
     }
 }
 
@@ -245,6 +257,9 @@ void Builder::buildResultsTable() {
         const bool last = k == kResultCount - 1;
         addBox(kInputCount + k + 1, table.boxLeft[std::size_t(k)], table.boxRow, kNarrowBoxWidth,
                last, true);
+        // Form3's last result is the slope, after its "1/".
+        setCell(kInputCount + k + 1, table.columnX[std::size_t(k)],
+                table.columnX[std::size_t(k + 1)], last && !layout_.slopeLabelWhite);
     }
 }
 
@@ -266,7 +281,7 @@ void Builder::buildSlopeLabel() {
 }
 
 QLabel* Builder::addNote(const QString& name, const QString& text, int x, int y, int width) {
-    QLabel* label = addLabel(name, text);
+    QLabel* label = addLabel(name, text, true);
     Fill(label, QPalette::Window, kNoteColour);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->move(x, y);
@@ -305,10 +320,11 @@ void Builder::buildTabOrder() {
         order.push_back(controls_.boxes[std::size_t(k)]);
     order.push_back(commands[0]);
     order.push_back(commands[2]);
-    order.push_back(commands[3]);
     order.push_back(controls_.boxes.back());
     if (layout_.tabs == TabDirection::Text13First)
         std::reverse(order.begin(), order.end());
+    // "断面图" follows "结 束 计 算" whichever way the window's order runs.
+    order.insert(std::find(order.begin(), order.end(), commands[2]) + 1, commands[3]);
     for (std::size_t k = 0; k + 1 < order.size(); ++k)
         QWidget::setTabOrder(order[k], order[k + 1]);
     order.front()->setFocus();

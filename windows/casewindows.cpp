@@ -1,6 +1,10 @@
 #include "windows/casewindows.h"
 
+#include "hydraulics/module1.h"
 #include "windows/casewindow.h"
+
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace windows {
 
@@ -27,6 +31,8 @@ CaseWindow* CaseWindows::open(int caseNo) {
             return nullptr;
         }
         slot = w;
+    } else if (slot->projectName() != state_.ProjectName && askSwitch(*slot)) {
+        slot->load(); // when the file cannot be read it says so and keeps its project
     }
     if (slot->isMinimized())
         slot->showNormal();
@@ -35,6 +41,28 @@ CaseWindow* CaseWindows::open(int caseNo) {
     slot->raise();
     slot->activateWindow();
     return slot;
+}
+
+bool CaseWindows::askSwitch(CaseWindow& w) const {
+    const QString open = QString::fromStdString(w.projectName());
+    const QString named = QString::fromStdString(state_.ProjectName);
+    QMessageBox box(
+        QMessageBox::Question, w.userName() + QStringLiteral(" - 换项目？"),
+        QStringLiteral("%1已为项目“%2”打开，主窗口“项目名”中现在是“%3”。\n"
+                       "要把这个窗口换成项目“%3”（按“新计算项目”或“已计算项目”的"
+                       "选择重新打开，现有的输入和成果不再显示，项目“%2”的文件保持不变），"
+                       "还是保留项目“%2”，只把窗口显示在前面？")
+            .arg(w.userName(), open, named),
+        QMessageBox::NoButton, &w);
+    QPushButton* switchTo =
+        box.addButton(QStringLiteral("换成项目“%1”").arg(named), QMessageBox::AcceptRole);
+    QPushButton* keep =
+        box.addButton(QStringLiteral("保留项目“%1”").arg(open), QMessageBox::RejectRole);
+    // Nothing is lost by the default: Enter and Esc keep the window as it is.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == switchTo;
 }
 
 CaseWindow* CaseWindows::window(int caseNo) const {

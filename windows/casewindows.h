@@ -26,10 +26,12 @@ public:
 
     // Opens the window of case `caseNo` (1..4): created and loaded on first
     // use or after it was closed, then shown modeless without an owner; a
-    // window already open is only brought forward, its boxes untouched.
-    // Returns nullptr for a case outside 1..4 and when loading failed (the
-    // window has told the user why and is discarded; the next call tries
-    // afresh).
+    // window already open for the project now named is only brought
+    // forward, its boxes untouched. One open for another project asks the
+    // user whether to switch it to the new project (loaded afresh) or to
+    // bring it forward unchanged. Returns nullptr for a case outside 1..4
+    // and when loading a new window failed (the window has told the user
+    // why and is discarded; the next call tries afresh).
     CaseWindow* open(int caseNo);
 
     // The open window of `caseNo`, or nullptr.
@@ -40,6 +42,10 @@ signals:
     void endRequested();
 
 private:
+    // Asks whether `w`, open for another project, is to switch to the one
+    // now named; true to switch.
+    bool askSwitch(CaseWindow& w) const;
+
     hydraulics::Module1& state_;
     // A closed window deletes itself and its slot goes back to null.
     std::array<QPointer<CaseWindow>, 4> windows_;

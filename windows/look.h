@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QRect>
 
 namespace windows {
@@ -40,6 +41,17 @@ inline QColor ColourOf(Rgb rgb) {
 inline QFont PointFace(ChineseFace face, qreal pointSize) {
     QFont font(drawing::FaceName(face));
     font.setPointSizeF(pointSize);
+    return font;
+}
+
+// The system's interface font that the case windows without 宋体 were
+// designed in, a Chinese sans face at the application's size: Noto Sans
+// CJK SC, or the application's own font where it is missing. Its Latin
+// letters and digits are narrower than those of the usual Latin interface
+// face, so the notes and headers keep within their boxes as designed.
+inline QFont InterfaceFont() {
+    QFont font = QGuiApplication::font();
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), font.family()});
     return font;
 }
 

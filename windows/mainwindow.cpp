@@ -2,6 +2,7 @@
 
 #include "hydraulics/module1.h"
 #include "windows/casewindows.h"
+#include "windows/focusframestyle.h"
 #include "windows/look.h"
 #include "windows/mainlayout.h"
 #include "windows/windowprinter.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,6 +127,12 @@ QWidget* makeControl(QWidget* form, const ControlSpec& spec) {
         w->setGeometry(TwipRect(spec.left, spec.top, spec.width, spec.height));
     if (spec.font.points > 0)
         w->setFont(fontOf(spec.font));
+    // A face whose line is taller than the box (the Noto faces keep room
+    // for accents) stands centred in it rather than sinking out of it.
+    if (auto* label = qobject_cast<QLabel*>(w);
+        label && spec.kind == ControlKind::Label &&
+        QFontMetrics(label->font()).height() > label->height())
+        label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
     paint(w, spec);
     return w;
 }
@@ -143,8 +151,15 @@ void MainWindow::build(const MainLayout& layout) {
     setFixedSize(Px(layout.clientWidth), Px(layout.clientHeight));
     setColours(this, ColourOf(layout.back));
     setFont(fontOf(layout.font));
-    for (const ControlSpec& spec : layout.controls)
-        makeControl(this, spec);
+    // The focus frame of the case boxes and option buttons in their
+    // caption's colour, so that it shows on their backgrounds.
+    auto* focusStyle = new FocusFrameStyle;
+    focusStyle->setParent(this);
+    for (const ControlSpec& spec : layout.controls) {
+        QWidget* w = makeControl(this, spec);
+        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton)
+            w->setStyle(focusStyle);
+    }
 
     // Tab walks the controls in the listed order; the first has the focus.
     QWidget* previous = nullptr;
@@ -182,7 +197,7 @@ QString MainWindow::printFileBaseName() const {
     QString name = QString::fromStdString(state_.ProjectName).trimmed();
     // The PDF stays in the current folder whatever the name holds.
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return name + QStringLiteral("Form1");
+    return name + QStringLiteral("主窗口");
 }
 
 void MainWindow::onCheck4Clicked() {
@@ -211,7 +226,7 @@ void MainWindow::onText1Changed(const QString& text) {
 
 void MainWindow::onCommand1Clicked() {
     const PrintOutcome outcome = PrintWindowImage(*this, printFileBaseName());
-    ReportPrintOutcome(this, outcome);
+    ReportPrintOutcome(this, QStringLiteral("主窗口"), outcome);
 }
 
 void MainWindow::onCommand2Clicked() {

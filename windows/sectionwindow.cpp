@@ -54,7 +54,7 @@ const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
 }
 
 void SectionWindow::onCommand1Clicked() {
-    ReportPrintOutcome(this, PrintWindowImage(*this, pdfBaseName_));
+    ReportPrintOutcome(this, windowTitle(), PrintWindowImage(*this, pdfBaseName_));
 }
 
 } // namespace windows

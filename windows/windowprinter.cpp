@@ -66,18 +66,18 @@ PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName) {
     return outcome;
 }
 
-void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome) {
+void ReportPrintOutcome(QWidget* parent, const QString& windowName, const PrintOutcome& outcome) {
     switch (outcome.kind) {
     case PrintOutcome::Printed:
         break;
     case PrintOutcome::WrotePdf:
         QMessageBox::information(
-            parent, QStringLiteral("打印"),
-            QStringLiteral("系统没有默认打印机，窗口图像已保存为 PDF 文件：\n%1")
-                .arg(QDir::toNativeSeparators(outcome.pdfPath)));
+            parent, windowName + QStringLiteral(" - 打印"),
+            QStringLiteral("系统没有默认打印机，%1的图像已保存为 PDF 文件：\n%2")
+                .arg(windowName, QDir::toNativeSeparators(outcome.pdfPath)));
         break;
     case PrintOutcome::Failed:
-        QMessageBox::warning(parent, QStringLiteral("打印失败"), outcome.error);
+        QMessageBox::warning(parent, windowName + QStringLiteral(" - 打印失败"), outcome.error);
         break;
     }
 }

@@ -26,7 +26,9 @@ PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName);
 QString PdfPathFor(const QString& pdfBaseName);
 
 // Tells the user what happened: a message with the full path for a PDF, a
-// warning naming the failure; nothing for a page sent to the printer.
-void ReportPrintOutcome(QWidget* parent, const PrintOutcome& outcome);
+// warning naming the failure; nothing for a page sent to the printer. The
+// message's title names the window printed, as `windowName` says it to the
+// user ("主窗口", "情况 1 的计算窗口").
+void ReportPrintOutcome(QWidget* parent, const QString& windowName, const PrintOutcome& outcome);
 
 } // namespace windows

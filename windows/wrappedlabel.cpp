@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QPainter>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace windows {
 
@@ -22,13 +23,16 @@ void WrappedLabel::paintEvent(QPaintEvent* /*event*/) {
 
     // One em plus one pixel per line: room for the glyphs of the face,
     // none for its leading.
-    const qreal step = QFontInfo(font()).pixelSize() + 1;
+    const qreal em = QFontInfo(font()).pixelSize();
+    const qreal step = em + 1;
     const QRect area = contentsRect();
     qreal y = area.top();
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(area.width());
-        line.setPosition(QPointF(area.left(), y));
+        // The baseline 0.88 em below the line's top, as in the design
+        // faces; the Noto faces' taller ascent would sink the lines.
+        line.setPosition(QPointF(area.left(), y - std::max(0.0, line.ascent() - 0.88 * em)));
         y += step;
     }
     layout.endLayout();

@@ -1,0 +1,28 @@
+// A note of the case windows: a label whose runs of blanks place its words.
+#pragma once
+
+#include <QLabel>
+
+namespace windows {
+
+// Draws each blank of its text half an em wide, as the design faces have
+// it, whatever the width of the blank in the face that stands in: the
+// notes line their words up under each other and against the next label
+// with runs of blanks, and a narrow blank would leave a gap before the
+// "～" that follows. text() keeps the caption as given.
+class NoteLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit NoteLabel(const QString& text, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString shownText() const; // blanks as EN SPACE, U+2002, half an em
+};
+
+} // namespace windows
