@@ -1,5 +1,6 @@
 #include "windows/mainwindow.h"
 
+#include "hydraulics/cases.h"
 #include "hydraulics/module1.h"
 #include "windows/casewindows.h"
 #include "windows/windowprinter.h"
@@ -187,11 +188,16 @@ void MainWindow::buildCaseTable() {
         setColours(box, kFormBack);
         return box;
     };
-    check4_ = addCase("Check4", QStringLiteral("计算槽宽及水头损失"), 5100, 315);
-    check5_ = addCase("Check5", QStringLiteral("计算槽宽及槽身比降"), 5475, 315);
-    check7_ = addCase("Check7", QStringLiteral("计算水深及水头损失"), 5850, 330);
-    // Case 4 solves for the discharge, so its box says so.
-    check6_ = addCase("Check6", QStringLiteral("计算流量及水头损失"), 6225, 315);
+    // The engine's case captions; case 4 solves for the discharge, so its
+    // box says so.
+    auto caption = [](int caseNo) {
+        const std::string_view text = hydraulics::Case(caseNo).caption;
+        return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    };
+    check4_ = addCase("Check4", caption(1), 5100, 315);
+    check5_ = addCase("Check5", caption(2), 5475, 315);
+    check7_ = addCase("Check7", caption(3), 5850, 330);
+    check6_ = addCase("Check6", caption(4), 6225, 315);
     connect(check4_, &QCheckBox::clicked, this, &MainWindow::onCheck4Clicked);
     connect(check5_, &QCheckBox::clicked, this, &MainWindow::onCheck5Clicked);
     connect(check7_, &QCheckBox::clicked, this, &MainWindow::onCheck7Clicked);
