@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "cli/reportexport.h"
+
 #include <optional>
 
 namespace cli {
@@ -46,7 +48,7 @@ Options ParseOptions(std::span<const std::string> args) {
     }
 
     std::vector<std::string> positional;
-    std::optional<std::string> csv, project, svg;
+    std::optional<std::string> csv, project, svg, report;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -73,6 +75,12 @@ Options ParseOptions(std::span<const std::string> args) {
             svg = TakeValue(name, inlineValue, args, i);
             if (svg->empty() || *svg == "-")
                 throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
+        } else if (name == "--report") {
+            if (report)
+                throw UsageError("选项 --report 只能给一次");
+            report = TakeValue(name, inlineValue, args, i);
+            if (!IsReportFileName(*report))
+                throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
         } else if (name == "--csv" || name == "--project") {
             std::optional<std::string>& slot = name == "--csv" ? csv : project;
             if (slot)
@@ -91,8 +99,12 @@ Options ParseOptions(std::span<const std::string> args) {
         throw UsageError("--details 不能与 --csv 同时使用");
     if (csv && svg)
         throw UsageError("--svg 不能与 --csv 同时使用");
+    if (csv && report)
+        throw UsageError("--report 不能与 --csv 同时使用");
     if (svg)
         options.svgFile = *svg;
+    if (report)
+        options.reportFile = *report;
     if (positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(positional.front());
@@ -120,8 +132,8 @@ Options ParseOptions(std::span<const std::string> args) {
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] [--details] [--svg 文件] 情况 V1 V2 V3 V4 V5 V6 V7 V8
-  ambrelo-calc [--json] [--details] [--svg 文件] 情况 --project 项目名
+  ambrelo-calc [--json] [--details] [--svg 文件] [--report 文件] 情况 V1 V2 … V8
+  ambrelo-calc [--json] [--details] [--svg 文件] [--report 文件] 情况 --project 项目名
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -140,6 +152,8 @@ std::string UsageText() {
                    水力要素与计算成果并列，不改变成果
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
+  --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾
+                   写可编辑的 ODT 文档；计算失败时不写
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有

@@ -1,8 +1,8 @@
 // The command line of ambrelo-calc.
 //
-//   ambrelo-calc [--json] [--details] [--svg FILE] CASE V1 … V8
+//   ambrelo-calc [--json] [--details] [--svg FILE] [--report FILE] CASE V1 … V8
 //                                          one calculation, values in box order
-//   ambrelo-calc [--json] [--details] [--svg FILE] CASE --project NAME
+//   ambrelo-calc [--json] [--details] [--svg FILE] [--report FILE] CASE --project NAME
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
 //
@@ -26,6 +26,7 @@ struct Options {
     bool json = false;
     bool details = false;            // add the hydraulic elements to text and JSON
     std::string svgFile;             // write the section drawing here; empty: none
+    std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv
