@@ -8,8 +8,7 @@
 namespace report {
 
 // 项目, 计算值, 要求, 依据, 结论 of design point `point` for flume length L
-// (m). Empty while this build has no design checks: the report then says
-// that the checks are not part of it.
+// (m), one row per check of hydraulics::CheckRows.
 TextTable CheckTable(const hydraulics::DesignPoint& point, double L);
 
 } // namespace report

@@ -37,7 +37,7 @@ struct ReportContent {
     TextTable losses;        // the head-loss chain with the engine's unrounded values
     TextTable results;       // 名称, 符号, 数值, 单位: the window's result texts
     TextTable elements;      // the section window's elements, regime and surface
-    TextTable checks;        // 项目, 计算值, 要求, 依据, 结论; empty where no checks are built
+    TextTable checks;        // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
     hydraulics::DesignPoint design{};
 };
 

@@ -220,10 +220,7 @@ void AddElementsAndChecks(Builder& b, const ReportContent& content) {
     b.figure(Figure::Rating, 0.95, QStringLiteral("图 2　水深—流量关系曲线"));
 
     b.heading(QStringLiteral("六、设计校核"));
-    if (content.checks.rows.empty())
-        b.paragraph(QStringLiteral("本程序版本未作设计校核。"));
-    else
-        b.table(content.checks, {16, 28, 24, 20, 12});
+    b.table(content.checks, {13, 29, 28, 20, 10});
 }
 
 } // namespace
