@@ -3,6 +3,7 @@
 #include "drawing/chinesefonts.h"
 #include "hydraulics/errors.h"
 #include "report/figureobject.h"
+#include "report/pagebreaks.h"
 #include "report/reportdocument.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -105,6 +106,7 @@ QByteArray PdfBytes(const ReportContent& content) {
         // Laid out on the page once the whole document is built.
         doc.documentLayout()->setPaintDevice(&writer);
         doc.setPageSize(QSizeF(kBodyWidthMm * unitsPerMm, kBodyHeightMm * unitsPerMm));
+        KeepTogether(doc);
         PaintPages(writer, doc, unitsPerMm);
     }
     return buffer.data();

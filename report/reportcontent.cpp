@@ -88,8 +88,8 @@ TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
         const Trial& t = trials[k];
         const double sum = static_cast<double>(t.Z2) + t.K;
         const bool last = met && k + 1 == trials.size();
-        table.rows.push_back({std::to_string(k + 1), TrialNumber(t.Z2), "1/" + FormatSingle(t.x),
-                              TrialNumber(t.B), FormatSingle(t.K),
+        table.rows.push_back({std::to_string(k + 1), FormatSingle(t.Z2), "1/" + FormatSingle(t.x),
+                              FormatSingle(t.B), FormatSingle(t.K),
                               FormatSingle(static_cast<float>(sum)),
                               FormatSingle(static_cast<float>(std::fabs(sum - Z))),
                               last ? "满足" : Direction(sum, Z)});

@@ -2,6 +2,7 @@
 
 #include "report/figureobject.h"
 #include "report/figures.h"
+#include "report/pagebreaks.h"
 #include "report/reporttext.h"
 
 #include <QTextCursor>
@@ -35,14 +36,13 @@ struct Builder {
     // Lengths it takes as they are: device units.
     double deviceMm(double value) const { return value * style.deviceUnitsPerMm; }
 
-    QTextCharFormat font(double points, bool heading = false, bool bold = false) const {
+    QTextCharFormat font(double points, bool heading = false) const {
         QTextCharFormat format;
         const QStringList& families = heading ? style.headingFamilies : style.bodyFamilies;
         format.setFontFamilies(families);
         // Qt's ODF writer names the face from the single-family property.
         format.setProperty(QTextFormat::OldFontFamily, families.first());
         format.setFontPointSize(points);
-        format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
         return format;
     }
 
@@ -63,10 +63,18 @@ struct Builder {
             cursor.insertBlock(format);
     }
 
+    // The current block goes to the next page with what follows it.
+    void keepWithNext() {
+        QTextBlockFormat format;
+        format.setProperty(kKeepWithNext, true);
+        cursor.mergeBlockFormat(format);
+    }
+
     void paragraph(const QString& text, Paragraph::Kind kind = Paragraph::Kind::Text) {
         switch (kind) {
         case Paragraph::Kind::Subheading:
             block(Qt::AlignLeft, 0, 2, 1);
+            keepWithNext();
             cursor.insertText(text, font(kBodyPt, true));
             break;
         case Paragraph::Kind::Formula:
@@ -82,6 +90,7 @@ struct Builder {
 
     void heading(const QString& text) {
         block(Qt::AlignLeft, 0, 6, 2);
+        keepWithNext();
         cursor.insertText(text, font(kHeadingPt, true));
     }
 
@@ -103,7 +112,7 @@ void Builder::cell(QTextTable* table, int row, int column, const QString& text, 
     QTextBlockFormat align;
     align.setAlignment(Qt::AlignCenter);
     at.setBlockFormat(align);
-    at.insertText(text, font(kTablePt, header, marked && !header));
+    at.insertText(text, font(kTablePt, header));
 }
 
 void Builder::table(const TextTable& content, const std::vector<double>& percents) {
@@ -139,6 +148,7 @@ void Builder::table(const TextTable& content, const std::vector<double>& percent
 
 void Builder::figure(Figure which, double widthShare, const QString& caption) {
     block(Qt::AlignHCenter, 0, 3, 0, false);
+    keepWithNext(); // with its caption
     const double width = deviceMm(style.bodyWidthMm) * widthShare;
     if (style.vectorFigures) {
         FigureObject::Insert(cursor, which, width);
@@ -184,8 +194,11 @@ void AddTitle(Builder& b, const ReportContent& content, const QDate& date) {
 // 计算、校核、审查 with lines to sign on and to date.
 void AddSignOff(Builder& b) {
     b.block(Qt::AlignLeft, 0, 14, 0);
+    b.keepWithNext();
     for (const char* role : {"计算", "校核", "审查"}) {
         b.block(Qt::AlignLeft, 10, 5, 0);
+        if (std::string_view(role) != "审查")
+            b.keepWithNext();
         b.cursor.insertText(QStringLiteral("%1：____________________　　日期：______年____月____日")
                                 .arg(QString::fromUtf8(role)),
                             b.font(kBodyPt + 1.5));
@@ -198,7 +211,7 @@ std::vector<double> TrialColumns(std::size_t columns) {
     if (columns == 6)
         return {8, 12, 20, 20, 24, 16};
     if (columns == 8)
-        return {7, 14, 14, 12, 14, 12, 15, 12};
+        return {6, 14, 15, 10, 14, 13, 18, 10};
     return kQuantityColumns;
 }
 
