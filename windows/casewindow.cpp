@@ -376,15 +376,18 @@ void CaseWindow::clearResults() {
         section_->clearFigure();
 }
 
-void CaseWindow::showSection() {
+void CaseWindow::showSection(const std::array<float, 8>& inputs) {
     // The design point as this calculation left it in the shared state,
-    // read before any other window can calculate.
+    // read before any other window can calculate; the report is made from
+    // the inputs as typed (case 2 leaves its own head in the state).
     const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
                                         layout_.caseNo};
     if (!section_)
         section_ = new SectionWindow(this);
-    section_->showFigure(figure, QString::fromStdString(state_.ProjectName) + objectName() +
-                                     QStringLiteral("断面图"));
+    section_->showFigure(figure,
+                         QString::fromStdString(state_.ProjectName) + objectName() +
+                             QStringLiteral("断面图"),
+                         report::ReportRequest{state_.ProjectName, layout_.caseNo, inputs});
     command4_->setEnabled(true);
 }
 
@@ -449,7 +452,7 @@ void CaseWindow::onCommand2Clicked() {
         // The whole number, for one that is wider than its box.
         box->setToolTip(box->text());
     }
-    showSection();
+    showSection(values);
 }
 
 void CaseWindow::onCommand1Clicked() {

@@ -66,7 +66,7 @@ private:
                            int height);
     static void showText(QLineEdit* box, const QString& text);
     void clearResults();
-    void showSection();
+    void showSection(const std::array<float, 8>& inputs);
     void warn(const QString& title, const QString& text);
 
     hydraulics::Module1& state_;

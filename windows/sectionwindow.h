@@ -1,8 +1,10 @@
 // "断面及水力要素": the section drawing of one case window's last
-// successful calculation, modeless, with a print button.
+// successful calculation, modeless, with a print button and a button that
+// writes the calculation report (计算书) of that calculation.
 #pragma once
 
 #include "drawing/sectiondrawing.h"
+#include "report/reportcontent.h"
 
 #include <QString>
 #include <QWidget>
@@ -21,20 +23,31 @@ public:
     explicit SectionWindow(QWidget* parent = nullptr);
 
     // Shows the design point of a successful calculation. The printed page
-    // falls back to `pdfBaseName`.pdf where there is no printer.
-    void showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName);
-    // After a failed calculation: no figure.
+    // falls back to `pdfBaseName`.pdf where there is no printer. `request`
+    // (the case, its inputs as typed and the project) is what the report
+    // of this calculation is made from.
+    void showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
+                    const report::ReportRequest& request);
+    // After a failed calculation: no figure, no report.
     void clearFigure();
 
     const std::optional<drawing::SectionFigure>& figure() const;
 
+    // Writes the report of the calculation shown to `path`, PDF or ODT by
+    // its extension; a failure is told in a message naming the file, and
+    // no file is left then. False when nothing was written.
+    bool writeReport(const QString& path);
+
 private slots:
     void onCommand1Clicked(); // print the window
+    void onCommand2Clicked(); // choose a file and write the calculation report
 
 private:
     SectionView* view_;
     QPushButton* print_;
+    QPushButton* report_;
     QString pdfBaseName_;
+    std::optional<report::ReportRequest> request_;
 };
 
 } // namespace windows
