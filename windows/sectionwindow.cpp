@@ -28,13 +28,13 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     print_->setObjectName(QStringLiteral("Command1"));
     print_->setFont(LiShu(14.25));
     print_->setFixedSize(120, 26); // the case windows' button height
-    connect(print_, &QPushButton::clicked, this, &SectionWindow::onCommand1Clicked);
+    connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
     report_ = new QPushButton(QStringLiteral("计算书"), this);
     report_->setObjectName(QStringLiteral("Command2"));
     report_->setFont(LiShu(14.25));
     report_->setFixedSize(120, 26);
     report_->setEnabled(false); // until a calculation succeeds
-    connect(report_, &QPushButton::clicked, this, &SectionWindow::onCommand2Clicked);
+    connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -70,7 +70,7 @@ const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
     return view_->figure();
 }
 
-void SectionWindow::onCommand1Clicked() {
+void SectionWindow::printWindow() {
     ReportPrintOutcome(this, PrintWindowImage(*this, pdfBaseName_));
 }
 
@@ -94,7 +94,7 @@ bool SectionWindow::writeReport(const QString& path) {
     return false;
 }
 
-void SectionWindow::onCommand2Clicked() {
+void SectionWindow::saveReport() {
     if (!request_)
         return;
     const QString pdf = QStringLiteral("PDF 文档 (*.pdf)");

@@ -39,8 +39,8 @@ public:
     bool writeReport(const QString& path);
 
 private slots:
-    void onCommand1Clicked(); // print the window
-    void onCommand2Clicked(); // choose a file and write the calculation report
+    void printWindow(); // Command1: print the window
+    void saveReport();  // Command2: choose a file and write the calculation report
 
 private:
     SectionView* view_;
