@@ -97,7 +97,8 @@ const CaseInfo& Case(int number) {
 }
 
 ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace) {
-    if (!WidthSearch(m, [&] { LossTerms(m, true); }, trace))
+    const auto losses = [&] { LossTerms(m, true); };
+    if (!WidthSearch(m, losses, trace))
         throw NotConverged("槽宽 B", "流量可能超出 1～21 m 槽宽所能通过的范围，或为零。");
     LocalLossSplit(m);
     return FourLosses(m, FormatSingle(m.ChannelWidth));

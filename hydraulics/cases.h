@@ -37,7 +37,8 @@ struct CaseInfo {
     std::array<Field, 8> inputs;        // field behind Text1..Text8
     std::array<Quantity, 8> inputNames; // in box order
     std::array<Quantity, 5> results;    // Text9..Text13
-    std::string_view caption;           // as the main window's case table: "计算槽宽及水头损失"
+    // As the main window's case table: "计算槽宽及水头损失".
+    std::string_view caption;
 };
 
 constexpr int kCaseCount = 4;

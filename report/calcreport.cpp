@@ -45,7 +45,7 @@ QString InstalledFamily(const QString& design) {
 // is installed (the Chinese faces' own are typewriter-like), the rest in
 // the face standing in for 宋体.
 QStringList PdfBodyFamilies() {
-    QStringList families{InstalledFamily(QStringLiteral("宋体"))};
+    QStringList families{InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi))};
     if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Serif")))
         families.prepend(QStringLiteral("DejaVu Serif"));
     return families;
@@ -57,7 +57,7 @@ void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
         throw std::runtime_error("PDF");
     const QSizeF body = doc.pageSize();
     const int pages = doc.pageCount();
-    QFont footerFont(InstalledFamily(QStringLiteral("宋体")));
+    QFont footerFont(InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi)));
     footerFont.setPointSizeF(9);
     for (int page = 0; page < pages; ++page) {
         if (page > 0)
@@ -89,9 +89,9 @@ QByteArray PdfBytes(const ReportContent& content) {
         writer.setResolution(kPdfDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(
-            (QStringLiteral("渡槽水力计算书 ") + QString::fromStdString(content.request.projectName))
-                .trimmed());
+        writer.setTitle((QStringLiteral("渡槽水力计算书 ") +
+                         QString::fromStdString(content.request.projectName))
+                            .trimmed());
         writer.setCreator(QStringLiteral("Ambrelo %1").arg(QStringLiteral(AMBRELO_VERSION)));
 
         const double unitsPerMm = kPdfDpi / 25.4;
@@ -99,8 +99,11 @@ QByteArray PdfBytes(const ReportContent& content) {
         FigureObject figures(content.design);
         doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
         doc.setDocumentMargin(0);
-        const DocumentStyle style{unitsPerMm, kBodyWidthMm, PdfBodyFamilies(),
-                                  {InstalledFamily(QStringLiteral("黑体"))}, true};
+        const DocumentStyle style{unitsPerMm,
+                                  kBodyWidthMm,
+                                  PdfBodyFamilies(),
+                                  {InstalledFamily(drawing::FaceName(drawing::ChineseFace::HeiTi))},
+                                  true};
         doc.setDefaultFont(QFont(style.bodyFamilies, 10));
         BuildReportDocument(doc, content, style, QDate::currentDate());
         // Laid out on the page once the whole document is built.
@@ -116,8 +119,11 @@ QByteArray OdtBytes(const ReportContent& content) {
     QTextDocument doc;
     // The design faces by name: the office suite that opens the document
     // finds them (or its own stand-ins) by these names.
-    const DocumentStyle style{96 / 25.4, kBodyWidthMm, {QStringLiteral("宋体")},
-                              {QStringLiteral("黑体")}, false};
+    const DocumentStyle style{96 / 25.4,
+                              kBodyWidthMm,
+                              {drawing::FaceName(drawing::ChineseFace::SongTi)},
+                              {drawing::FaceName(drawing::ChineseFace::HeiTi)},
+                              false};
     doc.setDefaultFont(QFont(style.bodyFamilies, 10));
     BuildReportDocument(doc, content, style, QDate::currentDate());
     QBuffer buffer;

@@ -19,7 +19,7 @@ constexpr double kTopShare = 0.05;
 
 // One item of the document's top level: a block or a table.
 struct Item {
-    QTextBlock block;          // valid for a block
+    QTextBlock block; // valid for a block
     QTextTable* table = nullptr;
 };
 

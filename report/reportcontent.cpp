@@ -39,13 +39,13 @@ constexpr int kScanTrials = 20; // whole metres 1..20 before the halving
 
 // The state a trial leaves: what the trial tables show of it.
 struct Trial {
-    float B, h, Qc;  // width, depth (m) and the discharge they carry (m³/s)
-    float Z2, x, K;  // case 2: friction loss (m), slope 1/x, local loss K (m)
+    float B, h, Qc; // width, depth (m) and the discharge they carry (m³/s)
+    float Z2, x, K; // case 2: friction loss (m), slope 1/x, local loss K (m)
 };
 
 Trial Snapshot(const Module1& m) {
-    return {m.ChannelWidth,   m.BasicData[hydraulics::PosH], m.CalcDischarge,
-            m.FrictionLoss,   m.BasicData[hydraulics::PosX], m.NetLocalLoss};
+    return {m.ChannelWidth, m.BasicData[hydraulics::PosH], m.CalcDischarge,
+            m.FrictionLoss, m.BasicData[hydraulics::PosX], m.NetLocalLoss};
 }
 
 std::string Direction(double value, double target) {
@@ -56,8 +56,12 @@ std::string Direction(double value, double target) {
 // 20), then steps of 1/2^k m; the relative error is the searches' own.
 TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width, bool met) {
     TextTable table;
-    table.header = {"序号", "步长 (m)", width ? "槽宽 B (m)" : "水深 h (m)",
-                    "流量 Qc (m³/s)", "相对误差 |1 − Q/Qc|", "判定"};
+    table.header = {"序号",
+                    "步长 (m)",
+                    width ? "槽宽 B (m)" : "水深 h (m)",
+                    "流量 Qc (m³/s)",
+                    "相对误差 |1 − Q/Qc|",
+                    "判定"};
     bool scanning = true;
     int halvings = 0;
     for (std::size_t k = 0; k < trials.size(); ++k) {
@@ -82,7 +86,7 @@ TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width,
 // width search gives B (to the centimetre) and K.
 TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
     TextTable table;
-    table.header = {"序号",        "沿程损失 Z2 (m)", "比降 i",         "槽宽 B (m)",
+    table.header = {"序号",           "沿程损失 Z2 (m)", "比降 i",           "槽宽 B (m)",
                     "局部损失 K (m)", "Z2 + K (m)",      "|Z2 + K − Z| (m)", "判定"};
     for (std::size_t k = 0; k < trials.size(); ++k) {
         const Trial& t = trials[k];
@@ -134,7 +138,8 @@ TextTable InputTable(const hydraulics::CaseInfo& info, const std::array<float, 8
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         const hydraulics::Quantity& q = info.inputNames[k];
         const bool slope = q.symbol == "x";
-        table.rows.push_back({std::string(q.caption), slope ? "x（i = 1/x）" : std::string(q.display),
+        table.rows.push_back({std::string(q.caption),
+                              slope ? "x（i = 1/x）" : std::string(q.display),
                               FormatSingle(inputs[k]), std::string(q.unit)});
     }
     return table;

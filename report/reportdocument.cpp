@@ -14,10 +14,10 @@
 namespace report {
 namespace {
 
-constexpr double kBodyPt = 10.5;   // 五号
-constexpr double kTablePt = 9;     // 小五
-constexpr double kHeadingPt = 12;  // 小四
-constexpr double kTitlePt = 22;    // 二号
+constexpr double kBodyPt = 10.5;    // 五号
+constexpr double kTablePt = 9;      // 小五
+constexpr double kHeadingPt = 12;   // 小四
+constexpr double kTitlePt = 22;     // 二号
 constexpr double kPictureScale = 2; // pictures of the ODT at twice the canvas
 
 QString Text(const std::string& text) {
@@ -141,8 +141,7 @@ void Builder::table(const TextTable& content, const std::vector<double>& percent
         cell(table, 0, c, Text(content.header[c]), true, false);
     for (int r = 1; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
-            cell(table, r, c, Text(content.rows[r - 1].at(c)), false,
-                 r - 1 == content.markedRow);
+            cell(table, r, c, Text(content.rows[r - 1].at(c)), false, r - 1 == content.markedRow);
     cursor.movePosition(QTextCursor::End);
 }
 
@@ -155,8 +154,8 @@ void Builder::figure(Figure which, double widthShare, const QString& caption) {
     } else {
         // Size of the picture in the document: the canvas's proportions.
         const QSizeF canvas = FigureCanvas(which);
-        const QString name = which == Figure::Section ? QStringLiteral("section.png")
-                                                       : QStringLiteral("rating.png");
+        const QString name =
+            which == Figure::Section ? QStringLiteral("section.png") : QStringLiteral("rating.png");
         doc.addResource(QTextDocument::ImageResource, QUrl(name),
                         RenderFigure(which, design, kPictureScale));
         QTextImageFormat image;
@@ -169,14 +168,12 @@ void Builder::figure(Figure which, double widthShare, const QString& caption) {
     cursor.insertText(caption, font(kBodyPt));
 }
 
-
 // Heading block: title, project, case, date and version.
 void AddTitle(Builder& b, const ReportContent& content, const QDate& date) {
     b.block(Qt::AlignHCenter, 0, 0, 8);
     b.cursor.insertText(QStringLiteral("渡槽水力计算书"), b.font(kTitlePt, true));
-    const QString project = content.request.projectName.empty()
-                                ? QStringLiteral("（未命名）")
-                                : Text(content.request.projectName);
+    const QString project = content.request.projectName.empty() ? QStringLiteral("（未命名）")
+                                                                : Text(content.request.projectName);
     const QString lines[] = {
         QStringLiteral("项目名称：%1").arg(project),
         QStringLiteral("计算情况：情况 %1　%2")

@@ -17,7 +17,7 @@ struct DocumentStyle {
     // lengths (space above and below a block, cell padding, borders) are
     // pixels at 96 dpi, which the layout scales to the device itself.
     double deviceUnitsPerMm = 96 / 25.4;
-    double bodyWidthMm = 160;      // the text width of the page
+    double bodyWidthMm = 160; // the text width of the page
     // Faces in the order they are tried for each character: a Latin face
     // for letters and digits where wanted, then 宋体 (body) or 黑体
     // (headings), or the faces standing in for them.
