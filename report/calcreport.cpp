@@ -99,11 +99,12 @@ QByteArray PdfBytes(const ReportContent& content) {
         FigureObject figures(content.design);
         doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
         doc.setDocumentMargin(0);
-        const DocumentStyle style{unitsPerMm,
-                                  kBodyWidthMm,
-                                  PdfBodyFamilies(),
-                                  {InstalledFamily(drawing::FaceName(drawing::ChineseFace::HeiTi))},
-                                  true};
+        DocumentStyle style;
+        style.deviceUnitsPerMm = unitsPerMm;
+        style.bodyWidthMm = kBodyWidthMm;
+        style.bodyFamilies = PdfBodyFamilies();
+        style.headingFamilies = {InstalledFamily(drawing::FaceName(drawing::ChineseFace::HeiTi))};
+        style.vectorFigures = true;
         doc.setDefaultFont(QFont(style.bodyFamilies, 10));
         BuildReportDocument(doc, content, style, QDate::currentDate());
         // Laid out on the page once the whole document is built.
@@ -119,11 +120,11 @@ QByteArray OdtBytes(const ReportContent& content) {
     QTextDocument doc;
     // The design faces by name: the office suite that opens the document
     // finds them (or its own stand-ins) by these names.
-    const DocumentStyle style{96 / 25.4,
-                              kBodyWidthMm,
-                              {drawing::FaceName(drawing::ChineseFace::SongTi)},
-                              {drawing::FaceName(drawing::ChineseFace::HeiTi)},
-                              false};
+    DocumentStyle style;
+    style.bodyWidthMm = kBodyWidthMm;
+    style.bodyFamilies = {drawing::FaceName(drawing::ChineseFace::SongTi)};
+    style.headingFamilies = {drawing::FaceName(drawing::ChineseFace::HeiTi)};
+    style.pointTableWidths = true;
     doc.setDefaultFont(QFont(style.bodyFamilies, 10));
     BuildReportDocument(doc, content, style, QDate::currentDate());
     QBuffer buffer;

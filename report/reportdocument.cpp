@@ -127,13 +127,17 @@ void Builder::table(const TextTable& content, const std::vector<double>& percent
     format.setCellPadding(mm(0.8));
     format.setHeaderRowCount(1); // repeated on every page the table runs onto
     format.setAlignment(Qt::AlignHCenter);
-    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     format.setTopMargin(mm(1));
     format.setBottomMargin(mm(1));
+    const auto length = [&](double percent) {
+        return style.pointTableWidths ? QTextLength(QTextLength::FixedLength,
+                                                    style.bodyWidthMm * 72 / 25.4 * percent / 100)
+                                      : QTextLength(QTextLength::PercentageLength, percent);
+    };
+    format.setWidth(length(100));
     QList<QTextLength> widths;
     for (int c = 0; c < columns; ++c)
-        widths.append(QTextLength(QTextLength::PercentageLength,
-                                  c < int(percents.size()) ? percents[c] : 100.0 / columns));
+        widths.append(length(c < int(percents.size()) ? percents[c] : 100.0 / columns));
     format.setColumnWidthConstraints(widths);
     cursor.movePosition(QTextCursor::End);
     QTextTable* table = cursor.insertTable(rows, columns, format);

@@ -27,6 +27,10 @@ struct DocumentStyle {
     // by the caller), drawn as vectors; false: pictures held as resources
     // of the document.
     bool vectorFigures = false;
+    // True: tables and their columns as widths in points, which is how Qt's
+    // ODF writer writes any width (a percentage would come out as points);
+    // false: as parts of the text width, for the paged layout.
+    bool pointTableWidths = false;
 };
 
 // Fills the empty `doc` with the report of `content`, dated `date`.
