@@ -3,7 +3,6 @@
 // the ODT's content.xml (unzip).
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -87,6 +86,7 @@ TEST_F(Report, OdtHoldsTheSameNumbers) {
         }
     }
     EXPECT_NE(Shell("unzip -l " + File("r.odt")).out.find("Pictures/"), std::string::npos);
+    EXPECT_EQ(xml.find("width=\"100pt\""), std::string::npos); // widths are points, not %
 }
 
 TEST_F(Report, RefusedAfterAFailureAndForOtherNames) {
