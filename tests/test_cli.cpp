@@ -334,7 +334,7 @@ TEST(CliDetails, JsonHydraulicsObject) {
     ASSERT_NE(at, std::string::npos) << out;
     EXPECT_LT(out.find(R"("results": {)"), at); // after the results
     for (const char* piece : {R"("Fr": 0.5033)", R"("hc": 0.4972)", R"("T": 1.5898)",
-                              R"("regime": "subcritical", "surface": "in_semicircle"}})"})
+                              R"("regime": "subcritical", "surface": "in_semicircle"}, )"})
         EXPECT_NE(out.find(piece, at), std::string::npos) << piece << '\n' << out;
     // Without --details, and for a failure, there is no such object.
     for (const char* args : {"--json 3 1 100 1.6 1000 0.8 0.014 0.2 0.3",
