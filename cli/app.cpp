@@ -47,7 +47,8 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
         return OutputFailure(err);
     if (!options.svgFile.empty() && outcome.design) {
         const std::string failure =
-            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber);
+            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber, outcome.length,
+                            options.increasePercent);
         if (!failure.empty()) {
             err << failure << '\n';
             return kExitFailed;

@@ -25,8 +25,8 @@ struct Options {
     Mode mode = Mode::Values;
     int caseNumber = 0; // 1..4
     bool json = false;
-    bool details = false;            // add the hydraulic elements to text and JSON
-    std::string svgFile;             // write the section drawing here; empty: none
+    bool details = false; // add the hydraulic elements to text and JSON
+    std::string svgFile;  // write the section drawing here; empty: none
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;

@@ -12,10 +12,13 @@ namespace drawing {
 namespace {
 
 // Room around the section for the labels, canvas units.
-constexpr double kSideRoom = 108; // hc on the left, h on the right
-constexpr double kTopRoom = 48;   // the B dimension
+constexpr double kLeftRoom = 130;  // hc and the dimension H
+constexpr double kRightRoom = 118; // the dimension h and the label of h加
+constexpr double kTopRoom = 48;    // the B dimension
 constexpr double kBottomRoom = 14;
 constexpr double kDimensionGap = 18; // from the concrete to a dimension line
+// The label of hc ends left of the dimension H, with a gap.
+constexpr double kHcLabelShift = kDimensionGap + 6;
 
 // Half the width of the water surface at depth y (metres).
 double HalfWidthAt(double B, double y) {
@@ -51,6 +54,59 @@ void DrawDimensionLine(QPainter& painter, const QPointF& a, const QPointF& b) {
     DrawArrowHead(painter, b, a);
 }
 
+// A depth of the marks worth drawing: finite and above the design depth.
+bool Above(const std::optional<double>& depth, double h) {
+    return depth && std::isfinite(*depth) && *depth > h;
+}
+
+// Where the marks of the checks go: the scale, the panel's box, the outer
+// width of the shell, the h dimension's line and the top of its text, and
+// the critical depth labelled on the left (negative: none).
+struct MarkPlaces {
+    SectionScale s;
+    QRectF box;
+    double outerWidth, dimX, depthTextTop, labelledHc;
+};
+
+// The surface of the increased discharge: dashed across the section,
+// named right of the shell above the depth h (never over its label).
+void DrawIncreasedSurface(QPainter& painter, const MarkPlaces& m, double B, double depth) {
+    const double half = HalfWidthAt(B, depth);
+    const QPointF right = m.s.at(half, depth);
+    painter.setPen(QPen(kSurface, 1.5, Qt::DashLine));
+    painter.drawLine(m.s.at(-half, depth), right);
+    painter.setPen(QPen(kSurface, 0.8, Qt::DotLine));
+    painter.drawLine(right + QPointF(3, 0), QPointF(m.dimX + 5, right.y()));
+    const double bottom = std::min(right.y() - 1, m.depthTextTop - 2);
+    painter.setPen(kSurface);
+    painter.setFont(SongTiPx(14));
+    painter.drawText(QRectF(m.dimX + 6, bottom - 17, m.box.right() + 12 - m.dimX - 6, 17),
+                     Qt::AlignLeft | Qt::AlignBottom,
+                     QStringLiteral("h加 = %1 m").arg(Fixed3(depth)));
+}
+
+// The net depth H: a dimension left of the shell from the invert to the
+// top of the walls, named at its top end, above the label of the critical
+// depth where the two would meet.
+void DrawNetDepth(QPainter& painter, const MarkPlaces& m, double top) {
+    const double x = m.s.at(-m.outerWidth / 2, 0).x() - kDimensionGap;
+    const QPointF invert = m.s.at(0, 0), wallTop = m.s.at(-m.outerWidth / 2, top);
+    painter.setPen(QPen(kGuide, 0.8));
+    painter.drawLine(invert - QPointF(4, 0), QPointF(x - 5, invert.y()));
+    painter.drawLine(wallTop - QPointF(3, 0), QPointF(x - 5, wallTop.y()));
+    DrawDimensionLine(painter, QPointF(x, invert.y()), QPointF(x, wallTop.y()));
+    double bottom = wallTop.y() - 2;
+    if (m.labelledHc >= 0) {
+        const double hcY = m.s.at(0, m.labelledHc).y(); // its label spans hcY - 16 .. hcY
+        if (bottom > hcY - 18 && bottom - 16 < hcY)
+            bottom = hcY - 18;
+    }
+    painter.setPen(kInk);
+    painter.setFont(SongTiPx(14));
+    painter.drawText(QRectF(m.box.left() - 12, bottom - 17, x - 4 - m.box.left() + 12, 17),
+                     Qt::AlignRight | Qt::AlignBottom, QStringLiteral("H = %1 m").arg(Fixed3(top)));
+}
+
 void DrawNote(QPainter& painter, const QRectF& box, const QString& text) {
     painter.setPen(kInk);
     painter.setFont(SongTiPx(14));
@@ -77,7 +133,7 @@ void DrawArrowHead(QPainter& painter, const QPointF& tip, const QPointF& from) {
 }
 
 void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
-                       const hydraulics::HydraulicElements& elements) {
+                       const hydraulics::HydraulicElements& elements, const SectionMarks& marks) {
     const double B = point.B, h = point.h, r = B / 2;
     if (!(B > 0 && h > 0 && std::isfinite(B) && std::isfinite(h))) {
         DrawNote(painter, box, QStringLiteral("槽宽或水深不是正数，无法绘制断面。"));
@@ -88,14 +144,17 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     const double reach = std::max(h, r);
     const bool showCritical = elements.hc && *elements.hc <= 2.5 * reach;
     const double hc = showCritical ? *elements.hc : 0.0;
-    const double top = std::max(reach, hc) + 0.25 * reach;
-    const double t = 0.08 * B; // shell thickness, for the look only
+    // The walls end at the recommended net depth H where the checks give one.
+    const bool showNetDepth = Above(marks.netDepth, h);
+    const double top = showNetDepth ? *marks.netDepth : std::max(reach, hc) + 0.25 * reach;
+    const double extent = std::max(top, hc); // the highest line drawn
+    const double t = 0.08 * B;               // shell thickness, for the look only
 
     // The largest scale at which shell and labels fit the box.
-    const QRectF room = box.adjusted(kSideRoom, kTopRoom, -kSideRoom, -kBottomRoom);
+    const QRectF room = box.adjusted(kLeftRoom, kTopRoom, -kRightRoom, -kBottomRoom);
     SectionScale s;
-    s.unit = std::min(room.width() / (B + 2 * t), room.height() / (top + t));
-    const double drawnHeight = s.len(top + t);
+    s.unit = std::min(room.width() / (B + 2 * t), room.height() / (extent + t));
+    const double drawnHeight = s.len(extent + t);
     s.invert =
         QPointF(room.center().x(), room.top() + (room.height() + drawnHeight) / 2 - s.len(t));
 
@@ -152,7 +211,8 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
         painter.setPen(QPen(kCritical, 1.5, Qt::DashLine));
         painter.drawLine(s.at(-halfCritical, hc), s.at(halfCritical, hc));
         painter.setPen(QPen(kCritical, 0.8, Qt::DotLine));
-        const QPointF labelEnd = s.at(-r - t, hc) - QPointF(6, 0);
+        // Left of the dimension H where that stands beside the shell.
+        const QPointF labelEnd = s.at(-r - t, hc) - QPointF(showNetDepth ? kHcLabelShift : 6, 0);
         painter.drawLine(labelEnd, s.at(-halfCritical, hc));
         const QString text = QStringLiteral("hc = %1 m").arg(Fixed3(hc));
         painter.setPen(kCritical);
@@ -161,7 +221,7 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     }
 
     // Width B over the walls.
-    const double dimY = s.at(0, top).y() - kDimensionGap;
+    const double dimY = s.at(0, extent).y() - kDimensionGap;
     const QPointF leftWall = s.at(-r, top), rightWall = s.at(r, top);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 4));
@@ -184,6 +244,11 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     painter.drawText(QRectF(dimX + 6, textTop, box.right() - dimX - 6, metrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, depthText);
 
+    const MarkPlaces places{s, box, B + 2 * t, dimX, textTop, showCritical ? hc : -1.0};
+    if (Above(marks.increasedDepth, h) && *marks.increasedDepth < top)
+        DrawIncreasedSurface(painter, places, B, *marks.increasedDepth);
+    if (showNetDepth)
+        DrawNetDepth(painter, places, top);
     painter.restore();
 }
 

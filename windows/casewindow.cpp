@@ -377,10 +377,11 @@ void CaseWindow::clearResults() {
 }
 
 void CaseWindow::showSection() {
-    // The design point as this calculation left it in the shared state,
-    // read before any other window can calculate.
+    // The design point and flume length as this calculation left them in
+    // the shared state, read before any other window can calculate. The
+    // section window sets the increase of the design checks.
     const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
-                                        layout_.caseNo};
+                                        layout_.caseNo, state_.BasicData[hydraulics::PosL]};
     if (!section_)
         section_ = new SectionWindow(this);
     section_->showFigure(figure, QString::fromStdString(state_.ProjectName) + objectName() +
