@@ -27,8 +27,9 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
                        const SectionMarks& marks = {});
 
 // The design checks as a table: 项目, 计算值, 要求, 依据, 结论, the rows not
-// met on a light red ground. Five rows of at most three lines fit in 270
-// units of height at a width of 780.
+// met on a light red ground. Five rows of two lines, one of them of three,
+// fit in 250 units of height at a width of 840; what does not fit is cut
+// off, never drawn over the parts below.
 void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::DesignChecks& checks);
 
 // The elements with names, symbols, values and units, then the regime and
