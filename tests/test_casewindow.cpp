@@ -37,10 +37,6 @@ const Placement kPlacements[] = {
 // clang-format on
 constexpr int kCommandWidths[] = {4215, 2775, 2235, 1500};
 
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
 // The whole text is drawn: inside the frame, QLineEdit's own 2 px each side
 // are given back by the text margins, and the cursor takes a pixel.
 bool ShowsWhole(QLineEdit* box) {
@@ -93,7 +89,7 @@ private slots:
         const Placement& p = kPlacements[caseNo - 1];
         auto w = Open(m_, caseNo);
         QVERIFY(w);
-        QCOMPARE(w->size(), QSize(p.width / 15, p.height / 15));
+        QCOMPARE(w->size(), QSize(Px(p.width), Px(p.height)));
         for (int k = 0; k < 8; ++k) {
             const int width = (k == p.slopeIndex || k == 7) ? 675 : 735;
             QCOMPARE(Box(*w, k + 1)->geometry(), Twips(p.inputs[k], p.inputTop, width, 270));

@@ -5,6 +5,7 @@
 
 #include "hydraulics/module1.h"
 #include "windows/casewindow.h"
+#include "windows/look.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,6 +48,11 @@ struct TemporaryCurrentDir {
     QTemporaryDir dir;
     bool made = false;
 };
+
+// A place in twips as the windows turn it into pixels.
+inline QRect Twips(int left, int top, int width, int height) {
+    return TwipRect(left, top, width, height);
+}
 
 inline QLineEdit* Box(QWidget& w, int number) {
     return w.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(number));

@@ -1,10 +1,10 @@
 #include "windows/casewindowbuilder.h"
 
 #include "hydraulics/cases.h"
-#include "windows/appearance.h"
 #include "windows/caselayout.h"
 #include "windows/fittinglineedit.h"
 #include "windows/headerrow.h"
+#include "windows/look.h"
 #include "windows/ruledtable.h"
 
 #include <QLabel>
@@ -22,21 +22,13 @@ namespace {
 constexpr int kInputCount = 8;
 constexpr int kResultCount = 5;
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QColor Colour(Rgb rgb) {
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 QString BoxName(int number) {
     return QStringLiteral("Text%1").arg(number);
 }
 
 void Fill(QWidget* widget, QPalette::ColorRole role, Rgb rgb) {
     QPalette palette = widget->palette();
-    palette.setColor(role, Colour(rgb));
+    palette.setColor(role, ColourOf(rgb));
     widget->setPalette(palette);
     if (role == QPalette::Window)
         widget->setAutoFillBackground(true);
@@ -109,11 +101,11 @@ CaseWindowControls Builder::build() {
 }
 
 void Builder::setUpWindow() {
-    window_.setObjectName(Text(layout_.name));
-    window_.setWindowTitle(Text(layout_.name));
+    window_.setObjectName(Utf8(layout_.name));
+    window_.setWindowTitle(Utf8(layout_.name));
     window_.resize(Px(layout_.clientWidth), Px(layout_.clientHeight));
     QPalette background = window_.palette();
-    background.setColor(QPalette::Window, Colour(kWindowColour));
+    background.setColor(QPalette::Window, ColourOf(kWindowColour));
     window_.setPalette(background);
     window_.setAutoFillBackground(true);
     // Form2 sets 宋体 on the window and on every control; the other windows
@@ -124,17 +116,17 @@ void Builder::setUpWindow() {
 
 void Builder::reserveLabelNames() {
     reservedNames_ = {QStringLiteral("Label1"), QStringLiteral("Label10"),
-                      QStringLiteral("Label17"), Text(kSecondTildeName),
-                      Text(layout_.notes.firstTildeName)};
+                      QStringLiteral("Label17"), Utf8(kSecondTildeName),
+                      Utf8(layout_.notes.firstTildeName)};
     for (std::string_view name : layout_.notes.textNames)
-        reservedNames_.insert(Text(name));
+        reservedNames_.insert(Utf8(name));
     const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
     for (const hydraulics::Quantity& quantity : info.inputNames) {
         const ColumnHeader& header = HeaderOf(quantity.caption);
         for (const auto& row : {header.row1, header.row2})
             for (const HeaderRun& run : row)
                 if (!run.runtimeName.empty())
-                    reservedNames_.insert(Text(run.runtimeName));
+                    reservedNames_.insert(Utf8(run.runtimeName));
     }
 }
 
@@ -162,7 +154,7 @@ QFont Builder::controlFont() const {
 }
 
 void Builder::addButton(int number, std::string_view text, TwipPoint at, TwipPoint size) {
-    auto* button = new QPushButton(Text(text), &window_);
+    auto* button = new QPushButton(Utf8(text), &window_);
     button->setObjectName(QStringLiteral("Command%1").arg(number));
     button->setFont(LiShu(14.25));
     button->setGeometry(Px(at.x), Px(at.y), Px(size.x), Px(size.y));
@@ -189,7 +181,7 @@ void Builder::addBox(int number, int left, int top, int width, bool alignLeft, b
 
 QLabel* Builder::addTitle(const QString& name, std::string_view text, TwipPoint at, TwipPoint size,
                           Qt::Alignment alignment, Rgb colour) {
-    QLabel* title = addLabel(name, Text(text));
+    QLabel* title = addLabel(name, Utf8(text));
     title->setFont(LiShu(18));
     title->setAlignment(alignment);
     title->setGeometry(Px(at.x), Px(at.y), Px(size.x), Px(size.y));
@@ -225,11 +217,11 @@ void Builder::buildBasicTable() {
                         [&](const HeaderRun& run, const PlacedRun& placed) {
                             const bool blank = !run.runtimeName.empty();
                             QLabel* label =
-                                addLabel(Text(run.runtimeName), blank ? QString() : Text(run.text));
+                                addLabel(Utf8(run.runtimeName), blank ? QString() : Utf8(run.text));
                             label->setFont(placed.font);
                             label->setGeometry(placed.geometry);
                             if (blank)
-                                controls_.runtimeCaptions.emplace_back(label, Text(run.text));
+                                controls_.runtimeCaptions.emplace_back(label, Utf8(run.text));
                         });
         const bool slope = info.inputs[std::size_t(k)] == hydraulics::Field::x;
         const int width = slope || k == kInputCount - 1 ? kNarrowBoxWidth : kWideBoxWidth;
@@ -246,7 +238,7 @@ void Builder::buildResultsTable() {
                         Px(table.columnX[std::size_t(k)]), Px(table.columnX[std::size_t(k + 1)]),
                         Px(table.headerRow1), Px(table.headerRow2),
                         [&](const HeaderRun& run, const PlacedRun& placed) {
-                            QLabel* label = addLabel(QString(), Text(run.text));
+                            QLabel* label = addLabel(QString(), Utf8(run.text));
                             label->setFont(placed.font);
                             label->setGeometry(placed.geometry);
                         });
@@ -264,7 +256,7 @@ void Builder::buildSlopeLabel() {
     for (int k = 0; k < kInputCount; ++k)
         if (info.inputs[std::size_t(k)] == hydraulics::Field::x)
             slopeBoxLeft = layout_.basic.boxLeft[std::size_t(k)];
-    QLabel* slope = addLabel(QString(), Text(kSlopeLabelText));
+    QLabel* slope = addLabel(QString(), Utf8(kSlopeLabelText));
     slope->setFont(SongTi(10.5));
     slope->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     slope->setGeometry(Px(layout_.slopeLabel.x), Px(layout_.slopeLabel.y),
@@ -286,23 +278,23 @@ void Builder::buildNotes() {
     const NotesLine2& notes = layout_.notes;
     const int line1 = Px(layout_.notesY[0]);
     const int line2 = Px(layout_.notesY[1]);
-    addNote(QStringLiteral("Label17"), Text(kNote1Text), Px(notes.x[0]), line1, 0);
+    addNote(QStringLiteral("Label17"), Utf8(kNote1Text), Px(notes.x[0]), line1, 0);
     // Line 2: each label reaches to the next; the tildes are blank until the
     // window opens.
-    addNote(Text(notes.textNames[0]), Text(kNote2FirstText), Px(notes.x[0]), line2,
+    addNote(Utf8(notes.textNames[0]), Utf8(kNote2FirstText), Px(notes.x[0]), line2,
             Px(notes.x[1] - notes.x[0]));
-    QLabel* firstTilde = addNote(Text(notes.firstTildeName), QString(), Px(notes.x[1]), line2,
+    QLabel* firstTilde = addNote(Utf8(notes.firstTildeName), QString(), Px(notes.x[1]), line2,
                                  Px(notes.x[2] - notes.x[1]));
-    addNote(Text(notes.textNames[1]), Text(notes.middleText), Px(notes.x[2]), line2,
+    addNote(Utf8(notes.textNames[1]), Utf8(notes.middleText), Px(notes.x[2]), line2,
             Px(notes.x[3] - notes.x[2]));
     QLabel* secondTilde =
-        addNote(Text(kSecondTildeName), QString(), Px(notes.x[3]), line2, Px(kSecondTildeWidth));
-    addNote(Text(notes.textNames[2]), Text(kNote2LastText), Px(notes.x[3] + kSecondTildeWidth),
+        addNote(Utf8(kSecondTildeName), QString(), Px(notes.x[3]), line2, Px(kSecondTildeWidth));
+    addNote(Utf8(notes.textNames[2]), Utf8(kNote2LastText), Px(notes.x[3] + kSecondTildeWidth),
             line2, 0);
     // The opening fills Label50 first, then the other tilde, then the "ξ"s.
     auto& captions = controls_.runtimeCaptions;
-    captions.insert(captions.begin(), {{secondTilde, Text(kSecondTildeText)},
-                                       {firstTilde, Text(notes.firstTildeText)}});
+    captions.insert(captions.begin(), {{secondTilde, Utf8(kSecondTildeText)},
+                                       {firstTilde, Utf8(notes.firstTildeText)}});
 }
 
 void Builder::buildTabOrder() {

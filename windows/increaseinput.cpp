@@ -1,7 +1,7 @@
 #include "windows/increaseinput.h"
 
 #include "hydraulics/designchecks.h"
-#include "windows/appearance.h"
+#include "windows/look.h"
 
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
@@ -37,9 +37,7 @@ double IncreaseInput::startFor(double Q) {
     const QSignalBlocker quiet(spin_);
     spin_->setValue(hydraulics::DefaultIncreasePercent(Q));
     spin_->setEnabled(true);
-    const std::string_view row = hydraulics::IncreaseRange(Q).text;
-    range_->setText(
-        QStringLiteral("表 6.3.4：%1 %").arg(QString::fromUtf8(row.data(), qsizetype(row.size()))));
+    range_->setText(QStringLiteral("表 6.3.4：%1 %").arg(Utf8(hydraulics::IncreaseRange(Q).text)));
     return spin_->value();
 }
 

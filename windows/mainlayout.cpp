@@ -16,12 +16,12 @@ constexpr Rgb kHint{255, 128, 128};      // Label3
 constexpr Rgb kCaption{255, 255, 128};   // Label8, Label19
 constexpr Rgb kOptionBack{0, 0, 255};
 
-constexpr FontSpec kSongTi9{Face::SongTi, 9};
-constexpr FontSpec kSongTi75{Face::SongTi, 7.5};
-constexpr FontSpec kLiShu18{Face::LiShu, 18};
-constexpr FontSpec kLiShu1425{Face::LiShu, 14.25};
-constexpr FontSpec kHeiTi105{Face::HeiTi, 10.5};
-constexpr FontSpec kHeiTi1425{Face::HeiTi, 14.25};
+constexpr FontSpec kSongTi9{ChineseFace::SongTi, 9};
+constexpr FontSpec kSongTi75{ChineseFace::SongTi, 7.5};
+constexpr FontSpec kLiShu18{ChineseFace::LiShu, 18};
+constexpr FontSpec kLiShu1425{ChineseFace::LiShu, 14.25};
+constexpr FontSpec kHeiTi105{ChineseFace::HeiTi, 10.5};
+constexpr FontSpec kHeiTi1425{ChineseFace::HeiTi, 14.25};
 
 constexpr CaptionColour kBlack{TextColour::Fixed, {0, 0, 0}};
 constexpr CaptionColour kWhiteText{TextColour::Fixed, {255, 255, 255}};

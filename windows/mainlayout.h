@@ -6,7 +6,7 @@
 // sizes are in twips from the top left corner of the client area.
 #pragma once
 
-#include "windows/caselayout.h" // Rgb
+#include "windows/look.h" // Rgb, ChineseFace
 
 #include <optional>
 #include <span>
@@ -24,10 +24,9 @@ enum class ControlKind {
     CommandButton, // never the default button
 };
 
-// Which face, at what size in points; Face::Window keeps the window's font.
-enum class Face { Window, SongTi, HeiTi, LiShu };
+// A design face at a size in points; no size keeps the window's font.
 struct FontSpec {
-    Face face = Face::Window;
+    ChineseFace face = ChineseFace::SongTi;
     double points = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "hydraulics/module1.h"
 #include "windows/casewindows.h"
+#include "windows/look.h"
 #include "windows/mainlayout.h"
 #include "windows/windowprinter.h"
 #include "windows/wrappedlabel.h"
@@ -20,47 +21,12 @@ namespace windows {
 
 namespace {
 
-// The window is laid out in twips, 1/1440 inch; at 96 dots per inch
-// 15 twips make one pixel.
-constexpr int kTwipsPerPixel = 15;
-
-constexpr int px(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-QRect twipRect(int left, int top, int width, int height) {
-    return {px(left), px(top), px(width), px(height)};
-}
-
-QColor colour(Rgb rgb) {
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-// Named Chinese faces; appearance.h maps them onto installed substitutes of
-// the same kind, keeping the size.
-QFont chineseFont(const char* family, qreal points) {
-    QFont font(QString::fromUtf8(family));
-    font.setPointSizeF(points);
+// Form1's design gives every font its weight, normal: unlike the case
+// windows' fonts they do not take the weight of the system's font.
+QFont fontOf(const FontSpec& spec) {
+    QFont font = PointFace(spec.face, spec.points);
     font.setWeight(QFont::Normal);
     return font;
-}
-
-QFont fontOf(const FontSpec& spec) {
-    switch (spec.face) {
-    case Face::SongTi:
-        return chineseFont("宋体", spec.points);
-    case Face::HeiTi:
-        return chineseFont("黑体", spec.points);
-    case Face::LiShu:
-        return chineseFont("隶书", spec.points);
-    case Face::Window:
-        break;
-    }
-    return QFont();
-}
-
-QString text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 // Labels fill their background with the Window role, check boxes and
@@ -80,7 +46,7 @@ void setColours(QWidget* w, const QColor& back, const QColor& text = QColor()) {
 QColor captionColour(const CaptionColour& caption) {
     switch (caption.kind) {
     case TextColour::Fixed:
-        return colour(caption.rgb);
+        return ColourOf(caption.rgb);
     case TextColour::HighlightedText:
         return QApplication::palette().color(QPalette::HighlightedText);
     case TextColour::Palette:
@@ -95,7 +61,7 @@ void paint(QWidget* w, const ControlSpec& spec) {
     const bool label = spec.kind == ControlKind::Label || spec.kind == ControlKind::WrappedLabel;
     const QColor caption = captionColour(spec.text);
     if (spec.back)
-        setColours(w, colour(*spec.back), label ? QColor() : caption);
+        setColours(w, ColourOf(*spec.back), label ? QColor() : caption);
     if (label && caption.isValid()) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::WindowText, caption);
@@ -104,7 +70,7 @@ void paint(QWidget* w, const ControlSpec& spec) {
 }
 
 QLabel* makeLabel(QWidget* form, const ControlSpec& spec) {
-    auto* label = new QLabel(text(spec.caption), form);
+    auto* label = new QLabel(Utf8(spec.caption), form);
     label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     label->setMargin(0);
@@ -116,10 +82,10 @@ QLabel* makeLabel(QWidget* form, const ControlSpec& spec) {
 QWidget* makeLine(QWidget* form, const ControlSpec& spec) {
     const int x1 = spec.left, y1 = spec.top, x2 = spec.width, y2 = spec.height;
     constexpr int width = 2;
-    const int left = px(std::min(x1, x2)) - width / 2;
-    const int top = px(std::min(y1, y2)) - width / 2;
-    const int spanX = px(std::max(x1, x2)) - px(std::min(x1, x2));
-    const int spanY = px(std::max(y1, y2)) - px(std::min(y1, y2));
+    const int left = Px(std::min(x1, x2)) - width / 2;
+    const int top = Px(std::min(y1, y2)) - width / 2;
+    const int spanX = Px(std::max(x1, x2)) - Px(std::min(x1, x2));
+    const int spanY = Px(std::max(y1, y2)) - Px(std::min(y1, y2));
     auto* line = new QWidget(form);
     line->setGeometry(left, top, spanX + width, spanY + width);
     setColours(line, form->palette().color(QPalette::WindowText));
@@ -134,30 +100,30 @@ QWidget* makeControl(QWidget* form, const ControlSpec& spec) {
         w = makeLabel(form, spec);
         break;
     case ControlKind::WrappedLabel:
-        w = new WrappedLabel(text(spec.caption), form);
+        w = new WrappedLabel(Utf8(spec.caption), form);
         break;
     case ControlKind::CheckBox:
-        w = new QCheckBox(text(spec.caption), form);
+        w = new QCheckBox(Utf8(spec.caption), form);
         break;
     case ControlKind::Line:
         w = makeLine(form, spec);
         break;
     case ControlKind::OptionButton:
-        w = new QRadioButton(text(spec.caption), form);
+        w = new QRadioButton(Utf8(spec.caption), form);
         break;
     case ControlKind::TextBox:
         w = new QLineEdit(form);
-        static_cast<QLineEdit*>(w)->setText(text(spec.caption));
+        static_cast<QLineEdit*>(w)->setText(Utf8(spec.caption));
         break;
     case ControlKind::CommandButton:
-        w = new QPushButton(text(spec.caption), form);
+        w = new QPushButton(Utf8(spec.caption), form);
         static_cast<QPushButton*>(w)->setAutoDefault(false);
         break;
     }
-    w->setObjectName(text(spec.name));
+    w->setObjectName(Utf8(spec.name));
     if (spec.kind != ControlKind::Line)
-        w->setGeometry(twipRect(spec.left, spec.top, spec.width, spec.height));
-    if (spec.font.face != Face::Window)
+        w->setGeometry(TwipRect(spec.left, spec.top, spec.width, spec.height));
+    if (spec.font.points > 0)
         w->setFont(fontOf(spec.font));
     paint(w, spec);
     return w;
@@ -172,10 +138,10 @@ MainWindow::MainWindow(hydraulics::Module1& state, CaseWindows& caseWindows, QWi
 }
 
 void MainWindow::build(const MainLayout& layout) {
-    setObjectName(text(layout.name));
-    setWindowTitle(text(layout.name));
-    setFixedSize(px(layout.clientWidth), px(layout.clientHeight));
-    setColours(this, colour(layout.back));
+    setObjectName(Utf8(layout.name));
+    setWindowTitle(Utf8(layout.name));
+    setFixedSize(Px(layout.clientWidth), Px(layout.clientHeight));
+    setColours(this, ColourOf(layout.back));
     setFont(fontOf(layout.font));
     for (const ControlSpec& spec : layout.controls)
         makeControl(this, spec);
@@ -183,12 +149,12 @@ void MainWindow::build(const MainLayout& layout) {
     // Tab walks the controls in the listed order; the first has the focus.
     QWidget* previous = nullptr;
     for (std::string_view name : layout.tabOrder) {
-        QWidget* next = findChild<QWidget*>(text(name), Qt::FindDirectChildrenOnly);
+        QWidget* next = findChild<QWidget*>(Utf8(name), Qt::FindDirectChildrenOnly);
         if (previous)
             setTabOrder(previous, next);
         previous = next;
     }
-    findChild<QWidget*>(text(layout.tabOrder.front()), Qt::FindDirectChildrenOnly)->setFocus();
+    findChild<QWidget*>(Utf8(layout.tabOrder.front()), Qt::FindDirectChildrenOnly)->setFocus();
 }
 
 void MainWindow::connectControls() {
