@@ -22,12 +22,14 @@ bool IsReportFileName(const std::string& path) {
 #ifdef AMBRELO_CLI_REPORT
 
 std::string WriteCalcReport(const std::string& path, const std::string& projectName, int caseNumber,
-                            const std::array<float, 8>& inputs) {
+                            const std::array<float, 8>& inputs,
+                            std::optional<double> increasePercent) {
     const GuiSession session;
     if (!session.ready())
         return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
     try {
-        report::WriteReport(report::ReportRequest{projectName, caseNumber, inputs}, path);
+        report::WriteReport(report::ReportRequest{projectName, caseNumber, inputs, increasePercent},
+                            path);
     } catch (const hydraulics::CalcError& e) {
         return e.message();
     } catch (const hydraulics::NotConverged& e) {
@@ -39,7 +41,8 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
 #else // built without the desktop program's libraries
 
 std::string WriteCalcReport(const std::string& /*path*/, const std::string& /*projectName*/,
-                            int /*caseNumber*/, const std::array<float, 8>& /*inputs*/) {
+                            int /*caseNumber*/, const std::array<float, 8>& /*inputs*/,
+                            std::optional<double> /*increasePercent*/) {
     return "本程序构建时没有桌面程序的绘图库，不能写计算书。";
 }
 

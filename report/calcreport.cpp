@@ -96,7 +96,7 @@ QByteArray PdfBytes(const ReportContent& content) {
 
         const double unitsPerMm = kPdfDpi / 25.4;
         QTextDocument doc;
-        FigureObject figures(content.design);
+        FigureObject figures(FiguresOf(content));
         doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
         doc.setDocumentMargin(0);
         DocumentStyle style;

@@ -2,13 +2,12 @@
 // GB 50288-2018, as a ruled table.
 #pragma once
 
-#include "hydraulics/elements.h"
+#include "hydraulics/designchecks.h"
 #include "report/reportcontent.h"
 
 namespace report {
 
-// 项目, 计算值, 要求, 依据, 结论 of design point `point` for flume length L
-// (m), one row per check of hydraulics::CheckRows.
-TextTable CheckTable(const hydraulics::DesignPoint& point, double L);
+// 项目, 计算值, 要求, 依据, 结论, one row per check of hydraulics::CheckRows.
+TextTable CheckTable(const hydraulics::DesignChecks& checks);
 
 } // namespace report

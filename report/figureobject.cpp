@@ -9,8 +9,8 @@ constexpr int kFigureProperty = QTextFormat::UserProperty + 1; // which Figure
 constexpr int kSizeProperty = QTextFormat::UserProperty + 2;   // QSizeF, document units
 } // namespace
 
-FigureObject::FigureObject(const hydraulics::DesignPoint& point, QObject* parent)
-    : QObject(parent), point_(point) {}
+FigureObject::FigureObject(const FigureData& data, QObject* parent)
+    : QObject(parent), data_(data) {}
 
 void FigureObject::Insert(QTextCursor& cursor, Figure figure, double width) {
     const QSizeF canvas = FigureCanvas(figure);
@@ -29,7 +29,7 @@ QSizeF FigureObject::intrinsicSize(QTextDocument* /*doc*/, int /*posInDocument*/
 void FigureObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* /*doc*/,
                               int /*posInDocument*/, const QTextFormat& format) {
     const auto figure = static_cast<Figure>(format.property(kFigureProperty).toInt());
-    PaintFigure(*painter, rect, figure, point_);
+    PaintFigure(*painter, rect, figure, data_);
 }
 
 } // namespace report

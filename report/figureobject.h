@@ -3,7 +3,6 @@
 // paged like any line of the document.
 #pragma once
 
-#include "hydraulics/elements.h"
 #include "report/figures.h"
 
 #include <QObject>
@@ -21,9 +20,9 @@ class FigureObject : public QObject, public QTextObjectInterface {
 public:
     static constexpr int kObjectType = QTextFormat::UserObject + 1;
 
-    // Draws the figures of `point`. Register it on the document's layout
+    // Draws the figures of `data`. Register it on the document's layout
     // with kObjectType before inserting figures.
-    explicit FigureObject(const hydraulics::DesignPoint& point, QObject* parent = nullptr);
+    explicit FigureObject(const FigureData& data, QObject* parent = nullptr);
 
     // Inserts `figure` at `cursor`, `width` document units wide, its
     // height in the canvas's proportion.
@@ -34,7 +33,7 @@ public:
                     const QTextFormat& format) override;
 
 private:
-    hydraulics::DesignPoint point_;
+    FigureData data_;
 };
 
 } // namespace report

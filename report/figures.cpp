@@ -1,7 +1,5 @@
 #include "report/figures.h"
 
-#include "drawing/drawingparts.h"
-
 #include <QPainter>
 #include <algorithm>
 
@@ -13,8 +11,11 @@ QSizeF FigureCanvas(Figure figure) {
     return figure == Figure::Section ? QSizeF(470, 410) : QSizeF(780, 356);
 }
 
-void PaintFigure(QPainter& painter, const QRectF& target, Figure figure,
-                 const hydraulics::DesignPoint& point) {
+FigureData FiguresOf(const ReportContent& content) {
+    return {content.design, {content.designChecks.H, content.designChecks.hinc}};
+}
+
+void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const FigureData& data) {
     const QSizeF canvas = FigureCanvas(figure);
     const double scale =
         std::min(target.width() / canvas.width(), target.height() / canvas.height());
@@ -24,20 +25,21 @@ void PaintFigure(QPainter& painter, const QRectF& target, Figure figure,
     const QRectF box(QPointF(0, 0), canvas);
     painter.setClipRect(box, Qt::IntersectClip);
     if (figure == Figure::Section)
-        drawing::PaintSectionPanel(painter, box, point, hydraulics::ComputeElements(point));
+        drawing::PaintSectionPanel(painter, box, data.point,
+                                   hydraulics::ComputeElements(data.point), data.marks);
     else
-        drawing::PaintRatingChart(painter, box, point);
+        drawing::PaintRatingChart(painter, box, data.point);
     painter.restore();
 }
 
-QImage RenderFigure(Figure figure, const hydraulics::DesignPoint& point, double scale) {
+QImage RenderFigure(Figure figure, const FigureData& data, double scale) {
     const QSizeF size = FigureCanvas(figure) * scale;
     QImage image(size.toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    PaintFigure(painter, QRectF(QPointF(0, 0), size), figure, point);
+    PaintFigure(painter, QRectF(QPointF(0, 0), size), figure, data);
     return image;
 }
 

@@ -202,7 +202,9 @@ ReportContent ComposeReport(const ReportRequest& request) {
     content.results = ResultTable(info, texts);
     content.design = hydraulics::FromCase(m, request.caseNo);
     content.elements = ElementTable(hydraulics::ComputeElements(content.design));
-    content.checks = CheckTable(content.design, m.BasicData[hydraulics::PosL]);
+    content.designChecks = hydraulics::CheckDesign(content.design, m.BasicData[hydraulics::PosL],
+                                                   request.increasePercent);
+    content.checks = CheckTable(content.designChecks);
     return content;
 }
 

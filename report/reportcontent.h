@@ -4,21 +4,25 @@
 // document and its pages are made elsewhere in this folder.
 #pragma once
 
+#include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace report {
 
 // A report is made for one case: its eight inputs in box order (the order
-// of the project file, as stored in single precision) and the project's
-// name as typed (blanks kept; may be empty on the command line).
+// of the project file, as stored in single precision), the project's name
+// as typed (blanks kept; may be empty on the command line) and the
+// increase of the design discharge the design checks take.
 struct ReportRequest {
     std::string projectName;
     int caseNo = 0; // 1..4
     std::array<float, 8> inputs{};
+    std::optional<double> increasePercent{}; // p, %; empty: table 6.3.4's default
 };
 
 // A ruled table: column titles, then rows of the same length.
@@ -39,6 +43,7 @@ struct ReportContent {
     TextTable elements;      // the section window's elements, regime and surface
     TextTable checks;        // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
     hydraulics::DesignPoint design{};
+    hydraulics::DesignChecks designChecks{}; // behind the checks and the section's marks
 };
 
 // Runs case request.caseNo on a fresh state, following its search trial by

@@ -28,7 +28,7 @@ QString Text(const std::string& text) {
 struct Builder {
     QTextDocument& doc;
     const DocumentStyle& style;
-    const hydraulics::DesignPoint& design;
+    const FigureData& figures;
     QTextCursor cursor;
 
     // Lengths the layout scales to the device: pixels at 96 dpi.
@@ -161,7 +161,7 @@ void Builder::figure(Figure which, double widthShare, const QString& caption) {
         const QString name =
             which == Figure::Section ? QStringLiteral("section.png") : QStringLiteral("rating.png");
         doc.addResource(QTextDocument::ImageResource, QUrl(name),
-                        RenderFigure(which, design, kPictureScale));
+                        RenderFigure(which, figures, kPictureScale));
         QTextImageFormat image;
         image.setName(name);
         image.setWidth(width);
@@ -230,7 +230,8 @@ void AddCalculation(Builder& b, const ReportContent& content) {
 void AddElementsAndChecks(Builder& b, const ReportContent& content) {
     b.heading(QStringLiteral("五、水力要素"));
     b.table(content.elements, kQuantityColumns);
-    b.figure(Figure::Section, 0.62, QStringLiteral("图 1　槽身断面（按比例，虚线为临界水深）"));
+    b.figure(Figure::Section, 0.62,
+             QStringLiteral("图 1　槽身断面（按比例；槽身净深、临界水深及加大流量水面）"));
     b.figure(Figure::Rating, 0.95, QStringLiteral("图 2　水深—流量关系曲线"));
 
     b.heading(QStringLiteral("六、设计校核"));
@@ -242,7 +243,8 @@ void AddElementsAndChecks(Builder& b, const ReportContent& content) {
 void BuildReportDocument(QTextDocument& doc, const ReportContent& content,
                          const DocumentStyle& style, const QDate& date) {
     doc.setUndoRedoEnabled(false);
-    Builder b{doc, style, content.design, QTextCursor(&doc)};
+    const FigureData figures = FiguresOf(content);
+    Builder b{doc, style, figures, QTextCursor(&doc)};
     // One change for the layout to follow, not one per cell.
     b.cursor.beginEditBlock();
     AddTitle(b, content, date);

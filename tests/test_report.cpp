@@ -1,7 +1,6 @@
 // The calculation report through ambrelo-calc --report, read back as a
 // checker reads it: the PDF's text (pdftotext), its fonts (pdffonts) and
 // the ODT's content.xml (unzip).
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,9 +24,9 @@ struct Ran {
 Ran Shell(const std::string& command) {
     Ran run;
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        run.out.append(buffer.data(), n);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
     const int status = pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -66,11 +65,12 @@ std::vector<std::string> Case1Texts() {
 }
 
 TEST_F(Report, PdfHoldsTheCalculationAsTextWithEmbeddedFonts) {
-    ASSERT_EQ(Calc("--report " + File("r.pdf") + kCase1).code, 0);
+    ASSERT_EQ(Calc("--increase 20 --report " + File("r.pdf") + kCase1).code, 0);
     const std::string text = Shell("pdftotext -layout " + File("r.pdf") + " -").out;
     for (const std::string& expected : Case1Texts())
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_NE(text.find("第 1 页 共"), std::string::npos);
+    EXPECT_NE(text.find("p = 20 %"), std::string::npos); // the checks at the increase given
     // Columns emb sub uni: every face embedded and mapped to Unicode.
     const std::string fonts = "pdffonts " + File("r.pdf") + " | tail -n +3";
     EXPECT_EQ(Shell(fonts + " | grep -Ecv ' yes +(yes|no) +yes +[0-9]+ +[0-9]+ *$'").out, "0\n")

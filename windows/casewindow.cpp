@@ -108,11 +108,12 @@ void CaseWindow::clearResults() {
 }
 
 void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
-    // The design point as this calculation left it in the shared state,
-    // read before any other window can calculate; the report is made from
-    // the inputs as typed (case 2 leaves its own head in the state).
+    // The design point and flume length as this calculation left them in
+    // the shared state, read before any other window can calculate. The
+    // section window sets the increase of the design checks. The report is
+    // made from the inputs as typed (case 2 leaves its own head in the state).
     const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
-                                        layout_.caseNo};
+                                        layout_.caseNo, state_.BasicData[hydraulics::PosL]};
     if (!section_)
         section_ = new SectionWindow(this);
     section_->showFigure(figure,

@@ -3,6 +3,7 @@
 #include "hydraulics/errors.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
+#include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
 
@@ -36,6 +37,13 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     report_->setEnabled(false); // until a calculation succeeds
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
 
+    increase_ = new IncreaseInput(this);
+    connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
+    auto* inputs = new QHBoxLayout;
+    inputs->addStretch();
+    inputs->addWidget(increase_);
+    inputs->addStretch();
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print_);
@@ -45,6 +53,7 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(view_, 1);
+    layout->addLayout(inputs);
     layout->addLayout(buttons);
     // The whole canvas where the screen allows (a new window would get at
     // most two thirds of the screen), smaller and scaled where it does not.
@@ -57,13 +66,24 @@ void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QStri
     pdfBaseName_ = pdfBaseName;
     request_ = request;
     report_->setEnabled(true);
-    view_->setFigure(figure);
+    drawing::SectionFigure shown = figure;
+    shown.increasePercent = increase_->startFor(figure.point.Q);
+    view_->setFigure(shown);
 }
 
 void SectionWindow::clearFigure() {
     request_.reset();
     report_->setEnabled(false);
+    increase_->clear();
     view_->setFigure(std::nullopt);
+}
+
+void SectionWindow::redrawAtIncrease(double percent) {
+    std::optional<drawing::SectionFigure> figure = view_->figure();
+    if (!figure)
+        return;
+    figure->increasePercent = percent;
+    view_->setFigure(figure);
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
@@ -75,10 +95,13 @@ void SectionWindow::printWindow() {
 }
 
 bool SectionWindow::writeReport(const QString& path) {
-    if (!request_)
+    if (!request_ || !figure())
         return false;
+    // The design checks at the increase shown.
+    report::ReportRequest request = *request_;
+    request.increasePercent = figure()->increasePercent;
     try {
-        report::WriteReport(*request_, path.toStdString());
+        report::WriteReport(request, path.toStdString());
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, QStringLiteral("无法写计算书"),
