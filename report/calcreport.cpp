@@ -3,6 +3,7 @@
 #include "drawing/chinesefonts.h"
 #include "hydraulics/errors.h"
 #include "report/figureobject.h"
+#include "report/odtpackage.h"
 #include "report/pagebreaks.h"
 #include "report/reportdocument.h"
 
@@ -132,7 +133,7 @@ QByteArray OdtBytes(const ReportContent& content) {
     QTextDocumentWriter writer(&buffer, "odf");
     if (!writer.write(&doc))
         throw std::runtime_error("ODT");
-    return buffer.data();
+    return FinishOdt(buffer.data());
 }
 
 } // namespace

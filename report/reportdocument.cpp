@@ -151,10 +151,11 @@ void Builder::table(const TextTable& content, const std::vector<double>& percent
 
 void Builder::figure(Figure which, double widthShare, const QString& caption) {
     block(Qt::AlignHCenter, 0, 3, 0, false);
-    keepWithNext(); // with its caption
     const double width = deviceMm(style.bodyWidthMm) * widthShare;
     if (style.vectorFigures) {
+        keepWithNext(); // with its caption
         FigureObject::Insert(cursor, which, width);
+        block(Qt::AlignHCenter, 0, 1, 2);
     } else {
         // Size of the picture in the document: the canvas's proportions.
         const QSizeF canvas = FigureCanvas(which);
@@ -167,8 +168,10 @@ void Builder::figure(Figure which, double widthShare, const QString& caption) {
         image.setWidth(width);
         image.setHeight(width * canvas.height() / canvas.width());
         cursor.insertImage(image);
+        // The caption in the picture's paragraph: an office suite keeps a
+        // paragraph of two lines on one page.
+        cursor.insertText(QString(QChar::LineSeparator));
     }
-    block(Qt::AlignHCenter, 0, 1, 2);
     cursor.insertText(caption, font(kBodyPt));
 }
 
