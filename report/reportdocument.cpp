@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
+#include <string_view>
 #include <vector>
 
 namespace report {
