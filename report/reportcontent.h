@@ -29,7 +29,8 @@ struct ReportRequest {
 struct TextTable {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
-    int markedRow = -1; // the trial that met the tolerance; -1 for none
+    int markedRow = -1;           // the trial that met the tolerance; -1 for none
+    std::vector<int> unmetRows{}; // the checks not met
 };
 
 struct ReportContent {

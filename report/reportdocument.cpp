@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -96,24 +97,26 @@ struct Builder {
     }
 
     void table(const TextTable& content, const std::vector<double>& percents);
-    void cell(QTextTable* table, int row, int column, const QString& text, bool header,
-              bool marked);
+    // Row kinds by their ground: header grey, the trial that met the
+    // tolerance yellow, a check not met red, other rows white.
+    enum class Row { Header, Marked, Unmet, Plain };
+    void cell(QTextTable* table, int row, int column, const QString& text, Row kind);
     void figure(Figure which, double widthShare, const QString& caption);
 };
 
-void Builder::cell(QTextTable* table, int row, int column, const QString& text, bool header,
-                   bool marked) {
+void Builder::cell(QTextTable* table, int row, int column, const QString& text, Row kind) {
     QTextTableCell cell = table->cellAt(row, column);
     QTextTableCellFormat format = cell.format().toTableCellFormat();
-    if (header || marked)
-        format.setBackground(header ? QColor(230, 230, 230) : QColor(255, 244, 200));
+    const QColor grounds[] = {{230, 230, 230}, {255, 244, 200}, {255, 220, 220}};
+    if (kind != Row::Plain)
+        format.setBackground(grounds[static_cast<int>(kind)]);
     format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     cell.setFormat(format);
     QTextCursor at = cell.firstCursorPosition();
     QTextBlockFormat align;
     align.setAlignment(Qt::AlignCenter);
     at.setBlockFormat(align);
-    at.insertText(text, font(kTablePt, header));
+    at.insertText(text, font(kTablePt, kind == Row::Header));
 }
 
 void Builder::table(const TextTable& content, const std::vector<double>& percents) {
@@ -143,10 +146,14 @@ void Builder::table(const TextTable& content, const std::vector<double>& percent
     cursor.movePosition(QTextCursor::End);
     QTextTable* table = cursor.insertTable(rows, columns, format);
     for (int c = 0; c < columns; ++c)
-        cell(table, 0, c, Text(content.header[c]), true, false);
-    for (int r = 1; r < rows; ++r)
+        cell(table, 0, c, Text(content.header[c]), Row::Header);
+    for (int r = 1; r < rows; ++r) {
+        const bool unmet = std::find(content.unmetRows.begin(), content.unmetRows.end(), r - 1) !=
+                           content.unmetRows.end();
+        const Row kind = r - 1 == content.markedRow ? Row::Marked : unmet ? Row::Unmet : Row::Plain;
         for (int c = 0; c < columns; ++c)
-            cell(table, r, c, Text(content.rows[r - 1].at(c)), false, r - 1 == content.markedRow);
+            cell(table, r, c, Text(content.rows[r - 1].at(c)), kind);
+    }
     cursor.movePosition(QTextCursor::End);
 }
 
