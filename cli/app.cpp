@@ -2,8 +2,10 @@
 
 #include "cli/batch.h"
 #include "cli/calculation.h"
+#include "cli/checksreport.h"
 #include "cli/options.h"
 #include "cli/report.h"
+#include "cli/reportexport.h"
 #include "cli/svgexport.h"
 #include "project/projectfile.h"
 
@@ -27,15 +29,30 @@ int OutputFailure(std::ostream& err) {
     return kExitFailed;
 }
 
+// The calculation report of a successful calculation: the inputs as
+// stored, the project's name where it came from a project file.
+int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream& err) {
+    std::array<float, 8> inputs{};
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        inputs[k] = outcome.inputs[k].value_or(0.0f);
+    const std::string project = options.mode == Mode::Project ? options.project : std::string();
+    const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
+                                                inputs, options.increasePercent);
+    if (failure.empty())
+        return kExitOk;
+    err << failure << '\n';
+    return kExitFailed;
+}
+
 // Shows one calculation: results on `out` (text or JSON), the message of a
 // failure on `err`; then the section drawing, for a successful one only.
 int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
     if (options.json) {
-        out << JsonReport(options.caseNumber, outcome, options.details);
+        out << JsonReport(options.caseNumber, outcome, options.details, options.increasePercent);
     } else if (outcome.status == Status::Ok) {
         out << ResultLines(options.caseNumber, outcome);
         if (options.details)
-            out << ElementLines(outcome);
+            out << ElementLines(outcome) << CheckLines(outcome, options.increasePercent);
     }
     out.flush();
     if (outcome.status != Status::Ok) {
@@ -46,13 +63,14 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
         return OutputFailure(err);
     if (!options.svgFile.empty() && outcome.design) {
         const std::string failure =
-            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber);
+            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber, outcome.length,
+                            options.increasePercent);
         if (!failure.empty()) {
             err << failure << '\n';
             return kExitFailed;
         }
     }
-    return kExitOk;
+    return options.reportFile.empty() ? kExitOk : WriteReportFile(options, outcome, err);
 }
 
 int RunValues(const Options& options, std::ostream& out, std::ostream& err) {

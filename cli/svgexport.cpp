@@ -4,63 +4,27 @@
 
 #ifdef AMBRELO_CLI_SVG
 
-#include "drawing/chinesefonts.h"
+#include "cli/guisession.h"
 #include "drawing/sectiondrawing.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <fstream>
-#include <memory>
 
 namespace cli {
-namespace {
-
-// Qt's notes about the runtime folder or the platform would mix with the
-// calculator's own messages: while the file is made only critical and
-// fatal messages pass.
-QtMessageHandler previousHandler = nullptr;
-
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if ((type == QtCriticalMsg || type == QtFatalMsg) && previousHandler)
-        previousHandler(type, context, text);
-}
-
-class QuietQt {
-public:
-    QuietQt() { previousHandler = qInstallMessageHandler(QuietHandler); }
-    ~QuietQt() { qInstallMessageHandler(previousHandler); }
-    QuietQt(const QuietQt&) = delete;
-    QuietQt& operator=(const QuietQt&) = delete;
-};
-
-std::unique_ptr<QGuiApplication> GuiApplicationIfNone() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ambrelo-calc";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-} // namespace
 
 bool SvgSupported() {
     return true;
 }
 
 std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
-                            int caseNumber) {
+                            int caseNumber, double length, std::optional<double> increasePercent) {
     using hydraulics::CalcError;
     using hydraulics::ErrorKind;
-    const QuietQt quiet;
-    const std::unique_ptr<QGuiApplication> app = GuiApplicationIfNone();
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    const GuiSession session;
+    if (!session.ready())
         return "无法绘制断面图：程序中已有非图形界面的 Qt 应用对象。";
-    drawing::InstallChineseFonts();
 
     QBuffer svg;
     const QSizeF canvas = drawing::SectionCanvasSize();
@@ -70,13 +34,15 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
         generator.setSize(canvas.toSize());
         generator.setViewBox(QRectF(QPointF(0, 0), canvas));
         generator.setTitle(QStringLiteral("断面及水力要素"));
-        generator.setDescription(QStringLiteral("U 形渡槽断面、水力要素及水深—流量关系曲线"));
+        generator.setDescription(
+            QStringLiteral("U 形渡槽断面、水力要素、设计校核及水深—流量关系曲线"));
         QPainter painter;
         if (!painter.begin(&generator))
             return "无法绘制断面图：SVG 绘图没有开始。";
         const QRectF page(QPointF(0, 0), canvas);
         painter.fillRect(page, Qt::white);
-        drawing::PaintSectionFigure(painter, page, drawing::SectionFigure{point, caseNumber});
+        drawing::PaintSectionFigure(
+            painter, page, drawing::SectionFigure{point, caseNumber, length, increasePercent});
         painter.end();
     }
 
@@ -101,7 +67,8 @@ bool SvgSupported() {
 }
 
 std::string WriteSectionSvg(const std::string& /*path*/, const hydraulics::DesignPoint& /*point*/,
-                            int /*caseNumber*/) {
+                            int /*caseNumber*/, double /*length*/,
+                            std::optional<double> /*increasePercent*/) {
     return "本程序构建时没有 Qt SVG 模块，不能写 SVG 文件。";
 }
 

@@ -14,10 +14,9 @@ enum class ChineseFace { SongTi, HeiTi, LiShu };
 // The design name of a face: 宋体, 黑体 or 隶书.
 QString FaceName(ChineseFace face);
 
-// Maps the design faces to installed ones: 宋体 (SimSun) to Noto Serif CJK
-// SC, 黑体 (SimHei) to Noto Sans CJK SC (AR PL UMing CN and WenQuanYi Zen
-// Hei where those are missing) and 隶书 (LiSu) to AR PL UKai CN. Call once
-// after the application object exists.
+// Maps the design faces to installed ones: 宋体 (SimSun) to AR PL UMing CN,
+// 黑体 (SimHei) to WenQuanYi Zen Hei and 隶书 (LiSu) to AR PL UKai CN. Call
+// once after the application object exists.
 void InstallChineseFonts();
 
 } // namespace drawing

@@ -15,7 +15,7 @@
 namespace drawing {
 
 // A design face at a pixel size, named by the installed family that stands
-// for it (Noto Serif CJK SC for 宋体 where SimSun is missing), so that an SVG
+// for it (AR PL UMing CN for 宋体 where SimSun is missing), so that an SVG
 // names a face its viewer can find and lays the text out as drawn here.
 inline QFont DesignFace(const QString& design, int pixels, bool italic = false) {
     QFont font(design);

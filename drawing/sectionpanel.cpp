@@ -12,10 +12,13 @@ namespace drawing {
 namespace {
 
 // Room around the section for the labels, canvas units.
-constexpr double kSideRoom = 108; // hc on the left, h on the right
-constexpr double kTopRoom = 48;   // the B dimension
+constexpr double kLeftRoom = 130;  // hc and the dimension H
+constexpr double kRightRoom = 118; // the dimension h and the label of h加
+constexpr double kTopRoom = 48;    // the B dimension
 constexpr double kBottomRoom = 14;
 constexpr double kDimensionGap = 18; // from the concrete to a dimension line
+// The label of hc ends left of the dimension H, with a gap.
+constexpr double kHcLabelShift = kDimensionGap + 6;
 
 // Half the width of the water surface at depth y (metres).
 double HalfWidthAt(double B, double y) {
@@ -57,21 +60,30 @@ void DrawNote(QPainter& painter, const QRectF& box, const QString& text) {
     painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
+// A depth of the checks' marks worth drawing: finite and above the design
+// depth.
+bool Above(const std::optional<double>& depth, double h) {
+    return depth && std::isfinite(*depth) && *depth > h;
+}
+
 // The section's sizes in metres and the scale it is drawn at.
 struct SectionFit {
     double B = 0, h = 0, r = 0;
     bool showCritical = false;
-    double hc = 0;  // critical depth, 0 where it is not shown
-    double top = 0; // height of the walls above the invert
-    double t = 0;   // shell thickness, for the look only
+    double hc = 0;             // critical depth, 0 where it is not shown
+    bool showNetDepth = false; // the walls end at the net depth H of the checks
+    double top = 0;            // height of the walls above the invert
+    double extent = 0;         // height of the highest line drawn
+    double t = 0;              // shell thickness, for the look only
     SectionScale s;
 };
 
-// The walls stand a fair height above the water and the critical depth;
-// a critical depth far above everything else is left to the table. The
-// scale is the largest at which shell and labels fit the box.
+// The walls stand at the recommended net depth H where the checks give
+// one, otherwise a fair height above the water and the critical depth; a
+// critical depth far above everything else is left to the table. The scale
+// is the largest at which shell and labels fit the box.
 SectionFit FitSection(const QRectF& box, const hydraulics::DesignPoint& point,
-                      const hydraulics::HydraulicElements& elements) {
+                      const hydraulics::HydraulicElements& elements, const SectionMarks& marks) {
     SectionFit f;
     f.B = point.B;
     f.h = point.h;
@@ -79,12 +91,14 @@ SectionFit FitSection(const QRectF& box, const hydraulics::DesignPoint& point,
     const double reach = std::max(f.h, f.r);
     f.showCritical = elements.hc && *elements.hc <= 2.5 * reach;
     f.hc = f.showCritical ? *elements.hc : 0.0;
-    f.top = std::max(reach, f.hc) + 0.25 * reach;
+    f.showNetDepth = Above(marks.netDepth, f.h);
+    f.top = f.showNetDepth ? *marks.netDepth : std::max(reach, f.hc) + 0.25 * reach;
+    f.extent = std::max(f.top, f.hc);
     f.t = 0.08 * f.B;
 
-    const QRectF room = box.adjusted(kSideRoom, kTopRoom, -kSideRoom, -kBottomRoom);
-    f.s.unit = std::min(room.width() / (f.B + 2 * f.t), room.height() / (f.top + f.t));
-    const double drawnHeight = f.s.len(f.top + f.t);
+    const QRectF room = box.adjusted(kLeftRoom, kTopRoom, -kRightRoom, -kBottomRoom);
+    f.s.unit = std::min(room.width() / (f.B + 2 * f.t), room.height() / (f.extent + f.t));
+    const double drawnHeight = f.s.len(f.extent + f.t);
     f.s.invert =
         QPointF(room.center().x(), room.top() + (room.height() + drawnHeight) / 2 - f.s.len(f.t));
     return f;
@@ -145,7 +159,9 @@ void PaintCriticalDepth(QPainter& painter, const QRectF& box, const SectionFit& 
     painter.setPen(QPen(kCritical, 1.5, Qt::DashLine));
     painter.drawLine(f.s.at(-halfCritical, f.hc), f.s.at(halfCritical, f.hc));
     painter.setPen(QPen(kCritical, 0.8, Qt::DotLine));
-    const QPointF labelEnd = f.s.at(-f.r - f.t, f.hc) - QPointF(6, 0);
+    // Left of the dimension H where that stands beside the shell.
+    const QPointF labelEnd =
+        f.s.at(-f.r - f.t, f.hc) - QPointF(f.showNetDepth ? kHcLabelShift : 6, 0);
     painter.drawLine(labelEnd, f.s.at(-halfCritical, f.hc));
     const QString text = QStringLiteral("hc = %1 m").arg(Fixed3(f.hc));
     painter.setPen(kCritical);
@@ -155,7 +171,7 @@ void PaintCriticalDepth(QPainter& painter, const QRectF& box, const SectionFit& 
 
 // Width B over the walls.
 void PaintWidthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
-    const double dimY = f.s.at(0, f.top).y() - kDimensionGap;
+    const double dimY = f.s.at(0, f.extent).y() - kDimensionGap;
     const QPointF leftWall = f.s.at(-f.r, f.top), rightWall = f.s.at(f.r, f.top);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 4));
@@ -167,12 +183,21 @@ void PaintWidthDimension(QPainter& painter, const QRectF& box, const SectionFit&
                      QStringLiteral("B = %1 m").arg(Fixed3(f.B)));
 }
 
+// Where the dimension h stands right of the shell, and the top of its label.
+double DepthDimensionX(const SectionFit& f) {
+    return f.s.at(f.r + f.t, 0).x() + kDimensionGap;
+}
+
+double DepthLabelTop(const SectionFit& f) {
+    return (f.s.at(0, 0).y() + f.s.at(0, f.h).y()) / 2 - QFontMetricsF(SongTiPx(14)).height() / 2;
+}
+
 // Depth h right of the shell, from the invert to the surface.
 void PaintDepthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
     const SectionScale& s = f.s;
     const double halfSurface = HalfWidthAt(f.B, f.h);
     const QFontMetricsF metrics(SongTiPx(14));
-    const double dimX = s.at(f.r + f.t, 0).x() + kDimensionGap;
+    const double dimX = DepthDimensionX(f);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(s.at(0, 0) + QPointF(4, 0), QPointF(dimX + 5, s.at(0, 0).y()));
     painter.drawLine(s.at(halfSurface, f.h) + QPointF(3, 0), QPointF(dimX + 5, s.at(0, f.h).y()));
@@ -180,9 +205,48 @@ void PaintDepthDimension(QPainter& painter, const QRectF& box, const SectionFit&
     DrawDimensionLine(painter, dimBottom, dimTop);
     painter.setPen(kInk);
     const QString depthText = QStringLiteral("h = %1 m").arg(Fixed3(f.h));
-    const double textTop = (dimBottom.y() + dimTop.y()) / 2 - metrics.height() / 2;
-    painter.drawText(QRectF(dimX + 6, textTop, box.right() - dimX - 6, metrics.height()),
+    painter.drawText(QRectF(dimX + 6, DepthLabelTop(f), box.right() - dimX - 6, metrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, depthText);
+}
+
+// The surface of the increased discharge: dashed across the section,
+// named right of the shell above the depth h (never over its label).
+void PaintIncreasedSurface(QPainter& painter, const QRectF& box, const SectionFit& f,
+                           double depth) {
+    const double half = HalfWidthAt(f.B, depth);
+    const QPointF right = f.s.at(half, depth);
+    const double dimX = DepthDimensionX(f);
+    painter.setPen(QPen(kSurface, 1.5, Qt::DashLine));
+    painter.drawLine(f.s.at(-half, depth), right);
+    painter.setPen(QPen(kSurface, 0.8, Qt::DotLine));
+    painter.drawLine(right + QPointF(3, 0), QPointF(dimX + 5, right.y()));
+    const double bottom = std::min(right.y() - 1, DepthLabelTop(f) - 2);
+    painter.setPen(kSurface);
+    painter.drawText(QRectF(dimX + 6, bottom - 17, box.right() + 12 - dimX - 6, 17),
+                     Qt::AlignLeft | Qt::AlignBottom,
+                     QStringLiteral("h加 = %1 m").arg(Fixed3(depth)));
+}
+
+// The net depth H: a dimension left of the shell from the invert to the
+// top of the walls, named at its top end, above the label of the critical
+// depth where the two would meet.
+void PaintNetDepth(QPainter& painter, const QRectF& box, const SectionFit& f) {
+    const double x = f.s.at(-f.r - f.t, 0).x() - kDimensionGap;
+    const QPointF invert = f.s.at(0, 0), wallTop = f.s.at(-f.r - f.t, f.top);
+    painter.setPen(QPen(kGuide, 0.8));
+    painter.drawLine(invert - QPointF(4, 0), QPointF(x - 5, invert.y()));
+    painter.drawLine(wallTop - QPointF(3, 0), QPointF(x - 5, wallTop.y()));
+    DrawDimensionLine(painter, QPointF(x, invert.y()), QPointF(x, wallTop.y()));
+    double bottom = wallTop.y() - 2;
+    if (f.showCritical) {
+        const double hcY = f.s.at(0, f.hc).y(); // its label spans hcY - 16 .. hcY
+        if (bottom > hcY - 18 && bottom - 16 < hcY)
+            bottom = hcY - 18;
+    }
+    painter.setPen(kInk);
+    painter.drawText(QRectF(box.left() - 12, bottom - 17, x - 4 - box.left() + 12, 17),
+                     Qt::AlignRight | Qt::AlignBottom,
+                     QStringLiteral("H = %1 m").arg(Fixed3(f.top)));
 }
 
 } // namespace
@@ -205,13 +269,13 @@ void DrawArrowHead(QPainter& painter, const QPointF& tip, const QPointF& from) {
 }
 
 void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
-                       const hydraulics::HydraulicElements& elements) {
+                       const hydraulics::HydraulicElements& elements, const SectionMarks& marks) {
     const double B = point.B, h = point.h;
     if (!(B > 0 && h > 0 && std::isfinite(B) && std::isfinite(h))) {
         DrawNote(painter, box, QStringLiteral("槽宽或水深不是正数，无法绘制断面。"));
         return;
     }
-    const SectionFit fit = FitSection(box, point, elements);
+    const SectionFit fit = FitSection(box, point, elements, marks);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     PaintShell(painter, fit);
@@ -223,6 +287,10 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
         PaintCriticalDepth(painter, box, fit);
     PaintWidthDimension(painter, box, fit);
     PaintDepthDimension(painter, box, fit);
+    if (Above(marks.increasedDepth, h) && *marks.increasedDepth < fit.top)
+        PaintIncreasedSurface(painter, box, fit, *marks.increasedDepth);
+    if (fit.showNetDepth)
+        PaintNetDepth(painter, box, fit);
     painter.restore();
 }
 

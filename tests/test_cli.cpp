@@ -128,6 +128,11 @@ TEST(CliOptions, BadCommandLinesAreUsageErrors) {
           "1 1 2 3 4 5 6 7 8 --svg", "--svg - 1 1 2 3 4 5 6 7 8", "--svg= 1 1 2 3 4 5 6 7 8",
           "--svg a --svg b 1 1 2 3 4 5 6 7 8"})
         EXPECT_THROW(cli::ParseOptions(Words(bad)), cli::UsageError) << bad;
+    // p: a number from 0 to 50, once, not for a batch.
+    for (const std::string bad : {"--increase 50.01", "--increase=-1", "--increase nan",
+                                  "--increase=3%", "--increase=", "--increase 5 --increase 6"})
+        EXPECT_THROW(cli::ParseOptions(Words(bad + " 1 1 2 3 4 5 6 7 8")), cli::UsageError) << bad;
+    EXPECT_THROW(cli::ParseOptions(Words("3 --csv a.csv --increase 5")), cli::UsageError);
 }
 
 // ---------------------------------------------------------------- one calculation
@@ -154,6 +159,7 @@ TEST(CliRun, ExitCodesAndStreams) {
              {"4 --csv -", 0, cli::CsvHeader(4) + kOut4, ""},
              {"7 1 2 3 4 5 6 7 8", 2, "", "ambrelo-calc: 情况编号必须是"},
              {"1 4 100", 2, "", "用法："},
+             {"--increase 51 1 4 100 1.5 1000 1 0.014 0.25 0.4", 2, "", "0 到 50 之间"},
              {"1 4 100 1,5 1000 1 0.014 0.25 0.4", 1, "", "类型不匹配：槽内水深 h"},
              {"1 4 100 1.5 1000 1 0.014 0 0", 1, "", "无效运算（0/0）"},
              {"--json 1 4 100 1.5 1000 1 0.014 0 0", 1, R"("error": "invalid_operation")",
@@ -334,12 +340,39 @@ TEST(CliDetails, JsonHydraulicsObject) {
     ASSERT_NE(at, std::string::npos) << out;
     EXPECT_LT(out.find(R"("results": {)"), at); // after the results
     for (const char* piece : {R"("Fr": 0.5033)", R"("hc": 0.4972)", R"("T": 1.5898)",
-                              R"("regime": "subcritical", "surface": "in_semicircle"}})"})
+                              R"("regime": "subcritical", "surface": "in_semicircle"}, )"})
         EXPECT_NE(out.find(piece, at), std::string::npos) << piece << '\n' << out;
     // Without --details, and for a failure, there is no such object.
     for (const char* args : {"--json 3 1 100 1.6 1000 0.8 0.014 0.2 0.3",
                              "--json --details 1 4 100 1.5 1000 1 0.014 0 0"})
         EXPECT_EQ(RunHere(args).out.find("hydraulics"), std::string::npos) << args;
+}
+
+// The checks of the case 1 worked example, too deep for its width; at
+// p = 0 the increased flow is the design flow and H₂ ≈ h + 0.10.
+TEST(CliDetails, ChecksOfTheWorkedExample) {
+    const std::pair<std::string, std::vector<const char*>> cases[] = {
+        {"--json --details ",
+         {R"("on_walls"}, "checks": {"increase_percent": 30, "velocity": {"value": 1.6156)",
+          R"(, "ok": true}, "mild_slope": {"Fr": 0.4533)", R"("critical_slope_x": 257.37)",
+          R"(, "ok": true}, "increased_flow": {"Q": 5.2, "h": 1.80796)",
+          R"("net_depth": {"design": 1.69121)", R"(, "increased": 1.90796)",
+          R"(, "value": 1.90796)", R"(, "ratio": 0.99783)",
+          R"(, "ok": false}, "short_flume": {"ratio": 66.66)", R"(, "ok": true}}}
+)"}},
+        {"--json --details --increase 0 ",
+         {R"({"increase_percent": 0, )", R"("increased_flow": {"Q": 4, "h": 1.4997)",
+          R"("increased": 1.5997)", R"(, "ok": true}, "short_flume")"}},
+        {"--details --increase=12.5 ",
+         {"\n设计校核\n设计流速: v = 1.616 m/s | 1.0 ≤ v ≤ 2.5 m/s | GB 50288-2018 第 9.4.1 条 | "
+          "满足\n",
+          "加大流量: p = 12.5 %，Q加 = 4.500 m³/s", "| 提示\n槽身净深: ", "H/B = 0.904 | "}},
+    };
+    for (const auto& [options, pieces] : cases) {
+        const std::string out = RunHere(options + kCase1).out;
+        for (const char* piece : pieces)
+            EXPECT_NE(out.find(piece), std::string::npos) << piece << '\n' << out;
+    }
 }
 
 // A flume with water and no flow: figures not formed are null and dashes.

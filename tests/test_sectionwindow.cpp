@@ -2,15 +2,20 @@
 // drawing after each calculation, cleared after a failure, and printed.
 #include "drawing/axisscale.h"
 #include "drawing/sectiondrawing.h"
+#include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
 #include "window_test_support.h"
 #include "windows/appearance.h"
 #include "windows/sectionwindow.h"
 
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPointer>
+#include <QProcess>
+#include <cmath>
 
 using hydraulics::Module1;
 
@@ -109,6 +114,28 @@ private slots:
         QCOMPARE(WaterPixels(*section), 0);
     }
 
+    // "计算书" writes the report of the calculation shown, from the inputs
+    // as typed: case 2 leaves its own head Z2 + K in the shared state, and
+    // the report must show the given Z = 0.2. Refused after a failure, and
+    // a file that cannot be written is named in a message.
+    void writesReport() {
+        auto w = Calculated(m_, 2);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section && section->findChild<QPushButton*>("Command2")->isEnabled());
+        QVERIFY(section->writeReport(QStringLiteral("渡槽计算书.odt")));
+        QProcess unzip;
+        unzip.start("unzip", {"-p", "渡槽计算书.odt", "content.xml"});
+        if (unzip.waitForFinished())
+            QVERIFY(unzip.readAllStandardOutput().contains(">0.2<"));
+        ModalCatcher catcher;
+        QVERIFY(!section->writeReport(QStringLiteral("no/渡槽计算书.pdf")));
+        QVERIFY(catcher.take().value(0).contains(QStringLiteral("no/渡槽计算书.pdf")));
+        TypeInputs(*w, {"0"});
+        Click(Button(*w, 2));
+        QVERIFY(!section->findChild<QPushButton*>("Command2")->isEnabled());
+        QVERIFY(!section->writeReport(QStringLiteral("after.pdf")));
+    }
+
     // Two case windows share the state: each section shows the design point
     // its own calculation left, whatever the other computes later.
     void keepsItsOwnCalculation() {
@@ -131,6 +158,31 @@ private slots:
         QPointer<SectionWindow> gone(second);
         form5.reset();
         QVERIFY(!gone);
+    }
+
+    // p starts at table 6.3.4's default for each calculation; another p
+    // redraws the checks at once (p = 0: H₂ = h加 + 0.10 ≈ h + 0.10).
+    void increaseRedrawsTheChecks() {
+        auto w = Calculated(m_, 1);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section);
+        auto* p = section->findChild<QDoubleSpinBox*>(QStringLiteral("IncreasePercent"));
+        auto* range = section->findChild<QLabel*>(QStringLiteral("IncreaseRange"));
+        QVERIFY(p && range);
+        QCOMPARE(p->value(), 30.0);
+        QCOMPARE(range->text(), QStringLiteral("表 6.3.4：30～25 %"));
+        const QImage before = section->grab().toImage();
+        p->setValue(0);
+        const drawing::SectionFigure f = *section->figure();
+        QCOMPARE(f.increasePercent, 0.0);
+        QCOMPARE(f.length, 100.0);
+        const auto checks = hydraulics::CheckDesign(f.point, f.length, f.increasePercent);
+        QVERIFY(std::abs(checks.H2.value_or(0) - f.point.h - 0.10) < 1e-3);
+        QVERIFY(section->grab().toImage() != before);
+        TypeInputs(*w, {"8"}); // 5 ≤ Q < 20: 25 %
+        Click(Button(*w, 2));
+        QCOMPARE(p->value(), 25.0);
+        QCOMPARE(range->text(), QStringLiteral("表 6.3.4：25～20 %"));
     }
 
     void drawsWithoutFigure() {

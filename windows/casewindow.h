@@ -73,7 +73,7 @@ private:
     void showResults(const std::array<std::string, 5>& results);
     void clearResults();
     void blankInputs();
-    void updateSection();
+    void updateSection(const std::array<float, 8>& inputs);
     void warn(const QString& what, const QString& text);
     QString fileBaseName(const QString& what) const; // project, case, what
 

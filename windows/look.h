@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QRect>
+#include <QStringList>
 
 namespace windows {
 
@@ -36,10 +37,21 @@ inline QColor ColourOf(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-// A design face at a size in points; the installed face that stands in
-// for it keeps the size (drawing::InstallChineseFonts()).
+// A design face at a size in points. The windows draw 宋体 in Noto Serif
+// CJK SC and 黑体 in Noto Sans CJK SC, whose strokes stay solid at 9 to
+// 14 pt where AR PL UMing's hairlines turn grey; where those are missing,
+// the face installed for the design name (drawing::InstallChineseFonts())
+// at the same size. No free Li face exists: 隶书 keeps its Kai face. (The
+// section drawing and the reports keep the TrueType faces, whose glyphs a
+// PDF maps back to their characters.)
 inline QFont PointFace(ChineseFace face, qreal pointSize) {
-    QFont font(drawing::FaceName(face));
+    QStringList families{drawing::FaceName(face)};
+    if (face == ChineseFace::SongTi)
+        families.prepend(QStringLiteral("Noto Serif CJK SC"));
+    else if (face == ChineseFace::HeiTi)
+        families.prepend(QStringLiteral("Noto Sans CJK SC"));
+    QFont font;
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
     return font;
 }

@@ -1,10 +1,15 @@
 #include "windows/sectionwindow.h"
 
+#include "hydraulics/errors.h"
+#include "report/calcreport.h"
 #include "windows/appearance.h"
+#include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
 
+#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -24,15 +29,31 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     print_->setObjectName(QStringLiteral("Command1"));
     print_->setFont(LiShu(14.25));
     print_->setFixedSize(120, 26); // the case windows' button height
-    connect(print_, &QPushButton::clicked, this, &SectionWindow::onCommand1Clicked);
+    connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
+    report_ = new QPushButton(QStringLiteral("计算书"), this);
+    report_->setObjectName(QStringLiteral("Command2"));
+    report_->setFont(LiShu(14.25));
+    report_->setFixedSize(120, 26);
+    report_->setEnabled(false); // until a calculation succeeds
+    connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
+
+    increase_ = new IncreaseInput(this);
+    connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
+    auto* inputs = new QHBoxLayout;
+    inputs->addStretch();
+    inputs->addWidget(increase_);
+    inputs->addStretch();
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print_);
+    buttons->addSpacing(24);
+    buttons->addWidget(report_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(view_, 1);
+    layout->addLayout(inputs);
     layout->addLayout(buttons);
     // The whole canvas where the screen allows (a new window would get at
     // most two thirds of the screen), smaller and scaled where it does not.
@@ -40,21 +61,78 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         resize(sizeHint().boundedTo(screen->availableGeometry().size() * 0.92));
 }
 
-void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName) {
+void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
+                               const report::ReportRequest& request) {
     pdfBaseName_ = pdfBaseName;
-    view_->setFigure(figure);
+    request_ = request;
+    report_->setEnabled(true);
+    drawing::SectionFigure shown = figure;
+    shown.increasePercent = increase_->startFor(figure.point.Q);
+    view_->setFigure(shown);
 }
 
 void SectionWindow::clearFigure() {
+    request_.reset();
+    report_->setEnabled(false);
+    increase_->clear();
     view_->setFigure(std::nullopt);
+}
+
+void SectionWindow::redrawAtIncrease(double percent) {
+    std::optional<drawing::SectionFigure> figure = view_->figure();
+    if (!figure)
+        return;
+    figure->increasePercent = percent;
+    view_->setFigure(figure);
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
     return view_->figure();
 }
 
-void SectionWindow::onCommand1Clicked() {
+void SectionWindow::printWindow() {
     ReportPrintOutcome(this, windowTitle(), PrintWindowImage(*this, pdfBaseName_));
+}
+
+bool SectionWindow::writeReport(const QString& path) {
+    if (!request_ || !figure())
+        return false;
+    // The design checks at the increase shown.
+    report::ReportRequest request = *request_;
+    request.increasePercent = figure()->increasePercent;
+    try {
+        report::WriteReport(request, path.toStdString());
+        return true;
+    } catch (const hydraulics::CalcError& e) {
+        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"),
+                             QString::fromStdString(e.message()) +
+                                 QStringLiteral("\n计算书没有写出，原有文件保持不变。"));
+    } catch (const hydraulics::NotConverged& e) {
+        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"),
+                             QString::fromStdString(e.message()));
+    } catch (const std::exception& e) { // a name without .pdf or .odt, out of memory
+        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"),
+                             QString::fromUtf8(e.what()) + QStringLiteral("\n文件：") + path);
+    }
+    return false;
+}
+
+void SectionWindow::saveReport() {
+    if (!request_)
+        return;
+    const QString pdf = QStringLiteral("PDF 文档 (*.pdf)");
+    const QString odt = QStringLiteral("可编辑的 ODT 文档 (*.odt)");
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("保存计算书"),
+        PdfPathFor(QString::fromStdString(request_->projectName) + QStringLiteral("计算书")),
+        pdf + QStringLiteral(";;") + odt, &chosenFilter);
+    if (path.isEmpty())
+        return;
+    // A name typed without either extension takes the chosen type's.
+    if (!report::ReportFormatOf(path.toStdString()))
+        path += chosenFilter == odt ? QStringLiteral(".odt") : QStringLiteral(".pdf");
+    writeReport(path);
 }
 
 } // namespace windows
