@@ -2,8 +2,10 @@
 #include "drawing/drawingparts.h"
 #include "drawing/drawingstyle.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <array>
+#include <iterator>
 #include <span>
 #include <utility>
 
@@ -110,15 +112,46 @@ void PaintRules(QPainter& painter, const QRectF& box, const TableGrid& grid) {
     painter.drawRect(QRectF(box.left(), top, box.width(), grid.bottom - top));
 }
 
-// How the regime is told, under the table.
+// "Fr = v / √gA/T" with the radical's bar over its whole argument, then
+// `tail` on the same line, its top left at `topLeft`; returns the y under
+// the line.
+double PaintFroudeFormula(QPainter& painter, const QPointF& topLeft, const QString& tail) {
+    const QFontMetricsF metrics(painter.font());
+    const QString lead = QStringLiteral("Fr = v / ");
+    const QString argument = QStringLiteral("gA/T");
+    const double bar = topLeft.y() + 2;                // the vinculum, above the capitals
+    const double base = bar + 2 + metrics.capHeight(); // the baseline under it
+    double x = topLeft.x();
+    painter.drawText(QPointF(x, base), lead);
+    x += metrics.horizontalAdvance(lead);
+    // The sign: a short tick, down to the baseline, up to the bar, then the
+    // bar across the argument and a little past it.
+    const double width = metrics.horizontalAdvance(argument);
+    const double mid = base - metrics.xHeight() / 2;
+    const QPointF sign[] = {
+        {x, mid + 1}, {x + 2, mid}, {x + 4.5, base + 1}, {x + 8, bar}, {x + 10 + width + 1, bar}};
+    painter.save();
+    painter.setPen(QPen(painter.pen().color(), 1));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.drawPolyline(sign, int(std::size(sign)));
+    painter.restore();
+    painter.drawText(QPointF(x + 10, base), argument);
+    painter.drawText(QPointF(x + 12 + width, base), tail);
+    return base + metrics.descent();
+}
+
+// How the regime is told, under the table: one face and one size for the
+// whole note (the Hei face holds its letters, digits, superscripts and
+// Chinese alike).
 void PaintRegimeNote(QPainter& painter, const QRectF& box, const TableGrid& grid) {
     painter.setPen(kNote);
-    painter.setFont(SongTiPx(13));
-    painter.drawText(
-        QRectF(box.left(), grid.bottom + 6, box.width(), box.bottom() - grid.bottom - 6),
-        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-        QStringLiteral("Fr = v/√(gA/T)，g = 9.81 m/s²；Fr 与 1 相差不超过 1% 为临界流，"
-                       "小于为缓流，大于为急流。临界水深满足 Q²T = gA³。"));
+    painter.setFont(HeiTiPx(13));
+    const double below = PaintFroudeFormula(painter, QPointF(box.left(), grid.bottom + 6),
+                                            QStringLiteral("，g = 9.81 m/s²；"));
+    painter.drawText(QRectF(box.left(), below + 1, box.width(), box.bottom() - below - 1),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     QStringLiteral("Fr 与 1 相差不超过 1% 为临界流，小于为缓流，大于为急流。"
+                                    "临界水深满足 Q²T = gA³。"));
 }
 
 } // namespace
