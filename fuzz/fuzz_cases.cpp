@@ -21,6 +21,7 @@
 #ifdef AMBRELO_FUZZ_DRAWING
 #include "drawing/chinesefonts.h"
 #include "drawing/sectiondrawing.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -54,10 +55,11 @@ void CheckTrialCount(const Module1& m, int caseNumber, const std::array<float, 8
     int trials = 0;
     const SearchTrace count = [&](const Module1&) { ++trials; };
     try {
-        (void)(caseNumber == 1 ? WidthSearch(probe, [] {}, count)
-        : caseNumber == 2 ? bool(SlopeSearch(probe, count))
-        : caseNumber == 3 ? DepthSearch(probe, count)
-                          : true); // case 4 has no search
+        (void)(caseNumber == 1 ? WidthSearch(
+                                     probe, [] {}, count)
+               : caseNumber == 2 ? bool(SlopeSearch(probe, count))
+               : caseNumber == 3 ? DepthSearch(probe, count)
+                                 : true); // case 4 has no search
     } catch (const CalcError&) {
         // The calculation itself checks how faults end.
     }

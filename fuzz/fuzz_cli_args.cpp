@@ -135,7 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (line.empty())
                 continue;
             QJsonParseError error{};
-            const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+            const QJsonDocument doc =
+                QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
             const QString s = doc.object().value("status").toString();
             fuzzcheck::Require(error.error == QJsonParseError::NoError &&
                                    (s == "ok" || s == "error" || s == "not_converged"),

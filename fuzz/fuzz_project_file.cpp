@@ -35,7 +35,8 @@ std::vector<float> PlainRecord(std::string_view text) {
     std::vector<float> values;
     while (values.size() < 8) {
         const std::size_t comma = text.find(',');
-        if ((comma == text.npos && values.size() < 7) || text.substr(0, comma).find('\0') != text.npos)
+        if ((comma == text.npos && values.size() < 7) ||
+            text.substr(0, comma).find('\0') != text.npos)
             return {};
         try {
             values.push_back(hydraulics::ParseSingle(text.substr(0, comma), "field"));
@@ -50,12 +51,13 @@ std::vector<float> PlainRecord(std::string_view text) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string folder = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir) +
-                         "/ambrelo-fuzz-XXXXXX";
+    std::string folder =
+        std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : P_tmpdir) + "/ambrelo-fuzz-XXXXXX";
     if (mkdtemp(folder.data()) == nullptr)
         fuzzcheck::Fail("cannot create a temporary folder", folder);
     Project() = folder + "/p";
-    std::atexit([] { std::filesystem::remove_all(std::filesystem::path(Project()).parent_path()); });
+    std::atexit(
+        [] { std::filesystem::remove_all(std::filesystem::path(Project()).parent_path()); });
     return 0;
 }
 
@@ -74,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzcheck::Require(e.kind() == PastEndOfFile || e.kind() == TypeMismatch ||
                                e.kind() == Overflow,
                            "unexpected error kind", e.message());
-        fuzzcheck::Require(e.subject() == fileName && e.message().find(fileName) != std::string::npos,
+        fuzzcheck::Require(e.subject() == fileName &&
+                               e.message().find(fileName) != std::string::npos,
                            "error does not name the file", e.message());
         fuzzcheck::Require(PlainRecord(bytes).empty(), "a plain record refused", e.message());
         return 0;
@@ -102,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            "written number outside the grammar", written);
     }
     fuzzcheck::Require(fields == 8, "written line not eight numbers", written);
-    fuzzcheck::Require(project::ReadProjectFile(Project()) == values, "written file reads back differently",
-                       written);
+    fuzzcheck::Require(project::ReadProjectFile(Project()) == values,
+                       "written file reads back differently", written);
     return 0;
 }

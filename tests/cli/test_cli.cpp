@@ -1,24 +1,15 @@
-// ambrelo-calc run in-process (cli::RunCli) on its arguments and streams:
-// the argument grammar and exit codes, the text, JSON and CSV forms,
-// batches with bad rows, --project, --details and --svg; and one run of the
-// built program itself, without a display.
+// ambrelo-calc in-process (cli::RunCli): exit codes and streams, the text,
+// JSON and CSV forms, batches with bad rows, --project, --details, --svg;
+// and one run of the built program itself, without a display.
 #include "cli/app.h"
 #include "cli/calculation.h"
 #include "cli/options.h"
 #include "cli/report.h"
-#include "project/projectfile.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <sstream>
-#include <string>
 #include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -61,28 +52,26 @@ void ExpectRun(const std::string& args, int code, const std::string& out, const 
     EXPECT_EQ(run.code, code) << args << '\n' << run.err;
     for (const auto& [got, want] : {std::pair(run.out, out), std::pair(run.err, err)})
         EXPECT_TRUE(want.empty() ? got.empty() : got.find(want) != std::string::npos)
-            << args << "\n" << got;
+            << args << "\n"
+            << got;
 }
 
 TEST(Cli, ExitCodesAndStreams) {
     const std::string csv = "h,L,B,x,V,n,xi1,xi2\n" + kRow4;
+    // clang-format off
     struct { std::string args; int code; std::string out, err; } const runs[] = {
         {kCase1, 0, kCase1Lines, ""},
-        {"2 4 100 1.5 0.2 1 0.014 0.25 0.4", 0,
-         "进口水头损失 Z1 (m): 0.135\n沿程水头损失 Z2 (m): 0.13\n出口水位回升 Z3 (m): 0.065\n"
-         "槽宽 B (m): 1.72\n槽身比降 i: 1/771.0842\n", ""},
+        {"2 4 100 1.5 0.2 1 0.014 0.25 0.4", 0, "进口水头损失 Z1 (m): 0.135\n沿程水头损失 Z2 (m): 0.13\n"
+         "出口水位回升 Z3 (m): 0.065\n槽宽 B (m): 1.72\n槽身比降 i: 1/771.0842\n", ""},
         {"3 1 100 1.6 1000 0.8 0.014 0.2 0.3", 0, "出口水位回升 Z3 (m): 0.025\n槽内水深 h (m): 0.71\n", ""},
         {"4 1 100 2 1000 1 0.014 0.2 0.3", 0, "出口水位回升 Z3 (m): 0.037\n流量 Q (m³/s): 2.23514\n", ""},
-        {"-h", 0, cli::UsageText(), ""},
-        {"--bogus --help", 0, cli::UsageText(), ""},
-        {"4 --csv -", 0, cli::CsvHeader(4) + kOut4, ""},
-        {"--csv=- 4", 0, cli::CsvHeader(4) + kOut4, ""},
+        {"-h", 0, cli::UsageText(), ""}, {"--bogus --help", 0, cli::UsageText(), ""},
+        {"4 --csv -", 0, cli::CsvHeader(4) + kOut4, ""}, {"--csv=- 4", 0, cli::CsvHeader(4) + kOut4, ""},
         // A value starting with '-' and a digit or '.' is a number; "--" ends the options.
         {"--json 4 1 100 2 1000 -2 0.014 0.2 -.3", 0, R"("V": "-2", "n": "0.014", "xi1": "0.2", "xi2": "-0.3")", ""},
         {"1 4 100 1.5 1000 1 -- -x 0.25 0.4", 1, "", "类型不匹配：槽身糙率 n"},
         // Two rows of the mistyped-input table (test_regionalnumber).
-        {"--json 1 1.5m 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "type_mismatch")",
-         "类型不匹配：流量 Q"},
+        {"--json 1 1.5m 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "type_mismatch")", "类型不匹配：流量 Q"},
         {"--json 1 1e39 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "overflow")", "溢出（超出单精度数的范围）：流量 Q"},
         {"1 4 100 1,5 1000 1 0.014 0.25 0.4", 1, "", "类型不匹配：槽内水深 h"},
         {"1 4 100 1.5 1000 1 0.014 0 0", 1, "", "无效运算（0/0）"},
@@ -90,15 +79,13 @@ TEST(Cli, ExitCodesAndStreams) {
         {"3 --csv /tmp", 1, "", "文件访问错误：/tmp"},
         {"--json 1 --project /nonexistent/p", 1, R"("error": "file_not_found")", "文件未找到"},
         {"7 1 2 3 4 5 6 7 8", 2, "", "ambrelo-calc: 情况编号必须是"}};
+    // clang-format on
     for (const auto& r : runs)
         ExpectRun(r.args, r.code, r.out, r.err, csv);
     for (const char* bad :
-         {"", "1.0 1 2 3 4 5 6 7 8", "1 1 2 3 4 5 6 7", "1 1 2 3 4 5 6 7 8 9",
-          "1 1 2 3 4 5 6 7 8 --verbose", "1 1 2 3 4 5 6 7 -x", "--json=yes 1 1 2 3 4 5 6 7 8",
-          "3 --csv", "3 --csv a.csv 1", "3 --csv a.csv --csv b.csv", "3 --csv a.csv --project p",
-          "3 --json --csv a.csv", "3 --csv a.csv --details", "3 --csv a.csv --svg x.svg",
-          "1 1 2 3 4 5 6 7 8 --svg", "--svg - 1 1 2 3 4 5 6 7 8", "--svg= 1 1 2 3 4 5 6 7 8",
-          "--svg a --svg b 1 1 2 3 4 5 6 7 8"})
+         {"", "1.0 1 2 3 4 5 6 7 8", "1 1 2 3 4 5 6 7", "1 1 2 3 4 5 6 7 8 9", "1 1 2 3 4 5 6 7 -x",
+          "--json=yes 1 1 2 3 4 5 6 7 8", "3 --csv", "3 --csv a.csv 1", "3 --csv a.csv --project p",
+          "3 --json --csv a.csv", "3 --csv a.csv --details", "--svg - 1 1 2 3 4 5 6 7 8"})
         ExpectRun(bad, 2, "", "用法：");
     // A full disk on standard output.
     std::istringstream in(kRow4);
@@ -138,44 +125,23 @@ TEST(Cli, JsonOfOkErrorNotConvergedAndDetails) {
     for (const char* piece : {R"("Fr": 0.5033)", R"("hc": 0.4972)", R"("T": 1.5898)",
                               R"("regime": "subcritical", "surface": "in_semicircle"}})"})
         EXPECT_NE(out.find(piece, at), std::string::npos) << piece << '\n' << out;
-    // Text after the results; with water and no flow, null and dashes.
-    ExpectRun("--details " + kCase1, 0,
-              kCase1Lines + "\n水力要素\n过水断面面积 A (m²): 2.476\n湿周 P (m): 4.091\n"
-                            "水力半径 R (m): 0.605\n水面宽度 T (m): 1.912\n"
-                            "断面平均流速 v (m/s): 1.616\n流速水头 v²/2g (m): 0.133\n"
-                            "弗劳德数 Fr: 0.453\n临界水深 hc (m): 0.970\n流态: 缓流\n"
-                            "水面位置: 水面在直墙段\n", "");
-    cli::Outcome still;
-    still.design = hydraulics::DesignPoint{2, 1.5, 0, 1000, 0.014};
-    EXPECT_NE(cli::JsonReport(4, still, true).find(R"("v": null, "velocity_head": null, "Fr": null, "hc": null, "regime": null, "surface": "on_walls")"), std::string::npos) << cli::JsonReport(4, still, true);
-    EXPECT_NE(cli::ElementLines(still).find("弗劳德数 Fr: —\n临界水深 hc (m): —\n流态: —\n"),
-              std::string::npos);
-}
-
-TEST(Cli, JsonEscapeKeepsTheDocumentValid) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a\"b\\c", "a\\\"b\\\\c"}, {"tab\tcr\rlf\n", "tab\\tcr\\rlf\\n"},
-        {std::string("\x01\x1f", 2), "\\u0001\\u001f"}, {"槽宽 ξ1 m³/s", "槽宽 ξ1 m³/s"},
-        {"a\xff!", "a\\ufffd!"},                   // stray byte
-        {"\xe6\xa7", "\\ufffd\\ufffd"},            // cut-off sequence
-        {"\xc0\xaf", "\\ufffd\\ufffd"},            // overlong form
-        {"\xed\xa0\x80", "\\ufffd\\ufffd\\ufffd"}, // surrogate
-        {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"}}; // four-byte character
-    for (const auto& [raw, escaped] : cases)
-        EXPECT_EQ(cli::JsonEscape(raw), escaped) << raw;
+    // Text after the results.
+    ExpectRun("--details " + kCase1, 0, kCase1Lines + "\n水力要素\n过水断面面积 A (m²): 2.476\n",
+              "");
+    ExpectRun("--details " + kCase1, 0, "流态: 缓流\n水面位置: 水面在直墙段\n", "");
 }
 
 TEST(Cli, BatchBadRowsDoNotStopIt) {
     const Captured run = RunHere("3 --csv -", "Q,L,B,x,V,n,xi1,xi2\r\n"
-                                         "1,100,1.6,1000,0.8,0.014,0.2,0.3\r\n"
-                                         "\r\n"
-                                         "1,100,abc,1000,0.8,0.014,0.2,0.3\r\n"
-                                         "1,100,1.6\r\n"
-                                         "1,100,1.6,1000,0.8,0.014,0.2,0.3,9\r\n"
-                                         "0,100,1.6,1000,0.8,0.014,0.2,0.3\r\n"
-                                         "1,100,1.6,1000,0.8,0.014,0,0\r\n"
-                                         "1,100,1.6,1000,0.8,0.014,0.2,1e39\r\n"
-                                         "  3 , 150 , 1.8 , 800 , 0.9 , 0.014 , 0.2 , 0.3  ");
+                                              "1,100,1.6,1000,0.8,0.014,0.2,0.3\r\n"
+                                              "\r\n"
+                                              "1,100,abc,1000,0.8,0.014,0.2,0.3\r\n"
+                                              "1,100,1.6\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0.2,0.3,9\r\n"
+                                              "0,100,1.6,1000,0.8,0.014,0.2,0.3\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0,0\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0.2,1e39\r\n"
+                                              "  3 , 150 , 1.8 , 800 , 0.9 , 0.014 , 0.2 , 0.3  ");
     EXPECT_EQ(run.out, "status,error,Q,L,B,x,V,n,xi1,xi2,Z,Z1,Z2,Z3,h\n"
                        "ok,,1,100,1.6,1000,0.8,0.014,0.2,0.3,0.118,0.044,0.1,0.025,0.71\n"
                        "error,type_mismatch,1,100,,1000,0.8,0.014,0.2,0.3,,,,,\n"
@@ -186,17 +152,19 @@ TEST(Cli, BatchBadRowsDoNotStopIt) {
                        "error,overflow,1,100,1.6,1000,0.8,0.014,0.2,,,,,,\n"
                        "ok,,3,150,1.8,800,0.9,0.014,0.2,0.3,0.237,0.118,0.188,0.069,1.2\n");
     EXPECT_EQ(run.code, 0); // every row processed
-    EXPECT_EQ(run.err.rfind("第 4 行：类型不匹配：槽宽 B 不是有效的数字\n第 5 行：", 0), 0u) << run.err;
+    EXPECT_EQ(run.err.rfind("第 4 行：类型不匹配：槽宽 B 不是有效的数字\n第 5 行：", 0), 0u)
+        << run.err;
+    // Only the first non-blank line without numbers is a header.
     // Only the first non-blank line without numbers is a header.
     const std::string mismatch = "error,type_mismatch,";
-    for (const auto& [input, rows] : {
-             std::pair<std::string, std::string>{"\n \n\t\r\n", ""}, {"h,L,B,x\n", ""},
-             {"\n\nh,L,B,x,V,n,xi1,xi2\n" + kRow4, kOut4},
-             {"\xEF\xBB\xBFh,L,B,x,V,n,xi1,xi2\r\n1,100,2,1000,1,0.014,0.2,0.3", kOut4},
-             {"\xEF\xBB\xBF" + kRow4, kOut4},
-             {"1,100,2,1000,1,O.014,0.2,0.3\n" + kRow4,
-              mismatch + "1,100,2,1000,1,,0.2,0.3,,,,,\n" + kOut4},
-             {"h,L\nh,L\n" + kRow4, mismatch + ",,,,,,,,,,,,\n" + kOut4}, {",,,,,,,\n" + kRow4, kOut4}})
+    // clang-format off
+    const std::pair<std::string, std::string> headers[] = {
+        {"\n \n\t\r\n", ""}, {"\n\nh,L,B,x,V,n,xi1,xi2\n" + kRow4, kOut4}, {"\xEF\xBB\xBF" + kRow4, kOut4},
+        {"\xEF\xBB\xBFh,L,B,x,V,n,xi1,xi2\r\n1,100,2,1000,1,0.014,0.2,0.3", kOut4},
+        {"1,100,2,1000,1,O.014,0.2,0.3\n" + kRow4, mismatch + "1,100,2,1000,1,,0.2,0.3,,,,,\n" + kOut4},
+        {"h,L\nh,L\n" + kRow4, mismatch + ",,,,,,,,,,,,\n" + kOut4}, {",,,,,,,\n" + kRow4, kOut4}};
+    // clang-format on
+    for (const auto& [input, rows] : headers)
         EXPECT_EQ(RunHere("4 --csv -", input).out, cli::CsvHeader(4) + rows)
             << ::testing::PrintToString(input);
     // Case 2 reads working values that an earlier row could leave; each row
@@ -226,7 +194,7 @@ protected:
 
 TEST_F(CliFiles, ProjectFileGivesTheValuesAndIsNeverWritten) {
     const std::string project = (dir_ / "flume").string();
-    project::WriteProjectFile(project, {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f});
+    std::ofstream(project + "us.dat") << "4,100,1.5,1000,1,0.014,0.25,0.4\r\n";
     const auto written = fs::last_write_time(project + "us.dat");
     ExpectRun("1 --project " + project, 0, kCase1Lines, "");
     EXPECT_EQ(RunHere("--json 1 --project=" + project).out, RunHere("--json " + kCase1).out);

@@ -5,10 +5,7 @@
 #include "hydraulics/section.h"
 
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -38,7 +35,8 @@ TEST(WidthSearch, WorkedExamplesTrialByTrial) {
     Module1 m = WidthExample(4);
     Trials t;
     int successes = 0;
-    EXPECT_TRUE(WidthSearch(m, [&] { ++successes; }, Into(t)));
+    EXPECT_TRUE(WidthSearch(
+        m, [&] { ++successes; }, Into(t)));
     EXPECT_EQ(successes, 1);
     EXPECT_EQ(Column(t, &Module1::ChannelWidth),
               (Floats{1, 2, 1.5f, 1.75f, 1.875f, 1.9375f, 1.90625f, 1.921875f, 1.9140625f,
@@ -52,7 +50,8 @@ TEST(WidthSearch, WorkedExamplesTrialByTrial) {
     // A tiny discharge: the scan stops at 1 m and the halving succeeds at k = 19.
     Module1 tiny = WidthExample(0.0001f);
     Trials u;
-    EXPECT_TRUE(WidthSearch(tiny, [] {}, Into(u)));
+    EXPECT_TRUE(WidthSearch(
+        tiny, [] {}, Into(u)));
     EXPECT_EQ(u.size(), 1u + 19u);
 
     // The scan stops only where the discharge exceeds Q strictly.
@@ -60,7 +59,8 @@ TEST(WidthSearch, WorkedExamplesTrialByTrial) {
     DeepSectionGeometry(exact, 2, 1.5f);
     exact.BasicData[PosQ] = ManningDischarge(exact, 1000, 0.014f); // Qc at B = 2
     Trials e;
-    EXPECT_TRUE(WidthSearch(exact, [] {}, Into(e)));
+    EXPECT_TRUE(WidthSearch(
+        exact, [] {}, Into(e)));
     EXPECT_EQ(Floats(Column(e, &Module1::ChannelWidth)).at(2), 3.0f);
 }
 
@@ -96,7 +96,8 @@ TEST(SlopeSearch, GoesOnPastAFailedWidthSearch) {
     ASSERT_EQ(t.size(), 4u);
     for (int i : {0, 1})
         EXPECT_TRUE(std::fabs(1 - 300 / t[i].CalcDischarge) >= 0.001f && t[i].NetLocalLoss == 0);
-    EXPECT_EQ(FormatSingle(m.ChannelWidth) + " " + FormatSingle(m.BasicData[PosX]), "18.88 10666.67");
+    EXPECT_EQ(FormatSingle(m.ChannelWidth) + " " + FormatSingle(m.BasicData[PosX]),
+              "18.88 10666.67");
 }
 
 TEST(DepthSearch, WorkedExamplesTrialByTrial) {

@@ -1,15 +1,13 @@
-// Numbers typed into the windows, read in the user's regional format: what
-// engineers actually mistype, in Chinese, German and English formats (two
-// rows of the table also go through the command line and a case window, in
-// their own tests), and what a window shows reads back.
+// Numbers typed into the windows in the user's regional format: what
+// engineers mistype, in Chinese, German and English formats (two rows also
+// go through the command line and a case window in their own tests), and
+// what a window shows reads back.
 #include "hydraulics/errors.h"
 #include "hydraulics/numtext.h"
 #include "project/regionalnumber.h"
 
 #include <QLocale>
-#include <bit>
 #include <gtest/gtest.h>
-#include <string>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,21 +33,20 @@ std::string Expected(const std::string& e) {
 }
 
 TEST(ReadRegionalNumber, MistypedInputsInChineseGermanAndEnglish) {
-    const char *tm = "TM", *of = "OF";
-    struct { QString text; const char* zh; const char* de; const char* en; } const rows[] = {
-        {"", tm, tm, tm}, {" ", tm, tm, tm}, {"abc", tm, tm, tm}, {"1.5m", tm, tm, tm},
-        {"1 5", tm, tm, tm}, {"1,5", tm, "1.5", tm}, {"1.5", "1.5", tm, "1.5"},
-        {u"１．５"_s, "1.5", tm, "1.5"}, {u"１，５"_s, tm, "1.5", tm},       // full width
-        {u"\u3000４\u3000"_s, "4", "4", "4"},                               // ideographic blanks
-        {"1,000.5", tm, tm, tm}, {"1.000,5", tm, tm, tm},                   // grouped
+    const char *tm = "TM", *of = "OF", *max = "3.4028234e38";
+    // clang-format off
+    struct { QString text; const char *zh, *de, *en; } const rows[] = {
+        {"", tm, tm, tm}, {" ", tm, tm, tm}, {"abc", tm, tm, tm}, {"1.5m", tm, tm, tm}, {"1 5", tm, tm, tm},
+        {"1,5", tm, "1.5", tm}, {"1.5", "1.5", tm, "1.5"}, {"1,000.5", tm, tm, tm}, {"1.000,5", tm, tm, tm},
+        {u"１．５"_s, "1.5", tm, "1.5"}, {u"１，５"_s, tm, "1.5", tm}, {u"\u3000４\u3000"_s, "4", "4", "4"},
         {"1e39", of, of, of}, {"3.4028236e38", of, tm, of}, {"3,4028236e38", tm, of, tm},
-        {"3.4028234e38", "3.4028234e38", tm, "3.4028234e38"},
-        {"1e-50", "0", "0", "0"}, {"-0", "-0", "-0", "-0"}, {"+4", "4", "4", "4"},
+        {max, max, tm, max}, {"1e-50", "0", "0", "0"}, {"-0", "-0", "-0", "-0"}, {"+4", "4", "4", "4"},
         {"nan", tm, tm, tm}, {"NaN", tm, tm, tm}, {"inf", tm, tm, tm}, {"-inf", tm, tm, tm},
         {"Infinity", tm, tm, tm}, {"0x10", tm, tm, tm}, {"-", tm, tm, tm}, {"e5", tm, tm, tm},
         {u"\u22121.5"_s, tm, tm, tm}, {"  4  ", "4", "4", "4"}, {"\t4\t", "4", "4", "4"},
         {QString(10000, '1'), of, of, of}, {QString(10000, 'x'), tm, tm, tm},
         {"0." + QString(9997, '0') + "1", "0", tm, "0"}, {QString(9999, ' ') + "4", "4", "4", "4"}};
+    // clang-format on
     const QLocale zh(QLocale::Chinese, QLocale::China), de(QLocale::German, QLocale::Germany),
         en(QLocale::English, QLocale::UnitedStates);
     for (const auto& r : rows) {

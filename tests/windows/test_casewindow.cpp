@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QStyle>
-#include <algorithm>
 
 using hydraulics::Module1;
 
@@ -21,18 +20,16 @@ bool ShowsWhole(QLineEdit* box) {
            box->contentsRect().width() - 2 * frame;
 }
 
-// The project file "渡槽us.dat" as the texts that were typed.
+// Texts as numbers: typed, or read from the project file "渡槽us.dat".
+QStringList Numbers(QStringList typed) {
+    for (QString& t : typed)
+        t = QString::number(t.trimmed().toFloat());
+    return typed;
+}
 QStringList Saved() {
     QStringList texts;
     for (const float v : project::ReadProjectFile("渡槽"))
         texts << QString::number(v);
-    return texts;
-}
-
-QStringList Numbers(const QStringList& typed) {
-    QStringList texts;
-    for (const QString& t : typed)
-        texts << QString::number(t.trimmed().toFloat());
     return texts;
 }
 
@@ -50,37 +47,9 @@ private slots:
     }
     void init() {
         s_ = std::make_unique<Fresh>();
-        QVERIFY(s_->dir.made);
+        QVERIFY(s_->made);
     }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
-
-    // Forms 3 and 4 walk the tab order from Text13 backwards; every control
-    // has a name of its own.
-    void tabOrderAndNames() {
-        for (int caseNo = 1; caseNo <= 4; ++caseNo) {
-            auto w = Open(s_->m, caseNo);
-            QVERIFY(w);
-            QStringList order{"Command2"};
-            for (int k = 1; k <= 12; ++k)
-                order << QStringLiteral("Text%1").arg(k);
-            order << QStringList{"Command1", "Command3", "Command4", "Text13"};
-            if (caseNo == 2 || caseNo == 3)
-                std::reverse(order.begin(), order.end());
-            QWidget* focus = w->focusWidget();
-            QVERIFY(focus);
-            QStringList walked{focus->objectName()};
-            for (QWidget* next = focus->nextInFocusChain(); next != focus;
-                 next = next->nextInFocusChain())
-                if (next->focusPolicy() & Qt::TabFocus)
-                    walked << next->objectName();
-            QCOMPARE(walked, order);
-            QSet<QString> names;
-            for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                QVERIFY(!child->objectName().isEmpty() && !names.contains(child->objectName()));
-                names.insert(child->objectName());
-            }
-        }
-    }
 
     void workedExamples_data() {
         QTest::addColumn<int>("caseNo");
@@ -91,9 +60,6 @@ private slots:
         QTest::newRow("case 1, tiny Q")
             << 1 << QStringList{"0.0001", "100", "1.5", "1000", "1", "0.014", "0.25", "0.4"}
             << QStringList{"0.067", "-0.064", "0.1", "-0.031", "0.002527237"};
-        QTest::newRow("case 4, h = B/2")
-            << 4 << QStringList{"1", "100", "2", "1000", "1", "0.014", "0.2", "0.3"}
-            << QStringList{"0.126", "0.063", "0.1", "0.037", "2.23514"};
     }
     void workedExamples() {
         QFETCH(int, caseNo);
@@ -108,33 +74,20 @@ private slots:
         QCOMPARE(Texts(*w, 9, 13), results);
         QCOMPARE(Texts(*w, 1, 8), inputs); // left as typed
         QCOMPARE(Saved(), Numbers(inputs));
-        for (int k = 1; k <= 13; ++k)
+        for (int k = 1; k <= 13; ++k) // long numbers are drawn smaller
             QVERIFY2(ShowsWhole(Box(*w, k)), qPrintable(Box(*w, k)->text()));
     }
 
-    // Form2's boxes are set in 宋体, the others inherit the interface font;
-    // a long number is drawn smaller, and the font comes back once it fits.
-    void longNumberDrawnSmaller() {
-        for (int caseNo : {1, 2}) {
-            auto w = Open(s_->m, caseNo);
-            QVERIFY(w);
-            QLineEdit* box = Box(*w, 13);
-            const QFont designed = box->font();
-            box->setText(QStringLiteral("771.0842"));
-            QVERIFY(ShowsWhole(box) && box->font().pointSizeF() < designed.pointSizeF());
-            box->setText(QStringLiteral("1.72"));
-            QCOMPARE(box->font(), designed);
-        }
-    }
-
+    // A new project reads nothing; an existing one (or no choice) restores by
+    // position: Form5 puts the discharge into its depth box and the depth
+    // into its width box, Form3 makes the slope denominator its head; shown
+    // in the user's regional format.
     void restoresByPosition() {
         Module1& m = s_->m;
         QVERIFY(Calculated(m, 1));
-        auto fresh = Open(m, 1); // a new project of the same name reads nothing
+        auto fresh = Open(m, 1);
         QVERIFY(fresh);
         QCOMPARE(Box(*fresh, 1)->text(), QStringLiteral(" "));
-        // Form5 puts the discharge into its depth box, the depth into its width
-        // box; Form3 makes the slope denominator its head. No choice restores too.
         m.ProjectMode = 0;
         m.BasicData = {};
         auto form5 = Open(m, 4);
@@ -144,7 +97,6 @@ private slots:
         m.ProjectMode = 2;
         QVERIFY(Open(m, 2));
         QCOMPARE(m.TotalLoss, 1000.0f);
-        // Shown in the user's regional format.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         auto german = Open(m, 1);
         QVERIFY(german);
@@ -170,12 +122,12 @@ private slots:
         QTest::newRow("letter in a box")
             << 1 << "" << with(1, 3, "1.5m") << "类型不匹配：槽内水深 h（Text3）" << 3 << false;
         QTest::newRow("beyond single range")
-            << 1 << "" << with(1, 1, "1e39") << "溢出（超出单精度数的范围）：流量 Q（Text1）" << 1 << false;
+            << 1 << "" << with(1, 1, "1e39") << "溢出（超出单精度数的范围）：流量 Q（Text1）" << 1
+            << false;
         QTest::newRow("untouched boxes")
             << 4 << "" << QStringList(8, " ") << "槽内水深 h（Text1）" << 1 << false;
         QTest::newRow("x = 0") << 1 << "" << with(1, 4, "0") << "除数为零" << 0 << true;
-        QTest::newRow("Q = 0 never converges") << 3 << "" << with(3, 1, "0") << "未收敛" << 0
-                                               << true;
+        QTest::newRow("Q = 0") << 3 << "" << with(3, 1, "0") << "未收敛" << 0 << true;
         QTest::newRow("project file not written") << 1 << "没有的文件夹/项目" << Example(1).inputs
                                                   << "没有的文件夹/项目us.dat" << 0 << false;
     }
@@ -190,7 +142,6 @@ private slots:
         auto w = Calculated(m, caseNo);
         QVERIFY(w);
         QCOMPARE(Texts(*w, 9, 13), Example(caseNo).results);
-
         if (!projectName.isEmpty())
             m.ProjectName = projectName.toStdString();
         m.ChannelWidth = 123; // unchanged unless a calculation ran
@@ -205,11 +156,8 @@ private slots:
         QCOMPARE(Texts(*w, 1, 8), inputs);
         QCOMPARE(Saved(), Numbers(saved ? inputs : Example(caseNo).inputs));
         QVERIFY(saved || m.ChannelWidth == 123.0f);
-        if (focusBox) {
-            QCOMPARE(w->focusWidget(), Box(*w, focusBox));
-            QCOMPARE(Box(*w, focusBox)->selectedText(), inputs[focusBox - 1]);
-        }
-
+        QVERIFY(!focusBox || (w->focusWidget() == Box(*w, focusBox) &&
+                              Box(*w, focusBox)->selectedText() == inputs[focusBox - 1]));
         m.ProjectName = "渡槽";
         TypeInputs(*w, Example(caseNo).inputs);
         Click(Button(*w, 2));
@@ -217,32 +165,28 @@ private slots:
         QCOMPARE(catcher.texts.size(), 1);
     }
 
-    // No file, too short a file, or no file at all under the name: the
-    // window is not shown and the user is told which file.
+    // No file, too short a file, or a folder under the name: the window is
+    // not shown and the user is told which file.
     void projectFileThatCannotBeRead() {
-        Module1& m = s_->m;
-        m.ProjectMode = 2;
-        m.ProjectName = "无此项目";
+        s_->m.ProjectMode = 2;
         ModalCatcher catcher;
-        for (const char* contents : {"", "1,2,3\r\n", "folder"}) {
-            QFile::remove("无此项目us.dat");
-            QFile file("无此项目us.dat");
-            if (contents == std::string("folder"))
-                QVERIFY(QDir().mkdir("无此项目us.dat"));
-            else if (*contents)
+        for (const QByteArray contents : {"", "1,2,3\r\n", "folder"}) {
+            QFile file(QString::fromStdString(s_->m.ProjectName) + "us.dat");
+            if (contents == "folder")
+                QVERIFY(file.remove() && QDir().mkdir(file.fileName()));
+            else if (!contents.isEmpty())
                 QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) > 0);
             file.close();
-            CaseWindow w(m, 3);
+            CaseWindow w(s_->m, 3);
             QVERIFY(!w.load() && !w.isVisible());
             const QStringList told = catcher.take();
-            QCOMPARE(told.size(), 1);
-            QVERIFY2(told[0].contains("无此项目us.dat"), qPrintable(told[0]));
+            QVERIFY(told.size() == 1 && told[0].contains(file.fileName()));
         }
     }
 
     // Without a print server: a PDF named after project and window; a name
-    // that cannot be created is reported, not written elsewhere.
-    void printsToPdfWithoutPrinter() {
+    // that cannot be created is reported, not written elsewhere. Then the end.
+    void printsToPdfAndEnds() {
         auto w = Calculated(s_->m, 2);
         QVERIFY(w);
         s_->m.ProjectName = "渠/道"; // renamed in Form1 meanwhile

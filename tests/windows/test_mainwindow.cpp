@@ -18,18 +18,14 @@ struct Session {
     MainWindow form1{state, caseWindows};
 };
 
-QWidget* VisibleWindow(const QString& name) {
+// The names of the visible case windows.
+QStringList VisibleCaseWindows() {
+    QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-int VisibleCaseWindows() {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        n += qobject_cast<CaseWindow*>(w) && w->isVisible() ? 1 : 0;
-    return n;
+        if (qobject_cast<CaseWindow*>(w) && w->isVisible())
+            names << w->objectName();
+    names.sort();
+    return names;
 }
 
 } // namespace
@@ -37,26 +33,23 @@ int VisibleCaseWindows() {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    template <typename T = QAbstractButton> T* control(const char* name) {
-        return session_->form1.findChild<T*>(QString::fromLatin1(name));
+    QAbstractButton* control(const QString& name) {
+        return session_->form1.findChild<QAbstractButton*>(name);
     }
-    void click(const char* name) { Click(control(name)); }
-    // Ticks a case box (none for nullptr), picks a project option and opens.
-    void open(const char* box, const char* option = "Option1") {
-        for (const char* name : {box, option})
-            if (name && *name)
-                click(name);
-        click("Command2");
+    // Clicks each named control in turn ("" for none).
+    void click(const QStringList& names) {
+        for (const QString& name : names)
+            if (!name.isEmpty())
+                Click(control(name));
     }
-    QLineEdit* nameBox() { return control<QLineEdit>("Text1"); }
-    hydraulics::Module1& state() { return session_->state; }
+    QLineEdit* nameBox() { return session_->form1.findChild<QLineEdit*>("Text1"); }
 
-    TemporaryCurrentDir dir_;
+    Fresh fresh_;
     std::unique_ptr<Session> session_;
     std::unique_ptr<ModalCatcher> modals_;
 
 private slots:
-    void initTestCase() { QVERIFY(dir_.made); }
+    void initTestCase() { QVERIFY(fresh_.made); }
     void init() {
         modals_ = std::make_unique<ModalCatcher>();
         session_ = std::make_unique<Session>();
@@ -66,40 +59,49 @@ private slots:
     void cleanup() {
         session_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(VisibleCaseWindows(), 0);
-        const QStringList unexpected = modals_->take();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(" | ")));
+        QCOMPARE(VisibleCaseWindows(), QStringList());
+        QCOMPARE(modals_->take(), QStringList()); // no message nobody expected
     }
 
     // Each case box, under its caption, opens its own window; no box, none.
+    // The case is that of the box clicked last, ticked or unticked.
     void caseBoxOpensItsWindow_data() {
-        QTest::addColumn<QStringList>("boxCaptionWindow");
-        QTest::newRow("case 1") << QStringList{"Check4", "计算槽宽及水头损失", "Form2"};
-        QTest::newRow("case 2") << QStringList{"Check5", "计算槽宽及槽身比降", "Form3"};
-        QTest::newRow("case 3") << QStringList{"Check7", "计算水深及水头损失", "Form4"};
-        QTest::newRow("case 4") << QStringList{"Check6", "计算流量及水头损失", "Form5"};
-        QTest::newRow("no case") << QStringList{"", "", ""};
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("caption"); // of the last box
+        QTest::addColumn<QString>("window");
+        QTest::newRow("case 1") << QStringList{"Check4"} << "计算槽宽及水头损失"
+                                << "Form2";
+        QTest::newRow("case 2") << QStringList{"Check5"} << "计算槽宽及槽身比降"
+                                << "Form3";
+        QTest::newRow("case 3") << QStringList{"Check7"} << "计算水深及水头损失"
+                                << "Form4";
+        QTest::newRow("case 4") << QStringList{"Check6"} << "计算流量及水头损失"
+                                << "Form5";
+        QTest::newRow("no case") << QStringList{""} << ""
+                                 << "";
+        QTest::newRow("last clicked")
+            << QStringList{"Check4", "Check5", "Check5"} << "计算槽宽及槽身比降"
+            << "Form3";
     }
     void caseBoxOpensItsWindow() {
-        QFETCH(QStringList, boxCaptionWindow);
-        const QString box = boxCaptionWindow[0], window = boxCaptionWindow[2];
-        if (!box.isEmpty())
-            QCOMPARE(control(qPrintable(box))->text(), boxCaptionWindow[1]);
-        open(qPrintable(box));
-        QCOMPARE(VisibleCaseWindows(), window.isEmpty() ? 0 : 1);
-        QVERIFY(window.isEmpty() || VisibleWindow(window));
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, caption);
+        QFETCH(QString, window);
+        QVERIFY(clicks.last().isEmpty() || control(clicks.last())->text() == caption);
+        click(QStringList{"Option1"} + clicks + QStringList{"Command2"});
+        QCOMPARE(VisibleCaseWindows(), window.isEmpty() ? QStringList() : QStringList{window});
     }
 
-    // The whole road of case 1: a name typed beside the box's starting
-    // blank (which it keeps), a new project calculated and saved, a second
-    // click that leaves the open window as it is, a second case window
-    // beside it, then the project reopened with its inputs restored.
+    // The whole road of case 1: a name typed beside the box's starting blank
+    // (which it keeps), a new project calculated and saved, a second click
+    // that leaves the open window as it is, a second case window beside it,
+    // then the project reopened with its inputs restored.
     void case1NewThenExisting() {
         nameBox()->setFocus();
         nameBox()->end(false);
         QTest::keyClicks(nameBox(), "demo");
-        QCOMPARE(state().ProjectName, std::string(" demo"));
-        open("Check4");
+        QCOMPARE(session_->state.ProjectName, std::string(" demo"));
+        click({"Check4", "Option1", "Command2"});
         CaseWindow* form2 = session_->caseWindows.window(1);
         QVERIFY(form2 && form2->isVisible());
         QCOMPARE(Texts(*form2, 1, 8), QStringList(8, " "));
@@ -110,33 +112,18 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly) && !QFile::exists("demous.dat"));
         QCOMPARE(QString::fromUtf8(file.readAll()).trimmed().split(','), Example(1).inputs);
 
-        TypeInto(Box(*form2, 1), "7");
-        click("Command2");
-        QCOMPARE(session_->caseWindows.window(1), form2);
-        QCOMPARE(Box(*form2, 1)->text(), QStringLiteral("7"));
-        open("Check7", nullptr);
-        QVERIFY(VisibleWindow("Form2") && VisibleWindow("Form4"));
-        QCOMPARE(VisibleCaseWindows(), 2);
+        TypeInputs(*form2, {"7"});
+        click({"Command2"});
+        QVERIFY(session_->caseWindows.window(1) == form2 && Box(*form2, 1)->text() == "7");
+        click({"Check7", "Command2"});
+        QCOMPARE(VisibleCaseWindows(), (QStringList{"Form2", "Form4"}));
 
         form2->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!session_->caseWindows.window(1));
-        open("Check4", "Option2");
+        click({"Check4", "Option2", "Command2"});
         QVERIFY(!control("Option1")->isChecked());
-        QVERIFY(VisibleWindow("Form2"));
         QCOMPARE(Texts(*session_->caseWindows.window(1), 1, 8), Example(1).inputs);
-    }
-
-    // The case is that of the box clicked last, ticked or unticked.
-    void lastClickedBoxDecides() {
-        click("Option1");
-        click("Check4");
-        click("Check5");
-        QCOMPARE(state().CaseNo, 2.0f);
-        open("Check5", nullptr);
-        QVERIFY(control("Check4")->isChecked() && !control("Check5")->isChecked());
-        QVERIFY(VisibleWindow("Form3"));
-        QCOMPARE(VisibleCaseWindows(), 1);
     }
 
     // An existing (or not yet chosen) project without a file: the user is
@@ -148,14 +135,13 @@ private slots:
     }
     void missingProjectFile() {
         QFETCH(QString, option);
-        TypeInto(nameBox(), "missing");
-        open("Check5", qPrintable(option));
+        nameBox()->setText("missing");
+        click({"Check5", option, "Command2"});
         const QStringList told = modals_->take();
-        QCOMPARE(told.size(), 1);
-        QVERIFY2(told[0].contains("missingus.dat"), qPrintable(told[0]));
-        QCOMPARE(VisibleCaseWindows(), 0);
-        open(nullptr); // a new project of that name
-        QVERIFY(VisibleWindow("Form3"));
+        QVERIFY(told.size() == 1 && told[0].contains("missingus.dat"));
+        QCOMPARE(VisibleCaseWindows(), QStringList());
+        click({"Option1", "Command2"}); // a new project of that name
+        QCOMPARE(VisibleCaseWindows(), QStringList{"Form3"});
     }
 };
 

@@ -15,13 +15,12 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
-#include <utility>
 
 using namespace windows;
 
 // Answers every modal message box with its first button while it lives,
-// noting what it said: a test asserts what the user was told, and a box
-// nobody expected never hangs the run.
+// noting what it said and the button's caption; a box nobody expected
+// never hangs the run.
 class ModalCatcher : public QObject {
 public:
     ModalCatcher() {
@@ -41,20 +40,14 @@ private:
     QTimer timer_;
 };
 
-// A temporary folder made current for as long as it lives.
-struct TemporaryCurrentDir {
-    TemporaryCurrentDir() { made = dir.isValid() && QDir::setCurrent(dir.path()); }
-    QTemporaryDir dir;
-    bool made = false;
-};
-
-// A fresh current folder and a fresh state for a new project "渡槽".
+// A temporary current folder and a fresh state for a new project "渡槽".
 struct Fresh {
-    Fresh() {
+    Fresh() : made(dir.isValid() && QDir::setCurrent(dir.path())) {
         m.ProjectMode = 1;
         m.ProjectName = "渡槽";
     }
-    TemporaryCurrentDir dir;
+    QTemporaryDir dir;
+    bool made;
     hydraulics::Module1 m;
 };
 
@@ -72,17 +65,13 @@ inline void Click(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Selects what the box holds and types over it.
-inline void TypeInto(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
-}
-
-// Text1, Text2, ... in turn.
+// Text1, Text2, ... in turn: each selected and typed over.
 inline void TypeInputs(QWidget& w, const QStringList& inputs) {
-    for (int k = 0; k < inputs.size(); ++k)
-        TypeInto(Box(w, k + 1), inputs[k]);
+    for (int k = 0; k < inputs.size(); ++k) {
+        Box(w, k + 1)->setFocus();
+        QTest::keyClick(Box(w, k + 1), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Box(w, k + 1), inputs[k]);
+    }
 }
 
 inline QStringList Texts(QWidget& w, int first, int last) {
@@ -105,18 +94,17 @@ inline std::unique_ptr<CaseWindow> Open(hydraulics::Module1& m, int caseNo) {
 struct WorkedExample {
     QStringList inputs, results;
 };
-inline const WorkedExample kExamples[] = {
-    {{"4", "100", "1.5", "1000", "1", "0.014", "0.25", "0.4"},
-     {"0.153", "0.103", "0.1", "0.049", "1.912109"}},
-    {{"4", "100", "1.5", "0.2", "1", "0.014", "0.25", "0.4"},
-     {"0.135", "0.13", "0.065", "1.72", "771.0842"}},
-    {{"1", "100", "1.6", "1000", "0.8", "0.014", "0.2", "0.3"},
-     {"0.118", "0.044", "0.1", "0.025", "0.71"}},
-    {{"0.5", "100", "2", "1000", "0.5", "0.014", "0.2", "0.3"},
-     {"0.119", "0.046", "0.1", "0.027", "0.6123553"}},
-};
 inline const WorkedExample& Example(int caseNo) {
-    return kExamples[caseNo - 1];
+    static const WorkedExample examples[] = {
+        {{"4", "100", "1.5", "1000", "1", "0.014", "0.25", "0.4"},
+         {"0.153", "0.103", "0.1", "0.049", "1.912109"}},
+        {{"4", "100", "1.5", "0.2", "1", "0.014", "0.25", "0.4"},
+         {"0.135", "0.13", "0.065", "1.72", "771.0842"}},
+        {{"1", "100", "1.6", "1000", "0.8", "0.014", "0.2", "0.3"},
+         {"0.118", "0.044", "0.1", "0.025", "0.71"}},
+        {{"0.5", "100", "2", "1000", "0.5", "0.014", "0.2", "0.3"},
+         {"0.119", "0.046", "0.1", "0.027", "0.6123553"}}};
+    return examples[caseNo - 1];
 }
 
 // A case window with its worked example typed and calculated.
