@@ -1,20 +1,15 @@
-// The whole command line of ambrelo-calc as typed (cli::RunCli, in process),
-// batches from standard input included.
+// Whole ambrelo-calc command lines (cli::RunCli, in process): the arguments
+// one a line, then after a line "<<<" standard input (for "--csv -"). Run in
+// an empty temporary folder; inputs holding '/' are skipped, so no file
+// outside it is named.
 //
-// Input: the arguments, one a line; a line "<<<" ends them and the rest is
-// standard input (read by "--csv -"). Inputs holding '/' are skipped, and
-// the current folder is an empty temporary one, so a project or CSV file
-// named on the command line is never one outside it.
-//
-// Contract: exit status 0, 1 or 2 and nothing thrown; a usage error (2) or
-// a failure (1) says why on the error stream; with --json every line of the
-// output is a JSON object with a known status; each calculation takes a
-// bounded CPU time. A batch read from standard input writes the header of
-// the case and one row of fifteen fields per data row: the status (ok,
-// not_converged, error), the error kind (only for error), the eight inputs
-// (empty or a shown number; all there unless error), the five results
-// (shown numbers when ok, empty otherwise); one message line naming its
-// line per row that is not ok.
+// Contract, in bounded CPU time: exit status 0, 1 or 2 and nothing thrown;
+// a failure or usage error says why on the error stream; with --json each
+// output line is a JSON object with a known status. A batch writes the
+// header and one row of fifteen fields per data row: status, error kind
+// (only for an error), the eight inputs (shown numbers, empty only for an
+// error), the five results (shown numbers when ok, else empty); and one
+// message naming its line per row that is not ok.
 #include "cli/app.h"
 #include "cli/options.h"
 #include "cli/report.h"
@@ -24,7 +19,6 @@
 #include <QJsonObject>
 #include <cstdint>
 #include <filesystem>
-#include <set>
 #include <sstream>
 #include <unistd.h>
 #include <vector>
@@ -49,9 +43,8 @@ std::size_t CheckBatch(int caseNumber, const std::string& output) {
     const std::string header = cli::CsvHeader(caseNumber);
     fuzzcheck::Require(output.starts_with(header) && output.ends_with('\n'),
                        "batch output not the header and whole lines", output.substr(0, 200));
-    static const std::set<std::string> kinds = {"type_mismatch",    "past_end_of_file",
-                                                "division_by_zero", "invalid_operation",
-                                                "invalid_argument", "overflow"};
+    static const std::regex kinds("type_mismatch|past_end_of_file|division_by_zero|"
+                                  "invalid_operation|invalid_argument|overflow");
     std::size_t failed = 0;
     for (const std::string& row : Split(output.substr(header.size()), '\n')) {
         if (row.empty())
@@ -60,7 +53,8 @@ std::size_t CheckBatch(int caseNumber, const std::string& output) {
         fuzzcheck::Require(f.size() == 15, "output row has not fifteen fields", row);
         const bool ok = f[0] == "ok", error = f[0] == "error";
         fuzzcheck::Require(ok || error || f[0] == "not_converged", "unknown status", row);
-        fuzzcheck::Require(error ? kinds.contains(f[1]) : f[1].empty(), "wrong error kind", row);
+        fuzzcheck::Require(error ? std::regex_match(f[1], kinds) : f[1].empty(), "wrong error kind",
+                           row);
         for (std::size_t k = 2; k < 15; ++k) // inputs, then results
             fuzzcheck::Require(f[k].empty() ? (k < 10 ? error : !ok)
                                             : (k < 10 || ok) && fuzzcheck::IsShownNumber(f[k]),

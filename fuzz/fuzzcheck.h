@@ -1,7 +1,5 @@
-// Contract checks shared by the fuzz targets. A target does not stop at "no
-// crash": whatever it feeds in must end in a value or a typed failure that
-// the program knows how to report. A broken contract aborts with a message,
-// which libFuzzer records as a crash, saving the input.
+// Contract checks of the fuzz targets: a broken contract aborts with a
+// message, which libFuzzer records as a crash, saving the input.
 #pragma once
 
 #include <cstdio>
@@ -24,9 +22,8 @@ inline void Require(bool condition, std::string_view what, std::string_view deta
         Fail(what, detail);
 }
 
-// The forms a window shows: optional minus, digits, optional fraction,
-// optional exponent "E", sign and two or three digits. Never "nan", "inf",
-// a blank, a group separator or a minus zero.
+// The forms a window shows: never "nan", "inf", a blank, a group separator
+// or a minus zero.
 inline bool IsShownNumber(const std::string& text) {
     static const std::regex grammar("-?[0-9]+(\\.[0-9]+)?(E[+-][0-9]{2,3})?");
     return std::regex_match(text, grammar) &&

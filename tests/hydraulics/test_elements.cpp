@@ -77,34 +77,28 @@ TEST(Elements, FiguresThatCannotBeFormedShowADash) {
     EXPECT_TRUE(still.A && still.T && !still.v && !still.Fr && !still.hc && !still.regime);
     EXPECT_TRUE(!dry.A && !dry.P && !dry.v && !dry.surface && dry.hc); // the flow has an hc
     EXPECT_FALSE(ComputeElements(0, 1, 1).hc || ComputeElements(2, kNaN, 1).A);
-    for (const auto& [value, text] :
-         {std::pair<std::optional<double>, const char*>{kPi / 2, "1.571"},
-          {2.0, "2.000"},
-          {-0.0001, "0.000"},
-          {-0.25, "-0.250"},
-          {std::nullopt, "—"},
-          {kNaN, "—"}})
-        EXPECT_EQ(FormatElement(value), text);
-    EXPECT_EQ(std::string(RegimeText(still.regime)) + SurfaceText(dry.surface).data(), "——");
+    EXPECT_EQ(FormatElement(kPi / 2) + FormatElement(-0.0001) + FormatElement(-0.25) +
+                  FormatElement(std::nullopt) + FormatElement(kNaN) +
+                  std::string(RegimeText(still.regime)) + SurfaceText(dry.surface).data(),
+              "1.5710.000-0.250————");
 }
 
 TEST(RatingCurve, EvenDepthsWithoutTheEmptySectionRisingThroughTheTop) {
     const auto curve = RatingCurve(2, 1000, 0.014, 3, 60);
     ASSERT_EQ(curve.size(), 60u);
-    for (std::size_t k = 0; k < curve.size(); ++k) {
-        EXPECT_NEAR(curve[k].depth, 0.05 * double(k + 1), 1e-12) << k;
-        EXPECT_TRUE(k == 0 || curve[k].discharge > curve[k - 1].discharge) << k;
-    }
+    for (std::size_t k = 1; k < curve.size(); ++k)
+        EXPECT_GT(curve[k].discharge, curve[k - 1].discharge) << k;
     EXPECT_NEAR(curve[19].discharge, 2.23514, 0.0001); // the case solver's h = B/2
-    EXPECT_TRUE(RatingCurve(2, 1000, 0.014, 3, 0).empty());
-    EXPECT_TRUE(RatingCurve(2, 1000, 0.014, 0, 10).empty());
+    EXPECT_TRUE(RatingCurve(2, 1000, 0.014, 3, 0).empty() &&
+                RatingCurve(2, 1000, 0.014, 0, 10).empty());
 }
 
 TEST(DesignPoint, OfEachCaseIsWhatTheCaseShowsAndCarriesItsDischarge) {
-    const std::array<float, 8> examples[] = {{4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f},
-                                             {4, 100, 1.5f, 0.2f, 1, 0.014f, 0.25f, 0.4f},
-                                             {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f},
-                                             {1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}};
+    // clang-format off
+    const std::array<float, 8> examples[] = {
+        {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f}, {4, 100, 1.5f, 0.2f, 1, 0.014f, 0.25f, 0.4f},
+        {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}, {1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}};
+    // clang-format on
     for (int caseNo = 1; caseNo <= 4; ++caseNo) {
         Module1 m;
         const ResultTexts results = CalculateCase(m, caseNo, examples[caseNo - 1]);

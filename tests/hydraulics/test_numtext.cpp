@@ -1,6 +1,6 @@
-// Numbers as text: the command line's reading (beyond the mistyped-input
-// table of test_regionalnumber and the fuzz target's strtod comparison),
-// and the shown and stored forms.
+// Numbers as text: the shown and stored forms. (The reading is checked by
+// the mistyped-input table of test_regionalnumber, the command line's runs
+// and the fuzz target's comparison with strtod.)
 #include "hydraulics/errors.h"
 #include "hydraulics/numtext.h"
 
@@ -17,19 +17,6 @@ std::string Read(const std::string& text) {
     } catch (const CalcError& e) {
         return e.subject() == "流量 Q" ? std::string(ErrorKindId(e.kind())) : "unnamed";
     }
-}
-
-TEST(ParseSingle, DecimalGrammarToTheNearestSingle) {
-    const std::string tm = "type_mismatch", of = "overflow";
-    // clang-format off
-    const std::pair<std::string, std::string> rows[] = {
-        {"  0.014\t", "0.014"}, {".5", "0.5"}, {"7.", "7"}, {"1.5E-05", "1.5E-05"}, {"2e+2", "200"},
-        {"1e-" + std::string(50, '9'), "0"}, {"0.1" + std::string(10000, '0'), "0.1"},
-        {"1,5", tm}, {"--1", tm}, {".", tm}, {"1e", tm}, {"1.2.3", tm}, {"-infinity", tm},
-        {"-1e39", of}, {"1e400", of}, {"1e" + std::string(50, '9'), of}};
-    // clang-format on
-    for (const auto& [text, read] : rows)
-        EXPECT_EQ(Read(text), read) << text.substr(0, 20);
 }
 
 // Seven digits in the shortest general form; the stored form keeps a

@@ -40,22 +40,13 @@ TEST(AnyDepthSection, WorkedExamplesDigitForDigit) {
     EXPECT_EQ(shown(2, 0.25f), (Texts{"0.2266591", "1.445476", "0.1568059", "0.1488744"}));
 }
 
-// The deep formulas below half the width: the discharge peaks near B = 6;
-// at B = 14 the area is negative. Near an empty channel the segment stays
-// positive and keeps shrinking.
-TEST(Section, ShallowDepths) {
+// Near an empty channel the segment stays positive and keeps shrinking.
+TEST(Section, ShrinksTowardsAnEmptyChannel) {
     Module1 m;
-    const auto discharge = [&m](float B, float h, bool deep) {
-        deep ? DeepSectionGeometry(m, B, h) : AnyDepthSectionGeometry(m, B, h);
-        return ManningDischarge(m, 1000, 0.014f);
-    };
-    for (int B = 1; B <= 12; ++B)
-        EXPECT_EQ(discharge(B + 1, 1.5f, true) > discharge(B, 1.5f, true), B < 6) << "B=" << B;
-    DeepSectionGeometry(m, 14, 1.5f);
-    EXPECT_EQ(FormatSingle(m.FlowArea), "-0.031045");
     float lastQ = 1;
     for (const float h : {0.1f, 0.01f, 1e-3f, 1e-4f, 1e-5f}) {
-        const float q = discharge(2, h, false);
+        AnyDepthSectionGeometry(m, 2, h);
+        const float q = ManningDischarge(m, 1000, 0.014f);
         EXPECT_TRUE(m.FlowArea > 0 && m.WettedPerimeter > 0 && q > 0 && q < lastQ) << h;
         lastQ = q;
     }
@@ -72,7 +63,8 @@ TEST(Section, FailuresAreRaisedAsTheirKind) {
     // clang-format on
     for (const auto& r : rows)
         EXPECT_EQ(Failure(r.B, r.h, r.x, r.n), r.kind) << "B=" << r.B << " h=" << r.h;
-    EXPECT_EQ(Failure(14, 1.5f, 1000, 0.014f, true), "invalid_argument"); // negative area
+    // The deep formulas at B = 14, h = 1.5: a negative area, raised to a power.
+    EXPECT_EQ(Failure(14, 1.5f, 1000, 0.014f, true), "invalid_argument");
 }
 
 } // namespace

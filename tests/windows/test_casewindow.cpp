@@ -165,25 +165,6 @@ private slots:
         QCOMPARE(catcher.texts.size(), 1);
     }
 
-    // No file, too short a file, or a folder under the name: the window is
-    // not shown and the user is told which file.
-    void projectFileThatCannotBeRead() {
-        s_->m.ProjectMode = 2;
-        ModalCatcher catcher;
-        for (const QByteArray contents : {"", "1,2,3\r\n", "folder"}) {
-            QFile file(QString::fromStdString(s_->m.ProjectName) + "us.dat");
-            if (contents == "folder")
-                QVERIFY(file.remove() && QDir().mkdir(file.fileName()));
-            else if (!contents.isEmpty())
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) > 0);
-            file.close();
-            CaseWindow w(s_->m, 3);
-            QVERIFY(!w.load() && !w.isVisible());
-            const QStringList told = catcher.take();
-            QVERIFY(told.size() == 1 && told[0].contains(file.fileName()));
-        }
-    }
-
     // Without a print server: a PDF named after project and window; a name
     // that cannot be created is reported, not written elsewhere. Then the end.
     void printsToPdfAndEnds() {

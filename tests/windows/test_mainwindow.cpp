@@ -1,6 +1,5 @@
-// Form1 driven as a user would: clicks and keystrokes on the offscreen
-// platform, case windows found among the top-level windows, inside a
-// temporary folder so that project files land there.
+// Form1 driven as a user would, case windows found among the top-level
+// windows, in a temporary folder so that project files land there.
 #include "window_test_support.h"
 #include "windows/casewindows.h"
 #include "windows/mainwindow.h"
@@ -18,7 +17,6 @@ struct Session {
     MainWindow form1{state, caseWindows};
 };
 
-// The names of the visible case windows.
 QStringList VisibleCaseWindows() {
     QStringList names;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -33,25 +31,20 @@ QStringList VisibleCaseWindows() {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-    QAbstractButton* control(const QString& name) {
-        return session_->form1.findChild<QAbstractButton*>(name);
-    }
-    // Clicks each named control in turn ("" for none).
+    // Clicks each named control of Form1 in turn ("" for none).
     void click(const QStringList& names) {
         for (const QString& name : names)
             if (!name.isEmpty())
-                Click(control(name));
+                Click(session_->form1.findChild<QAbstractButton*>(name));
     }
-    QLineEdit* nameBox() { return session_->form1.findChild<QLineEdit*>("Text1"); }
 
     Fresh fresh_;
     std::unique_ptr<Session> session_;
-    std::unique_ptr<ModalCatcher> modals_;
+    ModalCatcher modals_;
 
 private slots:
-    void initTestCase() { QVERIFY(fresh_.made); }
     void init() {
-        modals_ = std::make_unique<ModalCatcher>();
+        QVERIFY(fresh_.made);
         session_ = std::make_unique<Session>();
         session_->form1.show();
         QVERIFY(QTest::qWaitForWindowExposed(&session_->form1));
@@ -60,36 +53,37 @@ private slots:
         session_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(VisibleCaseWindows(), QStringList());
-        QCOMPARE(modals_->take(), QStringList()); // no message nobody expected
+        QCOMPARE(modals_.take(), QStringList()); // no message nobody expected
     }
 
-    // Each case box, under its caption, opens its own window; no box, none.
-    // The case is that of the box clicked last, ticked or unticked.
-    void caseBoxOpensItsWindow_data() {
+    // The case box clicked last, ticked or unticked, opens its window (none
+    // without a box); a project without a file (existing, or no choice)
+    // opens none and the user is told which file.
+    void opensTheCaseWindowOfTheLastBoxClicked_data() {
         QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QString>("caption"); // of the last box
-        QTest::addColumn<QString>("window");
-        QTest::newRow("case 1") << QStringList{"Check4"} << "计算槽宽及水头损失"
-                                << "Form2";
-        QTest::newRow("case 2") << QStringList{"Check5"} << "计算槽宽及槽身比降"
-                                << "Form3";
-        QTest::newRow("case 3") << QStringList{"Check7"} << "计算水深及水头损失"
-                                << "Form4";
-        QTest::newRow("case 4") << QStringList{"Check6"} << "计算流量及水头损失"
-                                << "Form5";
-        QTest::newRow("no case") << QStringList{""} << ""
-                                 << "";
+        QTest::addColumn<QStringList>("windows");
+        QTest::addColumn<QString>("told");
+        const QStringList none;
+        QTest::newRow("case 1") << QStringList{"Check4", "Option1"} << QStringList{"Form2"} << "";
+        QTest::newRow("case 2") << QStringList{"Check5", "Option1"} << QStringList{"Form3"} << "";
+        QTest::newRow("case 3") << QStringList{"Check7", "Option1"} << QStringList{"Form4"} << "";
+        QTest::newRow("case 4") << QStringList{"Check6", "Option1"} << QStringList{"Form5"} << "";
+        QTest::newRow("no case") << QStringList{"Option1"} << none << "";
         QTest::newRow("last clicked")
-            << QStringList{"Check4", "Check5", "Check5"} << "计算槽宽及槽身比降"
-            << "Form3";
+            << QStringList{"Check4", "Check5", "Check5", "Option1"} << QStringList{"Form3"} << "";
+        QTest::newRow("existing, no file") << QStringList{"Check5", "Option2"} << none << "us.dat";
+        QTest::newRow("no choice, no file") << QStringList{"Check5"} << none << "us.dat";
     }
-    void caseBoxOpensItsWindow() {
+    void opensTheCaseWindowOfTheLastBoxClicked() {
         QFETCH(QStringList, clicks);
-        QFETCH(QString, caption);
-        QFETCH(QString, window);
-        QVERIFY(clicks.last().isEmpty() || control(clicks.last())->text() == caption);
-        click(QStringList{"Option1"} + clicks + QStringList{"Command2"});
-        QCOMPARE(VisibleCaseWindows(), window.isEmpty() ? QStringList() : QStringList{window});
+        QFETCH(QStringList, windows);
+        QFETCH(QString, told);
+        session_->form1.findChild<QLineEdit*>("Text1")->setText("missing");
+        click(clicks + QStringList{"Command2"});
+        QCOMPARE(VisibleCaseWindows(), windows);
+        const QStringList said = modals_.take();
+        QVERIFY(told.isEmpty() ? said.isEmpty()
+                               : said.size() == 1 && said[0].contains("missingus.dat"));
     }
 
     // The whole road of case 1: a name typed beside the box's starting blank
@@ -97,9 +91,10 @@ private slots:
     // that leaves the open window as it is, a second case window beside it,
     // then the project reopened with its inputs restored.
     void case1NewThenExisting() {
-        nameBox()->setFocus();
-        nameBox()->end(false);
-        QTest::keyClicks(nameBox(), "demo");
+        QLineEdit* name = session_->form1.findChild<QLineEdit*>("Text1");
+        name->setFocus();
+        name->end(false);
+        QTest::keyClicks(name, "demo");
         QCOMPARE(session_->state.ProjectName, std::string(" demo"));
         click({"Check4", "Option1", "Command2"});
         CaseWindow* form2 = session_->caseWindows.window(1);
@@ -111,37 +106,15 @@ private slots:
         QFile file(" demous.dat");
         QVERIFY(file.open(QIODevice::ReadOnly) && !QFile::exists("demous.dat"));
         QCOMPARE(QString::fromUtf8(file.readAll()).trimmed().split(','), Example(1).inputs);
-
         TypeInputs(*form2, {"7"});
-        click({"Command2"});
+        click({"Command2", "Check7", "Command2"});
         QVERIFY(session_->caseWindows.window(1) == form2 && Box(*form2, 1)->text() == "7");
-        click({"Check7", "Command2"});
         QCOMPARE(VisibleCaseWindows(), (QStringList{"Form2", "Form4"}));
-
         form2->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!session_->caseWindows.window(1));
         click({"Check4", "Option2", "Command2"});
-        QVERIFY(!control("Option1")->isChecked());
         QCOMPARE(Texts(*session_->caseWindows.window(1), 1, 8), Example(1).inputs);
-    }
-
-    // An existing (or not yet chosen) project without a file: the user is
-    // told which file is missing, no window opens, and Form1 goes on.
-    void missingProjectFile_data() {
-        QTest::addColumn<QString>("option");
-        QTest::newRow("existing project") << "Option2";
-        QTest::newRow("no project choice") << "";
-    }
-    void missingProjectFile() {
-        QFETCH(QString, option);
-        nameBox()->setText("missing");
-        click({"Check5", option, "Command2"});
-        const QStringList told = modals_->take();
-        QVERIFY(told.size() == 1 && told[0].contains("missingus.dat"));
-        QCOMPARE(VisibleCaseWindows(), QStringList());
-        click({"Option1", "Command2"}); // a new project of that name
-        QCOMPARE(VisibleCaseWindows(), QStringList{"Form3"});
     }
 };
 

@@ -20,9 +20,7 @@ cleanup() {
     rm -rf "${found[@]}" "$cups" "$work"
 }
 trap cleanup EXIT
-mkdir -p "$cups"/{spool,tmp,cache,state,log}
-chmod 755 "$cups" # the filters run as the user lp
-chmod 1777 "$cups/tmp"
+mkdir -p "$cups"/{spool,tmp,cache,state,log} && chmod 755 "$cups" && chmod 1777 "$cups/tmp" # for lp
 printf '%s\n' "ServerRoot $cups" "RequestRoot $cups/spool" "TempDir $cups/tmp" \
     "CacheDir $cups/cache" "StateDir $cups/state" "ErrorLog $cups/log/error_log" \
     "AccessLog $cups/log/access_log" "PageLog $cups/log/page_log" \
@@ -35,11 +33,9 @@ printf '%s\n' "Listen $cups/cups.sock" "LogLevel info" "WebInterface No" "Browsi
 cupsd_pid=$!
 export CUPS_SERVER=$cups/cups.sock
 unset PRINTER LPDEST
-for _ in $(seq 100); do
-    lpstat -r 2>/dev/null | grep -q 'is running' && break
-    sleep 0.1
-done
-lpstat -r 2>/dev/null | grep -q 'is running' || skip "the CUPS daemon could not be started here"
+up() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+for _ in $(seq 100); do up && break; sleep 0.1; done
+up || skip "the CUPS daemon could not be started here"
 queue=AmbreloPDF
 lpadmin -p "$queue" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null &&
     lpadmin -d "$queue" || skip "the cups-pdf queue could not be set up"
@@ -48,8 +44,7 @@ lpadmin -p "$queue" -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2>/dev
 # named after the job title (the window's name).
 out_dirs=("$(getent passwd "$(id -un)" | cut -d: -f6)/PDF" "/var/spool/cups-pdf/$(id -un)"
     /var/spool/cups-pdf/ANONYMOUS)
-touch "$work/stamp"
-sleep 1 # file times have one-second steps on some file systems
+touch "$work/stamp" && sleep 1 # file times have one-second steps on some file systems
 new_pdfs() { find "${out_dirs[@]}" -maxdepth 1 -name '*Form*.pdf' -newer "$work/stamp" 2>/dev/null; }
 # Waits up to 30 s for $1 completed jobs and their PDFs.
 wait_pdfs() {
@@ -66,8 +61,7 @@ start_program "$exe"
 open_case1
 click_twips "$form2" 2580 5100 4215 390 # Command1 of Form2, print
 wait_pdfs 1
-xdotool windowraise "$form1" # under Form2 where no window manager arranges them
-sleep 0.3
+xdotool windowraise "$form1" && sleep 0.3 # under Form2 without a window manager
 click_twips "$form1" 5400 7200 3075 390 # Command1 of Form1, print
 wait_pdfs 2
 mapfile -t found < <(new_pdfs)

@@ -63,9 +63,8 @@ private slots:
             QCOMPARE(section->windowTitle(), QStringLiteral("断面及水力要素"));
             QCOMPARE(Found(section), Box(*w, 13)->text());
             QVERIFY(WaterPixels(*section) > 1000);
-            section->hide();
-            QCOMPARE(OpenSection(*w), section);
-            QCOMPARE(w->findChildren<SectionWindow*>().size(), 1);
+            section->hide(); // a second click brings the same window forward
+            QVERIFY(OpenSection(*w) == section && w->findChildren<SectionWindow*>().size() == 1);
         }
     }
 

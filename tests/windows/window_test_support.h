@@ -1,6 +1,5 @@
-// What the window tests share: message boxes answered and noted, a fresh
-// current folder and state for each test, boxes typed into as a user
-// types, and the worked example of each case.
+// What the window tests share: message boxes answered, a fresh folder and
+// state, boxes typed into as a user types, the worked example of each case.
 #pragma once
 
 #include "hydraulics/module1.h"
@@ -18,9 +17,8 @@
 
 using namespace windows;
 
-// Answers every modal message box with its first button while it lives,
-// noting what it said and the button's caption; a box nobody expected
-// never hangs the run.
+// Answers every message box with its first button, noting its text and the
+// button's caption; a box nobody expected never hangs the run.
 class ModalCatcher : public QObject {
 public:
     ModalCatcher() {
@@ -95,6 +93,7 @@ struct WorkedExample {
     QStringList inputs, results;
 };
 inline const WorkedExample& Example(int caseNo) {
+    // clang-format off
     static const WorkedExample examples[] = {
         {{"4", "100", "1.5", "1000", "1", "0.014", "0.25", "0.4"},
          {"0.153", "0.103", "0.1", "0.049", "1.912109"}},
@@ -104,6 +103,7 @@ inline const WorkedExample& Example(int caseNo) {
          {"0.118", "0.044", "0.1", "0.025", "0.71"}},
         {{"0.5", "100", "2", "1000", "0.5", "0.014", "0.2", "0.3"},
          {"0.119", "0.046", "0.1", "0.027", "0.6123553"}}};
+    // clang-format on
     return examples[caseNo - 1];
 }
 

@@ -1,8 +1,7 @@
-# Drives the real ambrelo program on an X server (Xvfb) with xdotool;
-# sourced by the display and print tests. Re-runs the sourcing script under
-# xvfb-run, or exits 77 (skipped) where a tool (xvfb-run, xdotool, $needs)
-# is missing. The program always gets the X platform, whatever
-# QT_QPA_PLATFORM the caller has (offscreen for the widget tests).
+# Drives the real program on Xvfb with xdotool; sourced by the display and
+# print tests, whose script it re-runs under xvfb-run (exit 77, skipped,
+# without xvfb-run, xdotool or $needs). The program gets the X platform
+# whatever QT_QPA_PLATFORM the caller has (offscreen for the widget tests).
 set -uo pipefail
 export QT_QPA_PLATFORM=xcb
 if [ -z "${AMBRELO_UNDER_XVFB:-}" ]; then
@@ -14,17 +13,9 @@ if [ -z "${AMBRELO_UNDER_XVFB:-}" ]; then
 fi
 prog_pid= prog_log=$(mktemp)
 
-fail() {
-    echo "FAIL: $*"
-    cat "$prog_log"
-    exit 1
-}
-
+fail() { echo "FAIL: $*"; cat "$prog_log"; exit 1; }
 # Starts the program in the background, its output in $prog_log.
-start_program() {
-    "$@" >"$prog_log" 2>&1 &
-    prog_pid=$!
-}
+start_program() { "$@" >"$prog_log" 2>&1 & prog_pid=$!; }
 
 # Waits up to 10 s for a visible window titled exactly $1; sets window_id.
 wait_window() {
@@ -66,7 +57,4 @@ end_from_form2() {
     prog_pid=
 }
 
-stop_program() {
-    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null && wait "$prog_pid" 2>/dev/null
-    rm -f "$prog_log"
-}
+stop_program() { [ -n "$prog_pid" ] && kill "$prog_pid" && wait "$prog_pid"; rm -f "$prog_log"; } 2>/dev/null
