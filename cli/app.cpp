@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/calculation.h"
+#include "cli/checksreport.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/svgexport.h"
@@ -31,11 +32,11 @@ int OutputFailure(std::ostream& err) {
 // failure on `err`; then the section drawing, for a successful one only.
 int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
     if (options.json) {
-        out << JsonReport(options.caseNumber, outcome, options.details);
+        out << JsonReport(options.caseNumber, outcome, options.details, options.increasePercent);
     } else if (outcome.status == Status::Ok) {
         out << ResultLines(options.caseNumber, outcome);
         if (options.details)
-            out << ElementLines(outcome);
+            out << ElementLines(outcome) << CheckLines(outcome, options.increasePercent);
     }
     out.flush();
     if (outcome.status != Status::Ok) {
@@ -46,7 +47,8 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
         return OutputFailure(err);
     if (!options.svgFile.empty() && outcome.design) {
         const std::string failure =
-            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber);
+            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber, outcome.length,
+                            options.increasePercent);
         if (!failure.empty()) {
             err << failure << '\n';
             return kExitFailed;

@@ -69,6 +69,7 @@ void Run(int caseNumber, Outcome& outcome) {
     try {
         outcome.results = hydraulics::CalculateCase(m, caseNumber, values);
         outcome.design = hydraulics::FromCase(m, caseNumber);
+        outcome.length = m.BasicData[hydraulics::PosL];
     } catch (const CalcError& e) {
         Fail(outcome, e);
     } catch (const hydraulics::NotConverged& e) {

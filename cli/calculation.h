@@ -37,6 +37,9 @@ struct Outcome {
     // Width, depth, discharge, slope and roughness as the calculation left
     // them, when status is Ok: the section drawing and its elements.
     std::optional<hydraulics::DesignPoint> design;
+    // The flume length L, m, as stored, when status is Ok: the short-flume
+    // check of the design checks.
+    double length = 0;
 };
 
 // How the quantity behind input `index` (0-based, box order) of a case is

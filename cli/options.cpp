@@ -1,6 +1,11 @@
 #include "cli/options.h"
 
+#include "hydraulics/designchecks.h"
+#include "hydraulics/numtext.h"
+
+#include <charconv>
 #include <optional>
+#include <string_view>
 
 namespace cli {
 namespace {
@@ -32,96 +37,154 @@ std::string TakeValue(const std::string& name, const std::optional<std::string>&
     return args[++i];
 }
 
-} // namespace
-
-Options ParseOptions(std::span<const std::string> args) {
-    Options options;
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (IsHelp(arg)) {
-            options.mode = Mode::Help;
-            return options;
-        }
+// The percentage of --increase: a period-decimal number from 0 to 50,
+// blanks around it allowed as for the values.
+double ParseIncrease(const std::string& text) {
+    double value = -1; // stays out of range when the text is no number
+    if (hydraulics::IsDecimalNumber(text)) {
+        const std::string_view blanks = " \t\r\n\v\f";
+        std::size_t first = text.find_first_not_of(blanks);
+        const std::size_t last = text.find_last_not_of(blanks);
+        first += text[first] == '+'; // from_chars takes no plus sign
+        std::from_chars(text.data() + first, text.data() + last + 1, value);
     }
+    if (!(value >= hydraulics::kMinIncreasePercent && value <= hydraulics::kMaxIncreasePercent))
+        throw UsageError("--increase 需要 0 到 50 之间的百分数，而不是 “" + text + "”");
+    return value + 0.0; // "-0" is 0
+}
 
+// What the scan of the arguments gathers before the checks.
+struct Scanned {
     std::vector<std::string> positional;
     std::optional<std::string> csv, project, svg;
+    bool json = false;
+    bool details = false;
+    std::optional<double> increase; // --increase, %
+};
+
+// "--help" or "-h" anywhere before "--" wins over everything else.
+bool AsksForHelp(std::span<const std::string> args) {
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            return false;
+        if (IsHelp(arg))
+            return true;
+    }
+    return false;
+}
+
+// One option at args[i], with its value from "--name=value" or args[i + 1]
+// (then i moves past it).
+void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scanned) {
+    const std::string& arg = args[i];
+    const auto eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    std::optional<std::string> inlineValue;
+    if (eq != std::string::npos)
+        inlineValue = arg.substr(eq + 1);
+    if (name == "--json" && !inlineValue) {
+        scanned.json = true;
+    } else if (name == "--details" && !inlineValue) {
+        scanned.details = true;
+    } else if (name == "--svg") {
+        if (scanned.svg)
+            throw UsageError("选项 --svg 只能给一次");
+        scanned.svg = TakeValue(name, inlineValue, args, i);
+        if (scanned.svg->empty() || *scanned.svg == "-")
+            throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
+    } else if (name == "--increase") {
+        if (scanned.increase)
+            throw UsageError("选项 --increase 只能给一次");
+        scanned.increase = ParseIncrease(TakeValue(name, inlineValue, args, i));
+    } else if (name == "--csv" || name == "--project") {
+        std::optional<std::string>& slot = name == "--csv" ? scanned.csv : scanned.project;
+        if (slot)
+            throw UsageError("选项 " + name + " 只能给一次");
+        slot = TakeValue(name, inlineValue, args, i);
+    } else {
+        throw UsageError("未知选项 “" + arg + "”");
+    }
+}
+
+// The options and the positional arguments, in the order given.
+Scanned Scan(std::span<const std::string> args) {
+    Scanned scanned;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || !IsOption(arg)) {
-            positional.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
+        if (optionsEnded || !IsOption(arg))
+            scanned.positional.push_back(arg);
+        else if (arg == "--")
             optionsEnded = true;
-            continue;
-        }
-        const auto eq = arg.find('=');
-        const std::string name = arg.substr(0, eq);
-        std::optional<std::string> inlineValue;
-        if (eq != std::string::npos)
-            inlineValue = arg.substr(eq + 1);
-        if (name == "--json" && !inlineValue) {
-            options.json = true;
-        } else if (name == "--details" && !inlineValue) {
-            options.details = true;
-        } else if (name == "--svg") {
-            if (svg)
-                throw UsageError("选项 --svg 只能给一次");
-            svg = TakeValue(name, inlineValue, args, i);
-            if (svg->empty() || *svg == "-")
-                throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
-        } else if (name == "--csv" || name == "--project") {
-            std::optional<std::string>& slot = name == "--csv" ? csv : project;
-            if (slot)
-                throw UsageError("选项 " + name + " 只能给一次");
-            slot = TakeValue(name, inlineValue, args, i);
-        } else {
-            throw UsageError("未知选项 “" + arg + "”");
-        }
+        else
+            TakeOption(args, i, scanned);
     }
+    return scanned;
+}
 
-    if (csv && project)
+// Options that cannot go together.
+void CheckCombinations(const Scanned& scanned) {
+    if (scanned.csv && scanned.project)
         throw UsageError("--csv 与 --project 不能同时使用");
-    if (csv && options.json)
+    if (scanned.csv && scanned.json)
         throw UsageError("--json 不能与 --csv 同时使用");
-    if (csv && options.details)
+    if (scanned.csv && scanned.details)
         throw UsageError("--details 不能与 --csv 同时使用");
-    if (csv && svg)
+    if (scanned.csv && scanned.svg)
         throw UsageError("--svg 不能与 --csv 同时使用");
-    if (svg)
-        options.svgFile = *svg;
-    if (positional.empty())
-        throw UsageError("缺少情况编号（1 到 4）");
-    options.caseNumber = ParseCaseNumber(positional.front());
-    const std::size_t valueCount = positional.size() - 1;
+    if (scanned.csv && scanned.increase)
+        throw UsageError("--increase 不能与 --csv 同时使用");
+}
 
-    if (csv || project) {
+// Where the eight values come from: a CSV file, a project file or the
+// positional arguments after the case number.
+void TakeSource(const Scanned& scanned, Options& options) {
+    const std::size_t valueCount = scanned.positional.size() - 1;
+    if (scanned.csv || scanned.project) {
         if (valueCount != 0)
-            throw UsageError("使用 " + std::string(csv ? "--csv" : "--project") +
+            throw UsageError("使用 " + std::string(scanned.csv ? "--csv" : "--project") +
                              " 时不能再给数值");
-        if (csv) {
+        if (scanned.csv) {
             options.mode = Mode::Csv;
-            options.csvFile = *csv;
+            options.csvFile = *scanned.csv;
         } else {
             options.mode = Mode::Project;
-            options.project = *project;
+            options.project = *scanned.project;
         }
-        return options;
+        return;
     }
     if (valueCount != 8)
         throw UsageError("需要 8 个数值，给出了 " + std::to_string(valueCount) + " 个");
     options.mode = Mode::Values;
-    options.values.assign(positional.begin() + 1, positional.end());
+    options.values.assign(scanned.positional.begin() + 1, scanned.positional.end());
+}
+
+} // namespace
+
+Options ParseOptions(std::span<const std::string> args) {
+    Options options;
+    if (AsksForHelp(args)) {
+        options.mode = Mode::Help;
+        return options;
+    }
+    const Scanned scanned = Scan(args);
+    CheckCombinations(scanned);
+    options.json = scanned.json;
+    options.details = scanned.details;
+    options.increasePercent = scanned.increase;
+    if (scanned.svg)
+        options.svgFile = *scanned.svg;
+    if (scanned.positional.empty())
+        throw UsageError("缺少情况编号（1 到 4）");
+    options.caseNumber = ParseCaseNumber(scanned.positional.front());
+    TakeSource(scanned, options);
     return options;
 }
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] [--details] [--svg 文件] 情况 V1 V2 V3 V4 V5 V6 V7 V8
-  ambrelo-calc [--json] [--details] [--svg 文件] 情况 --project 项目名
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] 情况 V1 … V8
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] 情况 --project 项目名
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -137,7 +200,12 @@ std::string UsageText() {
   --details        另外输出水力要素（真实断面，π 取精确值，g = 9.81 m/s²）：
                    A、P、R、T、v、v²/2g、Fr、临界水深 hc、流态和水面位置；
                    JSON 中为 "hydraulics" 对象，数值不取舍，不能形成的为 null。
-                   水力要素与计算成果并列，不改变成果
+                   水力要素与计算成果并列，不改变成果。
+                   其后是设计校核（GB 50288-2018），每项一行：设计流速、
+                   缓坡、加大流量、槽身净深、短槽判别；JSON 中为 "checks" 对象
+  --increase P     设计校核的加大百分数 p（%，0 到 50），加大流量
+                   Q加 = Q(1 + p/100)；默认取表 6.3.4 中 Q 所在行的较大值。
+                   用于 --details 和 --svg
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）

@@ -1,8 +1,8 @@
 // The command line of ambrelo-calc.
 //
-//   ambrelo-calc [--json] [--details] [--svg FILE] CASE V1 … V8
+//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] CASE V1 … V8
 //                                          one calculation, values in box order
-//   ambrelo-calc [--json] [--details] [--svg FILE] CASE --project NAME
+//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] CASE --project NAME
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
 //
@@ -11,6 +11,7 @@
 // (a negative number), not an option. "--" ends the options.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -24,8 +25,11 @@ struct Options {
     Mode mode = Mode::Values;
     int caseNumber = 0; // 1..4
     bool json = false;
-    bool details = false;            // add the hydraulic elements to text and JSON
-    std::string svgFile;             // write the section drawing here; empty: none
+    bool details = false; // add the hydraulic elements to text and JSON
+    std::string svgFile;  // write the section drawing here; empty: none
+    // Increase of the design discharge for the design checks, % (0..50);
+    // empty: the larger value of table 6.3.4 for Q.
+    std::optional<double> increasePercent;
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv

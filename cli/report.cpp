@@ -1,5 +1,6 @@
 #include "cli/report.h"
 
+#include "cli/checksreport.h"
 #include "hydraulics/elements.h"
 #include "hydraulics/numtext.h"
 
@@ -113,8 +114,8 @@ void AppendResults(std::string& out, int caseNumber, const Outcome& outcome) {
                  [&](std::size_t k) { AppendJsonString(out, outcome.results[k]); });
 }
 
-// A JSON number in its shortest form that reads back to the same double;
-// null where the figure is not formed.
+} // namespace
+
 void AppendJsonNumber(std::string& out, const std::optional<double>& value) {
     char buffer[32];
     if (value && std::isfinite(*value)) {
@@ -126,6 +127,8 @@ void AppendJsonNumber(std::string& out, const std::optional<double>& value) {
     }
     out += "null";
 }
+
+namespace {
 
 void AppendHydraulics(std::string& out, const hydraulics::DesignPoint& point) {
     const hydraulics::HydraulicElements e = hydraulics::ComputeElements(point);
@@ -227,7 +230,8 @@ std::string JsonEscape(std::string_view text) {
     return out;
 }
 
-std::string JsonReport(int caseNumber, const Outcome& outcome, bool details) {
+std::string JsonReport(int caseNumber, const Outcome& outcome, bool details,
+                       std::optional<double> increasePercent) {
     std::string out = "{\"case\": " + std::to_string(caseNumber) + ", \"status\": ";
     AppendJsonString(out, StatusId(outcome.status));
     if (outcome.status == Status::Error) {
@@ -246,6 +250,8 @@ std::string JsonReport(int caseNumber, const Outcome& outcome, bool details) {
         if (details && outcome.design) {
             out += ", \"hydraulics\": ";
             AppendHydraulics(out, *outcome.design);
+            out += ", \"checks\": ";
+            AppendChecksJson(out, outcome, increasePercent);
         }
     }
     out += "}\n";

@@ -8,6 +8,7 @@
 
 #include "cli/calculation.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,8 +37,16 @@ std::string ElementLines(const Outcome& outcome);
 //   "hydraulics": {"A": 2.4757…, "P": …, "R": …, "T": …, "v": …,
 //                  "velocity_head": …, "Fr": …, "hc": …,
 //                  "regime": "subcritical", "surface": "on_walls"}
-// with numbers unrounded and null where a figure is not formed.
-std::string JsonReport(int caseNumber, const Outcome& outcome, bool details = false);
+// with numbers unrounded and null where a figure is not formed, then the
+// design checks at an increase of `increasePercent` (default: table 6.3.4)
+//   "checks": {"increase_percent": 30, "velocity": {"value": …, "ok": true}, …}
+// as AppendChecksJson writes them.
+std::string JsonReport(int caseNumber, const Outcome& outcome, bool details = false,
+                       std::optional<double> increasePercent = {});
+
+// A JSON number in its shortest form that reads back to the same double;
+// null where the figure is not formed or not finite.
+void AppendJsonNumber(std::string& out, const std::optional<double>& value);
 
 // "status,error," then the eight input symbols and the five result symbols.
 std::string CsvHeader(int caseNumber);

@@ -53,7 +53,7 @@ bool SvgSupported() {
 }
 
 std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
-                            int caseNumber) {
+                            int caseNumber, double length, std::optional<double> increasePercent) {
     using hydraulics::CalcError;
     using hydraulics::ErrorKind;
     const QuietQt quiet;
@@ -70,13 +70,15 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
         generator.setSize(canvas.toSize());
         generator.setViewBox(QRectF(QPointF(0, 0), canvas));
         generator.setTitle(QStringLiteral("断面及水力要素"));
-        generator.setDescription(QStringLiteral("U 形渡槽断面、水力要素及水深—流量关系曲线"));
+        generator.setDescription(
+            QStringLiteral("U 形渡槽断面、水力要素、设计校核及水深—流量关系曲线"));
         QPainter painter;
         if (!painter.begin(&generator))
             return "无法绘制断面图：SVG 绘图没有开始。";
         const QRectF page(QPointF(0, 0), canvas);
         painter.fillRect(page, Qt::white);
-        drawing::PaintSectionFigure(painter, page, drawing::SectionFigure{point, caseNumber});
+        drawing::PaintSectionFigure(
+            painter, page, drawing::SectionFigure{point, caseNumber, length, increasePercent});
         painter.end();
     }
 
@@ -101,7 +103,8 @@ bool SvgSupported() {
 }
 
 std::string WriteSectionSvg(const std::string& /*path*/, const hydraulics::DesignPoint& /*point*/,
-                            int /*caseNumber*/) {
+                            int /*caseNumber*/, double /*length*/,
+                            std::optional<double> /*increasePercent*/) {
     return "本程序构建时没有 Qt SVG 模块，不能写 SVG 文件。";
 }
 

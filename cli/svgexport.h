@@ -4,6 +4,7 @@
 
 #include "hydraulics/elements.h"
 
+#include <optional>
 #include <string>
 
 namespace cli {
@@ -12,13 +13,15 @@ namespace cli {
 bool SvgSupported();
 
 // Writes the drawing of `point`, a successful calculation of case
-// `caseNumber`, to `path`. Returns an empty string when the file is
-// written, otherwise the Chinese message of the failure. Makes a
+// `caseNumber` with flume length `length` (m), its design checks taken at
+// an increase of `increasePercent` (empty: table 6.3.4's default), to `path`. Returns an empty
+// string when the file is written, otherwise the Chinese message of the failure. Makes a
 // QGuiApplication for the duration when the process has none; it runs on
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise, since the
 // file needs no display and a display that cannot be reached would end
 // the process.
 std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
-                            int caseNumber);
+                            int caseNumber, double length = 0,
+                            std::optional<double> increasePercent = {});
 
 } // namespace cli

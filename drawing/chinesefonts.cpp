@@ -1,9 +1,20 @@
 #include "drawing/chinesefonts.h"
 
 #include <QFont>
-#include <QString>
 
 namespace drawing {
+
+QString FaceName(ChineseFace face) {
+    switch (face) {
+    case ChineseFace::SongTi:
+        return QStringLiteral("宋体");
+    case ChineseFace::HeiTi:
+        return QStringLiteral("黑体");
+    case ChineseFace::LiShu:
+        return QStringLiteral("隶书");
+    }
+    return QString();
+}
 
 void InstallChineseFonts() {
     const struct {
@@ -11,9 +22,10 @@ void InstallChineseFonts() {
         QString latinName;
         QString stand;
     } faces[] = {
-        {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")},
-        {QStringLiteral("黑体"), QStringLiteral("SimHei"), QStringLiteral("WenQuanYi Zen Hei")},
-        {QStringLiteral("隶书"), QStringLiteral("LiSu"), QStringLiteral("AR PL UKai CN")},
+        {FaceName(ChineseFace::SongTi), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN")},
+        {FaceName(ChineseFace::HeiTi), QStringLiteral("SimHei"),
+         QStringLiteral("WenQuanYi Zen Hei")},
+        {FaceName(ChineseFace::LiShu), QStringLiteral("LiSu"), QStringLiteral("AR PL UKai CN")},
     };
     for (const auto& face : faces) {
         QFont::insertSubstitution(face.design, face.stand);

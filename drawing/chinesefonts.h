@@ -4,11 +4,19 @@
 // windows without linking Qt Widgets.
 #pragma once
 
+#include <QString>
+
+namespace drawing {
+
+// The faces the windows and the drawing are designed in.
+enum class ChineseFace { SongTi, HeiTi, LiShu };
+
+// The design name of a face: 宋体, 黑体 or 隶书.
+QString FaceName(ChineseFace face);
+
 // Maps the design faces to installed ones: 宋体 (SimSun) to AR PL UMing CN,
 // 黑体 (SimHei) to WenQuanYi Zen Hei and 隶书 (LiSu) to AR PL UKai CN. Call
 // once after the application object exists.
-namespace drawing {
-
 void InstallChineseFonts();
 
 } // namespace drawing

@@ -1,20 +1,36 @@
-// The three parts of the section drawing, each within its box on the
+// The parts of the section drawing, each within its box on the
 // canvas, and the dimension arrows they share.
 #pragma once
 
+#include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 
 #include <QPointF>
 #include <QRectF>
+#include <optional>
 
 class QPainter;
 
 namespace drawing {
 
+// What the design checks add to the section, m: the recommended net depth
+// H (the walls are drawn up to it) and the depth of the increased discharge.
+struct SectionMarks {
+    std::optional<double> netDepth, increasedDepth;
+};
+
 // The U-section to scale: concrete shell, water, surface, critical depth
-// (dashed) and the dimensions B and h.
+// (dashed) and the dimensions B and h; with marks, the walls up to H with
+// its dimension and the surface of the increased discharge (dashed).
 void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
-                       const hydraulics::HydraulicElements& elements);
+                       const hydraulics::HydraulicElements& elements,
+                       const SectionMarks& marks = {});
+
+// The design checks as a table: 项目, 计算值, 要求, 依据, 结论, the rows not
+// met on a light red ground. Five rows of two lines, one of them of three,
+// fit in 250 units of height at a width of 840; what does not fit is cut
+// off, never drawn over the parts below.
+void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::DesignChecks& checks);
 
 // The elements with names, symbols, values and units, then the regime and
 // the position of the surface.

@@ -1,6 +1,9 @@
 // Faces, colours and small helpers shared by the parts of the section
-// drawing. Sizes are in canvas units (pixels at 96 dpi).
+// drawing; Utf8() serves the windows as well. Sizes are in canvas units
+// (pixels at 96 dpi).
 #pragma once
+
+#include "drawing/chinesefonts.h"
 
 #include <QColor>
 #include <QFont>
@@ -25,13 +28,15 @@ inline QFont DesignFace(const QString& design, int pixels, bool italic = false) 
 }
 
 inline QFont SongTiPx(int pixels, bool italic = false) {
-    return DesignFace(QStringLiteral("宋体"), pixels, italic);
+    return DesignFace(FaceName(ChineseFace::SongTi), pixels, italic);
 }
 
 inline QFont HeiTiPx(int pixels) {
-    return DesignFace(QStringLiteral("黑体"), pixels);
+    return DesignFace(FaceName(ChineseFace::HeiTi), pixels);
 }
 
+// Text of the engine and of the layout tables, which is UTF-8, for Qt; the
+// windows use it too.
 inline QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }

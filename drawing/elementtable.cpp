@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <array>
+#include <span>
+#include <utility>
 
 namespace drawing {
 
@@ -18,6 +20,107 @@ constexpr double kRowHeight = 27;
 // Column widths as parts of the table's width: name, symbol, value, unit.
 constexpr std::array<double, 4> kColumnShare = {0.38, 0.20, 0.25, 0.17};
 
+// The table's columns and rows on the canvas.
+struct TableGrid {
+    std::array<double, 5> columnX{}; // column boundaries, frame included
+    int rowCount = 0;                // header, elements, regime, surface
+    double top = 0;                  // under the title
+    double bottom = 0;
+
+    // The cell of `row` across the columns `first` to `last`, inset.
+    QRectF cell(int row, std::size_t first, std::size_t last) const {
+        return QRectF(columnX[first] + 4, top + row * kRowHeight,
+                      columnX[last + 1] - columnX[first] - 8, kRowHeight);
+    }
+};
+
+constexpr auto kCentred = Qt::AlignHCenter | Qt::AlignVCenter;
+
+TableGrid GridFor(const QRectF& box, int elementRows) {
+    TableGrid grid;
+    grid.columnX[0] = box.left();
+    for (std::size_t k = 0; k < kColumnShare.size(); ++k)
+        grid.columnX[k + 1] = grid.columnX[k] + kColumnShare[k] * box.width();
+    grid.rowCount = elementRows + 3;
+    grid.top = box.top() + kTitleHeight;
+    grid.bottom = grid.top + grid.rowCount * kRowHeight;
+    return grid;
+}
+
+// Header row in 黑体.
+void PaintHeaderRow(QPainter& painter, const TableGrid& grid) {
+    painter.setFont(HeiTiPx(13));
+    const QString headers[] = {QStringLiteral("名称"), QStringLiteral("符号"),
+                               QStringLiteral("数值"), QStringLiteral("单位")};
+    for (std::size_t c = 0; c < 4; ++c)
+        painter.drawText(grid.cell(0, c, c), kCentred, headers[c]);
+}
+
+// One row per element from row 1 on; returns the row after the last.
+int PaintElementRows(QPainter& painter, const TableGrid& grid,
+                     std::span<const hydraulics::ElementRow> rows) {
+    int row = 1;
+    for (const hydraulics::ElementRow& element : rows) {
+        painter.setFont(SongTiPx(14));
+        painter.drawText(grid.cell(row, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         Utf8(element.name));
+        painter.setFont(SongTiPx(14, true));
+        painter.drawText(grid.cell(row, 1, 1), kCentred, Utf8(element.symbol));
+        painter.setFont(SongTiPx(14));
+        painter.drawText(grid.cell(row, 2, 2), Qt::AlignRight | Qt::AlignVCenter,
+                         Fixed3(element.value));
+        // A pure number (Fr) leaves the unit blank: a dash would read as
+        // "not formed".
+        painter.drawText(grid.cell(row, 3, 3), kCentred, Utf8(element.unit));
+        ++row;
+    }
+    return row;
+}
+
+// The regime and the surface take the value and unit columns together.
+void PaintWordRows(QPainter& painter, const TableGrid& grid, int row,
+                   const hydraulics::HydraulicElements& elements) {
+    const QString regime = Utf8(hydraulics::RegimeText(elements.regime));
+    const QString surface = Utf8(hydraulics::SurfaceText(elements.surface));
+    const std::pair<QString, QString> words[] = {{QStringLiteral("流态"), regime},
+                                                 {QStringLiteral("水面位置"), surface}};
+    for (const auto& [name, value] : words) {
+        painter.setFont(SongTiPx(14));
+        painter.drawText(grid.cell(row, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
+        painter.setFont(HeiTiPx(13));
+        painter.drawText(grid.cell(row, 1, 3), kCentred, value);
+        ++row;
+    }
+}
+
+// Rules: a 2-unit frame and header line, 1-unit lines between.
+void PaintRules(QPainter& painter, const QRectF& box, const TableGrid& grid) {
+    const double top = grid.top;
+    painter.setPen(QPen(kInk, 1));
+    for (int k = 2; k < grid.rowCount; ++k)
+        painter.drawLine(QPointF(box.left(), top + k * kRowHeight),
+                         QPointF(box.right(), top + k * kRowHeight));
+    const double wordsTop = top + (grid.rowCount - 2) * kRowHeight;
+    for (std::size_t c = 1; c < 4; ++c)
+        painter.drawLine(QPointF(grid.columnX[c], top),
+                         QPointF(grid.columnX[c], c == 1 ? grid.bottom : wordsTop));
+    painter.setPen(QPen(kInk, 2));
+    painter.drawLine(QPointF(box.left(), top + kRowHeight), QPointF(box.right(), top + kRowHeight));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(box.left(), top, box.width(), grid.bottom - top));
+}
+
+// How the regime is told, under the table.
+void PaintRegimeNote(QPainter& painter, const QRectF& box, const TableGrid& grid) {
+    painter.setPen(kNote);
+    painter.setFont(SongTiPx(13));
+    painter.drawText(
+        QRectF(box.left(), grid.bottom + 6, box.width(), box.bottom() - grid.bottom - 6),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+        QStringLiteral("Fr = v/√(gA/T)，g = 9.81 m/s²；Fr 与 1 相差不超过 1% 为临界流，"
+                       "小于为缓流，大于为急流。临界水深满足 Q²T = gA³。"));
+}
+
 } // namespace
 
 void PaintElementTable(QPainter& painter, const QRectF& box,
@@ -28,75 +131,13 @@ void PaintElementTable(QPainter& painter, const QRectF& box,
     painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight),
                      Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("水力要素"));
 
-    std::array<double, 5> columnX{box.left()};
-    for (std::size_t k = 0; k < kColumnShare.size(); ++k)
-        columnX[k + 1] = columnX[k] + kColumnShare[k] * box.width();
-
     const auto rows = hydraulics::ElementRows(elements);
-    const int rowCount = int(rows.size()) + 3; // header, elements, regime, surface
-    const double top = box.top() + kTitleHeight;
-    const double bottom = top + rowCount * kRowHeight;
-    auto rowRect = [&](int row, std::size_t first, std::size_t last) {
-        return QRectF(columnX[first] + 4, top + row * kRowHeight,
-                      columnX[last + 1] - columnX[first] - 8, kRowHeight);
-    };
-    const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
-
-    // Header row in 黑体.
-    painter.setFont(HeiTiPx(13));
-    const QString headers[] = {QStringLiteral("名称"), QStringLiteral("符号"),
-                               QStringLiteral("数值"), QStringLiteral("单位")};
-    for (std::size_t c = 0; c < 4; ++c)
-        painter.drawText(rowRect(0, c, c), centred, headers[c]);
-
-    int row = 1;
-    for (const hydraulics::ElementRow& element : rows) {
-        painter.setFont(SongTiPx(14));
-        painter.drawText(rowRect(row, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, Utf8(element.name));
-        painter.setFont(SongTiPx(14, true));
-        painter.drawText(rowRect(row, 1, 1), centred, Utf8(element.symbol));
-        painter.setFont(SongTiPx(14));
-        painter.drawText(rowRect(row, 2, 2), Qt::AlignRight | Qt::AlignVCenter,
-                         Fixed3(element.value));
-        // A pure number (Fr) leaves the unit blank: a dash would read as
-        // "not formed".
-        painter.drawText(rowRect(row, 3, 3), centred, Utf8(element.unit));
-        ++row;
-    }
-    // The regime and the surface take the value and unit columns together.
-    const QString regime = Utf8(hydraulics::RegimeText(elements.regime));
-    const QString surface = Utf8(hydraulics::SurfaceText(elements.surface));
-    const std::pair<QString, QString> words[] = {{QStringLiteral("流态"), regime},
-                                                 {QStringLiteral("水面位置"), surface}};
-    for (const auto& [name, value] : words) {
-        painter.setFont(SongTiPx(14));
-        painter.drawText(rowRect(row, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
-        painter.setFont(HeiTiPx(13));
-        painter.drawText(rowRect(row, 1, 3), centred, value);
-        ++row;
-    }
-
-    // Rules: a 2-unit frame and header line, 1-unit lines between.
-    painter.setPen(QPen(kInk, 1));
-    for (int k = 2; k < rowCount; ++k)
-        painter.drawLine(QPointF(box.left(), top + k * kRowHeight),
-                         QPointF(box.right(), top + k * kRowHeight));
-    const double wordsTop = top + (rowCount - 2) * kRowHeight;
-    for (std::size_t c = 1; c < 4; ++c)
-        painter.drawLine(QPointF(columnX[c], top), QPointF(columnX[c], c == 1 ? bottom : wordsTop));
-    painter.setPen(QPen(kInk, 2));
-    painter.drawLine(QPointF(box.left(), top + kRowHeight), QPointF(box.right(), top + kRowHeight));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(box.left(), top, box.width(), bottom - top));
-
-    // How the regime is told.
-    painter.setPen(kNote);
-    painter.setFont(SongTiPx(13));
-    painter.drawText(
-        QRectF(box.left(), bottom + 6, box.width(), box.bottom() - bottom - 6),
-        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-        QStringLiteral("Fr = v/√(gA/T)，g = 9.81 m/s²；Fr 与 1 相差不超过 1% 为临界流，"
-                       "小于为缓流，大于为急流。临界水深满足 Q²T = gA³。"));
+    const TableGrid grid = GridFor(box, int(rows.size()));
+    PaintHeaderRow(painter, grid);
+    const int wordsRow = PaintElementRows(painter, grid, rows);
+    PaintWordRows(painter, grid, wordsRow, elements);
+    PaintRules(painter, box, grid);
+    PaintRegimeNote(painter, box, grid);
     painter.restore();
 }
 

@@ -12,19 +12,23 @@ namespace {
 using namespace drawing;
 
 // The canvas and its parts, canvas units.
-constexpr double kWidth = 800, kHeight = 860;
+constexpr double kWidth = 860, kHeight = 1040;
 const QRectF kTitleBox(0, 8, kWidth, 30);
 const QRectF kSubtitleBox(0, 38, kWidth, 22);
-const QRectF kSectionBox(10, 72, 470, 410);
-const QRectF kTableBox(494, 72, 296, 410);
-const QRectF kChartBox(10, 496, 780, 356);
+const QRectF kSectionBox(10, 72, 530, 410);
+const QRectF kTableBox(554, 72, 296, 410);
+const QRectF kChecksBox(10, 490, 840, 250);
+const QRectF kChartBox(10, 744, 840, 288);
 
 QString Subtitle(const SectionFigure& figure) {
     const hydraulics::DesignPoint& p = figure.point;
-    return QStringLiteral("情况 %1：B = %2 m，h = %3 m，Q = %4 m³/s，i = 1/%5，n = %6")
-        .arg(figure.caseNo)
-        .arg(Fixed3(p.B), Fixed3(p.h), Fixed3(p.Q), QString::number(p.x, 'g', 7),
-             QString::number(p.n, 'g', 7));
+    QString text = QStringLiteral("情况 %1：B = %2 m，h = %3 m，Q = %4 m³/s，i = 1/%5，n = %6")
+                       .arg(figure.caseNo)
+                       .arg(Fixed3(p.B), Fixed3(p.h), Fixed3(p.Q), QString::number(p.x, 'g', 7),
+                            QString::number(p.n, 'g', 7));
+    if (figure.length > 0)
+        text += QStringLiteral("，L = %1 m").arg(QString::number(figure.length, 'g', 7));
+    return text;
 }
 
 } // namespace
@@ -47,10 +51,10 @@ void PaintSectionFigure(QPainter& painter, const QRectF& target,
     painter.drawText(kTitleBox, Qt::AlignCenter, QStringLiteral("断面及水力要素"));
     if (!figure) {
         painter.setFont(SongTiPx(15));
-        painter.drawText(QRectF(40, 0, kWidth - 80, kHeight / 2),
-                         Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("暂无计算成果（尚未计算，或上次计算没有成功）。\n"
-                                        "计算成功后，这里显示断面、水力要素和水深—流量关系曲线。"));
+        painter.drawText(
+            QRectF(40, 0, kWidth - 80, kHeight / 2), Qt::AlignCenter | Qt::TextWordWrap,
+            QStringLiteral("暂无计算成果（尚未计算，或上次计算没有成功）。\n"
+                           "计算成功后，这里显示断面、水力要素、设计校核和水深—流量关系曲线。"));
         painter.restore();
         return;
     }
@@ -58,8 +62,11 @@ void PaintSectionFigure(QPainter& painter, const QRectF& target,
     painter.drawText(kSubtitleBox, Qt::AlignCenter, Subtitle(*figure));
 
     const hydraulics::HydraulicElements elements = hydraulics::ComputeElements(figure->point);
-    PaintSectionPanel(painter, kSectionBox, figure->point, elements);
+    const hydraulics::DesignChecks checks =
+        hydraulics::CheckDesign(figure->point, figure->length, figure->increasePercent);
+    PaintSectionPanel(painter, kSectionBox, figure->point, elements, {checks.H, checks.hinc});
     PaintElementTable(painter, kTableBox, elements);
+    PaintCheckTable(painter, kChecksBox, checks);
     PaintRatingChart(painter, kChartBox, figure->point);
     painter.restore();
 }

@@ -1,6 +1,6 @@
 // The section drawing: the U-section with its water, the hydraulic
-// elements beside it and the rating curve below, drawn with any QPainter
-// (a widget, an image, an SVG file).
+// elements beside it, the design checks and the rating curve below, drawn
+// with any QPainter (a widget, an image, an SVG file).
 //
 // Everything is laid out on a fixed canvas of SectionCanvasSize() units
 // (pixels at 96 dpi) and scaled uniformly to the target, so the window,
@@ -18,10 +18,13 @@ class QRectF;
 namespace drawing {
 
 // What the drawing shows: the design point of a successful calculation of
-// case `caseNo` (1..4).
+// case `caseNo` (1..4), the flume length and the increase of the design
+// discharge that the design checks take.
 struct SectionFigure {
     hydraulics::DesignPoint point;
     int caseNo = 0;
+    double length = 0;                       // L, m; 0 where not known
+    std::optional<double> increasePercent{}; // p, %; empty: table 6.3.4's default
 };
 
 // The canvas the drawing is laid out on, in units of 1/96 inch.

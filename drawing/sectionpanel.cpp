@@ -12,10 +12,13 @@ namespace drawing {
 namespace {
 
 // Room around the section for the labels, canvas units.
-constexpr double kSideRoom = 108; // hc on the left, h on the right
-constexpr double kTopRoom = 48;   // the B dimension
+constexpr double kLeftRoom = 130;  // hc and the dimension H
+constexpr double kRightRoom = 118; // the dimension h and the label of h加
+constexpr double kTopRoom = 48;    // the B dimension
 constexpr double kBottomRoom = 14;
 constexpr double kDimensionGap = 18; // from the concrete to a dimension line
+// The label of hc ends left of the dimension H, with a gap.
+constexpr double kHcLabelShift = kDimensionGap + 6;
 
 // Half the width of the water surface at depth y (metres).
 double HalfWidthAt(double B, double y) {
@@ -57,6 +60,195 @@ void DrawNote(QPainter& painter, const QRectF& box, const QString& text) {
     painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
+// A depth of the checks' marks worth drawing: finite and above the design
+// depth.
+bool Above(const std::optional<double>& depth, double h) {
+    return depth && std::isfinite(*depth) && *depth > h;
+}
+
+// The section's sizes in metres and the scale it is drawn at.
+struct SectionFit {
+    double B = 0, h = 0, r = 0;
+    bool showCritical = false;
+    double hc = 0;             // critical depth, 0 where it is not shown
+    bool showNetDepth = false; // the walls end at the net depth H of the checks
+    double top = 0;            // height of the walls above the invert
+    double extent = 0;         // height of the highest line drawn
+    double t = 0;              // shell thickness, for the look only
+    SectionScale s;
+};
+
+// The walls stand at the recommended net depth H where the checks give
+// one, otherwise a fair height above the water and the critical depth; a
+// critical depth far above everything else is left to the table. The scale
+// is the largest at which shell and labels fit the box.
+SectionFit FitSection(const QRectF& box, const hydraulics::DesignPoint& point,
+                      const hydraulics::HydraulicElements& elements, const SectionMarks& marks) {
+    SectionFit f;
+    f.B = point.B;
+    f.h = point.h;
+    f.r = f.B / 2;
+    const double reach = std::max(f.h, f.r);
+    f.showCritical = elements.hc && *elements.hc <= 2.5 * reach;
+    f.hc = f.showCritical ? *elements.hc : 0.0;
+    f.showNetDepth = Above(marks.netDepth, f.h);
+    f.top = f.showNetDepth ? *marks.netDepth : std::max(reach, f.hc) + 0.25 * reach;
+    f.extent = std::max(f.top, f.hc);
+    f.t = 0.08 * f.B;
+
+    const QRectF room = box.adjusted(kLeftRoom, kTopRoom, -kRightRoom, -kBottomRoom);
+    f.s.unit = std::min(room.width() / (f.B + 2 * f.t), room.height() / (f.extent + f.t));
+    const double drawnHeight = f.s.len(f.extent + f.t);
+    f.s.invert =
+        QPointF(room.center().x(), room.top() + (room.height() + drawnHeight) / 2 - f.s.len(f.t));
+    return f;
+}
+
+// Concrete shell: the outer U, back along the inner U.
+void PaintShell(QPainter& painter, const SectionFit& f) {
+    const QPainterPath inner = UPath(f.s, f.r, f.r, f.top);
+    QPainterPath shell = UPath(f.s, f.r, f.r + f.t, f.top);
+    shell.connectPath(inner.toReversed());
+    shell.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kConcrete);
+    painter.drawPath(shell);
+    painter.setBrush(QBrush(kGuide, Qt::BDiagPattern));
+    painter.drawPath(shell);
+}
+
+// Water: the inside of the U below the surface.
+void PaintWater(QPainter& painter, const SectionFit& f) {
+    QPainterPath inside = UPath(f.s, f.r, f.r, f.top);
+    inside.closeSubpath();
+    QPainterPath below;
+    below.addRect(QRectF(f.s.at(-f.r - f.t, f.h), f.s.at(f.r + f.t, -f.t)).normalized());
+    painter.setBrush(kWater);
+    painter.drawPath(inside.intersected(below));
+}
+
+// Outlines of the concrete, and the centre line.
+void PaintOutlines(QPainter& painter, const SectionFit& f) {
+    const SectionScale& s = f.s;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kInk, 1.5));
+    painter.drawPath(UPath(s, f.r, f.r, f.top));
+    painter.drawPath(UPath(s, f.r, f.r + f.t, f.top));
+    painter.drawLine(s.at(-f.r - f.t, f.top), s.at(-f.r, f.top));
+    painter.drawLine(s.at(f.r, f.top), s.at(f.r + f.t, f.top));
+
+    painter.setPen(QPen(kGuide, 0.8, Qt::DashDotLine));
+    painter.drawLine(s.at(0, -f.t) + QPointF(0, 6), s.at(0, f.top) - QPointF(0, 6));
+}
+
+// Water surface with its mark ▽.
+void PaintSurface(QPainter& painter, const SectionFit& f) {
+    const double halfSurface = HalfWidthAt(f.B, f.h);
+    painter.setPen(QPen(kSurface, 2));
+    painter.drawLine(f.s.at(-halfSurface, f.h), f.s.at(halfSurface, f.h));
+    const QPointF markTip = f.s.at(halfSurface / 2, f.h);
+    painter.setPen(QPen(kSurface, 1.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolygon(QPolygonF{markTip, markTip + QPointF(-6, -9), markTip + QPointF(6, -9)});
+    painter.drawLine(markTip + QPointF(-4, -12), markTip + QPointF(4, -12));
+}
+
+// Critical depth: dashed across the section, named on the left.
+void PaintCriticalDepth(QPainter& painter, const QRectF& box, const SectionFit& f) {
+    const double halfCritical = HalfWidthAt(f.B, f.hc);
+    painter.setPen(QPen(kCritical, 1.5, Qt::DashLine));
+    painter.drawLine(f.s.at(-halfCritical, f.hc), f.s.at(halfCritical, f.hc));
+    painter.setPen(QPen(kCritical, 0.8, Qt::DotLine));
+    // Left of the dimension H where that stands beside the shell.
+    const QPointF labelEnd =
+        f.s.at(-f.r - f.t, f.hc) - QPointF(f.showNetDepth ? kHcLabelShift : 6, 0);
+    painter.drawLine(labelEnd, f.s.at(-halfCritical, f.hc));
+    const QString text = QStringLiteral("hc = %1 m").arg(Fixed3(f.hc));
+    painter.setPen(kCritical);
+    painter.drawText(QRectF(box.left(), labelEnd.y() - 16, labelEnd.x() - box.left() - 2, 16),
+                     Qt::AlignRight | Qt::AlignBottom, text);
+}
+
+// Width B over the walls.
+void PaintWidthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
+    const double dimY = f.s.at(0, f.extent).y() - kDimensionGap;
+    const QPointF leftWall = f.s.at(-f.r, f.top), rightWall = f.s.at(f.r, f.top);
+    painter.setPen(QPen(kGuide, 0.8));
+    painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 4));
+    painter.drawLine(rightWall - QPointF(0, 3), QPointF(rightWall.x(), dimY - 4));
+    DrawDimensionLine(painter, QPointF(leftWall.x(), dimY), QPointF(rightWall.x(), dimY));
+    painter.setPen(kInk);
+    painter.drawText(QRectF(box.left(), dimY - 24, box.width(), 18),
+                     Qt::AlignHCenter | Qt::AlignBottom,
+                     QStringLiteral("B = %1 m").arg(Fixed3(f.B)));
+}
+
+// Where the dimension h stands right of the shell, and the top of its label.
+double DepthDimensionX(const SectionFit& f) {
+    return f.s.at(f.r + f.t, 0).x() + kDimensionGap;
+}
+
+double DepthLabelTop(const SectionFit& f) {
+    return (f.s.at(0, 0).y() + f.s.at(0, f.h).y()) / 2 - QFontMetricsF(SongTiPx(14)).height() / 2;
+}
+
+// Depth h right of the shell, from the invert to the surface.
+void PaintDepthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
+    const SectionScale& s = f.s;
+    const double halfSurface = HalfWidthAt(f.B, f.h);
+    const QFontMetricsF metrics(SongTiPx(14));
+    const double dimX = DepthDimensionX(f);
+    painter.setPen(QPen(kGuide, 0.8));
+    painter.drawLine(s.at(0, 0) + QPointF(4, 0), QPointF(dimX + 5, s.at(0, 0).y()));
+    painter.drawLine(s.at(halfSurface, f.h) + QPointF(3, 0), QPointF(dimX + 5, s.at(0, f.h).y()));
+    const QPointF dimBottom(dimX, s.at(0, 0).y()), dimTop(dimX, s.at(0, f.h).y());
+    DrawDimensionLine(painter, dimBottom, dimTop);
+    painter.setPen(kInk);
+    const QString depthText = QStringLiteral("h = %1 m").arg(Fixed3(f.h));
+    painter.drawText(QRectF(dimX + 6, DepthLabelTop(f), box.right() - dimX - 6, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, depthText);
+}
+
+// The surface of the increased discharge: dashed across the section,
+// named right of the shell above the depth h (never over its label).
+void PaintIncreasedSurface(QPainter& painter, const QRectF& box, const SectionFit& f,
+                           double depth) {
+    const double half = HalfWidthAt(f.B, depth);
+    const QPointF right = f.s.at(half, depth);
+    const double dimX = DepthDimensionX(f);
+    painter.setPen(QPen(kSurface, 1.5, Qt::DashLine));
+    painter.drawLine(f.s.at(-half, depth), right);
+    painter.setPen(QPen(kSurface, 0.8, Qt::DotLine));
+    painter.drawLine(right + QPointF(3, 0), QPointF(dimX + 5, right.y()));
+    const double bottom = std::min(right.y() - 1, DepthLabelTop(f) - 2);
+    painter.setPen(kSurface);
+    painter.drawText(QRectF(dimX + 6, bottom - 17, box.right() + 12 - dimX - 6, 17),
+                     Qt::AlignLeft | Qt::AlignBottom,
+                     QStringLiteral("h加 = %1 m").arg(Fixed3(depth)));
+}
+
+// The net depth H: a dimension left of the shell from the invert to the
+// top of the walls, named at its top end, above the label of the critical
+// depth where the two would meet.
+void PaintNetDepth(QPainter& painter, const QRectF& box, const SectionFit& f) {
+    const double x = f.s.at(-f.r - f.t, 0).x() - kDimensionGap;
+    const QPointF invert = f.s.at(0, 0), wallTop = f.s.at(-f.r - f.t, f.top);
+    painter.setPen(QPen(kGuide, 0.8));
+    painter.drawLine(invert - QPointF(4, 0), QPointF(x - 5, invert.y()));
+    painter.drawLine(wallTop - QPointF(3, 0), QPointF(x - 5, wallTop.y()));
+    DrawDimensionLine(painter, QPointF(x, invert.y()), QPointF(x, wallTop.y()));
+    double bottom = wallTop.y() - 2;
+    if (f.showCritical) {
+        const double hcY = f.s.at(0, f.hc).y(); // its label spans hcY - 16 .. hcY
+        if (bottom > hcY - 18 && bottom - 16 < hcY)
+            bottom = hcY - 18;
+    }
+    painter.setPen(kInk);
+    painter.drawText(QRectF(box.left() - 12, bottom - 17, x - 4 - box.left() + 12, 17),
+                     Qt::AlignRight | Qt::AlignBottom,
+                     QStringLiteral("H = %1 m").arg(Fixed3(f.top)));
+}
+
 } // namespace
 
 void DrawArrowHead(QPainter& painter, const QPointF& tip, const QPointF& from) {
@@ -77,113 +269,28 @@ void DrawArrowHead(QPainter& painter, const QPointF& tip, const QPointF& from) {
 }
 
 void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
-                       const hydraulics::HydraulicElements& elements) {
-    const double B = point.B, h = point.h, r = B / 2;
+                       const hydraulics::HydraulicElements& elements, const SectionMarks& marks) {
+    const double B = point.B, h = point.h;
     if (!(B > 0 && h > 0 && std::isfinite(B) && std::isfinite(h))) {
         DrawNote(painter, box, QStringLiteral("槽宽或水深不是正数，无法绘制断面。"));
         return;
     }
-    // The walls stand a fair height above the water and the critical depth;
-    // a critical depth far above everything else is left to the table.
-    const double reach = std::max(h, r);
-    const bool showCritical = elements.hc && *elements.hc <= 2.5 * reach;
-    const double hc = showCritical ? *elements.hc : 0.0;
-    const double top = std::max(reach, hc) + 0.25 * reach;
-    const double t = 0.08 * B; // shell thickness, for the look only
-
-    // The largest scale at which shell and labels fit the box.
-    const QRectF room = box.adjusted(kSideRoom, kTopRoom, -kSideRoom, -kBottomRoom);
-    SectionScale s;
-    s.unit = std::min(room.width() / (B + 2 * t), room.height() / (top + t));
-    const double drawnHeight = s.len(top + t);
-    s.invert =
-        QPointF(room.center().x(), room.top() + (room.height() + drawnHeight) / 2 - s.len(t));
-
+    const SectionFit fit = FitSection(box, point, elements, marks);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-
-    // Concrete shell: the outer U, back along the inner U.
-    const QPainterPath inner = UPath(s, r, r, top);
-    QPainterPath shell = UPath(s, r, r + t, top);
-    shell.connectPath(inner.toReversed());
-    shell.closeSubpath();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kConcrete);
-    painter.drawPath(shell);
-    painter.setBrush(QBrush(kGuide, Qt::BDiagPattern));
-    painter.drawPath(shell);
-
-    // Water: the inside of the U below the surface.
-    QPainterPath inside = inner;
-    inside.closeSubpath();
-    QPainterPath below;
-    below.addRect(QRectF(s.at(-r - t, h), s.at(r + t, -t)).normalized());
-    painter.setBrush(kWater);
-    painter.drawPath(inside.intersected(below));
-
-    // Outlines of the concrete.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(kInk, 1.5));
-    painter.drawPath(inner);
-    painter.drawPath(UPath(s, r, r + t, top));
-    painter.drawLine(s.at(-r - t, top), s.at(-r, top));
-    painter.drawLine(s.at(r, top), s.at(r + t, top));
-
-    // Centre line.
-    painter.setPen(QPen(kGuide, 0.8, Qt::DashDotLine));
-    painter.drawLine(s.at(0, -t) + QPointF(0, 6), s.at(0, top) - QPointF(0, 6));
-
-    // Water surface with its mark ▽.
-    const double halfSurface = HalfWidthAt(B, h);
-    painter.setPen(QPen(kSurface, 2));
-    painter.drawLine(s.at(-halfSurface, h), s.at(halfSurface, h));
-    const QPointF markTip = s.at(halfSurface / 2, h);
-    painter.setPen(QPen(kSurface, 1.2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolygon(QPolygonF{markTip, markTip + QPointF(-6, -9), markTip + QPointF(6, -9)});
-    painter.drawLine(markTip + QPointF(-4, -12), markTip + QPointF(4, -12));
-
-    QFontMetricsF metrics(SongTiPx(14));
+    PaintShell(painter, fit);
+    PaintWater(painter, fit);
+    PaintOutlines(painter, fit);
+    PaintSurface(painter, fit);
     painter.setFont(SongTiPx(14));
-
-    // Critical depth: dashed across the section, named on the left.
-    if (showCritical) {
-        const double halfCritical = HalfWidthAt(B, hc);
-        painter.setPen(QPen(kCritical, 1.5, Qt::DashLine));
-        painter.drawLine(s.at(-halfCritical, hc), s.at(halfCritical, hc));
-        painter.setPen(QPen(kCritical, 0.8, Qt::DotLine));
-        const QPointF labelEnd = s.at(-r - t, hc) - QPointF(6, 0);
-        painter.drawLine(labelEnd, s.at(-halfCritical, hc));
-        const QString text = QStringLiteral("hc = %1 m").arg(Fixed3(hc));
-        painter.setPen(kCritical);
-        painter.drawText(QRectF(box.left(), labelEnd.y() - 16, labelEnd.x() - box.left() - 2, 16),
-                         Qt::AlignRight | Qt::AlignBottom, text);
-    }
-
-    // Width B over the walls.
-    const double dimY = s.at(0, top).y() - kDimensionGap;
-    const QPointF leftWall = s.at(-r, top), rightWall = s.at(r, top);
-    painter.setPen(QPen(kGuide, 0.8));
-    painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 4));
-    painter.drawLine(rightWall - QPointF(0, 3), QPointF(rightWall.x(), dimY - 4));
-    DrawDimensionLine(painter, QPointF(leftWall.x(), dimY), QPointF(rightWall.x(), dimY));
-    painter.setPen(kInk);
-    painter.drawText(QRectF(box.left(), dimY - 24, box.width(), 18),
-                     Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("B = %1 m").arg(Fixed3(B)));
-
-    // Depth h right of the shell, from the invert to the surface.
-    const double dimX = s.at(r + t, 0).x() + kDimensionGap;
-    painter.setPen(QPen(kGuide, 0.8));
-    painter.drawLine(s.at(0, 0) + QPointF(4, 0), QPointF(dimX + 5, s.at(0, 0).y()));
-    painter.drawLine(s.at(halfSurface, h) + QPointF(3, 0), QPointF(dimX + 5, s.at(0, h).y()));
-    const QPointF dimBottom(dimX, s.at(0, 0).y()), dimTop(dimX, s.at(0, h).y());
-    DrawDimensionLine(painter, dimBottom, dimTop);
-    painter.setPen(kInk);
-    const QString depthText = QStringLiteral("h = %1 m").arg(Fixed3(h));
-    const double textTop = (dimBottom.y() + dimTop.y()) / 2 - metrics.height() / 2;
-    painter.drawText(QRectF(dimX + 6, textTop, box.right() - dimX - 6, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, depthText);
-
+    if (fit.showCritical)
+        PaintCriticalDepth(painter, box, fit);
+    PaintWidthDimension(painter, box, fit);
+    PaintDepthDimension(painter, box, fit);
+    if (Above(marks.increasedDepth, h) && *marks.increasedDepth < fit.top)
+        PaintIncreasedSurface(painter, box, fit, *marks.increasedDepth);
+    if (fit.showNetDepth)
+        PaintNetDepth(painter, box, fit);
     painter.restore();
 }
 

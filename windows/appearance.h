@@ -1,10 +1,10 @@
-// The look shared by the windows: the Chinese faces they are designed in,
-// with the free faces that stand in for them, and Qt's own Chinese texts.
+// What the program installs for its windows: the free faces that stand in
+// for the Chinese design faces, and Qt's own Chinese texts. The faces
+// themselves, by point size, are in look.h.
 #pragma once
 
 #include "drawing/chinesefonts.h" // InstallChineseFonts()
-
-#include <QFont>
+#include "windows/look.h"         // SongTi(), LiShu()
 
 class QCoreApplication;
 
@@ -13,9 +13,5 @@ namespace windows {
 // Installs Qt's Simplified Chinese translation, so that standard buttons
 // read "确定" and "取消". Returns false when the translation is not found.
 bool InstallChineseTranslations(QCoreApplication& app);
-
-// The design faces by point size.
-QFont SongTi(qreal pointSize, bool italic = false); // 宋体
-QFont LiShu(qreal pointSize);                       // 隶书
 
 } // namespace windows

@@ -1,10 +1,12 @@
 // The description of one case window: what differs between Form2 and Form5.
 //
 // Plain data. Positions and sizes are in twips (1/1440 inch), measured from
-// the top left corner of the client area; Px() turns them into pixels at
-// 96 dpi (15 twips a pixel). Which quantity each box holds, and with it the
+// the top left corner of the client area; Px() (look.h) turns them into
+// pixels at 96 dpi (15 twips a pixel). Which quantity each box holds, and with it the
 // captions of the table headers, comes from hydraulics::Case(caseNo).
 #pragma once
+
+#include "windows/look.h" // Rgb
 
 #include <array>
 #include <span>
@@ -17,11 +19,6 @@ struct TwipPoint {
     int x = 0;
     int y = 0;
 };
-
-constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) {
-    return twips / kTwipsPerPixel;
-}
 
 // A ruled table: the frame and the header line, and one column per box.
 template <int Columns> struct TableLayout {
@@ -118,9 +115,6 @@ inline constexpr std::string_view kSecondTildeName = "Label50";
 inline constexpr std::string_view kSecondTildeText = " ～";
 inline constexpr std::string_view kSlopeLabelText = "1/";
 
-struct Rgb {
-    int red, green, blue;
-};
 inline constexpr Rgb kWindowColour{192, 255, 255}; // window, header labels, result boxes
 inline constexpr Rgb kBasicTitleColour{255, 192, 255};
 inline constexpr Rgb kResultsTitleColour{255, 255, 128};

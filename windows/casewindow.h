@@ -1,10 +1,10 @@
 // One case window, Form2 to Form5, configured by the description of its case.
 #pragma once
 
-#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -48,25 +48,22 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private slots:
-    void onCommand1Clicked(); // print the window
-    void onCommand2Clicked(); // read the boxes, save, solve, show
-    void onCommand3Clicked(); // end the program
-    void onCommand4Clicked(); // open the section window
+    void printWindow(); // Command1: print the window
+    void calculate();   // Command2: read the boxes, save, solve, show
+    void endProgram();  // Command3: end the program
+    void showSection(); // Command4: open the section window
 
 private:
-    void reserveLabelNames();
-    void buildTitlesAndButtons();
-    void buildBasicTable();
-    void buildResultsTable();
-    void buildNotes();
-    void buildTabOrder();
-    QLabel* addLabel(const QString& name, const QString& text);
-    QLineEdit* addBox(int number, int left, int top, int width, bool alignLeft, bool result);
-    QPushButton* addButton(const QString& name, const QString& text, int left, int top, int width,
-                           int height);
     static void showText(QLineEdit* box, const QString& text);
+    // The steps of calculate(); each tells the user and clears the results
+    // when it fails. The inputs as project::ProjectValues, the results as
+    // hydraulics::ResultTexts.
+    bool readInputs(std::array<float, 8>& values);
+    bool saveInputs(const std::array<float, 8>& values);
+    bool solve(std::array<std::string, 5>& results);
+    void showResults(const std::array<std::string, 5>& results);
     void clearResults();
-    void showSection();
+    void updateSection();
     void warn(const QString& title, const QString& text);
 
     hydraulics::Module1& state_;
@@ -80,9 +77,6 @@ private:
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions_;
-    // Names the design gives; unnamed labels are numbered around them.
-    QSet<QString> reservedNames_;
-    int nextLabelNumber_ = 2;
 };
 
 } // namespace windows

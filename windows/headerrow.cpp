@@ -1,6 +1,6 @@
 #include "windows/headerrow.h"
 
-#include "windows/appearance.h"
+#include "windows/look.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -34,7 +34,7 @@ std::vector<PlacedRun> LayoutHeaderRow(std::span<const HeaderRun> runs, const QF
     for (const HeaderRun& run : runs) {
         const QFont font = RunFont(run.style, controlFont);
         const QFontMetrics metrics(font);
-        const QString text = QString::fromUtf8(run.text.data(), qsizetype(run.text.size()));
+        const QString text = Utf8(run.text);
         // An italic symbol takes the room of its ink, a pixel either side:
         // a full-width "ξ" would otherwise push the row past its column.
         // Its label starts where the glyph's origin must stand and may

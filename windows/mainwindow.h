@@ -4,11 +4,6 @@
 
 #include <QWidget>
 
-class QCheckBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-
 namespace hydraulics {
 struct Module1;
 }
@@ -16,6 +11,7 @@ struct Module1;
 namespace windows {
 
 class CaseWindows;
+struct MainLayout;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -41,22 +37,12 @@ private slots:
     void onCommand2Clicked();
 
 private:
-    void buildDescription();
-    void buildCaseTable();
-    void buildProjectRow();
+    // Makes the window and its controls from the description of Form1.
+    void build(const MainLayout& layout);
+    void connectControls();
 
     hydraulics::Module1& state_;
     CaseWindows& caseWindows_;
-
-    QCheckBox* check4_ = nullptr;
-    QCheckBox* check5_ = nullptr;
-    QCheckBox* check7_ = nullptr;
-    QCheckBox* check6_ = nullptr;
-    QRadioButton* option1_ = nullptr;
-    QRadioButton* option2_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
 };
 
 } // namespace windows

@@ -1,6 +1,7 @@
 #include "windows/sectionwindow.h"
 
 #include "windows/appearance.h"
+#include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
 
@@ -26,6 +27,13 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     print_->setFixedSize(120, 26); // the case windows' button height
     connect(print_, &QPushButton::clicked, this, &SectionWindow::onCommand1Clicked);
 
+    increase_ = new IncreaseInput(this);
+    connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
+    auto* inputs = new QHBoxLayout;
+    inputs->addStretch();
+    inputs->addWidget(increase_);
+    inputs->addStretch();
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print_);
@@ -33,6 +41,7 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
     layout->addWidget(view_, 1);
+    layout->addLayout(inputs);
     layout->addLayout(buttons);
     // The whole canvas where the screen allows (a new window would get at
     // most two thirds of the screen), smaller and scaled where it does not.
@@ -42,11 +51,22 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName) {
     pdfBaseName_ = pdfBaseName;
-    view_->setFigure(figure);
+    drawing::SectionFigure shown = figure;
+    shown.increasePercent = increase_->startFor(figure.point.Q);
+    view_->setFigure(shown);
 }
 
 void SectionWindow::clearFigure() {
+    increase_->clear();
     view_->setFigure(std::nullopt);
+}
+
+void SectionWindow::redrawAtIncrease(double percent) {
+    std::optional<drawing::SectionFigure> figure = view_->figure();
+    if (!figure)
+        return;
+    figure->increasePercent = percent;
+    view_->setFigure(figure);
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {

@@ -78,7 +78,8 @@ TEST(Cli, ExitCodesAndStreams) {
         {"3 --csv /nonexistent/none.csv", 1, "", "文件未找到：/nonexistent/none.csv"},
         {"3 --csv /tmp", 1, "", "文件访问错误：/tmp"},
         {"--json 1 --project /nonexistent/p", 1, R"("error": "file_not_found")", "文件未找到"},
-        {"7 1 2 3 4 5 6 7 8", 2, "", "ambrelo-calc: 情况编号必须是"}};
+        {"7 1 2 3 4 5 6 7 8", 2, "", "ambrelo-calc: 情况编号必须是"},
+        {"--increase 51 1 4 100 1.5 1000 1 0.014 0.25 0.4", 2, "", "0 到 50 之间"}};
     // clang-format on
     for (const auto& r : runs)
         ExpectRun(r.args, r.code, r.out, r.err, csv);
@@ -87,6 +88,11 @@ TEST(Cli, ExitCodesAndStreams) {
           "--json=yes 1 1 2 3 4 5 6 7 8", "3 --csv", "3 --csv a.csv 1", "3 --csv a.csv --project p",
           "3 --json --csv a.csv", "3 --csv a.csv --details", "--svg - 1 1 2 3 4 5 6 7 8"})
         ExpectRun(bad, 2, "", "用法：");
+    // p: a number from 0 to 50, once, not for a batch.
+    for (const std::string bad : {"--increase 50.01", "--increase=-1", "--increase nan",
+                                  "--increase=3%", "--increase=", "--increase 5 --increase 6"})
+        EXPECT_THROW(cli::ParseOptions(Words(bad + " 1 1 2 3 4 5 6 7 8")), cli::UsageError) << bad;
+    EXPECT_THROW(cli::ParseOptions(Words("3 --csv a.csv --increase 5")), cli::UsageError);
     // A full disk on standard output.
     std::istringstream in(kRow4);
     std::ostringstream out, err;
@@ -119,7 +125,7 @@ TEST(Cli, JsonOfOkErrorNotConvergedAndDetails) {
     const std::string out = RunHere("--json --details 3 1 100 1.6 1000 0.8 0.014 0.2 0.3").out;
     const auto at = out.find(R"(}, "hydraulics": {"A": 0.86161)");
     ASSERT_NE(at, std::string::npos) << out;
-    EXPECT_NE(out.find(R"("regime": "subcritical", "surface": "in_semicircle"}})", at),
+    EXPECT_NE(out.find(R"("regime": "subcritical", "surface": "in_semicircle"}, )", at),
               std::string::npos)
         << out;
     // Text after the results.
@@ -177,6 +183,33 @@ TEST(Cli, BatchBadRowsDoNotStopIt) {
     EXPECT_TRUE(large.out == expected) << large.out.size() << " bytes, not " << expected.size();
     EXPECT_EQ(std::count(large.err.begin(), large.err.end(), '\n'), 20000);
     EXPECT_NE(large.err.find("第 30000 行：无效参数"), std::string::npos);
+}
+
+// The checks of the case 1 worked example, too deep for its width; at
+// p = 0 the increased flow is the design flow and H₂ ≈ h + 0.10.
+TEST(Cli, ChecksOfTheWorkedExample) {
+    const std::pair<std::string, std::vector<const char*>> cases[] = {
+        {"--json --details ",
+         {R"("on_walls"}, "checks": {"increase_percent": 30, "velocity": {"value": 1.6156)",
+          R"(, "ok": true}, "mild_slope": {"Fr": 0.4533)", R"("critical_slope_x": 257.37)",
+          R"(, "ok": true}, "increased_flow": {"Q": 5.2, "h": 1.80796)",
+          R"("net_depth": {"design": 1.69121)", R"(, "increased": 1.90796)",
+          R"(, "value": 1.90796)", R"(, "ratio": 0.99783)",
+          R"(, "ok": false}, "short_flume": {"ratio": 66.66)", R"(, "ok": true}}}
+)"}},
+        {"--json --details --increase 0 ",
+         {R"({"increase_percent": 0, )", R"("increased_flow": {"Q": 4, "h": 1.4997)",
+          R"("increased": 1.5997)", R"(, "ok": true}, "short_flume")"}},
+        {"--details --increase=12.5 ",
+         {"\n设计校核\n设计流速: v = 1.616 m/s | 1.0 ≤ v ≤ 2.5 m/s | GB 50288-2018 第 9.4.1 条 | "
+          "满足\n",
+          "加大流量: p = 12.5 %，Q加 = 4.500 m³/s", "| 提示\n槽身净深: ", "H/B = 0.904 | "}},
+    };
+    for (const auto& [options, pieces] : cases) {
+        const std::string out = RunHere(options + kCase1).out;
+        for (const char* piece : pieces)
+            EXPECT_NE(out.find(piece), std::string::npos) << piece << '\n' << out;
+    }
 }
 
 class CliFiles : public ::testing::Test {

@@ -2,11 +2,14 @@
 // drawing after each calculation, cleared after a failure, and printed.
 #include "drawing/chinesefonts.h"
 #include "drawing/sectiondrawing.h"
+#include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
 #include "window_test_support.h"
 #include "windows/sectionwindow.h"
 
+#include <QDoubleSpinBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPointer>
 
 namespace {
@@ -105,6 +108,31 @@ private slots:
         QPointer<SectionWindow> gone(second);
         form5.reset();
         QVERIFY(!gone);
+    }
+
+    // p starts at table 6.3.4's default for each calculation; another p
+    // redraws the checks at once (p = 0: H₂ = h加 + 0.10 ≈ h + 0.10).
+    void increaseRedrawsTheChecks() {
+        auto w = Calculated(s_->m, 1);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section);
+        auto* p = section->findChild<QDoubleSpinBox*>(QStringLiteral("IncreasePercent"));
+        auto* range = section->findChild<QLabel*>(QStringLiteral("IncreaseRange"));
+        QVERIFY(p && range);
+        QCOMPARE(p->value(), 30.0);
+        QCOMPARE(range->text(), QStringLiteral("表 6.3.4：30～25 %"));
+        const QImage before = section->grab().toImage();
+        p->setValue(0);
+        const drawing::SectionFigure f = *section->figure();
+        QCOMPARE(f.increasePercent, 0.0);
+        QCOMPARE(f.length, 100.0);
+        const auto checks = hydraulics::CheckDesign(f.point, f.length, f.increasePercent);
+        QVERIFY(std::abs(checks.H2.value_or(0) - f.point.h - 0.10) < 1e-3);
+        QVERIFY(section->grab().toImage() != before);
+        TypeInputs(*w, {"8"}); // 5 ≤ Q < 20: 25 %
+        Click(Button(*w, 2));
+        QCOMPARE(p->value(), 25.0);
+        QCOMPARE(range->text(), QStringLiteral("表 6.3.4：25～20 %"));
     }
 };
 

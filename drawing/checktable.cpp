@@ -1,0 +1,133 @@
+// The table of design checks under the section: item, figures,
+// requirement, clause and verdict, one row a check. A check not met stands
+// on a light red ground with its verdict in red, a note on a light amber
+// ground, so that both are seen at once on screen and on paper.
+#include "drawing/drawingparts.h"
+#include "drawing/drawingstyle.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace drawing {
+namespace {
+
+using hydraulics::Verdict;
+
+constexpr double kTitleHeight = 26;
+constexpr double kHeaderHeight = 24;
+constexpr double kMinRowHeight = 24;
+constexpr double kPad = 4; // around the text of a cell
+// Column widths as parts of the table's width: 项目, 计算值, 要求, 依据, 结论.
+constexpr std::array<double, 5> kColumnShare = {0.09, 0.31, 0.31, 0.21, 0.08};
+constexpr int kCellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
+const QColor kUnmet{190, 0, 0};
+const QColor kUnmetGround{255, 222, 222};
+const QColor kNoted{150, 90, 0};
+const QColor kNotedGround{255, 243, 205};
+const QColor kMet{0, 115, 55};
+
+QColor VerdictInk(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::NotMet:
+        return kUnmet;
+    case Verdict::Note:
+        return kNoted;
+    case Verdict::Met:
+        return kMet;
+    case Verdict::Unknown:
+        break;
+    }
+    return kInk;
+}
+
+using Columns = std::array<double, 6>; // left edges of the five columns, then the right edge
+
+QRectF Cell(const Columns& x, std::size_t column, double top, double height) {
+    return {x[column] + kPad, top, x[column + 1] - x[column] - 2 * kPad, height};
+}
+
+std::array<QString, 5> Texts(const hydraulics::CheckRow& row) {
+    // The standard's designation "GB 50288-2018" on a line of its own,
+    // the clause under it.
+    QString clause = Utf8(row.clause);
+    const qsizetype second = clause.indexOf(u' ', clause.indexOf(u' ') + 1);
+    if (second > 0)
+        clause[second] = u'\n';
+    return {Utf8(row.item), Utf8(row.value), Utf8(row.requirement), clause,
+            Utf8(hydraulics::VerdictText(row.verdict))};
+}
+
+// The height of a row: its tallest cell, wrapped to its column.
+double RowHeight(QPainter& painter, const Columns& x, const std::array<QString, 5>& texts) {
+    double height = kMinRowHeight;
+    for (std::size_t c = 0; c < texts.size(); ++c) {
+        const QRectF room = Cell(x, c, 0, 1000);
+        height =
+            std::max(height, painter.boundingRect(room, kCellFlags, texts[c]).height() + 2 * kPad);
+    }
+    return height;
+}
+
+void DrawRow(QPainter& painter, const Columns& x, double top, double height,
+             const std::array<QString, 5>& texts, Verdict verdict) {
+    if (verdict == Verdict::NotMet || verdict == Verdict::Note)
+        painter.fillRect(QRectF(x.front(), top, x.back() - x.front(), height),
+                         verdict == Verdict::NotMet ? kUnmetGround : kNotedGround);
+    painter.setPen(kInk);
+    painter.setFont(SongTiPx(13));
+    for (std::size_t c = 0; c + 1 < texts.size(); ++c)
+        painter.drawText(Cell(x, c, top, height), kCellFlags, texts[c]);
+    painter.setPen(VerdictInk(verdict));
+    painter.setFont(HeiTiPx(14));
+    painter.drawText(Cell(x, 4, top, height), Qt::AlignCenter, texts[4]);
+}
+
+} // namespace
+
+void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::DesignChecks& checks) {
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip); // never over the chart below
+    painter.setPen(kInk);
+    painter.setFont(HeiTiPx(16));
+    painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight), Qt::AlignCenter,
+                     QStringLiteral("设计校核（GB 50288-2018）"));
+
+    Columns x{box.left()};
+    for (std::size_t k = 0; k < kColumnShare.size(); ++k)
+        x[k + 1] = x[k] + kColumnShare[k] * box.width();
+    x.back() = box.right();
+
+    const double top = box.top() + kTitleHeight;
+    painter.setFont(HeiTiPx(13));
+    const QString headers[] = {QStringLiteral("项目"), QStringLiteral("计算值"),
+                               QStringLiteral("要求"), QStringLiteral("依据"),
+                               QStringLiteral("结论")};
+    for (std::size_t c = 0; c < 5; ++c)
+        painter.drawText(Cell(x, c, top, kHeaderHeight), Qt::AlignCenter, headers[c]);
+
+    std::vector<double> rules{top, top + kHeaderHeight}; // the tops of the rows, then the bottom
+    for (const hydraulics::CheckRow& row : hydraulics::CheckRows(checks)) {
+        const std::array<QString, 5> texts = Texts(row);
+        painter.setFont(SongTiPx(13));
+        const double height = RowHeight(painter, x, texts);
+        DrawRow(painter, x, rules.back(), height, texts, row.verdict);
+        rules.push_back(rules.back() + height);
+    }
+
+    // Rules: a 2-unit frame and header line, 1-unit lines between.
+    painter.setPen(QPen(kInk, 1));
+    for (std::size_t k = 2; k + 1 < rules.size(); ++k)
+        painter.drawLine(QPointF(box.left(), rules[k]), QPointF(box.right(), rules[k]));
+    for (std::size_t c = 1; c + 1 < x.size(); ++c)
+        painter.drawLine(QPointF(x[c], top), QPointF(x[c], rules.back()));
+    painter.setPen(QPen(kInk, 2));
+    painter.drawLine(QPointF(box.left(), rules[1]), QPointF(box.right(), rules[1]));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(box.left(), top, box.width(), rules.back() - top));
+    painter.restore();
+}
+
+} // namespace drawing
