@@ -83,7 +83,7 @@ TEST(Elements, FiguresThatCannotBeFormedShowADash) {
               "1.5710.000-0.250————");
 }
 
-TEST(RatingCurve, EvenDepthsWithoutTheEmptySectionRisingThroughTheTop) {
+TEST(RatingCurve, RisesThroughTheTopOfTheSemicircle) {
     const auto curve = RatingCurve(2, 1000, 0.014, 3, 60);
     ASSERT_EQ(curve.size(), 60u);
     for (std::size_t k = 1; k < curve.size(); ++k)
