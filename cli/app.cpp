@@ -5,6 +5,7 @@
 #include "cli/checksreport.h"
 #include "cli/options.h"
 #include "cli/report.h"
+#include "cli/reportexport.h"
 #include "cli/svgexport.h"
 #include "project/projectfile.h"
 
@@ -25,6 +26,21 @@ namespace {
 // Standard output could not be written (a full disk, a closed pipe).
 int OutputFailure(std::ostream& err) {
     err << CalcError(ErrorKind::FileAccess, "标准输出").message() << '\n';
+    return kExitFailed;
+}
+
+// The calculation report of a successful calculation: the inputs as
+// stored, the project's name where it came from a project file.
+int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream& err) {
+    std::array<float, 8> inputs{};
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        inputs[k] = outcome.inputs[k].value_or(0.0f);
+    const std::string project = options.mode == Mode::Project ? options.project : std::string();
+    const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
+                                                inputs, options.increasePercent);
+    if (failure.empty())
+        return kExitOk;
+    err << failure << '\n';
     return kExitFailed;
 }
 
@@ -54,7 +70,7 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
             return kExitFailed;
         }
     }
-    return kExitOk;
+    return options.reportFile.empty() ? kExitOk : WriteReportFile(options, outcome, err);
 }
 
 int RunValues(const Options& options, std::ostream& out, std::ostream& err) {

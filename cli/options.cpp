@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "cli/reportexport.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
 
@@ -56,7 +57,7 @@ double ParseIncrease(const std::string& text) {
 // What the scan of the arguments gathers before the checks.
 struct Scanned {
     std::vector<std::string> positional;
-    std::optional<std::string> csv, project, svg;
+    std::optional<std::string> csv, project, svg, report;
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
@@ -92,6 +93,12 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         scanned.svg = TakeValue(name, inlineValue, args, i);
         if (scanned.svg->empty() || *scanned.svg == "-")
             throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
+    } else if (name == "--report") {
+        if (scanned.report)
+            throw UsageError("选项 --report 只能给一次");
+        scanned.report = TakeValue(name, inlineValue, args, i);
+        if (!IsReportFileName(*scanned.report))
+            throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
     } else if (name == "--increase") {
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
@@ -134,6 +141,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--svg 不能与 --csv 同时使用");
     if (scanned.csv && scanned.increase)
         throw UsageError("--increase 不能与 --csv 同时使用");
+    if (scanned.csv && scanned.report)
+        throw UsageError("--report 不能与 --csv 同时使用");
 }
 
 // Where the eight values come from: a CSV file, a project file or the
@@ -174,6 +183,8 @@ Options ParseOptions(std::span<const std::string> args) {
     options.increasePercent = scanned.increase;
     if (scanned.svg)
         options.svgFile = *scanned.svg;
+    if (scanned.report)
+        options.reportFile = *scanned.report;
     if (scanned.positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(scanned.positional.front());
@@ -183,8 +194,9 @@ Options ParseOptions(std::span<const std::string> args) {
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] 情况 V1 … V8
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] 情况 --project 项目名
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件] 情况 V1 … V8
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
+               情况 --project 项目名
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -205,9 +217,11 @@ std::string UsageText() {
                    缓坡、加大流量、槽身净深、短槽判别；JSON 中为 "checks" 对象
   --increase P     设计校核的加大百分数 p（%，0 到 50），加大流量
                    Q加 = Q(1 + p/100)；默认取表 6.3.4 中 Q 所在行的较大值。
-                   用于 --details 和 --svg
+                   用于 --details、--svg 和 --report
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
+  --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾
+                   写可编辑的 ODT 文档；计算失败时不写
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有

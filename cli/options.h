@@ -1,8 +1,9 @@
 // The command line of ambrelo-calc.
 //
-//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] CASE V1 … V8
+//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE] CASE V1 … V8
 //                                          one calculation, values in box order
-//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] CASE --project NAME
+//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
+//                CASE --project NAME
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
 //
@@ -30,6 +31,7 @@ struct Options {
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
+    std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv

@@ -4,49 +4,15 @@
 
 #ifdef AMBRELO_CLI_SVG
 
-#include "drawing/chinesefonts.h"
+#include "cli/guisession.h"
 #include "drawing/sectiondrawing.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <fstream>
-#include <memory>
 
 namespace cli {
-namespace {
-
-// Qt's notes about the runtime folder or the platform would mix with the
-// calculator's own messages: while the file is made only critical and
-// fatal messages pass.
-QtMessageHandler previousHandler = nullptr;
-
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if ((type == QtCriticalMsg || type == QtFatalMsg) && previousHandler)
-        previousHandler(type, context, text);
-}
-
-class QuietQt {
-public:
-    QuietQt() { previousHandler = qInstallMessageHandler(QuietHandler); }
-    ~QuietQt() { qInstallMessageHandler(previousHandler); }
-    QuietQt(const QuietQt&) = delete;
-    QuietQt& operator=(const QuietQt&) = delete;
-};
-
-std::unique_ptr<QGuiApplication> GuiApplicationIfNone() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ambrelo-calc";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-} // namespace
 
 bool SvgSupported() {
     return true;
@@ -56,11 +22,9 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
                             int caseNumber, double length, std::optional<double> increasePercent) {
     using hydraulics::CalcError;
     using hydraulics::ErrorKind;
-    const QuietQt quiet;
-    const std::unique_ptr<QGuiApplication> app = GuiApplicationIfNone();
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    const GuiSession session;
+    if (!session.ready())
         return "无法绘制断面图：程序中已有非图形界面的 Qt 应用对象。";
-    drawing::InstallChineseFonts();
 
     QBuffer svg;
     const QSizeF canvas = drawing::SectionCanvasSize();

@@ -64,19 +64,23 @@ const CaseInfo kCases[kCaseCount] = {
     {1,
      {Q, L, h, x, V, n, Xi1, Xi2},
      {kQ, kL, kH, kX, kV, kN, kXi1, kXi2},
-     {kZ, kZ1, kZ2, kZ3, kB}},
+     {kZ, kZ1, kZ2, kZ3, kB},
+     "计算槽宽及水头损失"},
     {2,
      {Q, L, h, TotalLoss, V, n, Xi1, Xi2},
      {kQ, kL, kH, kHead, kV, kN, kXi1, kXi2},
-     {kZ1, kZ2, kZ3, kB, kX}},
+     {kZ1, kZ2, kZ3, kB, kX},
+     "计算槽宽及槽身比降"},
     {3,
      {Q, L, ChannelWidth, x, V, n, Xi1, Xi2},
      {kQ, kL, kB, kX, kV, kN, kXi1, kXi2},
-     {kZ, kZ1, kZ2, kZ3, kH}},
+     {kZ, kZ1, kZ2, kZ3, kH},
+     "计算水深及水头损失"},
     {4,
      {h, L, ChannelWidth, x, V, n, Xi1, Xi2},
      {kH, kL, kB, kX, kV, kN, kXi1, kXi2},
-     {kZ, kZ1, kZ2, kZ3, kQ}},
+     {kZ, kZ1, kZ2, kZ3, kQ},
+     "计算流量及水头损失"},
 };
 
 ResultTexts FourLosses(const Module1& m, std::string last) {
@@ -92,15 +96,16 @@ const CaseInfo& Case(int number) {
     return kCases[number - 1];
 }
 
-ResultTexts SolveChannelWidth(Module1& m) {
-    if (!WidthSearch(m, [&] { LossTerms(m, true); }))
+ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace) {
+    const auto losses = [&] { LossTerms(m, true); };
+    if (!WidthSearch(m, losses, trace))
         throw NotConverged("槽宽 B", "流量可能超出 1～21 m 槽宽所能通过的范围，或为零。");
     LocalLossSplit(m);
     return FourLosses(m, FormatSingle(m.ChannelWidth));
 }
 
-ResultTexts SolveWidthAndSlope(Module1& m) {
-    const SlopeSearchResult slope = SlopeSearch(m);
+ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace) {
+    const SlopeSearchResult slope = SlopeSearch(m, trace);
     if (!slope.met)
         throw NotConverged("槽身比降 i",
                            "输入可能超出本情况能求解的范围，例如渠道流速大于槽内流速。");
@@ -114,8 +119,8 @@ ResultTexts SolveWidthAndSlope(Module1& m) {
             FormatSingle(m.BasicData[PosX])};
 }
 
-ResultTexts SolveDepth(Module1& m) {
-    if (!DepthSearch(m))
+ResultTexts SolveDepth(Module1& m, const SearchTrace& trace) {
+    if (!DepthSearch(m, trace))
         throw NotConverged("槽内水深 h", "流量可能为零、为负，或超出 21 m 水深所能通过的范围。");
     LocalLossSplit(m);
     return FourLosses(m, FormatSingle(m.BasicData[PosH]));
@@ -129,25 +134,26 @@ ResultTexts SolveDischarge(Module1& m) {
     return FourLosses(m, FormatSingle(m.BasicData[PosQ]));
 }
 
-ResultTexts SolveCase(Module1& m, int number) {
+ResultTexts SolveCase(Module1& m, int number, const SearchTrace& trace) {
     switch (number) {
     case 1:
-        return SolveChannelWidth(m);
+        return SolveChannelWidth(m, trace);
     case 2:
-        return SolveWidthAndSlope(m);
+        return SolveWidthAndSlope(m, trace);
     case 3:
-        return SolveDepth(m);
+        return SolveDepth(m, trace);
     case 4:
         return SolveDischarge(m);
     }
     throw std::out_of_range("case number must be 1 to 4");
 }
 
-ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs) {
+ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs,
+                          const SearchTrace& trace) {
     const CaseInfo& info = Case(number);
     for (std::size_t k = 0; k < inputs.size(); ++k)
         FieldRef(m, info.inputs[k]) = inputs[k];
-    return SolveCase(m, number);
+    return SolveCase(m, number, trace);
 }
 
 } // namespace hydraulics

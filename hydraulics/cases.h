@@ -10,6 +10,7 @@
 #pragma once
 
 #include "hydraulics/module1.h"
+#include "hydraulics/searches.h"
 
 #include <array>
 #include <string>
@@ -36,6 +37,8 @@ struct CaseInfo {
     std::array<Field, 8> inputs;        // field behind Text1..Text8
     std::array<Quantity, 8> inputNames; // in box order
     std::array<Quantity, 5> results;    // Text9..Text13
+    // As the main window's case table: "计算槽宽及水头损失".
+    std::string_view caption;
 };
 
 constexpr int kCaseCount = 4;
@@ -48,17 +51,19 @@ using ResultTexts = std::array<std::string, 5>;
 // Runs the solver of case `number` on the inputs already stored in `m`
 // and returns the five result texts in Text9..Text13 order. Throws
 // CalcError for an arithmetic fault and NotConverged when the search does
-// not meet its tolerance; then no result is formed.
-ResultTexts SolveCase(Module1& m, int number);
+// not meet its tolerance; then no result is formed. `trace` sees every
+// trial of the case's search (none for case 4) and changes nothing.
+ResultTexts SolveCase(Module1& m, int number, const SearchTrace& trace = {});
 
 // Stores the eight inputs (box order) where the case keeps them, then
 // SolveCase.
-ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs);
+ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs,
+                          const SearchTrace& trace = {});
 
 // The individual solvers, as SolveCase calls them.
-ResultTexts SolveChannelWidth(Module1& m);  // case 1
-ResultTexts SolveWidthAndSlope(Module1& m); // case 2
-ResultTexts SolveDepth(Module1& m);         // case 3
-ResultTexts SolveDischarge(Module1& m);     // case 4
+ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace = {});  // case 1
+ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace = {}); // case 2
+ResultTexts SolveDepth(Module1& m, const SearchTrace& trace = {});         // case 3
+ResultTexts SolveDischarge(Module1& m);                                    // case 4
 
 } // namespace hydraulics

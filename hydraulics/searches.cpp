@@ -34,11 +34,6 @@ float ToCentimetre(float value) {
     return Store(std::floor(static_cast<double>(value) * 100 + 0.5) / 100);
 }
 
-// |1 − Q/Qc| in single precision.
-float RelativeError(float Q, float Qc) {
-    return Store(std::fabs(1.0 - Div(Q, Qc)));
-}
-
 // The bracketing both searches share. `trial(value)` sets the unknown to
 // value and evaluates the section, leaving Qc in CalcDischarge. Scans whole
 // metres 1..20 until a trial carries more than Q (else stays at 20), then
@@ -55,7 +50,7 @@ bool ScanAndHalve(const Module1& m, const float& unknown, Trial trial,
     }
     for (int k = 1; k <= kHalvingSteps; ++k) {
         trial(Halve(unknown, m.CalcDischarge, Q, k));
-        if (RelativeError(Q, m.CalcDischarge) < kRelTolerance) {
+        if (RelativeDischargeError(Q, m.CalcDischarge) < kRelTolerance) {
             onSuccess();
             return true;
         }
@@ -64,6 +59,10 @@ bool ScanAndHalve(const Module1& m, const float& unknown, Trial trial,
 }
 
 } // namespace
+
+float RelativeDischargeError(float Q, float Qc) {
+    return Store(std::fabs(1.0 - Div(Q, Qc)));
+}
 
 bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace) {
     return InStep("试算槽宽时", [&] {

@@ -15,6 +15,10 @@ namespace hydraulics {
 // that a caller can follow the trials (tests, a verbose listing). Optional.
 using SearchTrace = std::function<void(const Module1&)>;
 
+// |1 − Q/Qc| in single precision: the relative error the width and depth
+// searches hold against 0.001.
+float RelativeDischargeError(float Q, float Qc);
+
 // Width B that carries Q at depth h and slope 1/x (deep section formulas),
 // relative tolerance |1 − Q/Qc| < 0.001. Reads Q, h, x, n from BasicData,
 // leaves the width in ChannelWidth and the last trial's A, P, R, Qc in the

@@ -107,16 +107,19 @@ void CaseWindow::clearResults() {
         section_->clearFigure();
 }
 
-void CaseWindow::updateSection() {
+void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
     // The design point and flume length as this calculation left them in
     // the shared state, read before any other window can calculate. The
-    // section window sets the increase of the design checks.
+    // section window sets the increase of the design checks. The report is
+    // made from the inputs as typed (case 2 leaves its own head in the state).
     const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
                                         layout_.caseNo, state_.BasicData[hydraulics::PosL]};
     if (!section_)
         section_ = new SectionWindow(this);
-    section_->showFigure(figure, QString::fromStdString(state_.ProjectName) + objectName() +
-                                     QStringLiteral("断面图"));
+    section_->showFigure(figure,
+                         QString::fromStdString(state_.ProjectName) + objectName() +
+                             QStringLiteral("断面图"),
+                         report::ReportRequest{state_.ProjectName, layout_.caseNo, inputs});
     command4_->setEnabled(true);
 }
 
@@ -198,7 +201,7 @@ void CaseWindow::calculate() {
     if (!readInputs(values) || !saveInputs(values) || !solve(results))
         return;
     showResults(results);
-    updateSection();
+    updateSection(values);
 }
 
 void CaseWindow::printWindow() {

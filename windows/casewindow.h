@@ -63,7 +63,7 @@ private:
     bool solve(std::array<std::string, 5>& results);
     void showResults(const std::array<std::string, 5>& results);
     void clearResults();
-    void updateSection();
+    void updateSection(const std::array<float, 8>& inputs);
     void warn(const QString& title, const QString& text);
 
     hydraulics::Module1& state_;

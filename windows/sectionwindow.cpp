@@ -1,11 +1,15 @@
 #include "windows/sectionwindow.h"
 
+#include "hydraulics/errors.h"
+#include "report/calcreport.h"
 #include "windows/appearance.h"
 #include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
 
+#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -25,7 +29,13 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     print_->setObjectName(QStringLiteral("Command1"));
     print_->setFont(LiShu(14.25));
     print_->setFixedSize(120, 26); // the case windows' button height
-    connect(print_, &QPushButton::clicked, this, &SectionWindow::onCommand1Clicked);
+    connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
+    report_ = new QPushButton(QStringLiteral("计算书"), this);
+    report_->setObjectName(QStringLiteral("Command2"));
+    report_->setFont(LiShu(14.25));
+    report_->setFixedSize(120, 26);
+    report_->setEnabled(false); // until a calculation succeeds
+    connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
 
     increase_ = new IncreaseInput(this);
     connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
@@ -37,6 +47,8 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(print_);
+    buttons->addSpacing(24);
+    buttons->addWidget(report_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
@@ -49,14 +61,19 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         resize(sizeHint().boundedTo(screen->availableGeometry().size() * 0.92));
 }
 
-void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName) {
+void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
+                               const report::ReportRequest& request) {
     pdfBaseName_ = pdfBaseName;
+    request_ = request;
+    report_->setEnabled(true);
     drawing::SectionFigure shown = figure;
     shown.increasePercent = increase_->startFor(figure.point.Q);
     view_->setFigure(shown);
 }
 
 void SectionWindow::clearFigure() {
+    request_.reset();
+    report_->setEnabled(false);
     increase_->clear();
     view_->setFigure(std::nullopt);
 }
@@ -73,8 +90,49 @@ const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
     return view_->figure();
 }
 
-void SectionWindow::onCommand1Clicked() {
+void SectionWindow::printWindow() {
     ReportPrintOutcome(this, PrintWindowImage(*this, pdfBaseName_));
+}
+
+bool SectionWindow::writeReport(const QString& path) {
+    if (!request_ || !figure())
+        return false;
+    // The design checks at the increase shown.
+    report::ReportRequest request = *request_;
+    request.increasePercent = figure()->increasePercent;
+    try {
+        report::WriteReport(request, path.toStdString());
+        return true;
+    } catch (const hydraulics::CalcError& e) {
+        QMessageBox::warning(this, QStringLiteral("无法写计算书"),
+                             QString::fromStdString(e.message()) +
+                                 QStringLiteral("\n计算书没有写出，原有文件保持不变。"));
+    } catch (const hydraulics::NotConverged& e) {
+        QMessageBox::warning(this, QStringLiteral("无法写计算书"),
+                             QString::fromStdString(e.message()));
+    } catch (const std::exception& e) { // a name without .pdf or .odt, out of memory
+        QMessageBox::warning(this, QStringLiteral("无法写计算书"),
+                             QString::fromUtf8(e.what()) + QStringLiteral("\n文件：") + path);
+    }
+    return false;
+}
+
+void SectionWindow::saveReport() {
+    if (!request_)
+        return;
+    const QString pdf = QStringLiteral("PDF 文档 (*.pdf)");
+    const QString odt = QStringLiteral("可编辑的 ODT 文档 (*.odt)");
+    QString chosenFilter;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("保存计算书"),
+        PdfPathFor(QString::fromStdString(request_->projectName) + QStringLiteral("计算书")),
+        pdf + QStringLiteral(";;") + odt, &chosenFilter);
+    if (path.isEmpty())
+        return;
+    // A name typed without either extension takes the chosen type's.
+    if (!report::ReportFormatOf(path.toStdString()))
+        path += chosenFilter == odt ? QStringLiteral(".odt") : QStringLiteral(".pdf");
+    writeReport(path);
 }
 
 } // namespace windows

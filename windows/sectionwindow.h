@@ -1,8 +1,10 @@
 // "断面及水力要素": the section drawing of one case window's last
-// successful calculation, modeless, with a print button.
+// successful calculation, modeless, with a print button and a button that
+// writes the calculation report (计算书) of that calculation.
 #pragma once
 
 #include "drawing/sectiondrawing.h"
+#include "report/reportcontent.h"
 
 #include <QString>
 #include <QWidget>
@@ -23,15 +25,24 @@ public:
 
     // Shows the design point of a successful calculation, its checks at the
     // default increase of table 6.3.4 for its discharge. The printed page
-    // falls back to `pdfBaseName`.pdf where there is no printer.
-    void showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName);
-    // After a failed calculation: no figure.
+    // falls back to `pdfBaseName`.pdf where there is no printer. `request`
+    // (the case, its inputs as typed and the project) is what the report
+    // of this calculation is made from.
+    void showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
+                    const report::ReportRequest& request);
+    // After a failed calculation: no figure, no report.
     void clearFigure();
 
     const std::optional<drawing::SectionFigure>& figure() const;
 
+    // Writes the report of the calculation shown, its checks at the increase
+    // shown, to `path`, PDF or ODT by its extension; a failure is told in a message naming the
+    // file, and no file is left then. False when nothing was written.
+    bool writeReport(const QString& path);
+
 private slots:
-    void onCommand1Clicked(); // print the window
+    void printWindow(); // Command1: print the window
+    void saveReport();  // Command2: choose a file and write the calculation report
     // The design checks and the drawing at another increase percentage.
     void redrawAtIncrease(double percent);
 
@@ -39,7 +50,9 @@ private:
     SectionView* view_;
     IncreaseInput* increase_;
     QPushButton* print_;
+    QPushButton* report_;
     QString pdfBaseName_;
+    std::optional<report::ReportRequest> request_;
 };
 
 } // namespace windows

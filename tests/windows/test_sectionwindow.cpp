@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 
 namespace {
 
@@ -86,6 +87,28 @@ private slots:
         Click(Button(*w, 2));
         QCOMPARE(catcher.texts.size(), 1);
         QVERIFY(!Button(*w, 4)->isEnabled() && !section->figure() && WaterPixels(*section) == 0);
+    }
+
+    // "计算书" writes the report of the calculation shown, from the inputs
+    // as typed: case 2 leaves its own head Z2 + K in the shared state, and
+    // the report must show the given Z = 0.2. Refused after a failure, and
+    // a file that cannot be written is named in a message.
+    void writesReport() {
+        auto w = Calculated(s_->m, 2);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section && section->findChild<QPushButton*>("Command2")->isEnabled());
+        QVERIFY(section->writeReport(QStringLiteral("渡槽计算书.odt")));
+        QProcess unzip;
+        unzip.start("unzip", {"-p", "渡槽计算书.odt", "content.xml"});
+        if (unzip.waitForFinished())
+            QVERIFY(unzip.readAllStandardOutput().contains(">0.2<"));
+        ModalCatcher catcher;
+        QVERIFY(!section->writeReport(QStringLiteral("no/渡槽计算书.pdf")));
+        QVERIFY(catcher.take().value(0).contains(QStringLiteral("no/渡槽计算书.pdf")));
+        TypeInputs(*w, {"0"});
+        Click(Button(*w, 2));
+        QVERIFY(!section->findChild<QPushButton*>("Command2")->isEnabled());
+        QVERIFY(!section->writeReport(QStringLiteral("after.pdf")));
     }
 
     // Two case windows share the state: each section shows the design point

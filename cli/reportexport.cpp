@@ -1,0 +1,51 @@
+#include "cli/reportexport.h"
+
+#include <algorithm>
+#include <cctype>
+
+#ifdef AMBRELO_CLI_REPORT
+#include "cli/guisession.h"
+#include "hydraulics/errors.h"
+#include "report/calcreport.h"
+#endif
+
+namespace cli {
+
+bool IsReportFileName(const std::string& path) {
+    std::string lower = path;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.size() > 4 && (lower.ends_with(".pdf") || lower.ends_with(".odt")) &&
+           lower[lower.size() - 5] != '/';
+}
+
+#ifdef AMBRELO_CLI_REPORT
+
+std::string WriteCalcReport(const std::string& path, const std::string& projectName, int caseNumber,
+                            const std::array<float, 8>& inputs,
+                            std::optional<double> increasePercent) {
+    const GuiSession session;
+    if (!session.ready())
+        return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
+    try {
+        report::WriteReport(report::ReportRequest{projectName, caseNumber, inputs, increasePercent},
+                            path);
+    } catch (const hydraulics::CalcError& e) {
+        return e.message();
+    } catch (const hydraulics::NotConverged& e) {
+        return e.message();
+    }
+    return {};
+}
+
+#else // built without the desktop program's libraries
+
+std::string WriteCalcReport(const std::string& /*path*/, const std::string& /*projectName*/,
+                            int /*caseNumber*/, const std::array<float, 8>& /*inputs*/,
+                            std::optional<double> /*increasePercent*/) {
+    return "本程序构建时没有桌面程序的绘图库，不能写计算书。";
+}
+
+#endif
+
+} // namespace cli

@@ -1,0 +1,175 @@
+#include "report/calcreport.h"
+
+#include "drawing/chinesefonts.h"
+#include "hydraulics/errors.h"
+#include "report/figureobject.h"
+#include "report/odtpackage.h"
+#include "report/pagebreaks.h"
+#include "report/reportdocument.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace report {
+
+using hydraulics::CalcError;
+using hydraulics::ErrorKind;
+
+namespace {
+
+// A4 with margins of 25 mm (20 mm on the right); the page number stands
+// in the bottom margin.
+constexpr double kPageWidthMm = 210, kPageHeightMm = 297;
+constexpr double kLeftMm = 25, kRightMm = 20, kTopMm = 25, kBottomMm = 25;
+constexpr double kFooterFromBottomMm = 14;
+constexpr double kBodyWidthMm = kPageWidthMm - kLeftMm - kRightMm;
+constexpr double kBodyHeightMm = kPageHeightMm - kTopMm - kBottomMm;
+constexpr int kPdfDpi = 600;
+
+// The installed face behind a design face (AR PL UMing CN for 宋体): a
+// TrueType face, which the PDF embeds as a subset.
+QString InstalledFamily(const QString& design) {
+    return QFontInfo(QFont(design)).family();
+}
+
+// Body text of the PDF: Latin letters and digits in a serif face where one
+// is installed (the Chinese faces' own are typewriter-like), the rest in
+// the face standing in for 宋体.
+QStringList PdfBodyFamilies() {
+    QStringList families{InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi))};
+    if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Serif")))
+        families.prepend(QStringLiteral("DejaVu Serif"));
+    return families;
+}
+
+void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw std::runtime_error("PDF");
+    const QSizeF body = doc.pageSize();
+    const int pages = doc.pageCount();
+    QFont footerFont(InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi)));
+    footerFont.setPointSizeF(9);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            writer.newPage();
+        painter.save();
+        painter.translate(kLeftMm * unitsPerMm, kTopMm * unitsPerMm - page * body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(QPointF(0, page * body.height()), body);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        painter.setClipRect(context.clip);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+
+        painter.setFont(footerFont);
+        painter.setPen(Qt::black);
+        const QRectF footer(0, (kPageHeightMm - kFooterFromBottomMm - 5) * unitsPerMm,
+                            kPageWidthMm * unitsPerMm, 5 * unitsPerMm);
+        painter.drawText(footer, Qt::AlignCenter,
+                         QStringLiteral("第 %1 页 共 %2 页").arg(page + 1).arg(pages));
+    }
+    painter.end();
+}
+
+QByteArray PdfBytes(const ReportContent& content) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDpi);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle((QStringLiteral("渡槽水力计算书 ") +
+                         QString::fromStdString(content.request.projectName))
+                            .trimmed());
+        writer.setCreator(QStringLiteral("Ambrelo %1").arg(QStringLiteral(AMBRELO_VERSION)));
+
+        const double unitsPerMm = kPdfDpi / 25.4;
+        QTextDocument doc;
+        FigureObject figures(FiguresOf(content));
+        doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
+        doc.setDocumentMargin(0);
+        DocumentStyle style;
+        style.deviceUnitsPerMm = unitsPerMm;
+        style.bodyWidthMm = kBodyWidthMm;
+        style.bodyFamilies = PdfBodyFamilies();
+        style.headingFamilies = {InstalledFamily(drawing::FaceName(drawing::ChineseFace::HeiTi))};
+        style.vectorFigures = true;
+        doc.setDefaultFont(QFont(style.bodyFamilies, 10));
+        BuildReportDocument(doc, content, style, QDate::currentDate());
+        // Laid out on the page once the whole document is built.
+        doc.documentLayout()->setPaintDevice(&writer);
+        doc.setPageSize(QSizeF(kBodyWidthMm * unitsPerMm, kBodyHeightMm * unitsPerMm));
+        KeepTogether(doc);
+        PaintPages(writer, doc, unitsPerMm);
+    }
+    return buffer.data();
+}
+
+QByteArray OdtBytes(const ReportContent& content) {
+    QTextDocument doc;
+    // The design faces by name: the office suite that opens the document
+    // finds them (or its own stand-ins) by these names.
+    DocumentStyle style;
+    style.bodyWidthMm = kBodyWidthMm;
+    style.bodyFamilies = {drawing::FaceName(drawing::ChineseFace::SongTi)};
+    style.headingFamilies = {drawing::FaceName(drawing::ChineseFace::HeiTi)};
+    style.pointTableWidths = true;
+    doc.setDefaultFont(QFont(style.bodyFamilies, 10));
+    BuildReportDocument(doc, content, style, QDate::currentDate());
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&buffer, "odf");
+    if (!writer.write(&doc))
+        throw std::runtime_error("ODT");
+    return FinishOdt(buffer.data());
+}
+
+} // namespace
+
+std::optional<ReportFormat> ReportFormatOf(const std::string& path) {
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find_first_of("/\\", dot) != std::string::npos)
+        return std::nullopt;
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == "pdf")
+        return ReportFormat::Pdf;
+    if (extension == "odt")
+        return ReportFormat::Odt;
+    return std::nullopt;
+}
+
+void WriteReport(const ReportContent& content, const std::string& path, ReportFormat format) {
+    QByteArray bytes;
+    try {
+        bytes = format == ReportFormat::Pdf ? PdfBytes(content) : OdtBytes(content);
+    } catch (const std::runtime_error&) {
+        throw CalcError(ErrorKind::FileAccess, path, "（文档没有生成）");
+    }
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw CalcError(ErrorKind::FileAccess, path);
+}
+
+void WriteReport(const ReportRequest& request, const std::string& path) {
+    const std::optional<ReportFormat> format = ReportFormatOf(path);
+    if (!format)
+        throw std::invalid_argument("计算书的文件名须以 .pdf 或 .odt 结尾");
+    drawing::InstallChineseFonts();
+    WriteReport(ComposeReport(request), path, *format);
+}
+
+} // namespace report

@@ -1,0 +1,46 @@
+#include "report/figures.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace report {
+
+QSizeF FigureCanvas(Figure figure) {
+    // The section panel and the chart at the sizes the section window gives
+    // them, so that their labels keep the room they are designed for.
+    return figure == Figure::Section ? QSizeF(470, 410) : QSizeF(780, 356);
+}
+
+FigureData FiguresOf(const ReportContent& content) {
+    return {content.design, {content.designChecks.H, content.designChecks.hinc}};
+}
+
+void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const FigureData& data) {
+    const QSizeF canvas = FigureCanvas(figure);
+    const double scale =
+        std::min(target.width() / canvas.width(), target.height() / canvas.height());
+    painter.save();
+    painter.translate(target.center() - QPointF(canvas.width(), canvas.height()) * scale / 2);
+    painter.scale(scale, scale);
+    const QRectF box(QPointF(0, 0), canvas);
+    painter.setClipRect(box, Qt::IntersectClip);
+    if (figure == Figure::Section)
+        drawing::PaintSectionPanel(painter, box, data.point,
+                                   hydraulics::ComputeElements(data.point), data.marks);
+    else
+        drawing::PaintRatingChart(painter, box, data.point);
+    painter.restore();
+}
+
+QImage RenderFigure(Figure figure, const FigureData& data, double scale) {
+    const QSizeF size = FigureCanvas(figure) * scale;
+    QImage image(size.toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    PaintFigure(painter, QRectF(QPointF(0, 0), size), figure, data);
+    return image;
+}
+
+} // namespace report

@@ -1,0 +1,39 @@
+// The report's two figures, drawn by the drawing library's own painters:
+// the section to scale with its dimensions, and the depth–discharge curve.
+#pragma once
+
+#include "drawing/drawingparts.h"
+#include "hydraulics/elements.h"
+#include "report/reportcontent.h"
+
+#include <QImage>
+#include <QSizeF>
+
+class QPainter;
+class QRectF;
+
+namespace report {
+
+enum class Figure { Section, Rating };
+
+// The canvas a figure is laid out on, drawing units (pixels at 96 dpi).
+QSizeF FigureCanvas(Figure figure);
+
+// What the figures show: the design point, and on the section the net
+// depth H and the depth of the increased discharge of the design checks.
+struct FigureData {
+    hydraulics::DesignPoint point;
+    drawing::SectionMarks marks;
+};
+
+// The figures of a report's calculation.
+FigureData FiguresOf(const ReportContent& content);
+
+// Draws `figure` into `target`, scaled uniformly and centred: vectors and
+// text on a PDF, pixels on an image.
+void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const FigureData& data);
+
+// The figure as a picture `scale` times its canvas, on white.
+QImage RenderFigure(Figure figure, const FigureData& data, double scale);
+
+} // namespace report

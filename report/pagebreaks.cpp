@@ -1,0 +1,105 @@
+#include "report/pagebreaks.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <cmath>
+#include <vector>
+
+namespace report {
+namespace {
+
+constexpr int kMaxPasses = 8;
+// An item this near the top of its page stays: a break before it would
+// only leave a page empty.
+constexpr double kTopShare = 0.05;
+
+// One item of the document's top level: a block or a table.
+struct Item {
+    QTextBlock block; // valid for a block
+    QTextTable* table = nullptr;
+};
+
+std::vector<Item> TopLevelItems(QTextDocument& doc) {
+    std::vector<Item> items;
+    for (QTextFrame::iterator it = doc.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (QTextTable* table = qobject_cast<QTextTable*>(it.currentFrame()))
+            items.push_back({QTextBlock(), table});
+        else if (it.currentBlock().isValid())
+            items.push_back({it.currentBlock(), nullptr});
+    }
+    return items;
+}
+
+int PageOf(const QTextDocument& doc, double y) {
+    return static_cast<int>(std::floor(y / doc.pageSize().height()));
+}
+
+// The page the item's first line stands on.
+int FirstPage(QTextDocument& doc, const Item& item) {
+    const QTextBlock first =
+        item.table ? item.table->cellAt(0, 0).firstCursorPosition().block() : item.block;
+    return PageOf(doc, doc.documentLayout()->blockBoundingRect(first).top());
+}
+
+double Top(QTextDocument& doc, const Item& item) {
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    return item.table ? layout->frameBoundingRect(item.table).top()
+                      : layout->blockBoundingRect(item.block).top();
+}
+
+bool BreakBefore(QTextDocument& doc, const Item& item) {
+    const double page = doc.pageSize().height();
+    if (Top(doc, item) - PageOf(doc, Top(doc, item)) * page < kTopShare * page)
+        return false;
+    if (item.table) {
+        QTextTableFormat format = item.table->format();
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            return false;
+        format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        item.table->setFormat(format);
+        return true;
+    }
+    QTextBlockFormat format = item.block.blockFormat();
+    if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+        return false;
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(item.block).setBlockFormat(format);
+    return true;
+}
+
+bool Kept(const Item& item) {
+    return !item.table && item.block.blockFormat().boolProperty(kKeepWithNext);
+}
+
+// The first break that one pass finds missing, made; false when none is.
+bool OneBreak(QTextDocument& doc) {
+    const std::vector<Item> items = TopLevelItems(doc);
+    for (std::size_t k = 0; k + 1 < items.size(); ++k) {
+        const Item& item = items[k];
+        const Item& next = items[k + 1];
+        if (Kept(item) && FirstPage(doc, item) != FirstPage(doc, next) && BreakBefore(doc, item))
+            return true;
+        if (!item.table || item.table->rows() > kShortTableRows)
+            continue;
+        const QRectF rect = doc.documentLayout()->frameBoundingRect(item.table);
+        if (PageOf(doc, rect.top()) == PageOf(doc, rect.bottom() - 1))
+            continue;
+        const Item& owner = k > 0 && Kept(items[k - 1]) ? items[k - 1] : item;
+        if (BreakBefore(doc, owner))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void KeepTogether(QTextDocument& doc) {
+    for (int pass = 0; pass < kMaxPasses && OneBreak(doc); ++pass) {
+    }
+}
+
+} // namespace report

@@ -1,0 +1,211 @@
+#include "report/reportcontent.h"
+
+#include "hydraulics/cases.h"
+#include "hydraulics/module1.h"
+#include "hydraulics/numtext.h"
+#include "report/checktable.h"
+#include "report/reporttext.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace report {
+
+using hydraulics::FormatSingle;
+using hydraulics::Module1;
+
+std::string TrialNumber(float value) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                         std::chars_format::fixed);
+    if (ec == std::errc() && std::isfinite(value)) {
+        int digits = 0;
+        bool leading = true;
+        for (const char* p = buffer; p != end; ++p) {
+            if (*p < '0' || *p > '9')
+                continue;
+            leading = leading && *p == '0';
+            digits += leading ? 0 : 1;
+        }
+        if (digits <= 12)
+            return std::string(buffer, end);
+    }
+    return hydraulics::FormatSingleExact(value);
+}
+
+namespace {
+
+constexpr int kScanTrials = 20; // whole metres 1..20 before the halving
+
+// The state a trial leaves: what the trial tables show of it.
+struct Trial {
+    float B, h, Qc; // width, depth (m) and the discharge they carry (m³/s)
+    float Z2, x, K; // case 2: friction loss (m), slope 1/x, local loss K (m)
+};
+
+Trial Snapshot(const Module1& m) {
+    return {m.ChannelWidth, m.BasicData[hydraulics::PosH], m.CalcDischarge,
+            m.FrictionLoss, m.BasicData[hydraulics::PosX], m.NetLocalLoss};
+}
+
+std::string Direction(double value, double target) {
+    return value > target ? "偏大" : value < target ? "偏小" : "相等";
+}
+
+// Cases 1 and 3: whole metres until a trial carries more than Q (at most
+// 20), then steps of 1/2^k m; the relative error is the searches' own.
+TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width, bool met) {
+    TextTable table;
+    table.header = {"序号",
+                    "步长 (m)",
+                    width ? "槽宽 B (m)" : "水深 h (m)",
+                    "流量 Qc (m³/s)",
+                    "相对误差 |1 − Q/Qc|",
+                    "判定"};
+    bool scanning = true;
+    int halvings = 0;
+    for (std::size_t k = 0; k < trials.size(); ++k) {
+        const Trial& t = trials[k];
+        std::string step = "整米";
+        if (!scanning)
+            step = "1/" + std::to_string(1L << ++halvings);
+        else if (t.Qc > Q || k + 1 == kScanTrials)
+            scanning = false;
+        const bool last = met && k + 1 == trials.size();
+        table.rows.push_back({std::to_string(k + 1), step, TrialNumber(width ? t.B : t.h),
+                              FormatSingle(t.Qc),
+                              FormatSingle(hydraulics::RelativeDischargeError(Q, t.Qc)),
+                              last ? "满足" : Direction(t.Qc, Q)});
+    }
+    if (met)
+        table.markedRow = static_cast<int>(trials.size()) - 1;
+    return table;
+}
+
+// Case 2: the friction loss halves towards the given head Z; each trial's
+// width search gives B (to the centimetre) and K.
+TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
+    TextTable table;
+    table.header = {"序号",           "沿程损失 Z2 (m)", "比降 i",           "槽宽 B (m)",
+                    "局部损失 K (m)", "Z2 + K (m)",      "|Z2 + K − Z| (m)", "判定"};
+    for (std::size_t k = 0; k < trials.size(); ++k) {
+        const Trial& t = trials[k];
+        const double sum = static_cast<double>(t.Z2) + t.K;
+        const bool last = met && k + 1 == trials.size();
+        table.rows.push_back({std::to_string(k + 1), FormatSingle(t.Z2), "1/" + FormatSingle(t.x),
+                              FormatSingle(t.B), FormatSingle(t.K),
+                              FormatSingle(static_cast<float>(sum)),
+                              FormatSingle(static_cast<float>(std::fabs(sum - Z))),
+                              last ? "满足" : Direction(sum, Z)});
+    }
+    if (met)
+        table.markedRow = static_cast<int>(trials.size()) - 1;
+    return table;
+}
+
+// Case 4: the one evaluation of the given section.
+TextTable DirectEvaluation(const Module1& m) {
+    const float B = m.ChannelWidth, h = m.BasicData[hydraulics::PosH];
+    const std::string branch = static_cast<double>(B) / 2 > h ? "水面在半圆内" : "水面在直墙段";
+    return {{"项目", "符号", "数值", "单位"},
+            {{"槽宽", "B", FormatSingle(B), "m"},
+             {"槽内水深", "h", FormatSingle(h), "m"},
+             {"断面公式", "", branch, ""},
+             {"过水断面面积", "A", FormatSingle(m.FlowArea), "m²"},
+             {"湿周", "P", FormatSingle(m.WettedPerimeter), "m"},
+             {"水力半径", "R", FormatSingle(m.HydraulicRadius), "m"},
+             {"流量", "Q", FormatSingle(m.BasicData[hydraulics::PosQ]), "m³/s"}},
+            -1};
+}
+
+// The head-loss chain as the engine formed it, before the millimetre.
+TextTable LossChain(const Module1& m) {
+    const float v = static_cast<float>(static_cast<double>(m.BasicData[hydraulics::PosQ]) /
+                                       static_cast<double>(m.FlowArea));
+    return {{"项目", "公式", "计算值", "单位"},
+            {{"过水断面面积", "A（末次试算的断面）", FormatSingle(m.FlowArea), "m²"},
+             {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
+             {"局部损失", "K = (ξ1 + ξ2)(v² − V²)/19.62", FormatSingle(m.NetLocalLoss), "m"},
+             {"沿程水头损失", "Z2 = L/x", FormatSingle(m.FrictionLoss), "m"},
+             {"总水头损失", "Z = Z2 + K", FormatSingle(m.TotalLoss), "m"},
+             {"进口水头损失", "Z1 = (ξ1 + 1)·K/(ξ2 + ξ1)", FormatSingle(m.InletLoss), "m"},
+             {"出口水位回升", "Z3 = (1 − ξ2)·K/(ξ2 + ξ1)", FormatSingle(m.OutletRecovery), "m"}},
+            -1};
+}
+
+TextTable InputTable(const hydraulics::CaseInfo& info, const std::array<float, 8>& inputs) {
+    TextTable table{{"名称", "符号", "数值", "单位"}, {}, -1};
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+        const hydraulics::Quantity& q = info.inputNames[k];
+        const bool slope = q.symbol == "x";
+        table.rows.push_back({std::string(q.caption),
+                              slope ? "x（i = 1/x）" : std::string(q.display),
+                              FormatSingle(inputs[k]), std::string(q.unit)});
+    }
+    return table;
+}
+
+TextTable ResultTable(const hydraulics::CaseInfo& info, const hydraulics::ResultTexts& texts) {
+    TextTable table{{"名称", "符号", "数值", "单位"}, {}, -1};
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const hydraulics::Quantity& q = info.results[k];
+        const bool slope = q.symbol == "x"; // the window shows the box after "1/"
+        table.rows.push_back({std::string(q.caption), slope ? "i" : std::string(q.display),
+                              slope ? "1/" + texts[k] : texts[k], std::string(q.unit)});
+    }
+    return table;
+}
+
+TextTable ElementTable(const hydraulics::HydraulicElements& e) {
+    TextTable table{{"名称", "符号", "数值", "单位"}, {}, -1};
+    for (const hydraulics::ElementRow& row : hydraulics::ElementRows(e))
+        table.rows.push_back({std::string(row.name), std::string(row.symbol),
+                              hydraulics::FormatElement(row.value), std::string(row.unit)});
+    table.rows.push_back({"流态", "", std::string(hydraulics::RegimeText(e.regime)), ""});
+    table.rows.push_back({"水面位置", "", std::string(hydraulics::SurfaceText(e.surface)), ""});
+    return table;
+}
+
+TextTable TrialTable(int caseNo, const std::vector<Trial>& trials, const Module1& m,
+                     const ReportRequest& request) {
+    switch (caseNo) {
+    case 1:
+        return DischargeTrials(trials, m.BasicData[hydraulics::PosQ], true, true);
+    case 2:
+        return SlopeTrials(trials, request.inputs[3], true); // the given head Z is input 4
+    case 3:
+        return DischargeTrials(trials, m.BasicData[hydraulics::PosQ], false, true);
+    default:
+        return DirectEvaluation(m);
+    }
+}
+
+} // namespace
+
+ReportContent ComposeReport(const ReportRequest& request) {
+    const hydraulics::CaseInfo& info = hydraulics::Case(request.caseNo);
+    Module1 m; // fresh: nothing of an earlier calculation reaches this one
+    m.ProjectName = request.projectName;
+    m.CaseNo = static_cast<float>(request.caseNo);
+    std::vector<Trial> trials;
+    const hydraulics::ResultTexts texts =
+        hydraulics::CalculateCase(m, request.caseNo, request.inputs,
+                                  [&](const Module1& state) { trials.push_back(Snapshot(state)); });
+
+    ReportContent content;
+    content.request = request;
+    content.caseCaption = std::string(info.caption);
+    content.inputs = InputTable(info, request.inputs);
+    content.trialMethod = TrialMethod(request.caseNo);
+    content.trials = TrialTable(request.caseNo, trials, m, request);
+    content.losses = LossChain(m);
+    content.results = ResultTable(info, texts);
+    content.design = hydraulics::FromCase(m, request.caseNo);
+    content.elements = ElementTable(hydraulics::ComputeElements(content.design));
+    content.designChecks = hydraulics::CheckDesign(content.design, m.BasicData[hydraulics::PosL],
+                                                   request.increasePercent);
+    content.checks = CheckTable(content.designChecks);
+    return content;
+}
+
+} // namespace report

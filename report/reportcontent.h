@@ -1,0 +1,62 @@
+// What the calculation report says, as texts ready to set: the inputs, the
+// trials of the case's search, the head-loss chain, the results, the
+// hydraulic elements and the design checks. Standard C++ only; the
+// document and its pages are made elsewhere in this folder.
+#pragma once
+
+#include "hydraulics/designchecks.h"
+#include "hydraulics/elements.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace report {
+
+// A report is made for one case: its eight inputs in box order (the order
+// of the project file, as stored in single precision), the project's name
+// as typed (blanks kept; may be empty on the command line) and the
+// increase of the design discharge the design checks take.
+struct ReportRequest {
+    std::string projectName;
+    int caseNo = 0; // 1..4
+    std::array<float, 8> inputs{};
+    std::optional<double> increasePercent{}; // p, %; empty: table 6.3.4's default
+};
+
+// A ruled table: column titles, then rows of the same length.
+struct TextTable {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+    int markedRow = -1;           // the trial that met the tolerance; -1 for none
+    std::vector<int> unmetRows{}; // the checks not met
+};
+
+struct ReportContent {
+    ReportRequest request;
+    std::string caseCaption; // 计算槽宽及水头损失 …, as on the main window
+    TextTable inputs;        // 名称, 符号, 数值, 单位
+    std::string trialMethod; // how the case's search runs, one paragraph
+    TextTable trials;        // one row per trial (case 4: its one evaluation)
+    TextTable losses;        // the head-loss chain with the engine's unrounded values
+    TextTable results;       // 名称, 符号, 数值, 单位: the window's result texts
+    TextTable elements;      // the section window's elements, regime and surface
+    TextTable checks;        // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
+    hydraulics::DesignPoint design{};
+    hydraulics::DesignChecks designChecks{}; // behind the checks and the section's marks
+};
+
+// Runs case request.caseNo on a fresh state, following its search trial by
+// trial. Throws hydraulics::CalcError or hydraulics::NotConverged exactly as
+// the calculation does (then there is no report), std::out_of_range for a
+// case number outside 1..4.
+ReportContent ComposeReport(const ReportRequest& request);
+
+// A value of a search as its trial formed it: the exact decimal of the
+// single value where that takes at most 12 significant digits (the widths
+// 1.912109375 and 1.9140625 of the halving), else its shortest form that
+// reads back to the same single value.
+std::string TrialNumber(float value);
+
+} // namespace report
