@@ -1,28 +1,25 @@
-// The whole command line of ambrelo-calc as typed (cli::RunCli, in process).
+// Whole ambrelo-calc command lines (cli::RunCli, in process): the arguments
+// one a line, then after a line "<<<" standard input (for "--csv -"). Run in
+// an empty temporary folder; inputs holding '/' are skipped, so no file
+// outside it is named.
 //
-// Input: the arguments, one a line; a line "<<<" ends them and the rest is
-// standard input (read by "--csv -"). Inputs holding '/' are skipped, and
-// the current folder is an empty temporary one, so a project or CSV file
-// named on the command line is never one outside it.
-//
-// Contract: exit status 0, 1 or 2 and nothing thrown; a usage error (2) or
-// a failure (1) says why on the error stream; with --json every line of
-// the output is a JSON object with a known status; each calculation takes
-// a bounded CPU time.
+// Contract, in bounded CPU time: exit status 0, 1 or 2 and nothing thrown;
+// a failure or usage error says why on the error stream; with --json each
+// output line is a JSON object with a known status. A batch writes the
+// header and one row of fifteen fields per data row: status, error kind
+// (only for an error), the eight inputs (shown numbers, empty only for an
+// error), the five results (shown numbers when ok, else empty); and one
+// message naming its line per row that is not ok.
 #include "cli/app.h"
 #include "cli/options.h"
+#include "cli/report.h"
 #include "fuzzcheck.h"
 
-#include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <string>
-#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -33,30 +30,38 @@ std::string& Folder() {
     return folder;
 }
 
-std::string& Home() {
-    static std::string home;
-    return home;
+// Every part, empty ones at the ends included.
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts{""};
+    for (const char c : text)
+        c == separator ? void(parts.emplace_back()) : parts.back().push_back(c);
+    return parts;
 }
 
-// Runs each input in the temporary folder; libFuzzer itself keeps the
-// current folder its paths are relative to.
-class InFolder {
-public:
-    InFolder() { Enter(Folder()); }
-    ~InFolder() { Enter(Home()); }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-
-private:
-    static void Enter(const std::string& folder) {
-        if (chdir(folder.c_str()) != 0)
-            fuzzcheck::Fail("cannot change folder", folder);
+// The rows of a batch's output; the count of rows that are not ok.
+std::size_t CheckBatch(int caseNumber, const std::string& output) {
+    const std::string header = cli::CsvHeader(caseNumber);
+    fuzzcheck::Require(output.starts_with(header) && output.ends_with('\n'),
+                       "batch output not the header and whole lines", output.substr(0, 200));
+    static const std::regex kinds("type_mismatch|past_end_of_file|division_by_zero|"
+                                  "invalid_operation|invalid_argument|overflow");
+    std::size_t failed = 0;
+    for (const std::string& row : Split(output.substr(header.size()), '\n')) {
+        if (row.empty())
+            continue;
+        const auto f = Split(row, ',');
+        fuzzcheck::Require(f.size() == 15, "output row has not fifteen fields", row);
+        const bool ok = f[0] == "ok", error = f[0] == "error";
+        fuzzcheck::Require(ok || error || f[0] == "not_converged", "unknown status", row);
+        fuzzcheck::Require(error ? std::regex_match(f[1], kinds) : f[1].empty(), "wrong error kind",
+                           row);
+        for (std::size_t k = 2; k < 15; ++k) // inputs, then results
+            fuzzcheck::Require(f[k].empty() ? (k < 10 ? error : !ok)
+                                            : (k < 10 || ok) && fuzzcheck::IsShownNumber(f[k]),
+                               "field missing, present without success, or no shown number", row);
+        failed += !ok;
     }
-};
-
-void RemoveFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder(), ignored);
+    return failed;
 }
 
 } // namespace
@@ -66,64 +71,70 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (mkdtemp(pattern.data()) == nullptr)
         fuzzcheck::Fail("cannot create a temporary folder", pattern);
     Folder() = pattern;
-    Home() = std::filesystem::current_path().string();
-    std::atexit(RemoveFolder);
+    std::atexit([] { std::filesystem::remove_all(Folder()); });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (text.find('/') != std::string_view::npos)
+    std::string text(reinterpret_cast<const char*>(data), size), input;
+    if (text.find('/') != std::string::npos)
         return 0;
-    std::string input;
-    const std::size_t end = text.find("\n<<<\n");
-    if (end != std::string_view::npos) {
+    if (const std::size_t end = text.find("\n<<<\n"); end != std::string::npos) {
         input = text.substr(end + 5);
-        text = text.substr(0, end);
+        text.resize(end);
     }
-    std::vector<std::string> args;
-    while (!text.empty()) {
-        const std::size_t line = text.find('\n');
-        args.emplace_back(text.substr(0, line));
-        text.remove_prefix(line == std::string_view::npos ? text.size() : line + 1);
-    }
+    std::vector<std::string> args = Split(text, '\n');
+    if (args.back().empty()) // a last line end, or no arguments at all
+        args.pop_back();
     if (args.size() > 64)
         return 0;
 
     std::istringstream in(input);
     std::ostringstream out, err;
     int status = -1;
-    const InFolder inFolder;
+    const std::string home = std::filesystem::current_path(); // libFuzzer's paths are relative
+    if (chdir(Folder().c_str()) != 0)
+        fuzzcheck::Fail("cannot change folder", Folder());
     try {
         fuzzcheck::CpuBudget budget("command line", 100 + 50.0 * static_cast<double>(size));
         status = cli::RunCli(args, in, out, err);
     } catch (const std::exception& e) {
         fuzzcheck::Fail("exception escaped the command line", e.what());
     }
+    if (chdir(home.c_str()) != 0)
+        fuzzcheck::Fail("cannot change folder", home);
     fuzzcheck::Require(status == cli::kExitOk || status == cli::kExitFailed ||
                            status == cli::kExitUsage,
                        "unknown exit status", std::to_string(status));
-    if (status != cli::kExitOk)
-        fuzzcheck::Require(!err.str().empty(), "failure without a message");
+    fuzzcheck::Require(status == cli::kExitOk || !err.str().empty(), "failure without a message");
 
-    bool json = false;
+    cli::Options options;
     try {
-        const cli::Options options = cli::ParseOptions(args);
-        json = options.json && options.mode != cli::Mode::Help;
+        options = cli::ParseOptions(args);
     } catch (const cli::UsageError&) {
         fuzzcheck::Require(status == cli::kExitUsage, "usage error not reported as one");
+        return 0;
     }
-    if (json && status != cli::kExitUsage) {
-        std::istringstream lines(out.str());
-        for (std::string line; std::getline(lines, line);) {
+    if (options.mode == cli::Mode::Csv && options.csvFile == "-" && status == cli::kExitOk) {
+        std::size_t messages = 0;
+        for (const std::string& line : Split(err.str(), '\n'))
+            if (!line.empty()) {
+                ++messages;
+                fuzzcheck::Require(line.starts_with("第 "), "message does not name its line", line);
+            }
+        fuzzcheck::Require(CheckBatch(options.caseNumber, out.str()) == messages,
+                           "not one message per failed row");
+    } else if (options.json && options.mode != cli::Mode::Help) {
+        for (const std::string& line : Split(out.str(), '\n')) {
+            if (line.empty())
+                continue;
             QJsonParseError error{};
             const QJsonDocument doc =
-                QJsonDocument::fromJson(QByteArray(line.data(), qsizetype(line.size())), &error);
-            fuzzcheck::Require(error.error == QJsonParseError::NoError && doc.isObject(),
-                               "output line is not a JSON object", line);
+                QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
             const QString s = doc.object().value("status").toString();
-            fuzzcheck::Require(s == "ok" || s == "error" || s == "not_converged",
-                               "JSON without a known status", line);
+            fuzzcheck::Require(error.error == QJsonParseError::NoError &&
+                                   (s == "ok" || s == "error" || s == "not_converged"),
+                               "output line not a JSON object with a known status", line);
         }
     }
     return 0;

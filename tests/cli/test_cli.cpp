@@ -1,0 +1,263 @@
+// ambrelo-calc in-process (cli::RunCli): exit codes and streams, the text,
+// JSON and CSV forms, batches with bad rows, --project, --details, --svg;
+// and one run of the built program itself, without a display.
+#include "cli/app.h"
+#include "cli/calculation.h"
+#include "cli/options.h"
+#include "cli/report.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kCase1 = "1 4 100 1.5 1000 1 0.014 0.25 0.4";
+const std::string kCase1Lines = "总水头损失 Z (m): 0.153\n进口水头损失 Z1 (m): 0.103\n"
+                                "沿程水头损失 Z2 (m): 0.1\n出口水位回升 Z3 (m): 0.049\n"
+                                "槽宽 B (m): 1.912109\n";
+const std::string kRow4 = "1,100,2,1000,1,0.014,0.2,0.3\n";
+const std::string kOut4 = "ok,,1,100,2,1000,1,0.014,0.2,0.3,0.126,0.063,0.1,0.037,2.23514\n";
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
+struct Captured {
+    int code = -1;
+    std::string out, err;
+};
+
+// The whole program in-process; `input` is its standard input.
+Captured RunHere(const std::string& line, const std::string& input = {}) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int code = cli::RunCli(Words(line), in, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The exit code, and each stream holding `out` / `err` ("": empty).
+void ExpectRun(const std::string& args, int code, const std::string& out, const std::string& err,
+               const std::string& input = {}) {
+    const Captured run = RunHere(args, input);
+    EXPECT_EQ(run.code, code) << args << '\n' << run.err;
+    for (const auto& [got, want] : {std::pair(run.out, out), std::pair(run.err, err)})
+        EXPECT_TRUE(want.empty() ? got.empty() : got.find(want) != std::string::npos)
+            << args << "\n"
+            << got;
+}
+
+TEST(Cli, ExitCodesAndStreams) {
+    const std::string csv = "h,L,B,x,V,n,xi1,xi2\n" + kRow4;
+    // clang-format off
+    struct { std::string args; int code; std::string out, err; } const runs[] = {
+        {kCase1, 0, kCase1Lines, ""},
+        {"2 4 100 1.5 0.2 1 0.014 0.25 0.4", 0, "进口水头损失 Z1 (m): 0.135\n沿程水头损失 Z2 (m): 0.13\n"
+         "出口水位回升 Z3 (m): 0.065\n槽宽 B (m): 1.72\n槽身比降 i: 1/771.0842\n", ""},
+        {"3 1 100 1.6 1000 0.8 0.014 0.2 0.3", 0, "出口水位回升 Z3 (m): 0.025\n槽内水深 h (m): 0.71\n", ""},
+        {"4 1 100 2 1000 1 0.014 0.2 0.3", 0, "出口水位回升 Z3 (m): 0.037\n流量 Q (m³/s): 2.23514\n", ""},
+        {"-h", 0, cli::UsageText(), ""}, {"--bogus --help", 0, cli::UsageText(), ""},
+        {"4 --csv -", 0, cli::CsvHeader(4) + kOut4, ""}, {"--csv=- 4", 0, cli::CsvHeader(4) + kOut4, ""},
+        // A value starting with '-' and a digit or '.' is a number; "--" ends the options.
+        {"--json 4 1 100 2 1000 -2 0.014 0.2 -.3", 0, R"("V": "-2", "n": "0.014", "xi1": "0.2", "xi2": "-0.3")", ""},
+        {"1 4 100 1.5 1000 1 -- -x 0.25 0.4", 1, "", "类型不匹配：槽身糙率 n"},
+        // Two rows of the mistyped-input table (test_regionalnumber).
+        {"--json 1 1.5m 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "type_mismatch")", "类型不匹配：流量 Q"},
+        {"--json 1 1e39 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "overflow")", "溢出（超出单精度数的范围）：流量 Q"},
+        {"1 4 100 1,5 1000 1 0.014 0.25 0.4", 1, "", "类型不匹配：槽内水深 h"},
+        {"1 4 100 1.5 1000 1 0.014 0 0", 1, "", "无效运算（0/0）"},
+        {"3 --csv /nonexistent/none.csv", 1, "", "文件未找到：/nonexistent/none.csv"},
+        {"3 --csv /tmp", 1, "", "文件访问错误：/tmp"},
+        {"--json 1 --project /nonexistent/p", 1, R"("error": "file_not_found")", "文件未找到"},
+        {"7 1 2 3 4 5 6 7 8", 2, "", "ambrelo-calc: 情况编号必须是"},
+        {"--increase 51 1 4 100 1.5 1000 1 0.014 0.25 0.4", 2, "", "0 到 50 之间"}};
+    // clang-format on
+    for (const auto& r : runs)
+        ExpectRun(r.args, r.code, r.out, r.err, csv);
+    for (const char* bad :
+         {"", "1.0 1 2 3 4 5 6 7 8", "1 1 2 3 4 5 6 7", "1 1 2 3 4 5 6 7 8 9", "1 1 2 3 4 5 6 7 -x",
+          "--json=yes 1 1 2 3 4 5 6 7 8", "3 --csv", "3 --csv a.csv 1", "3 --csv a.csv --project p",
+          "3 --json --csv a.csv", "3 --csv a.csv --details", "--svg - 1 1 2 3 4 5 6 7 8"})
+        ExpectRun(bad, 2, "", "用法：");
+    // p: a number from 0 to 50, once, not for a batch.
+    for (const std::string bad : {"--increase 50.01", "--increase=-1", "--increase nan",
+                                  "--increase=3%", "--increase=", "--increase 5 --increase 6"})
+        EXPECT_THROW(cli::ParseOptions(Words(bad + " 1 1 2 3 4 5 6 7 8")), cli::UsageError) << bad;
+    EXPECT_THROW(cli::ParseOptions(Words("3 --csv a.csv --increase 5")), cli::UsageError);
+    // A full disk on standard output.
+    std::istringstream in(kRow4);
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(cli::RunCli(Words(kCase1), in, out, err), 1);
+    EXPECT_EQ(cli::RunCli(Words("4 --csv -"), in, out, err), 1);
+    EXPECT_EQ(err.str().rfind("文件访问错误：标准输出\n", 0), 0u) << err.str();
+}
+
+TEST(Cli, JsonOfOkErrorNotConvergedAndDetails) {
+    const std::pair<std::string, std::string> runs[] = {
+        {"--json 1 4 100 1.50 1000 1 0.014 0.25 0.4",
+         R"({"case": 1, "status": "ok", "inputs": {"Q": "4", "L": "100", "h": "1.5", )"
+         R"("x": "1000", "V": "1", "n": "0.014", "xi1": "0.25", "xi2": "0.4"}, )"
+         R"("results": {"Z": "0.153", "Z1": "0.103", "Z2": "0.1", "Z3": "0.049", )"
+         R"("B": "1.912109"}})"},
+        {"--json 4 1 100 \"2\" 1000 1 0.014 0.2 0.3",
+         R"({"case": 4, "status": "error", "error": "type_mismatch", )"
+         R"("message": "类型不匹配：槽宽 B 不是有效的数字", "inputs": {"h": "1", "L": "100", )"
+         R"("B": null, "x": "1000", "V": "1", "n": "0.014", "xi1": "0.2", "xi2": "0.3"}})"},
+        {"--json 1 0 100 1.5 1000 1 0.014 0.25 0.4",
+         R"({"case": 1, "status": "not_converged", "message": "未收敛：槽宽 B 的试算在规定次数内)"},
+        {"--json --details 1 4 100 1.5 1000 1 0.014 0 0",
+         R"({"case": 1, "status": "error", "error": "invalid_operation", )"}};
+    for (const auto& [args, json] : runs) { // no hydraulics after a failure
+        const std::string got = RunHere(args).out;
+        EXPECT_EQ(got.substr(0, json.size()), json);
+        EXPECT_TRUE(got.ends_with("}\n") && got.find("hydraulics") == std::string::npos) << got;
+    }
+    const std::string out = RunHere("--json --details 3 1 100 1.6 1000 0.8 0.014 0.2 0.3").out;
+    const auto at = out.find(R"(}, "hydraulics": {"A": 0.86161)");
+    ASSERT_NE(at, std::string::npos) << out;
+    EXPECT_NE(out.find(R"("regime": "subcritical", "surface": "in_semicircle"}, )", at),
+              std::string::npos)
+        << out;
+    // Text after the results.
+    ExpectRun("--details " + kCase1, 0, kCase1Lines + "\n水力要素\n过水断面面积 A (m²): 2.476\n",
+              "");
+    ExpectRun("--details " + kCase1, 0, "流态: 缓流\n水面位置: 水面在直墙段\n", "");
+}
+
+TEST(Cli, BatchBadRowsDoNotStopIt) {
+    const Captured run = RunHere("3 --csv -", "Q,L,B,x,V,n,xi1,xi2\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0.2,0.3\r\n"
+                                              "\r\n"
+                                              "1,100,abc,1000,0.8,0.014,0.2,0.3\r\n"
+                                              "1,100,1.6\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0.2,0.3,9\r\n"
+                                              "0,100,1.6,1000,0.8,0.014,0.2,0.3\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0,0\r\n"
+                                              "1,100,1.6,1000,0.8,0.014,0.2,1e39\r\n"
+                                              "  3 , 150 , 1.8 , 800 , 0.9 , 0.014 , 0.2 , 0.3  ");
+    EXPECT_EQ(run.out, "status,error,Q,L,B,x,V,n,xi1,xi2,Z,Z1,Z2,Z3,h\n"
+                       "ok,,1,100,1.6,1000,0.8,0.014,0.2,0.3,0.118,0.044,0.1,0.025,0.71\n"
+                       "error,type_mismatch,1,100,,1000,0.8,0.014,0.2,0.3,,,,,\n"
+                       "error,past_end_of_file,1,100,1.6,,,,,,,,,,\n"
+                       "error,type_mismatch,1,100,1.6,1000,0.8,0.014,0.2,0.3,,,,,\n"
+                       "not_converged,,0,100,1.6,1000,0.8,0.014,0.2,0.3,,,,,\n"
+                       "error,invalid_operation,1,100,1.6,1000,0.8,0.014,0,0,,,,,\n"
+                       "error,overflow,1,100,1.6,1000,0.8,0.014,0.2,,,,,,\n"
+                       "ok,,3,150,1.8,800,0.9,0.014,0.2,0.3,0.237,0.118,0.188,0.069,1.2\n");
+    EXPECT_EQ(run.code, 0); // every row processed
+    EXPECT_EQ(run.err.rfind("第 4 行：类型不匹配：槽宽 B 不是有效的数字\n第 5 行：", 0), 0u)
+        << run.err;
+    // Only the first non-blank line without numbers is a header.
+    const std::string mismatch = "error,type_mismatch,";
+    // clang-format off
+    const std::pair<std::string, std::string> headers[] = {
+        {"\n \n\t\r\n", ""}, {"\n\nh,L,B,x,V,n,xi1,xi2\n" + kRow4, kOut4}, {"\xEF\xBB\xBF" + kRow4, kOut4},
+        {"\xEF\xBB\xBFh,L,B,x,V,n,xi1,xi2\r\n1,100,2,1000,1,0.014,0.2,0.3", kOut4},
+        {"1,100,2,1000,1,O.014,0.2,0.3\n" + kRow4, mismatch + "1,100,2,1000,1,,0.2,0.3,,,,,\n" + kOut4},
+        {"h,L\nh,L\n" + kRow4, mismatch + ",,,,,,,,,,,,\n" + kOut4}, {",,,,,,,\n" + kRow4, kOut4}};
+    // clang-format on
+    for (const auto& [input, rows] : headers)
+        EXPECT_EQ(RunHere("4 --csv -", input).out, cli::CsvHeader(4) + rows)
+            << ::testing::PrintToString(input);
+    // Case 2 reads working values that an earlier row could leave; each row
+    // gives what it gives alone, and megabytes of output are written whole.
+    std::string input, expected = "status,error,Q,L,h,Z,V,n,xi1,xi2,Z1,Z2,Z3,B,x\n";
+    for (int k = 0; k < 10000; ++k) {
+        input += "4,100,1.5,0.2,1,0.014,0.25,0.4\n0,100,1.5,0.2,1,0.014,0.25,0.4\n"
+                 "4,100,0.05,0.2,1,0.014,0.25,0.4\n";
+        expected += "ok,,4,100,1.5,0.2,1,0.014,0.25,0.4,0.135,0.13,0.065,1.72,771.0842\n"
+                    "not_converged,,0,100,1.5,0.2,1,0.014,0.25,0.4,,,,,\n"
+                    "error,invalid_argument,4,100,0.05,0.2,1,0.014,0.25,0.4,,,,,\n";
+    }
+    const Captured large = RunHere("2 --csv -", input);
+    EXPECT_TRUE(large.out == expected) << large.out.size() << " bytes, not " << expected.size();
+    EXPECT_EQ(std::count(large.err.begin(), large.err.end(), '\n'), 20000);
+    EXPECT_NE(large.err.find("第 30000 行：无效参数"), std::string::npos);
+}
+
+// The checks of the case 1 worked example, too deep for its width; at
+// p = 0 the increased flow is the design flow and H₂ ≈ h + 0.10.
+TEST(Cli, ChecksOfTheWorkedExample) {
+    const std::pair<std::string, std::vector<const char*>> cases[] = {
+        {"--json --details ",
+         {R"("on_walls"}, "checks": {"increase_percent": 30, "velocity": {"value": 1.6156)",
+          R"(, "ok": true}, "mild_slope": {"Fr": 0.4533)", R"("critical_slope_x": 257.37)",
+          R"(, "ok": true}, "increased_flow": {"Q": 5.2, "h": 1.80796)",
+          R"("net_depth": {"design": 1.69121)", R"(, "increased": 1.90796)",
+          R"(, "value": 1.90796)", R"(, "ratio": 0.99783)",
+          R"(, "ok": false}, "short_flume": {"ratio": 66.66)", R"(, "ok": true}}}
+)"}},
+        {"--json --details --increase 0 ",
+         {R"({"increase_percent": 0, )", R"("increased_flow": {"Q": 4, "h": 1.4997)",
+          R"("increased": 1.5997)", R"(, "ok": true}, "short_flume")"}},
+        {"--details --increase=12.5 ",
+         {"\n设计校核\n设计流速: v = 1.616 m/s | 1.0 ≤ v ≤ 2.5 m/s | GB 50288-2018 第 9.4.1 条 | "
+          "满足\n",
+          "加大流量: p = 12.5 %，Q加 = 4.500 m³/s", "| 提示\n槽身净深: ", "H/B = 0.904 | "}},
+    };
+    for (const auto& [options, pieces] : cases) {
+        const std::string out = RunHere(options + kCase1).out;
+        for (const char* piece : pieces)
+            EXPECT_NE(out.find(piece), std::string::npos) << piece << '\n' << out;
+    }
+}
+
+class CliFiles : public ::testing::Test {
+protected:
+    void SetUp() override { fs::remove_all(dir_), fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_); }
+    const fs::path dir_ =
+        fs::temp_directory_path() / ("ambrelo-cli-" + std::to_string(::getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(CliFiles, ProjectFileGivesTheValuesAndIsNeverWritten) {
+    const std::string project = (dir_ / "flume").string();
+    std::ofstream(project + "us.dat") << "4,100,1.5,1000,1,0.014,0.25,0.4\r\n";
+    const auto written = fs::last_write_time(project + "us.dat");
+    ExpectRun("1 --project " + project, 0, kCase1Lines, "");
+    EXPECT_EQ(RunHere("--json 1 --project=" + project).out, RunHere("--json " + kCase1).out);
+    EXPECT_EQ(fs::last_write_time(project + "us.dat"), written);
+    std::ofstream(dir_ / "shortus.dat") << "1,2,3\r\n";
+    ExpectRun("--json 1 --project " + (dir_ / "short").string(), 1,
+              R"("error": "past_end_of_file")", "输入超出文件尾");
+    // Values on the command line, failures and unwritable SVG files leave nothing behind.
+    const std::string svg = (dir_ / "x.svg").string();
+    ExpectRun("--svg " + svg + " 1 4 100 1.5 1000 1 0.014 0 0", 1, "", "无效运算");
+    ExpectRun("--svg " + (dir_ / "none" / "x.svg").string() + " " + kCase1, 1, kCase1Lines,
+              "文件访问错误");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
+// The one run of the built program: the section drawing as SVG needs no
+// display, and one that cannot be reached does not matter.
+TEST_F(CliFiles, BuiltProgramWritesSvgWithoutADisplay) {
+    const fs::path svg = dir_ / "断面.svg", out = dir_ / "out", err = dir_ / "err";
+    const std::string command = "env -u QT_QPA_PLATFORM DISPLAY=:97 XDG_RUNTIME_DIR= '" +
+                                std::string(AMBRELO_CALC) + "' --svg '" + svg.string() + "' " +
+                                kCase1 + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    if (ReadFile(err).find("没有 Qt SVG") != std::string::npos)
+        GTEST_SKIP() << "built without Qt SVG";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(err);
+    EXPECT_EQ(ReadFile(out), kCase1Lines);
+    EXPECT_EQ(ReadFile(err), ""); // Qt's notes are kept out
+    const std::string text = ReadFile(svg);
+    EXPECT_EQ(text.rfind("<?xml", 0), 0u);
+    for (const char* piece : {"<title>断面及水力要素</title>", ">B = 1.912 m<", ">hc = 0.970 m<",
+                              ">缓流<", ">水深—流量关系曲线<", "</svg>"})
+        EXPECT_NE(text.find(piece), std::string::npos) << piece;
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+}
+
+} // namespace
