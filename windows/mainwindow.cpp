@@ -154,12 +154,13 @@ void MainWindow::build(const MainLayout& layout) {
     // The focus frame of the case boxes and option buttons in their
     // caption's colour, so that it shows on their backgrounds.
     auto* focusStyle = new FocusFrameStyle;
-    focusStyle->setParent(this);
     for (const ControlSpec& spec : layout.controls) {
         QWidget* w = makeControl(this, spec);
         if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton)
             w->setStyle(focusStyle);
     }
+    // The last child: deleted after the controls that use it.
+    focusStyle->setParent(this);
 
     // Tab walks the controls in the listed order; the first has the focus.
     QWidget* previous = nullptr;
