@@ -102,6 +102,10 @@ bool CaseWindow::load() {
     }
     if (loaded_) { // afresh for another project
         clearResults();
+        // The section, its print and its report belonged to the other
+        // project: the next success makes them anew under this one.
+        delete section_;
+        section_ = nullptr;
         if (!restore)
             blankInputs();
     }
