@@ -72,10 +72,12 @@ private:
     void buildSlopeLabel();
     void buildNotes();
     void buildTabOrder();
-    QLabel* addLabel(const QString& name, const QString& text, bool note = false);
+    QLabel* addLabel(const QString& name, const QString& text, bool note = false,
+                     bool meetsNext = false);
     QLabel* addTitle(const QString& name, std::string_view text, TwipPoint at, TwipPoint size,
                      Qt::Alignment alignment, Rgb colour);
-    QLabel* addNote(const QString& name, const QString& text, int x, int y, int width);
+    QLabel* addNote(const QString& name, const QString& text, int x, int y, int width,
+                    bool meetsNext = false);
     void addBox(int number, int left, int top, int width, bool alignLeft, bool result);
     void setCell(int number, int left, int right, bool afterSlopeLabel);
     void addButton(int number, std::string_view text, TwipPoint at, TwipPoint size);
@@ -131,8 +133,8 @@ void Builder::reserveLabelNames() {
     }
 }
 
-QLabel* Builder::addLabel(const QString& name, const QString& text, bool note) {
-    QLabel* label = note ? new NoteLabel(text, &window_) : new QLabel(text, &window_);
+QLabel* Builder::addLabel(const QString& name, const QString& text, bool note, bool meetsNext) {
+    QLabel* label = note ? new NoteLabel(text, &window_, meetsNext) : new QLabel(text, &window_);
     if (name.isEmpty()) {
         // Labels the design leaves unnamed are numbered after the named ones
         // of this window, skipping every name that is taken.
@@ -280,8 +282,9 @@ void Builder::buildSlopeLabel() {
         Fill(slope, QPalette::Window, kWhite);
 }
 
-QLabel* Builder::addNote(const QString& name, const QString& text, int x, int y, int width) {
-    QLabel* label = addLabel(name, text, true);
+QLabel* Builder::addNote(const QString& name, const QString& text, int x, int y, int width,
+                         bool meetsNext) {
+    QLabel* label = addLabel(name, text, true, meetsNext);
     Fill(label, QPalette::Window, kNoteColour);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->move(x, y);
@@ -297,11 +300,11 @@ void Builder::buildNotes() {
     // Line 2: each label reaches to the next; the tildes are blank until the
     // window opens.
     addNote(Utf8(notes.textNames[0]), Utf8(kNote2FirstText), Px(notes.x[0]), line2,
-            Px(notes.x[1] - notes.x[0]));
+            Px(notes.x[1] - notes.x[0]), true);
     QLabel* firstTilde = addNote(Utf8(notes.firstTildeName), QString(), Px(notes.x[1]), line2,
                                  Px(notes.x[2] - notes.x[1]));
     addNote(Utf8(notes.textNames[1]), Utf8(notes.middleText), Px(notes.x[2]), line2,
-            Px(notes.x[3] - notes.x[2]));
+            Px(notes.x[3] - notes.x[2]), true);
     QLabel* secondTilde =
         addNote(Utf8(kSecondTildeName), QString(), Px(notes.x[3]), line2, Px(kSecondTildeWidth));
     addNote(Utf8(notes.textNames[2]), Utf8(kNote2LastText), Px(notes.x[3] + kSecondTildeWidth),

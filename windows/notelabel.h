@@ -10,11 +10,15 @@ namespace windows {
 // notes line their words up under each other and against the next label
 // with runs of blanks, and a narrow blank would leave a gap before the
 // "～" that follows. text() keeps the caption as given.
+//
+// A note that reaches to a "～" (meetsNext) ends flush against it: the room
+// its words leave at the right is spread between their letters, a few
+// pixels at most, while its leading blanks keep its first word in place.
 class NoteLabel : public QLabel {
     Q_OBJECT
 
 public:
-    explicit NoteLabel(const QString& text, QWidget* parent = nullptr);
+    explicit NoteLabel(const QString& text, QWidget* parent = nullptr, bool meetsNext = false);
 
     QSize sizeHint() const override;
 
@@ -23,6 +27,8 @@ protected:
 
 private:
     QString shownText() const; // blanks as EN SPACE, U+2002, half an em
+
+    bool meetsNext_;
 };
 
 } // namespace windows
