@@ -25,8 +25,8 @@ namespace {
 
 // Form1's design gives every font its weight, normal: unlike the case
 // windows' fonts they do not take the weight of the system's font.
-QFont fontOf(const FontSpec& spec) {
-    QFont font = PointFace(spec.face, spec.points);
+QFont fontOf(const FontSpec& design) {
+    QFont font = PointFace(design.face, design.points);
     font.setWeight(QFont::Normal);
     return font;
 }
@@ -59,11 +59,11 @@ QColor captionColour(const CaptionColour& caption) {
 
 // The background and, for buttons, the caption's colour; a label's
 // caption colour is its text colour alone.
-void paint(QWidget* w, const ControlSpec& spec) {
-    const bool label = spec.kind == ControlKind::Label || spec.kind == ControlKind::WrappedLabel;
-    const QColor caption = captionColour(spec.text);
-    if (spec.back)
-        setColours(w, ColourOf(*spec.back), label ? QColor() : caption);
+void paint(QWidget* w, const ControlSpec& control) {
+    const bool label = control.kind == ControlKind::Label || control.kind == ControlKind::WrappedLabel;
+    const QColor caption = captionColour(control.text);
+    if (control.back)
+        setColours(w, ColourOf(*control.back), label ? QColor() : caption);
     if (label && caption.isValid()) {
         QPalette pal = w->palette();
         pal.setColor(QPalette::WindowText, caption);
@@ -71,9 +71,9 @@ void paint(QWidget* w, const ControlSpec& spec) {
     }
 }
 
-QLabel* makeLabel(QWidget* form, const ControlSpec& spec) {
-    auto* label = new QLabel(Utf8(spec.caption), form);
-    label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+QLabel* makeLabel(QWidget* form, const ControlSpec& control) {
+    auto* label = new QLabel(Utf8(control.caption), form);
+    label->setAlignment((control.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     label->setMargin(0);
     return label;
@@ -81,8 +81,8 @@ QLabel* makeLabel(QWidget* form, const ControlSpec& spec) {
 
 // A straight line two pixels wide in the default line colour, centred on
 // the line from (x1, y1) to (x2, y2) in twips; horizontal or vertical only.
-QWidget* makeLine(QWidget* form, const ControlSpec& spec) {
-    const int x1 = spec.left, y1 = spec.top, x2 = spec.width, y2 = spec.height;
+QWidget* makeLine(QWidget* form, const ControlSpec& control) {
+    const int x1 = control.left, y1 = control.top, x2 = control.width, y2 = control.height;
     constexpr int width = 2;
     const int left = Px(std::min(x1, x2)) - width / 2;
     const int top = Px(std::min(y1, y2)) - width / 2;
@@ -94,46 +94,46 @@ QWidget* makeLine(QWidget* form, const ControlSpec& spec) {
     return line;
 }
 
-// The control of `spec`, made, named, placed and coloured.
-QWidget* makeControl(QWidget* form, const ControlSpec& spec) {
+// The control described by `control`, made, named, placed and coloured.
+QWidget* makeControl(QWidget* form, const ControlSpec& control) {
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
     case ControlKind::Label:
-        w = makeLabel(form, spec);
+        w = makeLabel(form, control);
         break;
     case ControlKind::WrappedLabel:
-        w = new WrappedLabel(Utf8(spec.caption), form);
+        w = new WrappedLabel(Utf8(control.caption), form);
         break;
     case ControlKind::CheckBox:
-        w = new QCheckBox(Utf8(spec.caption), form);
+        w = new QCheckBox(Utf8(control.caption), form);
         break;
     case ControlKind::Line:
-        w = makeLine(form, spec);
+        w = makeLine(form, control);
         break;
     case ControlKind::OptionButton:
-        w = new QRadioButton(Utf8(spec.caption), form);
+        w = new QRadioButton(Utf8(control.caption), form);
         break;
     case ControlKind::TextBox:
         w = new QLineEdit(form);
-        static_cast<QLineEdit*>(w)->setText(Utf8(spec.caption));
+        static_cast<QLineEdit*>(w)->setText(Utf8(control.caption));
         break;
     case ControlKind::CommandButton:
-        w = new QPushButton(Utf8(spec.caption), form);
+        w = new QPushButton(Utf8(control.caption), form);
         static_cast<QPushButton*>(w)->setAutoDefault(false);
         break;
     }
-    w->setObjectName(Utf8(spec.name));
-    if (spec.kind != ControlKind::Line)
-        w->setGeometry(TwipRect(spec.left, spec.top, spec.width, spec.height));
-    if (spec.font.points > 0)
-        w->setFont(fontOf(spec.font));
+    w->setObjectName(Utf8(control.name));
+    if (control.kind != ControlKind::Line)
+        w->setGeometry(TwipRect(control.left, control.top, control.width, control.height));
+    if (control.font.points > 0)
+        w->setFont(fontOf(control.font));
     // A face whose line is taller than the box (the Noto faces keep room
     // for accents) stands centred in it rather than sinking out of it.
     if (auto* label = qobject_cast<QLabel*>(w);
-        label && spec.kind == ControlKind::Label &&
+        label && control.kind == ControlKind::Label &&
         QFontMetrics(label->font()).height() > label->height())
         label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
-    paint(w, spec);
+    paint(w, control);
     return w;
 }
 
@@ -154,9 +154,9 @@ void MainWindow::build(const MainLayout& layout) {
     // The focus frame of the case boxes and option buttons in their
     // caption's colour, so that it shows on their backgrounds.
     auto* focusStyle = new FocusFrameStyle;
-    for (const ControlSpec& spec : layout.controls) {
-        QWidget* w = makeControl(this, spec);
-        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton)
+    for (const ControlSpec& control : layout.controls) {
+        QWidget* w = makeControl(this, control);
+        if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::OptionButton)
             w->setStyle(focusStyle);
     }
     // The last child: deleted after the controls that use it.
