@@ -6,11 +6,11 @@
 
 #include "cli/guisession.h"
 #include "drawing/sectiondrawing.h"
+#include "project/savedfile.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <fstream>
 
 namespace cli {
 
@@ -21,7 +21,6 @@ bool SvgSupported() {
 std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
                             int caseNumber, double length, std::optional<double> increasePercent) {
     using hydraulics::CalcError;
-    using hydraulics::ErrorKind;
     const GuiSession session;
     if (!session.ready())
         return "无法绘制断面图：程序中已有非图形界面的 Qt 应用对象。";
@@ -46,13 +45,13 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
         painter.end();
     }
 
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) {
-        file.write(svg.data().constData(), svg.data().size());
-        file.close();
+    // Whole or not at all, like the project file and the report.
+    try {
+        project::SaveAtomically(
+            path, std::string_view(svg.data().constData(), std::size_t(svg.data().size())));
+    } catch (const CalcError& e) {
+        return e.message();
     }
-    if (!file)
-        return CalcError(ErrorKind::FileAccess, path).message();
     return {};
 }
 

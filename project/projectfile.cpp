@@ -2,20 +2,14 @@
 
 #include "hydraulics/errors.h"
 #include "hydraulics/numtext.h"
+#include "project/savedfile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <string_view>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace project {
 namespace {
@@ -27,21 +21,8 @@ using hydraulics::ErrorKind;
 // huge file named like a project costs no more than a small one.
 constexpr qint64 kReadLimit = 64 * 1024;
 
-// The system ends a name at a NUL: "a\0b" would name the file "a" and
-// replace whatever has that name. Such a name is refused outright.
-QString PathOf(const std::string& fileName) {
-    if (fileName.find('\0') != std::string::npos)
-        throw CalcError(ErrorKind::FileAccess, fileName, " 无法使用：文件名中含有空字符");
-    return QString::fromUtf8(fileName);
-}
-
 std::string Position(int k) {
     return " 第 " + std::to_string(k) + " 个数";
-}
-
-std::string SystemReason(const QFileDevice& file) {
-    const QString reason = file.errorString();
-    return reason.isEmpty() ? std::string() : "（" + reason.toStdString() + "）";
 }
 
 bool IsBlank(char c) {
@@ -127,36 +108,13 @@ void WriteProjectFile(const std::string& projectName, const ProjectValues& value
                         " 无法写入：数值的文字形式无法读回（" + line.substr(0, line.size() - 2) +
                             "）");
 
-    // QSaveFile writes a temporary file beside the target and puts it in
-    // place of the old file on commit, so a failure at any step leaves the old
-    // file whole. Unbuffered: Qt 6.4's commit() flushes its write buffer but
-    // ignores a failure of that flush (a full device, say) and would then
-    // replace the old file with a cut-off one; written unbuffered, every
-    // failing write is seen here, before commit. The data are also synced
-    // here, as commit() does not act on a failed sync either.
-    QSaveFile file(PathOf(fileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw CalcError(ErrorKind::FileAccess, fileName, " 无法创建" + SystemReason(file));
-    const auto size = static_cast<qint64>(line.size());
-    std::string failure;
-    if (file.write(line.data(), size) != size || file.error() != QFileDevice::NoError)
-        failure = " 无法写入" + SystemReason(file);
-#ifdef Q_OS_UNIX
-    else if (::fsync(file.handle()) != 0)
-        failure = " 无法写入（" + std::string(std::strerror(errno)) + "）";
-#endif
-    if (!failure.empty()) {
-        file.cancelWriting();
-        throw CalcError(ErrorKind::FileAccess, fileName, failure);
-    }
-    // All written; what is left is giving the file its name.
-    if (!file.commit())
-        throw CalcError(ErrorKind::FileAccess, fileName, " 无法创建" + SystemReason(file));
+    // Atomically: a failure at any step leaves the old file whole.
+    SaveAtomically(fileName, line);
 }
 
 ProjectValues ReadProjectFile(const std::string& projectName) {
     const std::string fileName = ProjectFileName(projectName);
-    QFile file(PathOf(fileName));
+    QFile file(LocalPath(fileName));
     // Only a regular file (or a link to one) is a project file: opening a
     // named pipe would wait for a writer for ever, a device never ends.
     const QFileInfo info(file.fileName());

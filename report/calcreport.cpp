@@ -2,6 +2,7 @@
 
 #include "drawing/chinesefonts.h"
 #include "hydraulics/errors.h"
+#include "project/savedfile.h"
 #include "report/figureobject.h"
 #include "report/odtpackage.h"
 #include "report/pagebreaks.h"
@@ -13,7 +14,6 @@
 #include <QFontInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <algorithm>
@@ -159,9 +159,7 @@ void WriteReport(const ReportContent& content, const std::string& path, ReportFo
     } catch (const std::runtime_error&) {
         throw CalcError(ErrorKind::FileAccess, path, "（文档没有生成）");
     }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw CalcError(ErrorKind::FileAccess, path);
+    project::SaveAtomically(path, std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 void WriteReport(const ReportRequest& request, const std::string& path) {

@@ -1,0 +1,55 @@
+#include "project/savedfile.h"
+
+#include "hydraulics/errors.h"
+
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace project {
+
+using hydraulics::CalcError;
+using hydraulics::ErrorKind;
+
+QString LocalPath(const std::string& fileName) {
+    if (fileName.find('\0') != std::string::npos)
+        throw CalcError(ErrorKind::FileAccess, fileName, " 无法使用：文件名中含有空字符");
+    return QString::fromUtf8(fileName);
+}
+
+std::string SystemReason(const QFileDevice& file) {
+    const QString reason = file.errorString();
+    return reason.isEmpty() ? std::string() : "（" + reason.toStdString() + "）";
+}
+
+void SaveAtomically(const std::string& fileName, std::string_view data) {
+    // Unbuffered: Qt 6.4's commit() flushes its write buffer but ignores a
+    // failure of that flush (a full device, say) and would then replace the
+    // old file with a cut-off one; written unbuffered, every failing write
+    // is seen here, before commit. The data are also synced here, as
+    // commit() does not act on a failed sync either.
+    QSaveFile file(LocalPath(fileName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw CalcError(ErrorKind::FileAccess, fileName, " 无法创建" + SystemReason(file));
+    const auto size = static_cast<qint64>(data.size());
+    std::string failure;
+    if (file.write(data.data(), size) != size || file.error() != QFileDevice::NoError)
+        failure = " 无法写入" + SystemReason(file);
+#ifdef Q_OS_UNIX
+    else if (::fsync(file.handle()) != 0)
+        failure = " 无法写入（" + std::string(std::strerror(errno)) + "）";
+#endif
+    if (!failure.empty()) {
+        file.cancelWriting();
+        throw CalcError(ErrorKind::FileAccess, fileName, failure);
+    }
+    // All written; what is left is giving the file its name.
+    if (!file.commit())
+        throw CalcError(ErrorKind::FileAccess, fileName, " 无法创建" + SystemReason(file));
+}
+
+} // namespace project

@@ -1,0 +1,27 @@
+// Writing and naming files the way every file of Ambrelo is written: the
+// project file, the calculation report, the SVG drawing.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+class QFileDevice;
+
+namespace project {
+
+// `fileName` (UTF-8) as a path. The system ends a name at a NUL: "a\0b"
+// would name the file "a" and replace whatever has that name, so such a
+// name is refused. Throws hydraulics::CalcError(FileAccess).
+QString LocalPath(const std::string& fileName);
+
+// The system's reason for the last failure of `file`, "（…）", or empty.
+std::string SystemReason(const QFileDevice& file);
+
+// Replaces `fileName` with `data` atomically: written to a temporary file
+// in the same folder, synced, and renamed over the old file, so a failure
+// at any step leaves the old file whole and no temporary file behind.
+// Throws hydraulics::CalcError(FileAccess) naming the file.
+void SaveAtomically(const std::string& fileName, std::string_view data);
+
+} // namespace project
