@@ -1,5 +1,7 @@
 #include "hydraulics/designchecks.h"
 
+#include "hydraulics/risingroot.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,7 +9,6 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81;                  // m/s²
 constexpr double kMinVelocity = 1.0;         // m/s
 constexpr double kMaxVelocity = 2.5;         // m/s
 constexpr double kFreeboardShare = 0.1;      // freeboard at the design discharge, × B
@@ -18,8 +19,6 @@ constexpr double kShortFlumeDepths = 15;     // L ≤ 15·h: a short flume
 // A design set right at an inclusive limit (H = 0.9·B, v = 2.5 m/s) must
 // not fail by round-off.
 constexpr double kSlack = 1e-9;
-constexpr int kMaxBracketDoublings = 64;
-constexpr int kMaxBisections = 2200; // enough to split any double bracket
 
 bool Positive(double value) {
     return std::isfinite(value) && value > 0;
@@ -33,52 +32,18 @@ std::optional<double> Finite(const std::optional<double>& value) {
     return value ? Finite(*value) : std::nullopt;
 }
 
-// The depth where `rising` (a function of depth, <= 0 at depth 0, growing
-// without bound) crosses zero, to the last double: the bracket starts at
-// [0, start] and doubles its top until it holds the root. Empty when it
-// cannot be bracketed or the function overflows.
-template <class F> std::optional<double> RisingRoot(F rising, double start) {
-    double low = 0;
-    double high = start;
-    for (int i = 0;; ++i) {
-        const double f = rising(high);
-        if (!std::isfinite(f) || i == kMaxBracketDoublings)
-            return std::nullopt;
-        if (f >= 0)
-            break;
-        low = high;
-        high *= 2;
-    }
-    for (int i = 0; i < kMaxBisections; ++i) {
-        const double mid = low + (high - low) / 2;
-        if (mid <= low || mid >= high)
-            break; // neighbouring doubles: as precise as double goes
-        (rising(mid) < 0 ? low : high) = mid;
-    }
-    return low + (high - low) / 2;
-}
-
-// Critical depth to the last double, where Q²·T = g·A³. The display one is
-// rounded to 1 mm, too coarse for the critical slope of a mild design.
-std::optional<double> PreciseCriticalDepth(double B, double Q) {
-    return RisingRoot(
-        [&](double y) {
-            const SectionShape s = TrueSection(B, y);
-            return kG * s.area * s.area * s.area - Q * Q * s.topWidth;
-        },
-        B / 2);
-}
-
 // Normal depth of Q in the true section by Manning's formula. The
 // discharge grows with depth in the semicircle and on the walls alike.
 std::optional<double> NormalDepth(double B, double Q, double x, double n) {
-    return RisingRoot([&](double y) { return TrueManningDischarge(B, y, x, n) - Q; }, B / 2);
+    return RisingRoot([&](double y) { return TrueManningDischarge(B, y, x, n) - Q; }, B / 2, 0);
 }
 
 // Denominator of the critical slope: x_c = 1/i_c with
 // i_c = (Q·n / (A_c·R_c^(2/3)))² at the critical depth.
 std::optional<double> CriticalSlopeX(double B, double Q, double n) {
-    const std::optional<double> hc = PreciseCriticalDepth(B, Q);
+    // To the last double: the display's 1 mm is too coarse for the critical
+    // slope of a mild design.
+    const std::optional<double> hc = CriticalDepth(B, Q, 0);
     if (!hc)
         return std::nullopt;
     const SectionShape s = TrueSection(B, *hc);

@@ -1,5 +1,7 @@
 #include "hydraulics/elements.h"
 
+#include "hydraulics/risingroot.h"
+
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -8,10 +10,8 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81;               // m/s²
-constexpr double kDepthTolerance = 0.001; // m, critical depth bisection
-constexpr double kTopTolerance = 0.0005;  // m, water level counted as the semicircle's top
-constexpr int kMaxBracketDoublings = 64;
+constexpr double kG = 9.81;              // m/s²
+constexpr double kTopTolerance = 0.0005; // m, water level counted as the semicircle's top
 
 bool Positive(double value) {
     return std::isfinite(value) && value > 0;
@@ -40,32 +40,16 @@ double TrueManningDischarge(double B, double y, double x, double n) {
     return s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) * std::sqrt(1 / x) / n;
 }
 
-std::optional<double> CriticalDepth(double B, double Q) {
+std::optional<double> CriticalDepth(double B, double Q, double tolerance) {
     if (!Positive(B) || !Positive(Q))
         return std::nullopt;
-    // f(y) = g·A³ − Q²·T rises with y: A³/T grows from 0 without bound.
-    const auto excess = [&](double y) {
-        const SectionShape s = TrueSection(B, y);
-        return kG * s.area * s.area * s.area - Q * Q * s.topWidth;
-    };
-    double low = 0;
-    double high = B / 2;
-    for (int i = 0; excess(high) < 0; ++i) {
-        if (i == kMaxBracketDoublings)
-            return std::nullopt;
-        low = high;
-        high *= 2;
-    }
-    while (high - low > kDepthTolerance) {
-        const double mid = (low + high) / 2;
-        // At depths of some 10^13 m and more (huge discharges) neighbouring
-        // doubles lie further apart than the tolerance: stop at the last
-        // bracket double precision can split.
-        if (mid <= low || mid >= high)
-            break;
-        (excess(mid) < 0 ? low : high) = mid;
-    }
-    return (low + high) / 2;
+    // g·A³ − Q²·T rises with y: A³/T grows from 0 without bound.
+    return RisingRoot(
+        [&](double y) {
+            const SectionShape s = TrueSection(B, y);
+            return kG * s.area * s.area * s.area - Q * Q * s.topWidth;
+        },
+        B / 2, tolerance);
 }
 
 HydraulicElements ComputeElements(double B, double h, double Q) {

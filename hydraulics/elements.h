@@ -45,9 +45,10 @@ struct HydraulicElements {
 // not enter these figures; they enter the rating curve.
 HydraulicElements ComputeElements(double B, double h, double Q);
 
-// Depth where Q²·T = g·A³ for width B, by bisection to 1 mm; empty for
-// Q <= 0 or B <= 0.
-std::optional<double> CriticalDepth(double B, double Q);
+// Depth where Q²·T = g·A³ for width B, by bisection to `tolerance` (m;
+// 1 mm for display, 0 for as precise as double goes); empty for Q <= 0 or
+// B <= 0.
+std::optional<double> CriticalDepth(double B, double Q, double tolerance = 0.001);
 
 std::string_view RegimeName(FlowRegime regime);        // 缓流 / 临界流 / 急流
 std::string_view RegimeId(FlowRegime regime);          // subcritical / critical / supercritical
