@@ -19,10 +19,14 @@ constexpr StepCauses kLossCauses{"槽身比降的 x 为零，或槽宽、水深�
 constexpr StepCauses kSplitCauses{"进口局部损失系数 ξ1 与出口局部损失系数 ξ2 之和为零"};
 } // namespace
 
+float FlumeVelocity(const Module1& m) {
+    return Store(Div(m.BasicData[PosQ], m.FlowArea));
+}
+
 void LossTerms(Module1& m, bool withTotal) {
     InStep("计算水头损失时", kLossCauses, [&] {
         const auto& d = m.BasicData;
-        const float v = Store(Div(d[PosQ], m.FlowArea));
+        const float v = FlumeVelocity(m);
         const float sum = Store(static_cast<double>(d[PosXi2]) + d[PosXi1]);
         const double canal2 = Pow(d[PosV], 2);
         const double flume2 = Pow(v, 2);

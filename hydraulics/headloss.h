@@ -14,6 +14,10 @@
 
 namespace hydraulics {
 
+// v = Q/A from Q and the stored FlowArea, rounded to single precision as
+// the chain takes it (LossTerms' first step; v itself is not kept).
+float FlumeVelocity(const Module1& m);
+
 // Computes v from Q and the stored FlowArea, then stores K and Z2, and Z
 // when `withTotal` is set. Reads Q, L, x, V, ξ1, ξ2 from BasicData.
 void LossTerms(Module1& m, bool withTotal);

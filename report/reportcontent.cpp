@@ -1,6 +1,7 @@
 #include "report/reportcontent.h"
 
 #include "hydraulics/cases.h"
+#include "hydraulics/headloss.h"
 #include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
 #include "report/checktable.h"
@@ -120,8 +121,7 @@ TextTable DirectEvaluation(const Module1& m) {
 
 // The head-loss chain as the engine formed it, before the millimetre.
 TextTable LossChain(const Module1& m) {
-    const float v = static_cast<float>(static_cast<double>(m.BasicData[hydraulics::PosQ]) /
-                                       static_cast<double>(m.FlowArea));
+    const float v = hydraulics::FlumeVelocity(m);
     return {{"项目", "公式", "计算值", "单位"},
             {{"过水断面面积", "A（末次试算的断面）", FormatSingle(m.FlowArea), "m²"},
              {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
