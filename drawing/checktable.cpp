@@ -24,7 +24,6 @@ constexpr std::array<double, 5> kColumnShare = {0.09, 0.31, 0.31, 0.21, 0.08};
 constexpr int kCellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
 const QColor kUnmet{190, 0, 0};
-const QColor kUnmetGround{255, 222, 222};
 const QColor kNoted{150, 90, 0};
 const QColor kNotedGround{255, 243, 205};
 const QColor kMet{0, 115, 55};

@@ -54,5 +54,8 @@ inline const QColor kNote{70, 70, 70};
 inline const QColor kGrid{225, 225, 225};
 inline const QColor kCurve{0, 90, 190};
 inline const QColor kSemicircleTop{0, 140, 70};
+// The ground of a design check not met, in the section drawing and the
+// report alike.
+inline const QColor kUnmetGround{255, 222, 222};
 
 } // namespace drawing

@@ -1,5 +1,6 @@
 #include "report/reportdocument.h"
 
+#include "drawing/drawingstyle.h"
 #include "report/figureobject.h"
 #include "report/figures.h"
 #include "report/pagebreaks.h"
@@ -107,7 +108,7 @@ struct Builder {
 void Builder::cell(QTextTable* table, int row, int column, const QString& text, Row kind) {
     QTextTableCell cell = table->cellAt(row, column);
     QTextTableCellFormat format = cell.format().toTableCellFormat();
-    const QColor grounds[] = {{230, 230, 230}, {255, 244, 200}, {255, 220, 220}};
+    const QColor grounds[] = {{230, 230, 230}, {255, 244, 200}, drawing::kUnmetGround};
     if (kind != Row::Plain)
         format.setBackground(grounds[static_cast<int>(kind)]);
     format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
