@@ -195,10 +195,8 @@ void MainWindow::connectControls() {
 }
 
 QString MainWindow::printFileBaseName() const {
-    QString name = QString::fromStdString(state_.ProjectName).trimmed();
-    // The PDF stays in the current folder whatever the name holds.
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return name + QStringLiteral("主窗口");
+    // PdfPathFor keeps the PDF in the current folder whatever the name holds.
+    return QString::fromStdString(state_.ProjectName).trimmed() + QStringLiteral("主窗口");
 }
 
 void MainWindow::onCheck4Clicked() {
