@@ -100,20 +100,19 @@ bool SectionWindow::writeReport(const QString& path) {
     // The design checks at the increase shown.
     report::ReportRequest request = *request_;
     request.increasePercent = figure()->increasePercent;
+    QString failure;
     try {
         report::WriteReport(request, path.toStdString());
         return true;
     } catch (const hydraulics::CalcError& e) {
-        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"),
-                             QString::fromStdString(e.message()) +
-                                 QStringLiteral("\n计算书没有写出，原有文件保持不变。"));
+        failure = QString::fromStdString(e.message()) +
+                  QStringLiteral("\n计算书没有写出，原有文件保持不变。");
     } catch (const hydraulics::NotConverged& e) {
-        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"),
-                             QString::fromStdString(e.message()));
+        failure = QString::fromStdString(e.message());
     } catch (const std::exception& e) { // a name without .pdf or .odt, out of memory
-        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"),
-                             QString::fromUtf8(e.what()) + QStringLiteral("\n文件：") + path);
+        failure = QString::fromUtf8(e.what()) + QStringLiteral("\n文件：") + path;
     }
+    QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"), failure);
     return false;
 }
 
