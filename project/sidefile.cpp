@@ -1,0 +1,100 @@
+#include "project/sidefile.h"
+
+#include "project/savedfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <algorithm>
+
+namespace project {
+namespace {
+
+// A side file holds a few short sections; anything larger is not ours.
+constexpr qint64 kReadLimit = 4 * 1024 * 1024;
+
+struct SideFileRead {
+    QJsonObject root;
+    QString problem;
+    bool damaged = false;
+};
+
+QString Damaged(const std::string& fileName, const QString& why) {
+    return QStringLiteral("项目附加资料文件 %1 %2，其中的资料未能读出，各栏从空白开始。")
+        .arg(QString::fromUtf8(fileName), why);
+}
+
+SideFileRead ReadRoot(const std::string& fileName) {
+    SideFileRead read;
+    QString path;
+    try {
+        path = LocalPath(fileName);
+    } catch (...) {
+        read.problem = Damaged(fileName, QStringLiteral("的名称无法使用"));
+        return read;
+    }
+    QFile file(path);
+    if (!file.exists())
+        return read;
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        read.problem = Damaged(fileName, QStringLiteral("无法读取"));
+        read.damaged = true;
+        return read;
+    }
+    const QByteArray bytes = file.read(kReadLimit + 1);
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (bytes.size() > kReadLimit || error.error != QJsonParseError::NoError || !doc.isObject()) {
+        read.problem = Damaged(fileName, QStringLiteral("已损坏（不是有效的 JSON 对象）"));
+        read.damaged = true;
+        return read;
+    }
+    read.root = doc.object();
+    return read;
+}
+
+// Keeps a damaged file's bytes beside it before it is replaced.
+void KeepDamaged(const std::string& fileName) {
+    const QString path = LocalPath(fileName);
+    const QString kept = path + QStringLiteral(".damaged");
+    QFile::remove(kept);
+    QFile::copy(path, kept);
+}
+
+} // namespace
+
+std::string SideFileName(const std::string& projectName) {
+    return projectName + "us.json";
+}
+
+SideSection ReadSideSection(const std::string& projectName, const QString& key) {
+    const SideFileRead read = ReadRoot(SideFileName(projectName));
+    SideSection section;
+    section.problem = read.problem;
+    section.damaged = read.damaged;
+    const QJsonValue value = read.root.value(key);
+    if (value.isObject())
+        section.values = value.toObject();
+    else if (!value.isUndefined() && section.problem.isEmpty())
+        section.problem = Damaged(SideFileName(projectName),
+                                  QStringLiteral("中的“%1”一节已损坏").arg(key));
+    return section;
+}
+
+void WriteSideSection(const std::string& projectName, const QString& key,
+                      const QJsonObject& values) {
+    const std::string fileName = SideFileName(projectName);
+    SideFileRead read = ReadRoot(fileName);
+    if (read.damaged)
+        KeepDamaged(fileName);
+    QJsonObject root = read.root;
+    const int version = root.value(QStringLiteral("version")).toInt(0);
+    root.insert(QStringLiteral("version"), std::max(version, kSideFileVersion));
+    root.insert(key, values);
+    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    SaveAtomically(fileName, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+} // namespace project
