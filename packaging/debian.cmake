@@ -9,10 +9,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "${AMBRELO_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hydraulic design of U-shaped flumes")
-# Only the programs and their files; no test, benchmark or static library
-# has an install rule, and the package is one component.
+# Stripped programs, as Debian ships them (the build keeps its symbols). The
+# package is one component: the install rules of app/, cli/ and packaging/;
+# no test, benchmark or static library has one.
 set(CPACK_STRIP_FILES ON)
-set(CPACK_SOURCE_IGNORE_FILES "/build.*/" "/\\\\.git/")
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_NAME ambrelo)
