@@ -73,9 +73,10 @@ grep -q "<release version=\"$version\"" "$work/extract/$metainfo" ||
   fail "the AppStream metadata has no release $version"
 
 # Every option the program's usage names has its entry in the manual page.
-page=$(gzip -dc "$work/extract/usr/share/man/man1/ambrelo-calc.1.gz")
+# (roff's \- read as -)
+page=$(gzip -dc "$work/extract/usr/share/man/man1/ambrelo-calc.1.gz" | sed 's/\\-/-/g')
 for option in $("$built_calc" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
-  grep -qF -- "\\-\\-${option#--}" <<<"$page" || fail "the manual page lacks $option"
+  grep -qE -- "$option([^A-Za-z-]|$)" <<<"$page" || fail "the manual page lacks $option"
 done
 if have man; then
   for p in ambrelo ambrelo-calc; do
