@@ -234,6 +234,9 @@ void Increased(const ConnectionFlume& f, const ConnectionInput& in, const Connec
     r.inletDepth = profile->inletDepth;
     r.maxDepth = profile->maxDepth;
     r.maxDepthClearance = profile->maxDepth + kMaxDepthClearance;
+    r.netDepth = checks.H;
+    if (r.netDepth)
+        r.clearanceOk = MetIf(*r.netDepth >= *r.maxDepthClearance - kSlack);
     r.profile = profile->points;
     RequiredDepth(q, d, e, r);
 }

@@ -38,6 +38,8 @@
 //               already ≥ 0 there, h₁需 is the canal's critical depth.
 //   rise        h₁需 − h₁加 over the canal's own normal depth h₁加, and
 //               ratio = rise / h₁加; met when ratio ≤ 3 % (1 %～3 % shown).
+//   h_max + 0.10 m beside the net depth H of the design checks, met when
+//               H ≥ h_max + 0.10 m.
 //   When the flume is steep at Q加 (normal depth not above h_c) the outlet,
 //   profile and upstream figures are empty; Q加, h₁加 and h₂加 remain.
 //
@@ -109,6 +111,10 @@ struct ConnectionIncreased {
     std::optional<double> outletDepth;      // m
     bool outletCritical = false;            // the outlet is at critical depth
     std::optional<double> inletDepth, maxDepth, maxDepthClearance; // m
+    // The net depth H of the design checks beside the largest depth plus
+    // 0.10 m: met when H ≥ h_max + 0.10 m.
+    std::optional<double> netDepth;         // m
+    Verdict clearanceOk = Verdict::Unknown;
     std::optional<double> requiredH1, rise, ratio;                 // m, m, —
     Verdict ok = Verdict::Unknown;
     bool steep = false;                     // the flume is steep at Q加
