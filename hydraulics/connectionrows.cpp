@@ -117,6 +117,25 @@ std::vector<CheckRow> ConnectionChecks(const Connection& c) {
     return rows;
 }
 
+const std::array<TransitionForm, kTransitionFormCount>& TransitionForms() {
+    static constexpr std::array<TransitionForm, kTransitionFormCount> kForms = {{
+        {"曲线形反弯扭曲面", 0.1, 0.1, 0.2, 0.2},
+        {"直线形扭曲面", 0.05, 0.3, 0.3, 0.5},
+        {"圆弧直墙", 0.2, 0.2, 0.5, 0.5},
+        {"八字形", 0.3, 0.3, 0.5, 0.5},
+        {"直角形", 0.4, 0.4, 0.75, 0.75},
+    }};
+    return kForms;
+}
+
+double InletCoefficient(const TransitionForm& form) {
+    return form.inletHigh;
+}
+
+double OutletCoefficient(const TransitionForm& form) {
+    return form.outletHigh;
+}
+
 std::string ConnectionLine(const ElementRow& row) {
     std::string line(row.name);
     line.append(" ").append(row.symbol);

@@ -7,6 +7,7 @@
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,20 @@ std::vector<ConnectionGroup> ConnectionGroups(const Connection& c);
 // largest depth with its clearance against the net depth, long or short
 // flume by L/h₁, and the bend when a radius is given.
 std::vector<CheckRow> ConnectionChecks(const Connection& c);
+
+// Table K.1.2: the local-loss coefficients of the transition forms, inlet
+// ξ₁ and outlet ξ₂, each a range (low = high for a single value).
+struct TransitionForm {
+    std::string_view name; // 曲线形反弯扭曲面 …
+    double inletLow, inletHigh, outletLow, outletHigh;
+};
+constexpr std::size_t kTransitionFormCount = 5;
+const std::array<TransitionForm, kTransitionFormCount>& TransitionForms();
+
+// The value a form gives when filled in: the upper end of its range, on the
+// safe side (a larger ξ₁ drops the inlet more, a larger ξ₂ recovers less).
+double InletCoefficient(const TransitionForm& form);
+double OutletCoefficient(const TransitionForm& form);
 
 // "过水断面面积 A (m²): 2.476" — a figure as the detail lines print it.
 std::string ConnectionLine(const ElementRow& row);

@@ -1,5 +1,7 @@
 #include "project/connectiondata.h"
 
+#include "project/sidefile.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -124,6 +126,13 @@ ConnectionRead ReadConnectionFile(const std::string& path) {
         return read;
     }
     return ReadFrom(doc.object(), "渠道资料文件 “" + path + "” 中的");
+}
+
+std::optional<hydraulics::ConnectionInput> SavedConnection(const std::string& projectName) {
+    const SideSection section = ReadSideSection(projectName, QStringLiteral("connection"));
+    if (section.values.isEmpty())
+        return std::nullopt;
+    return ReadConnection(section.values).input;
 }
 
 QJsonObject ConnectionJson(const hydraulics::ConnectionInput& in) {

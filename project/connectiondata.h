@@ -34,6 +34,11 @@ ConnectionRead ReadConnection(const QJsonObject& object);
 // no JSON object gives a problem naming the file. Never throws.
 ConnectionRead ReadConnectionFile(const std::string& path);
 
+// The canal data kept in project `projectName`'s side file (section
+// "connection"); empty when there are none, they are incomplete or the file
+// cannot be read. Never throws.
+std::optional<hydraulics::ConnectionInput> SavedConnection(const std::string& projectName);
+
 // `input` in the form ReadConnection reads; null for an absent optional.
 QJsonObject ConnectionJson(const hydraulics::ConnectionInput& input);
 
