@@ -38,7 +38,8 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
         inputs[k] = outcome.inputs[k].value_or(0.0f);
     const std::string project = options.mode == Mode::Project ? options.project : std::string();
     const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
-                                                inputs, options.increasePercent);
+                                                inputs, options.increasePercent,
+                                                options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';

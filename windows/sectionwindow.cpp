@@ -1,6 +1,7 @@
 #include "windows/sectionwindow.h"
 
 #include "hydraulics/errors.h"
+#include "project/connectiondata.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
 #include "windows/connectionwindow.h"
@@ -144,6 +145,7 @@ bool SectionWindow::writeReport(const QString& path) {
     // The design checks at the increase shown.
     report::ReportRequest request = *request_;
     request.increasePercent = figure()->increasePercent;
+    request.connection = project::SavedConnection(request.projectName); // 水面衔接与高程
     QString failure;
     try {
         report::WriteReport(request, path.toStdString());
