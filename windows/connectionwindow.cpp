@@ -158,8 +158,12 @@ void ConnectionWindow::calculate() {
 void ConnectionWindow::showResults() {
     connection_.reset();
     const project::ConnectionRead read = project::ReadConnection(inputs_->values());
+
+    const QJsonObject typed = inputs_->values();
     if (!flume_)
         note_->setText(QStringLiteral("请先在计算窗口完成一次计算，再查看水面衔接。"));
+    else if (!typed.contains("upstream") && !typed.contains("downstream"))
+        note_->setText(QStringLiteral("请输入上、下游渠道资料，然后点击“计算”。"));
     else if (!read.input)
         note_->setText(QString::fromStdString(read.problem));
     else
