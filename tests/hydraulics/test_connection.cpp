@@ -3,7 +3,9 @@
 // 200 000 steps), the uniform profile, grades 1–3 against 4–5, the steep
 // flume and figures that cannot be formed.
 #include "hydraulics/connection.h"
+#include "hydraulics/connectionrows.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
@@ -163,6 +165,52 @@ TEST(Connection, ShortFlumeAndBend) {
     ConnectionFlume shortFlume = Flume(1.8);
     shortFlume.length = 15 * 1.568368884 - 0.01;
     EXPECT_EQ(ComputeConnection(shortFlume, in).longFlume, Note);
+}
+
+TEST(Connection, CanalDepthsAgainstClosedForms) {
+    // Critical depth: rectangle (q²/g)^(1/3), triangle (2Q²/(g·m²))^(1/5).
+    // Normal depth: Manning's discharge at the depth found is Q again.
+    struct Row {
+        Canal canal;
+        double Q, critical;
+    };
+    for (const Row& row : {Row{{3, 0, 0.02, 2000}, 6, std::cbrt(4.0 / 9.81)},
+                           Row{{0, 2, 0.02, 2000}, 6, std::pow(2 * 36 / (9.81 * 4), 0.2)},
+                           Row{{2, 1.5, 0.025, 4000}, 4, 0}}) {
+        const double h0 = *CanalNormalDepth(row.canal, row.Q);
+        const CanalShape s = CanalSection(row.canal, h0);
+        EXPECT_NEAR(s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) / std::sqrt(row.canal.x) /
+                        row.canal.n,
+                    row.Q, 1e-12);
+        if (row.critical > 0)
+            EXPECT_NEAR(*CanalCriticalDepth(row.canal, row.Q), row.critical, 1e-12);
+    }
+    EXPECT_NEAR(*CanalNormalDepth(kCanal, 4), 1.568368884, 1e-9);
+    EXPECT_FALSE(CanalNormalDepth(kCanal, 0) || CanalCriticalDepth({0, 0, 0.02, 100}, 1));
+}
+
+TEST(Connection, RowsSayWhatIsNotFormed) {
+    ConnectionInput in = Input(kCanal, 4);
+    in.allowedDrop.reset();
+    const Connection c = ComputeConnection(Flume(1.8), in);
+    const std::vector<CheckRow> rows = ConnectionChecks(c);
+    ASSERT_EQ(rows.size(), 4u); // no bend without a radius
+    EXPECT_EQ(rows[0].verdict, Unknown);
+    EXPECT_NE(rows[0].requirement.find("未给出"), std::string::npos);
+    EXPECT_EQ(ConnectionLine(ConnectionGroups(c)[0].rows[0]), "上游渠道正常水深 h₁ (m): 1.568");
+    ConnectionFlume steep = Flume(0.9);
+    steep.point.x = 50;
+    in.bendRadius = 20;
+    const Connection s = ComputeConnection(steep, in);
+    EXPECT_NE(ConnectionChecks(s)[1].value.find("陡坡"), std::string::npos);
+    EXPECT_EQ(ConnectionChecks(s).size(), 5u);
+    EXPECT_EQ(ConnectionGroups(s).back().title, "弯道");
+    // Table K.1.2, a range filled in at its upper end.
+    const auto& forms = TransitionForms();
+    EXPECT_EQ(forms[1].name, "直线形扭曲面");
+    EXPECT_EQ(InletCoefficient(forms[1]), 0.3);
+    EXPECT_EQ(OutletCoefficient(forms[1]), 0.5);
+    EXPECT_EQ(OutletCoefficient(forms[4]), 0.75);
 }
 
 TEST(Connection, FiguresThatCannotBeFormedAreEmpty) {
