@@ -37,9 +37,9 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = outcome.inputs[k].value_or(0.0f);
     const std::string project = options.mode == Mode::Project ? options.project : std::string();
-    const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
-                                                inputs, options.increasePercent,
-                                                options.connection);
+    const std::string failure =
+        WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
+                        options.increasePercent, options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';

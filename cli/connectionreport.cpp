@@ -42,8 +42,8 @@ void AppendGroup(std::string& out, const char* name, Figures figures,
 
 } // namespace
 
-std::optional<hydraulics::ConnectionFlume> ConnectionFlumeOf(
-    const Outcome& outcome, std::optional<double> increasePercent) {
+std::optional<hydraulics::ConnectionFlume>
+ConnectionFlumeOf(const Outcome& outcome, std::optional<double> increasePercent) {
     if (outcome.status != Status::Ok || !outcome.design)
         return std::nullopt;
     hydraulics::ConnectionFlume flume;
@@ -90,26 +90,41 @@ void AppendConnectionJson(std::string& out, const Outcome& outcome,
     const hydraulics::ConnectionIncreased& r = c.increased;
     out += '{';
     AppendGroup(out, "design",
-                {{"h1", d.h1}, {"v1", d.v1}, {"h2", d.h2}, {"v2", d.v2}, {"Z1", d.Z1},
-                 {"Z2", d.Z2}, {"Z3", d.Z3}, {"drop", d.drop}},
+                {{"h1", d.h1},
+                 {"v1", d.v1},
+                 {"h2", d.h2},
+                 {"v2", d.v2},
+                 {"Z1", d.Z1},
+                 {"Z2", d.Z2},
+                 {"Z3", d.Z3},
+                 {"drop", d.drop}},
                 {}, true);
     AppendGroup(out, "allowed_drop", {{"value", c.allowedDrop}}, d.dropOk);
     AppendGroup(out, "transitions", {{"inlet_length", d.L1}, {"outlet_length", d.L2}});
     AppendGroup(out, "elevations",
-                {{"bed_upstream", e.bedUpstream}, {"bed_inlet", e.bedInlet},
-                 {"bed_outlet", e.bedOutlet}, {"bed_downstream", e.bedDownstream},
-                 {"level_upstream", e.levelUpstream}, {"level_downstream", e.levelDownstream}});
+                {{"bed_upstream", e.bedUpstream},
+                 {"bed_inlet", e.bedInlet},
+                 {"bed_outlet", e.bedOutlet},
+                 {"bed_downstream", e.bedDownstream},
+                 {"level_upstream", e.levelUpstream},
+                 {"level_downstream", e.levelDownstream}});
     AppendGroup(out, "increased",
-                {{"Q", r.Q}, {"h1", r.h1}, {"h2", r.h2}, {"outlet_depth", r.outletDepth},
-                 {"inlet_depth", r.inletDepth}, {"max_depth", r.maxDepth},
-                 {"required_h1", r.requiredH1}, {"rise", r.rise}, {"ratio", r.ratio}},
+                {{"Q", r.Q},
+                 {"h1", r.h1},
+                 {"h2", r.h2},
+                 {"outlet_depth", r.outletDepth},
+                 {"inlet_depth", r.inletDepth},
+                 {"max_depth", r.maxDepth},
+                 {"required_h1", r.requiredH1},
+                 {"rise", r.rise},
+                 {"ratio", r.ratio}},
                 r.ok);
     AppendGroup(out, "short_flume", {{"ratio", c.shortRatio}}, c.longFlume);
     if (c.bend)
-        AppendGroup(out, "bend",
-                    {{"superelevation", c.bend->superelevation},
-                     {"radius_ratio", c.bend->radiusRatio}},
-                    c.bend->ok);
+        AppendGroup(
+            out, "bend",
+            {{"superelevation", c.bend->superelevation}, {"radius_ratio", c.bend->radiusRatio}},
+            c.bend->ok);
     out += '}';
 }
 

@@ -13,8 +13,8 @@ namespace cli {
 // The flume of a successful calculation as the connection takes it: the
 // design point, L, ξ₁ and ξ₂ as stored, and the increase p (empty: table
 // 6.3.4). Empty unless status is Ok.
-std::optional<hydraulics::ConnectionFlume> ConnectionFlumeOf(
-    const Outcome& outcome, std::optional<double> increasePercent);
+std::optional<hydraulics::ConnectionFlume> ConnectionFlumeOf(const Outcome& outcome,
+                                                             std::optional<double> increasePercent);
 
 // After a blank line the heading "水面衔接与高程", then each group of
 // figures under its title, one a line ("上游渠道正常水深 h₁ (m): 1.568"),

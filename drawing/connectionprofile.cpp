@@ -20,7 +20,7 @@ const QColor kIncreased{200, 30, 30};
 
 struct Frame {
     QRectF plot;
-    double low, high; // elevations at the bottom and the top, m
+    double low, high;        // elevations at the bottom and the top, m
     std::array<double, 6> x; // stretch edges, canvas units
 
     double Y(double level) const {
@@ -43,18 +43,17 @@ bool Complete(const hydraulics::Connection& c) {
 Frame MakeFrame(const QRectF& box, const hydraulics::Connection& c, double h) {
     const hydraulics::ConnectionLevels& e = c.levels;
     const hydraulics::ConnectionIncreased& r = c.increased;
-    std::vector<double> levels{*e.bedUpstream, *e.bedInlet, *e.bedOutlet, *e.bedDownstream,
-                               *e.levelUpstream, *e.levelDownstream, *e.bedInlet + h};
-    for (const auto& v : {r.requiredH1 ? std::optional(*e.bedUpstream + *r.requiredH1)
-                                       : std::nullopt,
-                          r.levelDownstream,
-                          r.maxDepth ? std::optional(*e.bedInlet + *r.maxDepth) : std::nullopt})
+    std::vector<double> levels{*e.bedUpstream,   *e.bedInlet,      *e.bedOutlet,
+                               *e.bedDownstream, *e.levelUpstream, *e.levelDownstream,
+                               *e.bedInlet + h};
+    for (const auto& v :
+         {r.requiredH1 ? std::optional(*e.bedUpstream + *r.requiredH1) : std::nullopt,
+          r.levelDownstream, r.maxDepth ? std::optional(*e.bedInlet + *r.maxDepth) : std::nullopt})
         if (v)
             levels.push_back(*v);
     const auto [lo, hi] = std::minmax_element(levels.begin(), levels.end());
     const double span = std::max(*hi - *lo, 0.5);
-    Frame f{box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span,
-            {}};
+    Frame f{box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}};
     double at = f.plot.left();
     for (std::size_t k = 0; k < kStretchShare.size(); ++k) {
         f.x[k] = at;
@@ -66,8 +65,8 @@ Frame MakeFrame(const QRectF& box, const hydraulics::Connection& c, double h) {
 
 // The bed from the upstream canal to the downstream one, with the ground.
 void PaintBeds(QPainter& p, const Frame& f, const hydraulics::ConnectionLevels& e) {
-    const QPolygonF bed{f.At(f.x[0], *e.bedUpstream), f.At(f.x[1], *e.bedUpstream),
-                        f.At(f.x[2], *e.bedInlet),    f.At(f.x[3], *e.bedOutlet),
+    const QPolygonF bed{f.At(f.x[0], *e.bedUpstream),   f.At(f.x[1], *e.bedUpstream),
+                        f.At(f.x[2], *e.bedInlet),      f.At(f.x[3], *e.bedOutlet),
                         f.At(f.x[4], *e.bedDownstream), f.At(f.x[5], *e.bedDownstream)};
     QPolygonF ground = bed;
     ground << QPointF(f.x[5], f.plot.bottom()) << QPointF(f.x[0], f.plot.bottom());
@@ -81,8 +80,8 @@ void PaintBeds(QPainter& p, const Frame& f, const hydraulics::ConnectionLevels& 
 // The surface at the design discharge, the water under it filled.
 void PaintDesignWater(QPainter& p, const Frame& f, const hydraulics::Connection& c, double h) {
     const hydraulics::ConnectionLevels& e = c.levels;
-    const QPolygonF surface{f.At(f.x[0], *e.levelUpstream), f.At(f.x[1], *e.levelUpstream),
-                            f.At(f.x[2], *e.bedInlet + h),  f.At(f.x[3], *e.bedOutlet + h),
+    const QPolygonF surface{f.At(f.x[0], *e.levelUpstream),   f.At(f.x[1], *e.levelUpstream),
+                            f.At(f.x[2], *e.bedInlet + h),    f.At(f.x[3], *e.bedOutlet + h),
                             f.At(f.x[4], *e.levelDownstream), f.At(f.x[5], *e.levelDownstream)};
     QPolygonF water = surface;
     water << f.At(f.x[5], *e.bedDownstream) << f.At(f.x[4], *e.bedDownstream)
@@ -105,7 +104,7 @@ void PaintIncreased(QPainter& p, const Frame& f, const hydraulics::Connection& c
     QPolygonF surface{f.At(f.x[0], *e.bedUpstream + *r.requiredH1),
                       f.At(f.x[1], *e.bedUpstream + *r.requiredH1)};
     for (auto it = r.profile.rbegin(); it != r.profile.rend(); ++it) { // inlet to outlet
-        const double share = it->distance / L; // 0 at the outlet
+        const double share = it->distance / L;                         // 0 at the outlet
         const double bed = *e.bedOutlet + (*e.bedInlet - *e.bedOutlet) * share;
         surface << f.At(f.x[3] - share * (f.x[3] - f.x[2]), bed + it->depth);
     }

@@ -27,8 +27,8 @@ double StartDepth(const Canal& c) {
 } // namespace
 
 bool IsCanal(const Canal& c) {
-    return Finite(c.b) && Finite(c.m) && c.b >= 0 && c.m >= 0 && c.b + c.m > 0 &&
-           Positive(c.n) && Positive(c.x);
+    return Finite(c.b) && Finite(c.m) && c.b >= 0 && c.m >= 0 && c.b + c.m > 0 && Positive(c.n) &&
+           Positive(c.x);
 }
 
 CanalShape CanalSection(const Canal& c, double y) {

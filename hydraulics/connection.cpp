@@ -7,7 +7,7 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81;    // m/s²
+constexpr double kG = 9.81;     // m/s²
 constexpr double kSlack = 1e-9; // a limit met exactly must not fail by round-off
 
 bool Positive(double value) {
@@ -29,8 +29,7 @@ double Radians(double degrees) {
 // Root of `rising` above `low`, where it is below zero and rises without
 // bound: the top doubles its distance from `low` until the sign changes,
 // then bisection to the last bit. Empty when no bracket is found.
-template <class Rising>
-std::optional<double> RootAbove(Rising rising, double low, double start) {
+template <class Rising> std::optional<double> RootAbove(Rising rising, double low, double start) {
     double step = start;
     double high = low + step;
     for (int i = 0;; ++i) {
@@ -160,8 +159,8 @@ void Levels(const ConnectionFlume& f, const ConnectionInput& in, const Connectio
 }
 
 // The outlet depth at Q加 (see the header); sets outletCritical.
-void OutletDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLevels& e,
-                 double hc, ConnectionIncreased& r) {
+void OutletDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLevels& e, double hc,
+                 ConnectionIncreased& r) {
     if (!e.bedOutlet || !r.levelDownstream || !r.h2)
         return;
     const double bed = *e.bedOutlet, level = *r.levelDownstream, h2 = *r.h2;

@@ -58,45 +58,45 @@
 
 namespace hydraulics {
 
-constexpr double kDefaultInletAngle = 14.5;  // θ₁, degrees
-constexpr double kDefaultOutletAngle = 9.5;  // θ₂, degrees
+constexpr double kDefaultInletAngle = 14.5; // θ₁, degrees
+constexpr double kDefaultOutletAngle = 9.5; // θ₂, degrees
 constexpr double kMinInletAngle = 11, kMaxInletAngle = 18;
 constexpr double kMinOutletAngle = 8, kMaxOutletAngle = 11;
-constexpr int kDefaultGrade = 4;             // 建筑物级别 1..5
-constexpr double kMaxRiseRatio = 0.03;       // h₁需 − h₁加 ≤ 3 % of h₁加
-constexpr double kMinRiseRatio = 0.01;       // the lower end shown beside it
-constexpr double kLongFlumeDepths = 15;      // long when L ≥ 15·h₁
-constexpr double kMinBendRadiusWidths = 6;   // r ≥ 6·T
-constexpr double kMaxDepthClearance = 0.10;  // m above the largest depth
+constexpr int kDefaultGrade = 4;            // 建筑物级别 1..5
+constexpr double kMaxRiseRatio = 0.03;      // h₁需 − h₁加 ≤ 3 % of h₁加
+constexpr double kMinRiseRatio = 0.01;      // the lower end shown beside it
+constexpr double kLongFlumeDepths = 15;     // long when L ≥ 15·h₁
+constexpr double kMinBendRadiusWidths = 6;  // r ≥ 6·T
+constexpr double kMaxDepthClearance = 0.10; // m above the largest depth
 
 // What the designer gives beside the case.
 struct ConnectionInput {
     Canal upstream;
     double upstreamBed = 0; // ∇₃, m
     Canal downstream;
-    std::optional<double> allowedDrop;          // [ΔZ], m
-    double inletAngle = kDefaultInletAngle;     // θ₁, degrees, 11..18
-    double outletAngle = kDefaultOutletAngle;   // θ₂, degrees, 8..11
-    int grade = kDefaultGrade;                  // 1..5
-    std::optional<double> bendRadius;           // r, m
+    std::optional<double> allowedDrop;        // [ΔZ], m
+    double inletAngle = kDefaultInletAngle;   // θ₁, degrees, 11..18
+    double outletAngle = kDefaultOutletAngle; // θ₂, degrees, 8..11
+    int grade = kDefaultGrade;                // 1..5
+    std::optional<double> bendRadius;         // r, m
 };
 
 // The flume as the case leaves it.
 struct ConnectionFlume {
-    DesignPoint point;     // B, h, Q, x, n
-    double length = 0;     // L, m
-    double xi1 = 0;        // ξ₁
-    double xi2 = 0;        // ξ₂
+    DesignPoint point;                     // B, h, Q, x, n
+    double length = 0;                     // L, m
+    double xi1 = 0;                        // ξ₁
+    double xi2 = 0;                        // ξ₂
     std::optional<double> increasePercent; // p, %; empty: table 6.3.4
 };
 
 struct ConnectionDesign {
-    std::optional<double> h1, v1, h2, v2, v;    // m, m/s
-    std::optional<double> T1, T2, T;            // water-surface widths, m
-    std::optional<double> L1, L2;               // transition lengths, m
-    std::optional<double> J12, J34;             // mean friction slopes
-    std::optional<double> Z1, Z2, Z3, drop;     // m
-    Verdict dropOk = Verdict::Unknown;          // Unknown also without [ΔZ]
+    std::optional<double> h1, v1, h2, v2, v; // m, m/s
+    std::optional<double> T1, T2, T;         // water-surface widths, m
+    std::optional<double> L1, L2;            // transition lengths, m
+    std::optional<double> J12, J34;          // mean friction slopes
+    std::optional<double> Z1, Z2, Z3, drop;  // m
+    Verdict dropOk = Verdict::Unknown;       // Unknown also without [ΔZ]
 };
 
 struct ConnectionLevels {
@@ -105,27 +105,27 @@ struct ConnectionLevels {
 };
 
 struct ConnectionIncreased {
-    std::optional<double> percent, Q;       // %, m³/s
-    std::optional<double> h1, h2;           // canal normal depths at Q加, m
-    std::optional<double> levelDownstream;  // ∇₄ + h₂加, m
-    std::optional<double> outletDepth;      // m
-    bool outletCritical = false;            // the outlet is at critical depth
+    std::optional<double> percent, Q;      // %, m³/s
+    std::optional<double> h1, h2;          // canal normal depths at Q加, m
+    std::optional<double> levelDownstream; // ∇₄ + h₂加, m
+    std::optional<double> outletDepth;     // m
+    bool outletCritical = false;           // the outlet is at critical depth
     std::optional<double> inletDepth, maxDepth, maxDepthClearance; // m
     // The net depth H of the design checks beside the largest depth plus
     // 0.10 m: met when H ≥ h_max + 0.10 m.
-    std::optional<double> netDepth;         // m
+    std::optional<double> netDepth; // m
     Verdict clearanceOk = Verdict::Unknown;
-    std::optional<double> requiredH1, rise, ratio;                 // m, m, —
+    std::optional<double> requiredH1, rise, ratio; // m, m, —
     Verdict ok = Verdict::Unknown;
-    bool steep = false;                     // the flume is steep at Q加
-    std::vector<ProfilePoint> profile;      // outlet to inlet, for drawings
+    bool steep = false;                // the flume is steep at Q加
+    std::vector<ProfilePoint> profile; // outlet to inlet, for drawings
 };
 
 struct ConnectionBend {
-    double radius = 0;                            // r, m
-    std::optional<double> superelevation;         // Δh, m
-    std::optional<double> largestDepth;           // h + Δh/2, m
-    std::optional<double> radiusRatio;            // r/T
+    double radius = 0;                    // r, m
+    std::optional<double> superelevation; // Δh, m
+    std::optional<double> largestDepth;   // h + Δh/2, m
+    std::optional<double> radiusRatio;    // r/T
     Verdict ok = Verdict::Unknown;
 };
 
@@ -134,7 +134,7 @@ struct Connection {
     std::optional<double> allowedDrop;
     ConnectionLevels levels;
     ConnectionIncreased increased;
-    std::optional<double> shortRatio; // L/h₁
+    std::optional<double> shortRatio;     // L/h₁
     Verdict longFlume = Verdict::Unknown; // Met when long, Note when short
     std::optional<ConnectionBend> bend;   // only with a radius given
     int grade = kDefaultGrade;

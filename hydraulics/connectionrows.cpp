@@ -68,16 +68,17 @@ ConnectionGroup IncreasedGroup(const Connection& c) {
 }
 
 CheckRow DropCheck(const Connection& c) {
-    const std::string requirement =
-        c.allowedDrop ? "ΔZ ≤ [ΔZ] = " + FormatElement(c.allowedDrop) + " m"
-                      : "ΔZ ≤ [ΔZ]（未给出 [ΔZ]）";
+    const std::string requirement = c.allowedDrop
+                                        ? "ΔZ ≤ [ΔZ] = " + FormatElement(c.allowedDrop) + " m"
+                                        : "ΔZ ≤ [ΔZ]（未给出 [ΔZ]）";
     return {"总水面降落", Figure("ΔZ", c.design.drop, "m"), requirement,
             "GB 50288-2018 第 9.4.1 条、附录 K.1.2", c.design.dropOk};
 }
 
 CheckRow RiseCheck(const Connection& c) {
     const ConnectionIncreased& r = c.increased;
-    std::string value = Join({Figure("Δh₁", r.rise, "m"), Figure("Δh₁/h₁加", Percent(r.ratio), "%")});
+    std::string value =
+        Join({Figure("Δh₁", r.rise, "m"), Figure("Δh₁/h₁加", Percent(r.ratio), "%")});
     if (r.steep)
         value = "槽身在加大流量下为陡坡，不推算水面线";
     return {"加大流量壅水", value, "Δh₁/h₁加 宜为 1%～3%，不超过 3%", "GB 50288-2018 第 9.4.1 条",
@@ -110,10 +111,10 @@ std::vector<CheckRow> ConnectionChecks(const Connection& c) {
     rows.push_back({"长槽判别", Figure("L/h₁", c.shortRatio), "L ≥ 15h₁ 为长槽，否则为短槽",
                     "GB 50288-2018 附录 K.1.1、K.1.2", c.longFlume});
     if (c.bend)
-        rows.push_back({"弯道半径",
-                        Join({Figure("Δh", c.bend->superelevation, "m"),
-                              Figure("r/T", c.bend->radiusRatio)}),
-                        "r ≥ 6T", "GB 50288-2018 第 9.2.2 条、附录 K.1.4", c.bend->ok});
+        rows.push_back(
+            {"弯道半径",
+             Join({Figure("Δh", c.bend->superelevation, "m"), Figure("r/T", c.bend->radiusRatio)}),
+             "r ≥ 6T", "GB 50288-2018 第 9.2.2 条、附录 K.1.4", c.bend->ok});
     return rows;
 }
 

@@ -40,9 +40,15 @@ std::optional<double> Optional(const QJsonObject& o, const QString& name, const 
     return Number(o, name, name.toStdString(), accept, need);
 }
 
-bool NonNegative(double v) { return v >= 0; }
-bool PositiveValue(double v) { return v > 0; }
-bool AnyValue(double) { return true; }
+bool NonNegative(double v) {
+    return v >= 0;
+}
+bool PositiveValue(double v) {
+    return v > 0;
+}
+bool AnyValue(double) {
+    return true;
+}
 
 hydraulics::Canal ReadCanal(const QJsonObject& root, const QString& side) {
     const std::string prefix = side.toStdString() + ".";
@@ -63,25 +69,34 @@ hydraulics::Canal ReadCanal(const QJsonObject& root, const QString& side) {
 hydraulics::ConnectionInput Read(const QJsonObject& root) {
     hydraulics::ConnectionInput in;
     in.upstream = ReadCanal(root, "upstream");
-    in.upstreamBed = Number(root.value("upstream").toObject(), "bed", "upstream.bed", AnyValue,
-                            "须为数（m）");
+    in.upstreamBed =
+        Number(root.value("upstream").toObject(), "bed", "upstream.bed", AnyValue, "须为数（m）");
     in.downstream = ReadCanal(root, "downstream");
-    in.allowedDrop = Optional(root, "allowed_drop", NonNegative, "须为不小于 0 的数（m），或留空（null）");
-    in.inletAngle = Optional(root, "inlet_angle",
-                             [](double v) { return v >= hydraulics::kMinInletAngle &&
-                                                   v <= hydraulics::kMaxInletAngle; },
-                             "须在 11° 到 18° 之间")
-                        .value_or(hydraulics::kDefaultInletAngle);
-    in.outletAngle = Optional(root, "outlet_angle",
-                              [](double v) { return v >= hydraulics::kMinOutletAngle &&
-                                                    v <= hydraulics::kMaxOutletAngle; },
-                              "须在 8° 到 11° 之间")
-                         .value_or(hydraulics::kDefaultOutletAngle);
-    in.grade = static_cast<int>(
-        Optional(root, "grade", [](double v) { return v >= 1 && v <= 5 && v == std::floor(v); },
-                 "须为 1 到 5 的整数")
-            .value_or(hydraulics::kDefaultGrade));
-    in.bendRadius = Optional(root, "bend_radius", PositiveValue, "须为大于 0 的数（m），或留空（null）");
+    in.allowedDrop =
+        Optional(root, "allowed_drop", NonNegative, "须为不小于 0 的数（m），或留空（null）");
+    in.inletAngle =
+        Optional(
+            root, "inlet_angle",
+            [](double v) {
+                return v >= hydraulics::kMinInletAngle && v <= hydraulics::kMaxInletAngle;
+            },
+            "须在 11° 到 18° 之间")
+            .value_or(hydraulics::kDefaultInletAngle);
+    in.outletAngle =
+        Optional(
+            root, "outlet_angle",
+            [](double v) {
+                return v >= hydraulics::kMinOutletAngle && v <= hydraulics::kMaxOutletAngle;
+            },
+            "须在 8° 到 11° 之间")
+            .value_or(hydraulics::kDefaultOutletAngle);
+    in.grade = static_cast<int>(Optional(
+                                    root, "grade",
+                                    [](double v) { return v >= 1 && v <= 5 && v == std::floor(v); },
+                                    "须为 1 到 5 的整数")
+                                    .value_or(hydraulics::kDefaultGrade));
+    in.bendRadius =
+        Optional(root, "bend_radius", PositiveValue, "须为大于 0 的数（m），或留空（null）");
     return in;
 }
 
@@ -96,11 +111,18 @@ QJsonObject CanalJson(const hydraulics::Canal& c) {
 // "上游渠道糙率 n" for "upstream.n", as the window labels it.
 std::string KeyName(const std::string& key) {
     static const std::pair<const char*, const char*> kNames[] = {
-        {"upstream", "上游渠道"}, {"downstream", "下游渠道"}, {".b", "底宽 b"},
-        {".m", "边坡系数 m"}, {".n", "糙率 n"}, {".x", "比降 i = 1/x 的 x"},
-        {".bed", "渠底高程 ∇₃"}, {"allowed_drop", "允许水面降落 [ΔZ]"},
-        {"inlet_angle", "进口收缩角 θ₁"}, {"outlet_angle", "出口扩散角 θ₂"},
-        {"grade", "建筑物级别"}, {"bend_radius", "弯道半径 r"}};
+        {"upstream", "上游渠道"},
+        {"downstream", "下游渠道"},
+        {".b", "底宽 b"},
+        {".m", "边坡系数 m"},
+        {".n", "糙率 n"},
+        {".x", "比降 i = 1/x 的 x"},
+        {".bed", "渠底高程 ∇₃"},
+        {"allowed_drop", "允许水面降落 [ΔZ]"},
+        {"inlet_angle", "进口收缩角 θ₁"},
+        {"outlet_angle", "出口扩散角 θ₂"},
+        {"grade", "建筑物级别"},
+        {"bend_radius", "弯道半径 r"}};
     std::string name;
     for (const auto& [part, text] : kNames) {
         const std::string p(part);

@@ -20,13 +20,18 @@ constexpr double kBodyPt = 10.5, kTablePt = 9, kHeadingPt = 12;
 constexpr double kPictureScale = 3;
 
 const char* const kFormulas[] = {
-    "h₁、h₂：上下游渠道（梯形断面）按曼宁公式求得的正常水深；v₁ = Q/A₁，v₂ = Q/A₂，v = Q/A（槽身设计水深 h）",
+    "h₁、h₂：上下游渠道（梯形断面）按曼宁公式求得的正常水深；v₁ = Q/A₁，v₂ = Q/A₂，v = "
+    "Q/A（槽身设计水深 h）",
     "L₁ = max(0, (T₁ − T)/2 / tan θ₁)，L₂ = max(0, (T₂ − T)/2 / tan θ₂)，T₁、T₂ = b + 2mh",
     "J = 渐变段两端断面 (nQ/(A·R^(2/3)))² 的平均值，两端各取其糙率",
-    "Z₁ = (1 + ξ₁)(v² − v₁²)/2g + J₁₋₂·L₁，Z₂ = iL，Z₃ = (1 − ξ₂)(v² − v₂²)/2g − J₃₋₄·L₂（4、5 级不计 J·L 项）",
+    "Z₁ = (1 + ξ₁)(v² − v₁²)/2g + J₁₋₂·L₁，Z₂ = iL，Z₃ = (1 − ξ₂)(v² − v₂²)/2g − J₃₋₄·L₂（4、5 "
+    "级不计 J·L 项）",
     "ΔZ = Z₁ + Z₂ − Z₃ ≤ [ΔZ]；∇₁ = ∇₃ + h₁ − Z₁ − h，∇₂ = ∇₁ − iL，∇₄ = ∇₂ + h + Z₃ − h₂",
-    "加大流量 Q加 = Q(1 + p/100)：由下游水位 ∇₄ + h₂加 定槽身出口水深（低于临界水深时取临界水深），按 dh/dx = (i − S_f)/(1 − Fr²) 向上游推算槽内水面线，"
-    "再由 ∇₃ + h₁需 = ∇₁ + h进 + Z₁ 求上游渠道所需水深，壅高 Δh₁ = h₁需 − h₁加，宜不超过 h₁加 的 1%～3%",
+    "加大流量 Q加 = Q(1 + p/100)：由下游水位 ∇₄ + h₂加 "
+    "定槽身出口水深（低于临界水深时取临界水深），按 dh/dx = (i − S_f)/(1 − Fr²) "
+    "向上游推算槽内水面线，"
+    "再由 ∇₃ + h₁需 = ∇₁ + h进 + Z₁ 求上游渠道所需水深，壅高 Δh₁ = h₁需 − h₁加，宜不超过 h₁加 的 "
+    "1%～3%",
     "长槽：L ≥ 15h₁；弯道：Δh = v²/(g·r)·A/h，r ≥ 6T",
 };
 
@@ -141,13 +146,16 @@ QString DataText(const hydraulics::ConnectionInput& in, const hydraulics::Connec
         return QStringLiteral("b = %1 m，m = %2，n = %3，i = 1/%4")
             .arg(Number(c.b), Number(c.m), Number(c.n), Number(c.x));
     };
-    return QStringLiteral("上游渠道：%1，渠底高程 ∇₃ = %2 m。下游渠道：%3。允许水面降落 [ΔZ] = %4；"
-                          "进口收缩角 θ₁ = %5°，出口扩散角 θ₂ = %6°；建筑物级别 %7 级；弯道半径 r = %8。"
-                          "槽身 ξ₁ = %9，ξ₂ = %10（取自计算窗口）。")
+    return QStringLiteral(
+               "上游渠道：%1，渠底高程 ∇₃ = %2 m。下游渠道：%3。允许水面降落 [ΔZ] = %4；"
+               "进口收缩角 θ₁ = %5°，出口扩散角 θ₂ = %6°；建筑物级别 %7 级；弯道半径 r = %8。"
+               "槽身 ξ₁ = %9，ξ₂ = %10（取自计算窗口）。")
         .arg(canal(in.upstream), Number(in.upstreamBed), canal(in.downstream),
-             in.allowedDrop ? Number(*in.allowedDrop) + QStringLiteral(" m") : QStringLiteral("未给出"),
+             in.allowedDrop ? Number(*in.allowedDrop) + QStringLiteral(" m")
+                            : QStringLiteral("未给出"),
              Number(in.inletAngle), Number(in.outletAngle), QString::number(in.grade),
-             in.bendRadius ? Number(*in.bendRadius) + QStringLiteral(" m") : QStringLiteral("—（直槽）"),
+             in.bendRadius ? Number(*in.bendRadius) + QStringLiteral(" m")
+                           : QStringLiteral("—（直槽）"),
              Number(f.xi1))
         .arg(Number(f.xi2));
 }
@@ -159,14 +167,15 @@ void AppendConnectionSection(QTextCursor& cursor, const ReportContent& content,
     if (!content.request.connection)
         return;
     const hydraulics::ConnectionInput& in = *content.request.connection;
-    const hydraulics::ConnectionFlume flume{content.design, content.request.inputs[hydraulics::PosL],
-                                            content.request.inputs[hydraulics::PosXi1],
-                                            content.request.inputs[hydraulics::PosXi2],
-                                            content.request.increasePercent};
+    const hydraulics::ConnectionFlume flume{
+        content.design, content.request.inputs[hydraulics::PosL],
+        content.request.inputs[hydraulics::PosXi1], content.request.inputs[hydraulics::PosXi2],
+        content.request.increasePercent};
     const hydraulics::Connection c = hydraulics::ComputeConnection(flume, in);
     Writer w{cursor, style};
     w.Text(number + QStringLiteral("、水面衔接与高程"), 6, true, kHeadingPt);
-    w.Text(QStringLiteral("依据 GB 50288-2018 第 9.2.4、9.4.1 条及附录 K，按水面衔接确定槽身进出口与下游渠道的底高程，"
+    w.Text(QStringLiteral("依据 GB 50288-2018 第 9.2.4、9.4.1 条及附录 "
+                          "K，按水面衔接确定槽身进出口与下游渠道的底高程，"
                           "并复核加大流量时的上游壅水。"),
            0.5);
     w.Text(DataText(in, flume), 0.5);
@@ -177,8 +186,8 @@ void AppendConnectionSection(QTextCursor& cursor, const ReportContent& content,
     for (const hydraulics::ConnectionGroup& group : hydraulics::ConnectionGroups(c)) {
         rows.push_back({drawing::Utf8(group.title), {}, {}, {}});
         for (const hydraulics::ElementRow& r : group.rows)
-            rows.push_back({drawing::Utf8(r.name), drawing::Utf8(r.symbol), drawing::Fixed3(r.value),
-                            drawing::Utf8(r.unit)});
+            rows.push_back({drawing::Utf8(r.name), drawing::Utf8(r.symbol),
+                            drawing::Fixed3(r.value), drawing::Utf8(r.unit)});
     }
     w.Text(QStringLiteral("计算成果"), 2, true);
     w.Table({"项目", "符号", "数值", "单位"}, rows, {}, {38, 22, 24, 16});
@@ -189,7 +198,8 @@ void AppendConnectionSection(QTextCursor& cursor, const ReportContent& content,
         if (r.verdict == hydraulics::Verdict::NotMet)
             unmet.push_back(int(rows.size()));
         rows.push_back({drawing::Utf8(r.item), drawing::Utf8(r.value), drawing::Utf8(r.requirement),
-                        drawing::Utf8(r.clause), drawing::Utf8(hydraulics::VerdictText(r.verdict))});
+                        drawing::Utf8(r.clause),
+                        drawing::Utf8(hydraulics::VerdictText(r.verdict))});
     }
     w.Text(QStringLiteral("校核"), 2, true);
     w.Table({"项目", "计算值", "要求", "依据", "结论"}, rows, unmet, {13, 29, 28, 20, 10});

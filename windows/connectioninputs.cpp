@@ -54,8 +54,8 @@ QString Shown(const QJsonValue& value) {
 QString FormText(const hydraulics::TransitionForm& form, bool inlet) {
     const double low = inlet ? form.inletLow : form.outletLow;
     const double high = inlet ? form.inletHigh : form.outletHigh;
-    const QString range = low == high ? QString::number(high)
-                                      : QStringLiteral("%1～%2").arg(low).arg(high);
+    const QString range =
+        low == high ? QString::number(high) : QStringLiteral("%1～%2").arg(low).arg(high);
     return drawing::Utf8(form.name) + QStringLiteral("（%1 %2）").arg(inlet ? "ξ₁" : "ξ₂", range);
 }
 
@@ -75,8 +75,10 @@ ConnectionInputs::ConnectionInputs(QWidget* parent) : QWidget(parent) {
             rows.push_back({side + ".bed", QStringLiteral("渠底高程 ∇₃ (m)")});
         return rows;
     };
-    layout->addWidget(makeGroup(QStringLiteral("上游渠道"), canal(QStringLiteral("upstream"), true)));
-    layout->addWidget(makeGroup(QStringLiteral("下游渠道"), canal(QStringLiteral("downstream"), false)));
+    layout->addWidget(
+        makeGroup(QStringLiteral("上游渠道"), canal(QStringLiteral("upstream"), true)));
+    layout->addWidget(
+        makeGroup(QStringLiteral("下游渠道"), canal(QStringLiteral("downstream"), false)));
     QWidget* plan = makeGroup(QStringLiteral("渠系规划与渐变段"),
                               {{"allowed_drop", QStringLiteral("允许水面降落 [ΔZ] (m)")},
                                {"inlet_angle", QStringLiteral("进口收缩角 θ₁ (°，11～18)")},

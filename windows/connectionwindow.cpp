@@ -133,9 +133,9 @@ void ConnectionWindow::loadInputs() {
     if (section.problem.isEmpty())
         return;
     // Told, never waited for: the window is usable meanwhile.
-    auto* box = new QMessageBox(QMessageBox::Warning,
-                                windowTitle() + QStringLiteral(" - 项目附加资料"),
-                                section.problem, QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, windowTitle() + QStringLiteral(" - 项目附加资料"),
+                        section.problem, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
@@ -169,9 +169,10 @@ void ConnectionWindow::showResults() {
     else
         connection_ = hydraulics::ComputeConnection(*flume_, *read.input);
     if (connection_)
-        note_->setText(QStringLiteral("槽身：B = %1 m，h = %2 m，Q = %3 m³/s，L = %4 m（取自计算窗口）。")
-                           .arg(drawing::Fixed3(flume_->point.B), drawing::Fixed3(flume_->point.h),
-                                drawing::Fixed3(flume_->point.Q), drawing::Fixed3(flume_->length)));
+        note_->setText(
+            QStringLiteral("槽身：B = %1 m，h = %2 m，Q = %3 m³/s，L = %4 m（取自计算窗口）。")
+                .arg(drawing::Fixed3(flume_->point.B), drawing::Fixed3(flume_->point.h),
+                     drawing::Fixed3(flume_->point.Q), drawing::Fixed3(flume_->length)));
     profile_->setProfile(connection_, flume_ ? flume_->point.h : 0, flume_ ? flume_->length : 0);
     fillFigures();
     fillChecks();

@@ -49,18 +49,30 @@ struct Hand {
 };
 
 const Hand kHands[] = {
-    {"equal canals", 1.8, kCanal, 4,
+    {"equal canals",
+     1.8,
+     kCanal,
+     4,
      {1.568368884, 0.585959599, 1.568368884, 0.585959599, 9.096648751, 14.058304330, 0.076334298,
       0.031805957, 0.144528340, 99.692034586, 99.855471660},
-     {1.711509498, 1.934958546, 1.961526675, 1.961526675, 1.747389111, 0.020963724}, false},
-    {"different canals, grade 2", 1.8, {1.5, 2, 0.03, 3000}, 2,
+     {1.711509498, 1.934958546, 1.961526675, 1.961526675, 1.747389111, 0.020963724},
+     false},
+    {"different canals, grade 2",
+     1.8,
+     {1.5, 2, 0.03, 3000},
+     2,
      {1.568368884, 0.585959599, 1.571151288, 0.548414011, 9.096648751, 17.283718667, 0.079897423,
       0.025401222, 0.154496201, 99.688471461, 99.842721395},
-     {1.703387283, 1.924226660, 1.952760257, 1.952760257, 1.739785121, 0.016520868}, false},
-    {"downstream level below critical at the outlet", 1.0, {6, 0, 0.014, 50}, 4,
+     {1.703387283, 1.924226660, 1.952760257, 1.952760257, 1.739785121, 0.016520868},
+     false},
+    {"downstream level below critical at the outlet",
+     1.0,
+     {6, 0, 0.014, 50},
+     4,
      {1.568368884, 0.585959599, 0.200896902, 3.318451702, 9.096648751, 11.951528729, 0.375608997,
       -0.115381395, 0.590990392, 100.192759887, 100.776481590},
-     {0.224788350, 1.051972661, 1.537518015, 1.537518015, 1.915401569, 0.119129968}, true},
+     {0.224788350, 1.051972661, 1.537518015, 1.537518015, 1.915401569, 0.119129968},
+     true},
 };
 
 TEST(Connection, HandValuesAtTheDesignAndIncreasedDischarges) {
@@ -68,16 +80,24 @@ TEST(Connection, HandValuesAtTheDesignAndIncreasedDischarges) {
         SCOPED_TRACE(hand.name);
         const Connection c = ComputeConnection(Flume(hand.h), Input(hand.down, hand.grade));
         const ConnectionDesign& d = c.design;
-        const std::vector<std::optional<double>> design{
-            d.h1, d.v1, d.h2, d.v2, d.L1, d.L2, d.Z1, d.Z3, d.drop,
-            c.levels.bedInlet, c.levels.bedDownstream};
+        const std::vector<std::optional<double>> design{d.h1,
+                                                        d.v1,
+                                                        d.h2,
+                                                        d.v2,
+                                                        d.L1,
+                                                        d.L2,
+                                                        d.Z1,
+                                                        d.Z3,
+                                                        d.drop,
+                                                        c.levels.bedInlet,
+                                                        c.levels.bedDownstream};
         for (std::size_t k = 0; k < design.size(); ++k) {
             ASSERT_TRUE(design[k]) << k;
             EXPECT_NEAR(*design[k], hand.design[k], 2e-9) << k;
         }
         const ConnectionIncreased& r = c.increased;
-        const std::vector<std::optional<double>> increased{
-            r.h2, r.outletDepth, r.inletDepth, r.maxDepth, r.requiredH1, r.ratio};
+        const std::vector<std::optional<double>> increased{r.h2,       r.outletDepth, r.inletDepth,
+                                                           r.maxDepth, r.requiredH1,  r.ratio};
         for (std::size_t k = 0; k < increased.size(); ++k) {
             ASSERT_TRUE(increased[k]) << k;
             EXPECT_NEAR(*increased[k], hand.increased[k], 2e-5) << k; // the model's RK4 start
@@ -182,8 +202,9 @@ TEST(Connection, CanalDepthsAgainstClosedForms) {
         EXPECT_NEAR(s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) / std::sqrt(row.canal.x) /
                         row.canal.n,
                     row.Q, 1e-12);
-        if (row.critical > 0)
+        if (row.critical > 0) {
             EXPECT_NEAR(*CanalCriticalDepth(row.canal, row.Q), row.critical, 1e-12);
+        }
     }
     EXPECT_NEAR(*CanalNormalDepth(kCanal, 4), 1.568368884, 1e-9);
     EXPECT_FALSE(CanalNormalDepth(kCanal, 0) || CanalCriticalDepth({0, 0, 0.02, 100}, 1));

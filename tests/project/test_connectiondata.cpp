@@ -21,7 +21,8 @@ QJsonObject Obj(const std::string& json) {
 
 const std::string kCanal = R"("b": 2, "m": 1.5, "n": 0.025, "x": 4000)";
 const std::string kCanals =
-    R"("upstream": {)" + kCanal + R"(, "bed": 100.5}, "downstream": {"b": 0, "m": 2, "n": 0.03, "x": 800})";
+    R"("upstream": {)" + kCanal +
+    R"(, "bed": 100.5}, "downstream": {"b": 0, "m": 2, "n": 0.03, "x": 800})";
 
 TEST(ConnectionData, WrittenDataReadBackAndDefaultsFillTheRest) {
     const project::ConnectionRead bare = project::ReadConnection(Obj("{" + kCanals + "}"));
@@ -62,12 +63,14 @@ TEST(ConnectionData, EachWrongKeyIsNamed) {
         EXPECT_EQ(read.key, key) << json;
         EXPECT_NE(read.problem.find("“" + key + "”"), std::string::npos) << read.problem;
     }
-    EXPECT_NE(project::ReadConnection(Obj("{" + kCanals + R"(, "grade": 9})")).problem.find("建筑物级别"),
-              std::string::npos);
+    EXPECT_NE(
+        project::ReadConnection(Obj("{" + kCanals + R"(, "grade": 9})")).problem.find("建筑物级别"),
+        std::string::npos);
 }
 
 TEST(ConnectionData, SavedConnectionIsTheSideFilesSection) {
-    const fs::path dir = fs::temp_directory_path() / ("ambrelo-canal-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("ambrelo-canal-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const std::string project = (dir / "p1").string();
     EXPECT_FALSE(project::SavedConnection(project)); // no side file

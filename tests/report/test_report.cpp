@@ -100,7 +100,8 @@ TEST_F(Report, ConnectionSectionOnlyWithCanalData) {
     ASSERT_EQ(Calc("--connection '" + canals + "' --report " + File("c.pdf") + kCase1).code, 0);
     const std::string text = Shell("pdftotext " + File("c.pdf") + " -").out;
     // The heading, the drop against [ΔZ] = 0.05 m not met, the profile's caption.
-    for (const char* expected : {"水面衔接与高程", "ΔZ ≤ [ΔZ] = 0.050 m", "不满足", "纵断面示意（设计流量与加大流量水面）", "∇₄"})
+    for (const char* expected : {"水面衔接与高程", "ΔZ ≤ [ΔZ] = 0.050 m", "不满足",
+                                 "纵断面示意（设计流量与加大流量水面）", "∇₄"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     ASSERT_EQ(Calc("--report " + File("r.pdf") + kCase1).code, 0);
     EXPECT_EQ(Shell("pdftotext " + File("r.pdf") + " -").out.find("水面衔接"), std::string::npos);

@@ -11,11 +11,11 @@
 
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QTableWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QProcess>
+#include <QTableWidget>
 
 namespace {
 
@@ -173,11 +173,11 @@ private slots:
         Click(section->findChild<QPushButton*>("Command3"));
         auto* c = section->findChild<ConnectionWindow*>();
         QVERIFY(c && QTest::qWaitForWindowExposed(c) && !c->connection());
-        const QStringList keys = {"upstream_b", "upstream_m", "upstream_n", "upstream_x",
+        const QStringList keys = {"upstream_b",   "upstream_m",   "upstream_n",   "upstream_x",
                                   "upstream_bed", "downstream_b", "downstream_m", "downstream_n",
                                   "downstream_x", "allowed_drop"};
-        const QStringList values = {"2", "1.5", "0.025", "4000", "100", "2", "1.5", "0.025",
-                                    "4000", "0.01"};
+        const QStringList values = {"2", "1.5", "0.025", "4000", "100",
+                                    "2", "1.5", "0.025", "4000", "0.01"};
         for (int k = 0; k < keys.size(); ++k)
             c->findChild<QLineEdit*>(keys[k])->setText(values[k]);
         Click(c->findChild<QPushButton*>("Command1"));
