@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/checksreport.h"
+#include "cli/connectionreport.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/reportexport.h"
@@ -36,8 +37,9 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = outcome.inputs[k].value_or(0.0f);
     const std::string project = options.mode == Mode::Project ? options.project : std::string();
-    const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
-                                                inputs, options.increasePercent);
+    const std::string failure =
+        WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
+                        options.increasePercent, options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';
@@ -48,11 +50,14 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
 // failure on `err`; then the section drawing, for a successful one only.
 int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
     if (options.json) {
-        out << JsonReport(options.caseNumber, outcome, options.details, options.increasePercent);
+        out << JsonReport(options.caseNumber, outcome, options.details, options.increasePercent,
+                          options.connection ? &*options.connection : nullptr);
     } else if (outcome.status == Status::Ok) {
         out << ResultLines(options.caseNumber, outcome);
         if (options.details)
             out << ElementLines(outcome) << CheckLines(outcome, options.increasePercent);
+        if (options.connection)
+            out << ConnectionLines(outcome, *options.connection, options.increasePercent);
     }
     out.flush();
     if (outcome.status != Status::Ok) {

@@ -3,6 +3,7 @@
 #include "cli/reportexport.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
+#include "project/connectiondata.h"
 
 #include <charconv>
 #include <optional>
@@ -57,7 +58,7 @@ double ParseIncrease(const std::string& text) {
 // What the scan of the arguments gathers before the checks.
 struct Scanned {
     std::vector<std::string> positional;
-    std::optional<std::string> csv, project, svg, report;
+    std::optional<std::string> csv, project, svg, report, connection;
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
@@ -103,8 +104,10 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
         scanned.increase = ParseIncrease(TakeValue(name, inlineValue, args, i));
-    } else if (name == "--csv" || name == "--project") {
-        std::optional<std::string>& slot = name == "--csv" ? scanned.csv : scanned.project;
+    } else if (name == "--csv" || name == "--project" || name == "--connection") {
+        std::optional<std::string>& slot = name == "--csv"       ? scanned.csv
+                                           : name == "--project" ? scanned.project
+                                                                 : scanned.connection;
         if (slot)
             throw UsageError("选项 " + name + " 只能给一次");
         slot = TakeValue(name, inlineValue, args, i);
@@ -143,6 +146,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--increase 不能与 --csv 同时使用");
     if (scanned.csv && scanned.report)
         throw UsageError("--report 不能与 --csv 同时使用");
+    if (scanned.csv && scanned.connection)
+        throw UsageError("--connection 不能与 --csv 同时使用");
 }
 
 // Where the eight values come from: a CSV file, a project file or the
@@ -185,6 +190,12 @@ Options ParseOptions(std::span<const std::string> args) {
         options.svgFile = *scanned.svg;
     if (scanned.report)
         options.reportFile = *scanned.report;
+    if (scanned.connection) {
+        const project::ConnectionRead read = project::ReadConnectionFile(*scanned.connection);
+        if (!read.input)
+            throw UsageError(read.problem);
+        options.connection = read.input;
+    }
     if (scanned.positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(scanned.positional.front());
@@ -194,9 +205,10 @@ Options ParseOptions(std::span<const std::string> args) {
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件] 情况 V1 … V8
   ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
-               情况 --project 项目名
+               [--connection 文件.json] 情况 V1 … V8
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
+               [--connection 文件.json] 情况 --project 项目名
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -222,6 +234,17 @@ std::string UsageText() {
                    计算失败时不写
   --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾
                    写可编辑的 ODT 文档；计算失败时不写
+  --connection 文件.json
+                   槽身与上下游渠道的水面衔接（GB 50288-2018 第 9.4.1 条、附录 K）：
+                   渠道正常水深、渐变段长度、Z1 Z2 Z3 与总水面降落、∇1 ∇2 ∇4 与
+                   水位，加大流量时由下游推算的槽内水面线与上游壅高，长槽判别
+                   和弯道。文件为 JSON 对象：
+                   {"upstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000,
+                    "bed": 100.0}, "downstream": {"b": 2, "m": 1.5, "n": 0.025,
+                    "x": 4000}, "allowed_drop": 0.3, "inlet_angle": 14.5,
+                   "outlet_angle": 9.5, "grade": 4, "bend_radius": null}
+                   allowed_drop、两个角度、grade 和 bend_radius 可以省略；
+                   JSON 中为 "connection" 对象；也写入 --report 的计算书
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有

@@ -1,6 +1,7 @@
 // The command line of ambrelo-calc.
 //
-//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE] CASE V1 … V8
+//   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
+//                [--connection FILE.json] CASE V1 … V8
 //                                          one calculation, values in box order
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
 //                CASE --project NAME
@@ -11,6 +12,8 @@
 // An argument that starts with "-" followed by a digit or "." is a value
 // (a negative number), not an option. "--" ends the options.
 #pragma once
+
+#include "hydraulics/connection.h"
 
 #include <optional>
 #include <span>
@@ -32,6 +35,9 @@ struct Options {
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
     std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
+    // The canals of --connection FILE.json, read while parsing (a bad file
+    // is a usage error); empty: no water-surface connection.
+    std::optional<hydraulics::ConnectionInput> connection;
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv

@@ -1,6 +1,7 @@
 #include "cli/report.h"
 
 #include "cli/checksreport.h"
+#include "cli/connectionreport.h"
 #include "hydraulics/elements.h"
 #include "hydraulics/numtext.h"
 
@@ -231,7 +232,8 @@ std::string JsonEscape(std::string_view text) {
 }
 
 std::string JsonReport(int caseNumber, const Outcome& outcome, bool details,
-                       std::optional<double> increasePercent) {
+                       std::optional<double> increasePercent,
+                       const hydraulics::ConnectionInput* connection) {
     std::string out = "{\"case\": " + std::to_string(caseNumber) + ", \"status\": ";
     AppendJsonString(out, StatusId(outcome.status));
     if (outcome.status == Status::Error) {
@@ -252,6 +254,10 @@ std::string JsonReport(int caseNumber, const Outcome& outcome, bool details,
             AppendHydraulics(out, *outcome.design);
             out += ", \"checks\": ";
             AppendChecksJson(out, outcome, increasePercent);
+        }
+        if (connection && outcome.design) {
+            out += ", \"connection\": ";
+            AppendConnectionJson(out, outcome, *connection, increasePercent);
         }
     }
     out += "}\n";

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "cli/calculation.h"
+#include "hydraulics/connection.h"
 
 #include <optional>
 #include <string>
@@ -40,9 +41,12 @@ std::string ElementLines(const Outcome& outcome);
 // with numbers unrounded and null where a figure is not formed, then the
 // design checks at an increase of `increasePercent` (default: table 6.3.4)
 //   "checks": {"increase_percent": 30, "velocity": {"value": …, "ok": true}, …}
-// as AppendChecksJson writes them.
+// as AppendChecksJson writes them. With `connection`, a successful
+// calculation adds "connection" (after "checks" where they stand) as
+// AppendConnectionJson writes it.
 std::string JsonReport(int caseNumber, const Outcome& outcome, bool details = false,
-                       std::optional<double> increasePercent = {});
+                       std::optional<double> increasePercent = {},
+                       const hydraulics::ConnectionInput* connection = nullptr);
 
 // A JSON number in its shortest form that reads back to the same double;
 // null where the figure is not formed or not finite.

@@ -4,6 +4,7 @@
 // document and its pages are made elsewhere in this folder.
 #pragma once
 
+#include "hydraulics/connection.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 
@@ -23,6 +24,8 @@ struct ReportRequest {
     int caseNo = 0; // 1..4
     std::array<float, 8> inputs{};
     std::optional<double> increasePercent{}; // p, %; empty: table 6.3.4's default
+    // The canals of the water-surface connection; empty: no such section.
+    std::optional<hydraulics::ConnectionInput> connection{};
 };
 
 // A ruled table: column titles, then rows of the same length.

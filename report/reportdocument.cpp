@@ -1,6 +1,7 @@
 #include "report/reportdocument.h"
 
 #include "drawing/drawingstyle.h"
+#include "report/connectionsection.h"
 #include "report/figureobject.h"
 #include "report/figures.h"
 #include "report/pagebreaks.h"
@@ -270,6 +271,7 @@ void BuildReportDocument(QTextDocument& doc, const ReportContent& content,
 
     AddCalculation(b, content);
     AddElementsAndChecks(b, content);
+    AppendConnectionSection(b.cursor, content, style, QStringLiteral("七"));
     AddSignOff(b);
     b.cursor.endEditBlock();
 }

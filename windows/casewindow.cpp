@@ -154,12 +154,26 @@ void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
     // made from the inputs as typed (case 2 leaves its own head in the state).
     const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
                                         layout_.caseNo, state_.BasicData[hydraulics::PosL]};
-    if (!section_)
+    if (!section_) {
         section_ = new SectionWindow(this);
+        connect(section_, &SectionWindow::lossCoefficientsChosen, this,
+                &CaseWindow::fillLossCoefficients);
+    }
     // The window's own project names the printed page and the report.
     section_->showFigure(figure, fileBaseName(QStringLiteral("断面图")),
                          report::ReportRequest{projectName_, layout_.caseNo, inputs});
     command4_->setEnabled(true);
+}
+
+void CaseWindow::fillLossCoefficients(double xi1, double xi2) {
+    // Into the boxes only: the user calculates again when ready.
+    const QLocale locale;
+    const double values[] = {xi1, xi2};
+    for (std::size_t k = 0; k < 2; ++k)
+        showText(boxes_[hydraulics::PosXi1 + k],
+                 project::ShowRegionalNumber(hydraulics::FormatSingle(float(values[k])), locale));
+    raise();
+    activateWindow();
 }
 
 void CaseWindow::warn(const QString& what, const QString& text) {

@@ -61,6 +61,8 @@ private slots:
     void calculate();   // Command2: read the boxes, save, solve, show
     void endProgram();  // Command3: end the program
     void showSection(); // Command4: open the section window
+    // ξ1 and ξ2 of the transition forms chosen in "渠道与水面衔接" into Text7, Text8.
+    void fillLossCoefficients(double xi1, double xi2);
 
 private:
     static void showText(QLineEdit* box, const QString& text);

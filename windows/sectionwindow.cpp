@@ -1,8 +1,10 @@
 #include "windows/sectionwindow.h"
 
 #include "hydraulics/errors.h"
+#include "project/connectiondata.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
+#include "windows/connectionwindow.h"
 #include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
@@ -36,6 +38,12 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     report_->setFixedSize(120, 26);
     report_->setEnabled(false); // until a calculation succeeds
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
+    connection_ = new QPushButton(QStringLiteral("水面衔接"), this);
+    connection_->setObjectName(QStringLiteral("Command3"));
+    connection_->setFont(LiShu(14.25));
+    connection_->setFixedSize(120, 26);
+    connection_->setEnabled(false); // until a calculation succeeds
+    connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
 
     increase_ = new IncreaseInput(this);
     connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
@@ -49,6 +57,8 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(print_);
     buttons->addSpacing(24);
     buttons->addWidget(report_);
+    buttons->addSpacing(24);
+    buttons->addWidget(connection_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
@@ -69,13 +79,17 @@ void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QStri
     drawing::SectionFigure shown = figure;
     shown.increasePercent = increase_->startFor(figure.point.Q);
     view_->setFigure(shown);
+    connection_->setEnabled(true);
+    updateConnection();
 }
 
 void SectionWindow::clearFigure() {
     request_.reset();
     report_->setEnabled(false);
+    connection_->setEnabled(false);
     increase_->clear();
     view_->setFigure(std::nullopt);
+    updateConnection();
 }
 
 void SectionWindow::redrawAtIncrease(double percent) {
@@ -84,6 +98,37 @@ void SectionWindow::redrawAtIncrease(double percent) {
         return;
     figure->increasePercent = percent;
     view_->setFigure(figure);
+    updateConnection();
+}
+
+void SectionWindow::showConnection() {
+    if (!connectionWindow_) {
+        connectionWindow_ = new ConnectionWindow(this);
+        connect(connectionWindow_, &ConnectionWindow::lossCoefficientsChosen, this,
+                &SectionWindow::lossCoefficientsChosen);
+    }
+    updateConnection();
+    connectionWindow_->show();
+    connectionWindow_->raise();
+    connectionWindow_->activateWindow();
+}
+
+void SectionWindow::updateConnection() {
+    if (!connectionWindow_)
+        return;
+    if (!request_ || !figure()) {
+        connectionWindow_->clearFlume();
+        return;
+    }
+    const hydraulics::ConnectionFlume flume{
+        figure()->point, figure()->length, request_->inputs[hydraulics::PosXi1],
+        request_->inputs[hydraulics::PosXi2], figure()->increasePercent};
+    // "p1情况1断面图" prints as "p1情况1水面衔接".
+    QString printName = pdfBaseName_;
+    if (printName.endsWith(QStringLiteral("断面图")))
+        printName.chop(3);
+    connectionWindow_->setFlume(flume, request_->projectName,
+                                printName + QStringLiteral("水面衔接"));
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
@@ -100,6 +145,7 @@ bool SectionWindow::writeReport(const QString& path) {
     // The design checks at the increase shown.
     report::ReportRequest request = *request_;
     request.increasePercent = figure()->increasePercent;
+    request.connection = project::SavedConnection(request.projectName); // 水面衔接与高程
     QString failure;
     try {
         report::WriteReport(request, path.toStdString());

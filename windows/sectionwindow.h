@@ -13,6 +13,7 @@
 class QPushButton;
 namespace windows {
 
+class ConnectionWindow;
 class IncreaseInput;
 class SectionView;
 
@@ -40,8 +41,13 @@ public:
     // file, and no file is left then. False when nothing was written.
     bool writeReport(const QString& path);
 
+signals:
+    // The loss coefficients chosen in "渠道与水面衔接", for the case window.
+    void lossCoefficientsChosen(double xi1, double xi2);
+
 private slots:
     void printWindow(); // Command1: print the window
+    void showConnection(); // Command3: open "渠道与水面衔接" for this calculation
     void saveReport();  // Command2: choose a file and write the calculation report
     // The design checks and the drawing at another increase percentage.
     void redrawAtIncrease(double percent);
@@ -51,6 +57,9 @@ private:
     IncreaseInput* increase_;
     QPushButton* print_;
     QPushButton* report_;
+    QPushButton* connection_;
+    ConnectionWindow* connectionWindow_ = nullptr; // made when first opened
+    void updateConnection(); // the connection window follows the calculation shown
     QString pdfBaseName_;
     std::optional<report::ReportRequest> request_;
 };

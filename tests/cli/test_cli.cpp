@@ -239,6 +239,44 @@ TEST_F(CliFiles, ProjectFileGivesTheValuesAndIsNeverWritten) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
+TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
+    const std::string canal = R"("b": 2, "m": 1.5, "n": 0.025, "x": 4000)";
+    const std::string up = R"({"upstream": {)" + canal + R"(, "bed": 100.0})";
+    const std::string good = up + R"(, "downstream": {)" + canal + "}"; // the object still open
+    const std::string file = (dir_ / "canals.json").string();
+    // A bad file is a usage error that names the key.
+    for (const auto& [text, key] : {
+             std::pair<std::string, const char*>{"[1, 2]", "不是有效的 JSON 对象"},
+             {R"({"upstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000}})", "“upstream.bed”"},
+             {R"({"upstream": {"b": 2, "m": 1.5, "n": 0, "x": 4000, "bed": 1}})", "“upstream.n”"},
+             {R"({"upstream": {"b": 0, "m": 0, "n": 0.02, "x": 4000, "bed": 1}})", "“upstream.b”"},
+             {up + "}", "“downstream”"},
+             {up + R"(, "downstream": {"b": 2, "m": 1.5, "n": 0.025, "x": "4000"}})",
+              "“downstream.x”"},
+             {good + R"(, "inlet_angle": 20})", "“inlet_angle”"},
+             {good + R"(, "grade": 2.5})", "“grade”"},
+             {good + R"(, "bend_radius": -3})", "“bend_radius”"},
+         }) {
+        std::ofstream(file, std::ios::trunc) << text;
+        ExpectRun("--connection " + file + " " + kCase1, 2, "", key);
+    }
+    ExpectRun("--connection " + (dir_ / "none.json").string() + " " + kCase1, 2, "", "无法读取");
+    std::ofstream(file, std::ios::trunc) << good << "}";
+    const std::string json = RunHere("--json --details --connection " + file + " " + kCase1).out;
+    std::size_t at = json.find(R"("short_flume": {"ratio": 66.66)");
+    for (const char* key : {R"(}}, "connection": {"design": {"h1": 1.56836888)", R"("drop": )",
+                            R"("allowed_drop": {"value": null, "ok": null}, "transitions": )",
+                            R"("elevations": {"bed_upstream": 100, "bed_inlet": )",
+                            R"("increased": {"Q": 5.2, "h1": )", R"("ratio": )", R"(, "ok": )",
+                            R"("short_flume": {"ratio": )", "}}}\n"}) {
+        ASSERT_NE(at, std::string::npos) << key << '\n' << json;
+        at = json.find(key, at);
+    }
+    EXPECT_EQ(json.find("bend"), std::string::npos);
+    ExpectRun("--details --connection " + file + " " + kCase1, 0,
+              "\n水面衔接与高程\n设计流量\n上游渠道正常水深 h₁ (m): 1.568\n", "");
+}
+
 // The one run of the built program: the section drawing as SVG needs no
 // display, and one that cannot be reached does not matter.
 TEST_F(CliFiles, BuiltProgramWritesSvgWithoutADisplay) {

@@ -89,6 +89,24 @@ TEST_F(Report, OdtHoldsTheSameNumbers) {
     EXPECT_EQ(xml.find("width=\"100pt\""), std::string::npos); // widths are points, not %
 }
 
+TEST_F(Report, ConnectionSectionOnlyWithCanalData) {
+    const std::string canals = (dir_ / "canals.json").string();
+    std::FILE* file = std::fopen(canals.c_str(), "w");
+    ASSERT_TRUE(file);
+    std::fputs(R"({"upstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000, "bed": 100},
+                  "downstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000}, "allowed_drop": 0.05})",
+               file);
+    std::fclose(file);
+    ASSERT_EQ(Calc("--connection '" + canals + "' --report " + File("c.pdf") + kCase1).code, 0);
+    const std::string text = Shell("pdftotext " + File("c.pdf") + " -").out;
+    // The heading, the drop against [ΔZ] = 0.05 m not met, the profile's caption.
+    for (const char* expected : {"水面衔接与高程", "ΔZ ≤ [ΔZ] = 0.050 m", "不满足",
+                                 "纵断面示意（设计流量与加大流量水面）", "∇₄"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    ASSERT_EQ(Calc("--report " + File("r.pdf") + kCase1).code, 0);
+    EXPECT_EQ(Shell("pdftotext " + File("r.pdf") + " -").out.find("水面衔接"), std::string::npos);
+}
+
 TEST_F(Report, RefusedAfterAFailureAndForOtherNames) {
     // No width carries no discharge: exit 1, and no file at all.
     EXPECT_EQ(Calc("--report " + File("r.pdf") + " 1 0 100 1.5 1000 1 0.014 0.25 0.4").code, 1);

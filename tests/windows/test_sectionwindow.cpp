@@ -1,17 +1,21 @@
 // "断面及水力要素" as the user reaches it: Command4 of a case window, the
 // drawing after each calculation, cleared after a failure, and printed.
 #include "drawing/chinesefonts.h"
+#include "drawing/drawingstyle.h"
 #include "drawing/sectiondrawing.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
 #include "window_test_support.h"
+#include "windows/connectionwindow.h"
 #include "windows/sectionwindow.h"
 
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QProcess>
+#include <QTableWidget>
 
 namespace {
 
@@ -156,6 +160,54 @@ private slots:
         Click(Button(*w, 2));
         QCOMPARE(p->value(), 25.0);
         QCOMPARE(range->text(), QStringLiteral("表 6.3.4：25～20 %"));
+    }
+
+    // "水面衔接": canal data typed and calculated, kept in the side file
+    // and back in a new window; ξ₁, ξ₂ of the chosen forms go to the case
+    // window; a damaged side file is told without waiting and the boxes
+    // start empty; the verdicts stand on their grounds.
+    void connectionWindow() {
+        auto w = Calculated(s_->m, 1);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section);
+        Click(section->findChild<QPushButton*>("Command3"));
+        auto* c = section->findChild<ConnectionWindow*>();
+        QVERIFY(c && QTest::qWaitForWindowExposed(c) && !c->connection());
+        const QStringList keys = {"upstream_b",   "upstream_m",   "upstream_n",   "upstream_x",
+                                  "upstream_bed", "downstream_b", "downstream_m", "downstream_n",
+                                  "downstream_x", "allowed_drop"};
+        const QStringList values = {"2", "1.5", "0.025", "4000", "100",
+                                    "2", "1.5", "0.025", "4000", "0.01"};
+        for (int k = 0; k < keys.size(); ++k)
+            c->findChild<QLineEdit*>(keys[k])->setText(values[k]);
+        Click(c->findChild<QPushButton*>("Command1"));
+        QVERIFY(c->connection() && c->connection()->levels.bedDownstream);
+        QCOMPARE(c->connection()->design.dropOk, hydraulics::Verdict::NotMet); // [ΔZ] = 0.01 m
+        auto* checks = c->findChild<QTableWidget*>("checks");
+        QCOMPARE(checks->item(0, 4)->text(), QStringLiteral("不满足"));
+        QCOMPARE(checks->item(0, 0)->background().color(), drawing::kUnmetGround);
+        if (!qEnvironmentVariableIsEmpty("AMBRELO_SHOT"))
+            c->grab().save(qEnvironmentVariable("AMBRELO_SHOT"));
+        Click(c->findChild<QPushButton*>("fillCoefficients"));
+        QCOMPARE(Texts(*w, 7, 8), (QStringList{"0.3", "0.5"})); // 八字形
+        QVERIFY(QFile::exists("渡槽us.json"));
+        auto again = Calculated(s_->m, 3);
+        SectionWindow* other = again ? OpenSection(*again) : nullptr;
+        QVERIFY(other);
+        Click(other->findChild<QPushButton*>("Command3"));
+        auto* kept = other->findChild<ConnectionWindow*>();
+        QVERIFY(kept && kept->connection());
+        QCOMPARE(kept->findChild<QLineEdit*>("allowed_drop")->text(), QStringLiteral("0.01"));
+        QFile damaged("渡槽us.json");
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("{oops") > 0);
+        damaged.close();
+        auto third = Calculated(s_->m, 4);
+        SectionWindow* last = third ? OpenSection(*third) : nullptr;
+        QVERIFY(last);
+        Click(last->findChild<QPushButton*>("Command3"));
+        auto* box = last->findChild<ConnectionWindow*>()->findChild<QMessageBox*>();
+        QVERIFY(box && box->isVisible() && !box->isModal() && box->text().contains("渡槽us.json"));
+        QVERIFY(!last->findChild<ConnectionWindow*>()->connection());
     }
 };
 

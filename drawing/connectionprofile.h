@@ -1,0 +1,28 @@
+// The longitudinal profile of the flume in its canal (纵断面示意): the
+// upstream canal, the inlet transition, the flume, the outlet transition
+// and the downstream canal, their beds with ∇₃, ∇₁, ∇₂ and ∇₄ labelled, the
+// water surface at the design discharge (solid, the water filled) and at
+// the increased discharge (dashed, the backwater traced up the flume).
+// Elevations are to scale; lengths are not (the transitions would vanish
+// beside a long flume): each stretch has a fixed share of the width and is
+// labelled with its length.
+#pragma once
+
+#include "hydraulics/connection.h"
+
+#include <QRectF>
+#include <QSizeF>
+
+class QPainter;
+
+namespace drawing {
+
+// The canvas the profile is designed for, drawing units (pixels at 96 dpi).
+QSizeF ConnectionProfileCanvas();
+
+// Draws the profile of `c` for a flume of design depth h (m) and length L
+// (m) into `box`. Where the elevations are not formed it says so instead.
+void PaintConnectionProfile(QPainter& painter, const QRectF& box, const hydraulics::Connection& c,
+                            double h, double L);
+
+} // namespace drawing
