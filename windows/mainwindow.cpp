@@ -156,7 +156,8 @@ void MainWindow::build(const MainLayout& layout) {
     auto* focusStyle = new FocusFrameStyle;
     for (const ControlSpec& control : layout.controls) {
         QWidget* w = makeControl(this, control);
-        if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::OptionButton)
+        if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::OptionButton ||
+            control.kind == ControlKind::CommandButton)
             w->setStyle(focusStyle);
     }
     // The last child: deleted after the controls that use it.
