@@ -140,9 +140,11 @@ bool CaseWindow::load() {
     }
     projectName_ = state_.ProjectName;
     loaded_ = true;
-    // "Form2 - p1": two projects open side by side are told apart.
-    setWindowTitle(Utf8(layout_.name) + QStringLiteral(" - ") +
-                   QString::fromStdString(projectName_));
+    // "Form2 - p1": two projects open side by side are told apart. A project
+    // without a name (its file is "us.dat") leaves the window's name alone.
+    setWindowTitle(projectName_.empty() ? Utf8(layout_.name)
+                                        : Utf8(layout_.name) + QStringLiteral(" - ") +
+                                              QString::fromStdString(projectName_));
     if (!restore)
         return true;
     const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
