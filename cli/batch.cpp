@@ -87,6 +87,21 @@ void Flush(std::string& buffer, std::ostream& stream) {
     buffer.clear();
 }
 
+void Count(BatchSummary& summary, Status status) {
+    ++summary.rows;
+    switch (status) {
+    case Status::Ok:
+        ++summary.ok;
+        break;
+    case Status::NotConverged:
+        ++summary.notConverged;
+        break;
+    case Status::Error:
+        ++summary.errors;
+        break;
+    }
+}
+
 } // namespace
 
 BatchSummary RunBatch(int caseNumber, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -128,18 +143,7 @@ BatchSummary RunBatch(int caseNumber, std::istream& in, std::ostream& out, std::
         views.assign(fields.begin(), fields.end());
         const Outcome outcome = CalculateFields(caseNumber, views);
         AppendCsvRow(output, outcome);
-        ++summary.rows;
-        switch (outcome.status) {
-        case Status::Ok:
-            ++summary.ok;
-            break;
-        case Status::NotConverged:
-            ++summary.notConverged;
-            break;
-        case Status::Error:
-            ++summary.errors;
-            break;
-        }
+        Count(summary, outcome.status);
         if (outcome.status != Status::Ok) {
             messages += "第 " + std::to_string(recordLine) + " 行：" + outcome.message + '\n';
             if (messages.size() >= kFlushSize)

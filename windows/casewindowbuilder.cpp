@@ -4,7 +4,7 @@
 #include "windows/caselayout.h"
 #include "windows/enterwalk.h"
 #include "windows/fittinglineedit.h"
-#include "windows/focusframestyle.h"
+#include "windows/captionstyle.h"
 #include "windows/headerrow.h"
 #include "windows/look.h"
 #include "windows/notelabel.h"
@@ -347,10 +347,13 @@ void Builder::buildTabOrder() {
 void Builder::buildKeys() {
     std::vector<QLineEdit*> inputs(controls_.boxes.begin(), controls_.boxes.begin() + kInputCount);
     new EnterWalk(inputs, controls_.commands[1], &window_);
-    auto* style = new FocusFrameStyle;
+    // The buttons' focus frame and the 隶书 captions from outlines.
+    auto* style = new CaptionStyle;
     style->setParent(&window_);
     for (QPushButton* button : controls_.commands)
         button->setStyle(style);
+    for (const char* title : {"Label1", "Label10"})
+        window_.findChild<QLabel*>(QLatin1String(title), Qt::FindDirectChildrenOnly)->setStyle(style);
 }
 
 void Builder::buildApplicabilityNote() {

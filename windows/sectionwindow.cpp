@@ -3,7 +3,7 @@
 #include "hydraulics/errors.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
-#include "windows/focusframestyle.h"
+#include "windows/captionstyle.h"
 #include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
@@ -72,7 +72,7 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                                                          buttons->sizeHint().height() + 24);
     if (const QScreen* screen = this->screen())
         resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
-    auto* style = new FocusFrameStyle;
+    auto* style = new CaptionStyle;
     style->setParent(this);
     print_->setStyle(style);
     report_->setStyle(style);
