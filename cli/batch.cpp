@@ -79,7 +79,7 @@ bool IsHeaderLine(std::string_view line) {
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 20; // bytes gathered before a write
-constexpr std::size_t kMaxRecordLines = 16;  // lines a quoted record may span
+constexpr std::size_t kMaxRecordLines = 16; // lines a quoted record may span
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void Flush(std::string& buffer, std::ostream& stream) {

@@ -54,6 +54,9 @@ QRectF Cell(const Columns& x, std::size_t column, double top, double height) {
 QString Unbroken(const std::string& text) {
     QString shown = Utf8(text);
     shown.replace(u' ', QChar::Nbsp);
+    // A Chinese character may start a line anywhere, also inside "h加":
+    // a word joiner keeps it to its symbol.
+    shown.replace(QStringLiteral("加"), QStringLiteral("\u2060加"));
     return shown;
 }
 

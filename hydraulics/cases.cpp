@@ -90,9 +90,8 @@ const CaseInfo kCases[kCaseCount] = {
 // discharge that no width up to 20 m carries at depth h ends in the power
 // of a negative radius; so does case 2's negative friction loss, when Z is
 // smaller than the local losses alone.
-constexpr StepCauses kCase1Causes{nullptr,
-                                  "流量 Q 过大，在该水深下 20 m 以内的槽宽都不能通过，"
-                                  "或槽内水深 h、槽身比降的 x 为负数"};
+constexpr StepCauses kCase1Causes{nullptr, "流量 Q 过大，在该水深下 20 m 以内的槽宽都不能通过，"
+                                           "或槽内水深 h、槽身比降的 x 为负数"};
 constexpr StepCauses kCase2Causes{"槽身糙率 n、槽身长 L 或水头 Z 为零",
                                   "流量 Q 过大，在该水深下 20 m 以内的槽宽都不能通过，"
                                   "或水头 Z 小于进出口局部水头损失之和，"

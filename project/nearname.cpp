@@ -25,8 +25,8 @@ std::optional<std::string> NearProjectName(const std::string& projectName) {
     const QString folderPart = typed.left(slash + 1);
     const QString base = typed.mid(slash + 1).trimmed();
     const QString suffix = QString::fromStdString(ProjectFileName({}));
-    const QStringList files =
-        wanted.absoluteDir().entryList({QLatin1Char('*') + suffix}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+    const QStringList files = wanted.absoluteDir().entryList(
+        {QLatin1Char('*') + suffix}, QDir::Files | QDir::CaseSensitive, QDir::Name);
     for (const QString& file : files) {
         const QString stem = file.chopped(suffix.size());
         if (stem.trimmed() == base && folderPart + stem != typed)

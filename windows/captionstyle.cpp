@@ -25,13 +25,15 @@ void CaptionStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
     // The caption's line placed as the style would place it, then filled.
     const QFontMetricsF metrics(font);
     const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-    const QRect line = QStyle::alignedRect(Qt::LeftToRight, Qt::Alignment(flags & (Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)),
-                                           size.toSize(), rect);
+    const QRect line = QStyle::alignedRect(
+        Qt::LeftToRight, Qt::Alignment(flags & (Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)),
+        size.toSize(), rect);
     QPainterPath path;
     path.addText(QPointF(line.left(), line.top() + metrics.ascent()), font, text);
-    const QColor ink = textRole == QPalette::NoRole
-                           ? painter->pen().color()
-                           : palette.color(enabled ? QPalette::Active : QPalette::Disabled, textRole);
+    const QColor ink =
+        textRole == QPalette::NoRole
+            ? painter->pen().color()
+            : palette.color(enabled ? QPalette::Active : QPalette::Disabled, textRole);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->fillPath(path, ink);

@@ -89,13 +89,13 @@ bool CaseWindow::offerNearProject() {
     if (!near)
         return true; // the file as named is read, or its absence told
     QWidget* parent = isVisible() ? this : parentWidget();
-    QMessageBox question(QMessageBox::Question, userName() + QStringLiteral(" - 打开项目"),
-                         QStringLiteral("项目文件“%1”不存在，但有名称只差前后空格的项目文件“%2”。"
-                                        "要打开“%2”并以它的名称继续吗？")
-                             .arg(QString::fromStdString(project::ProjectFileName(
-                                      state_.ProjectName)),
-                                  QString::fromStdString(project::ProjectFileName(*near))),
-                         QMessageBox::NoButton, parent);
+    QMessageBox question(
+        QMessageBox::Question, userName() + QStringLiteral(" - 打开项目"),
+        QStringLiteral("项目文件“%1”不存在，但有名称只差前后空格的项目文件“%2”。"
+                       "要打开“%2”并以它的名称继续吗？")
+            .arg(QString::fromStdString(project::ProjectFileName(state_.ProjectName)),
+                 QString::fromStdString(project::ProjectFileName(*near))),
+        QMessageBox::NoButton, parent);
     QPushButton* open = question.addButton(QStringLiteral("打开"), QMessageBox::AcceptRole);
     question.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     question.setDefaultButton(open);

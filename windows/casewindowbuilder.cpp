@@ -1,10 +1,10 @@
 #include "windows/casewindowbuilder.h"
 
 #include "hydraulics/cases.h"
+#include "windows/captionstyle.h"
 #include "windows/caselayout.h"
 #include "windows/enterwalk.h"
 #include "windows/fittinglineedit.h"
-#include "windows/captionstyle.h"
 #include "windows/headerrow.h"
 #include "windows/look.h"
 #include "windows/notelabel.h"
@@ -353,7 +353,8 @@ void Builder::buildKeys() {
     for (QPushButton* button : controls_.commands)
         button->setStyle(style);
     for (const char* title : {"Label1", "Label10"})
-        window_.findChild<QLabel*>(QLatin1String(title), Qt::FindDirectChildrenOnly)->setStyle(style);
+        window_.findChild<QLabel*>(QLatin1String(title), Qt::FindDirectChildrenOnly)
+            ->setStyle(style);
 }
 
 void Builder::buildApplicabilityNote() {

@@ -44,9 +44,9 @@ private:
     QDoubleSpinBox* spin_;
     QLabel* range_;
     QLabel* note_;
-    double taken_ = 0;       // %, the percentage in force
-    bool userSet_ = false;   // taken_ was set by the user, not a default
-    QString row_;            // the row of table 6.3.4 taken_ belongs to
+    double taken_ = 0;     // %, the percentage in force
+    bool userSet_ = false; // taken_ was set by the user, not a default
+    QString row_;          // the row of table 6.3.4 taken_ belongs to
 };
 
 } // namespace windows

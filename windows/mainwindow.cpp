@@ -1,8 +1,8 @@
 #include "windows/mainwindow.h"
 
 #include "hydraulics/module1.h"
-#include "windows/casewindows.h"
 #include "windows/captionstyle.h"
+#include "windows/casewindows.h"
 #include "windows/look.h"
 #include "windows/mainlayout.h"
 #include "windows/windowprinter.h"

@@ -12,8 +12,8 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace windows {
@@ -68,8 +68,8 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
     // The whole canvas where the screen allows (a new window would get at
     // most two thirds of the screen), smaller and scaled where it does not.
-    const QSize whole = view_->sizeHint() + QSize(0, inputs->sizeHint().height() +
-                                                         buttons->sizeHint().height() + 24);
+    const QSize whole = view_->sizeHint() +
+                        QSize(0, inputs->sizeHint().height() + buttons->sizeHint().height() + 24);
     if (const QScreen* screen = this->screen())
         resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
     auto* style = new CaptionStyle;

@@ -207,7 +207,8 @@ TEST(Cli, ChecksOfTheWorkedExample) {
          {R"(, "increase_percent": 0, )", R"("increased_flow": {"Q": 4, "h": 1.4997)",
           R"("increased": 1.5997)", R"(, "ok": true}, "short_flume")"}},
         {"--details --increase=12.5 ",
-         {"\n设计校核\n适用条件: h/B = 0.784 | h ≥ B/2 | 情况 1、2 的直墙公式 | 满足\n设计流速: v = 1.616 m/s | 1.0 ≤ v ≤ 2.5 m/s | GB 50288-2018 第 9.4.1 条 | "
+         {"\n设计校核\n适用条件: h/B = 0.784 | h ≥ B/2 | 情况 1、2 的直墙公式 | 满足\n设计流速: v "
+          "= 1.616 m/s | 1.0 ≤ v ≤ 2.5 m/s | GB 50288-2018 第 9.4.1 条 | "
           "满足\n",
           "加大流量: p = 12.5 %，Q加 = 4.500 m³/s", "| 提示\n槽身净深: ", "H/B = 0.904 | "}},
     };

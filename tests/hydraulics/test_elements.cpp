@@ -63,7 +63,8 @@ TEST(CriticalDepth, SolvesTheCriticalConditionToMachinePrecision) {
                 const SectionShape s = TrueSection(B, y);
                 return kG * std::pow(s.area, 3) - Q * Q * s.topWidth;
             };
-            EXPECT_TRUE(excess(*hc * (1 - 1e-9)) < 0 && excess(*hc * (1 + 1e-9)) > 0) << B << " " << Q;
+            EXPECT_TRUE(excess(*hc * (1 - 1e-9)) < 0 && excess(*hc * (1 + 1e-9)) > 0)
+                << B << " " << Q;
         }
     // Case 1's worked flume, B = 1.912109 m, Q = 4 m³/s: 0.96926 m, shown 0.969.
     EXPECT_NEAR(CriticalDepth(1.912109, 4).value_or(0), 0.96926, 5e-6);

@@ -9,8 +9,8 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -213,8 +213,9 @@ TEST_F(ProjectFile, NearNamesDifferOnlyByBlanksAroundTheName) {
     }
     using Near = std::pair<const char*, std::optional<std::string>>;
     for (const auto& [typed, near] :
-         {Near{"p1", " p1"}, Near{" p1 ", " p1"}, Near{" p1", std::nullopt}, Near{"p12", std::nullopt},
-          Near{"p2", std::nullopt}, Near{"sub/q", "sub/ q"}, Near{"q", std::nullopt}})
+         {Near{"p1", " p1"}, Near{" p1 ", " p1"}, Near{" p1", std::nullopt},
+          Near{"p12", std::nullopt}, Near{"p2", std::nullopt}, Near{"sub/q", "sub/ q"},
+          Near{"q", std::nullopt}})
         EXPECT_EQ(project::NearProjectName(typed), near) << "'" << typed << "'";
 }
 

@@ -266,8 +266,8 @@ private slots:
             QVERIFY(!Box(*w, 13)->text().trimmed().isEmpty() && Box(*w, 13)->text() != before);
             const QString told = catcher.take().value(0);
             QVERIFY2(!folder || told.contains("渡槽us.dat 无法创建（"), qPrintable(told));
-            for (const char* part : {"。因此本次输入的基本资料没有保存，原有的项目文件保持不变。",
-                                     "计算照常进行"})
+            for (const char* part :
+                 {"。因此本次输入的基本资料没有保存，原有的项目文件保持不变。", "计算照常进行"})
                 QVERIFY2(told.isEmpty() ? !folder : told.contains(part), qPrintable(told));
         }
         QVERIFY(QDir().rmdir("渡槽us.dat"));

@@ -64,7 +64,8 @@ private slots:
             Click(Button(*w, 2));
             SectionWindow* section = OpenSection(*w);
             QVERIFY(section && section->isWindow() && section->figure());
-            QCOMPARE(section->windowTitle(), QStringLiteral("断面及水力要素 - 渡槽（情况 %1）").arg(caseNo));
+            QCOMPARE(section->windowTitle(),
+                     QStringLiteral("断面及水力要素 - 渡槽（情况 %1）").arg(caseNo));
             QCOMPARE(Found(section), Box(*w, 13)->text());
             QVERIFY(WaterPixels(*section) > 1000);
             section->hide(); // a second click brings the same window forward
@@ -156,10 +157,16 @@ private slots:
         QVERIFY(std::abs(checks.H2.value_or(0) - f.point.h - 0.10) < 1e-3);
         QVERIFY(section->grab().toImage() != before);
         // Q, p typed, shown p, p in the figure, the note says
-        const struct { const char* Q; const char* typed; double shown; const char* note; } steps[] = {
-            {"4.5", "", 0, ""}, {"4.5", "60", 0, "p = 60 % 不在 0～50 % 之内"},
-            {"4.5", "-1", 0, "没有采用"}, {"4.5", "27.5", 27.5, ""},
-            {"8", "", 25, "p 改为该行的默认值 25 %"}};
+        const struct {
+            const char* Q;
+            const char* typed;
+            double shown;
+            const char* note;
+        } steps[] = {{"4.5", "", 0, ""},
+                     {"4.5", "60", 0, "p = 60 % 不在 0～50 % 之内"},
+                     {"4.5", "-1", 0, "没有采用"},
+                     {"4.5", "27.5", 27.5, ""},
+                     {"8", "", 25, "p 改为该行的默认值 25 %"}};
         for (const auto& step : steps) {
             TypeInputs(*w, {step.Q});
             Click(Button(*w, 2));
