@@ -8,6 +8,7 @@
 #include "cli/report.h"
 #include "cli/reportexport.h"
 #include "cli/svgexport.h"
+#include "project/nearname.h"
 #include "project/projectfile.h"
 
 #include <filesystem>
@@ -83,13 +84,27 @@ int RunValues(const Options& options, std::ostream& out, std::ostream& err) {
     return Report(options, CalculateFields(options.caseNumber, fields), out, err);
 }
 
+// A missing project file whose name, blanks before or after it aside, is
+// that of a file present: the message names that file and how to open it.
+CalcError WithNearProject(const CalcError& e, const std::string& project) {
+    if (e.kind() != ErrorKind::FileNotFound)
+        return e;
+    const std::optional<std::string> near = project::NearProjectName(project);
+    if (!near)
+        return e;
+    return CalcError(e.kind(), e.subject(),
+                     e.detail() + "；名称只差前后空格的项目文件“" +
+                         project::ProjectFileName(*near) + "”存在，要打开它请用 --project=\"" +
+                         *near + "\"");
+}
+
 int RunProject(const Options& options, std::ostream& out, std::ostream& err) {
     Outcome outcome;
     try {
         const project::ProjectValues values = project::ReadProjectFile(options.project);
         outcome = Calculate(options.caseNumber, values);
     } catch (const CalcError& e) {
-        outcome = FailedOutcome(e);
+        outcome = FailedOutcome(WithNearProject(e, options.project));
     }
     return Report(options, outcome, out, err);
 }

@@ -64,7 +64,13 @@ void AppendChecksJson(std::string& out, const Outcome& outcome,
     }
     const hydraulics::DesignChecks c =
         hydraulics::CheckDesign(*outcome.design, outcome.length, increasePercent);
-    out += "{\"increase_percent\": ";
+    // The range of the formulas comes first: a result outside it is only
+    // indicative, whatever the other checks say.
+    out += "{\"applicability\": {\"ratio\": ";
+    AppendJsonNumber(out, c.depthRatio);
+    out += ", \"ok\": ";
+    AppendOk(out, c.applicability);
+    out += "}, \"increase_percent\": ";
     AppendJsonNumber(out, c.increasePercent);
     AppendCheck(out, "velocity", {{"value", c.v}}, c.velocity);
     AppendCheck(out, "mild_slope", {{"Fr", c.Fr}, {"critical_slope_x", c.criticalSlopeX}},

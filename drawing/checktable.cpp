@@ -18,7 +18,7 @@ using hydraulics::Verdict;
 constexpr double kTitleHeight = 26;
 constexpr double kHeaderHeight = 24;
 constexpr double kMinRowHeight = 24;
-constexpr double kPad = 4; // around the text of a cell
+constexpr double kPad = 6; // around the text of a cell
 // Column widths as parts of the table's width: 项目, 计算值, 要求, 依据, 结论.
 constexpr std::array<double, 5> kColumnShare = {0.09, 0.31, 0.31, 0.21, 0.08};
 constexpr int kCellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
@@ -48,14 +48,26 @@ QRectF Cell(const Columns& x, std::size_t column, double top, double height) {
     return {x[column] + kPad, top, x[column + 1] - x[column] - 2 * kPad, height};
 }
 
+// A figure never breaks between its symbol, its number and its unit
+// ("H = 1.908 m"): their blanks do not break. A line breaks after the "，"
+// between figures.
+QString Unbroken(const std::string& text) {
+    QString shown = Utf8(text);
+    shown.replace(u' ', QChar::Nbsp);
+    // A Chinese character may start a line anywhere, also inside "h加":
+    // a word joiner keeps it to its symbol.
+    shown.replace(QStringLiteral("加"), QStringLiteral("\u2060加"));
+    return shown;
+}
+
 std::array<QString, 5> Texts(const hydraulics::CheckRow& row) {
     // The standard's designation "GB 50288-2018" on a line of its own,
     // the clause under it.
     QString clause = Utf8(row.clause);
     const qsizetype second = clause.indexOf(u' ', clause.indexOf(u' ') + 1);
-    if (second > 0)
+    if (clause.startsWith(u"GB") && second > 0)
         clause[second] = u'\n';
-    return {Utf8(row.item), Utf8(row.value), Utf8(row.requirement), clause,
+    return {Utf8(row.item), Unbroken(row.value), Unbroken(row.requirement), clause,
             Utf8(hydraulics::VerdictText(row.verdict))};
 }
 

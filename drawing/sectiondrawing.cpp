@@ -12,13 +12,13 @@ namespace {
 using namespace drawing;
 
 // The canvas and its parts, canvas units.
-constexpr double kWidth = 860, kHeight = 1040;
+constexpr double kWidth = 860, kHeight = 1076;
 const QRectF kTitleBox(0, 8, kWidth, 30);
 const QRectF kSubtitleBox(0, 38, kWidth, 22);
 const QRectF kSectionBox(10, 72, 530, 410);
 const QRectF kTableBox(554, 72, 296, 410);
-const QRectF kChecksBox(10, 490, 840, 250);
-const QRectF kChartBox(10, 744, 840, 288);
+const QRectF kChecksBox(10, 490, 840, 286); // six rows, the net depth's wrapped
+const QRectF kChartBox(10, 780, 840, 288);
 
 QString Subtitle(const SectionFigure& figure) {
     const hydraulics::DesignPoint& p = figure.point;

@@ -83,6 +83,30 @@ const CaseInfo kCases[kCaseCount] = {
      "计算流量及水头损失"},
 };
 
+// The inputs of a case that can make its section, discharge and search
+// steps fail, where the step's own clause names a figure the case finds:
+// case 1 finds B, case 2 B and x, case 3 h. The straight-wall formulas of
+// cases 1 and 2 give a negative area once B exceeds about 9.3·h, so a
+// discharge that no width up to 20 m carries at depth h ends in the power
+// of a negative radius; so does case 2's negative friction loss, when Z is
+// smaller than the local losses alone.
+constexpr StepCauses kCase1Causes{nullptr, "流量 Q 过大，在该水深下 20 m 以内的槽宽都不能通过，"
+                                           "或槽内水深 h、槽身比降的 x 为负数"};
+constexpr StepCauses kCase2Causes{"槽身糙率 n、槽身长 L 或水头 Z 为零",
+                                  "流量 Q 过大，在该水深下 20 m 以内的槽宽都不能通过，"
+                                  "或水头 Z 小于进出口局部水头损失之和，"
+                                  "或槽内水深 h、槽身长 L 为负数"};
+constexpr StepCauses kCase3Causes{nullptr, "槽宽 B 为负数或过小，或槽身比降的 x 为负数"};
+
+// Runs `body`, naming the case's own causes in an arithmetic fault.
+template <class Body> auto InCase(const StepCauses& causes, Body&& body) -> decltype(body()) {
+    try {
+        return body();
+    } catch (const CalcError& e) {
+        throw e.withCauses(causes);
+    }
+}
+
 ResultTexts FourLosses(const Module1& m, std::string last) {
     return {RoundTo3Decimals(m.TotalLoss), RoundTo3Decimals(m.InletLoss),
             RoundTo3Decimals(m.FrictionLoss), RoundTo3Decimals(m.OutletRecovery), std::move(last)};
@@ -98,14 +122,14 @@ const CaseInfo& Case(int number) {
 
 ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace) {
     const auto losses = [&] { LossTerms(m, true); };
-    if (!WidthSearch(m, losses, trace))
+    if (!InCase(kCase1Causes, [&] { return WidthSearch(m, losses, trace); }))
         throw NotConverged("槽宽 B", "流量可能超出 1～21 m 槽宽所能通过的范围，或为零。");
     LocalLossSplit(m);
     return FourLosses(m, FormatSingle(m.ChannelWidth));
 }
 
 ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace) {
-    const SlopeSearchResult slope = SlopeSearch(m, trace);
+    const SlopeSearchResult slope = InCase(kCase2Causes, [&] { return SlopeSearch(m, trace); });
     if (!slope.met)
         throw NotConverged("槽身比降 i",
                            "输入可能超出本情况能求解的范围，例如渠道流速大于槽内流速。");
@@ -120,7 +144,7 @@ ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace) {
 }
 
 ResultTexts SolveDepth(Module1& m, const SearchTrace& trace) {
-    if (!DepthSearch(m, trace))
+    if (!InCase(kCase3Causes, [&] { return DepthSearch(m, trace); }))
         throw NotConverged("槽内水深 h", "流量可能为零、为负，或超出 21 m 水深所能通过的范围。");
     LocalLossSplit(m);
     return FourLosses(m, FormatSingle(m.BasicData[PosH]));

@@ -144,6 +144,12 @@ std::string Join(std::initializer_list<std::string> parts) {
 
 } // namespace
 
+Verdict Applicability(const DesignPoint& p) {
+    if (!Positive(p.B) || !std::isfinite(p.h))
+        return Verdict::Unknown;
+    return MetIf(!p.straightWalls || p.h >= p.B / 2 - kSlack);
+}
+
 IncreaseRow IncreaseRange(double Q) {
     if (Q > 300)
         return kIncreaseRows.back();
@@ -162,6 +168,10 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, std::optional<double> i
     DesignChecks c;
     c.increaseRow = IncreaseRange(p.Q);
     const HydraulicElements e = ComputeElements(p.B, p.h, p.Q);
+    c.straightWalls = p.straightWalls;
+    c.applicability = Applicability(p);
+    if (c.applicability != Verdict::Unknown)
+        c.depthRatio = Finite(p.h / p.B);
 
     c.v = Finite(e.v);
     if (c.v)
@@ -189,6 +199,8 @@ std::vector<CheckRow> CheckRows(const DesignChecks& c) {
     const std::string clause = "GB 50288-2018 第 9.4.1 条";
     std::string increaseRange(c.increaseRow.text);
     return {
+        {"适用条件", Figure("h/B", c.depthRatio), c.straightWalls ? "h ≥ B/2" : "任意水深",
+         c.straightWalls ? "情况 1、2 的直墙公式" : "情况 3、4 按实际断面计算", c.applicability},
         {"设计流速", Figure("v", c.v, "m/s"), "1.0 ≤ v ≤ 2.5 m/s", clause, c.velocity},
         {"缓坡", Join({Figure("Fr", c.Fr), Figure("x_c", c.criticalSlopeX)}),
          "Fr < 1，i = 1/x < i_c = 1/x_c", clause, c.mildSlope},

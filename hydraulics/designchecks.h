@@ -43,6 +43,13 @@ constexpr double kMinIncreasePercent = 0;
 constexpr double kMaxIncreasePercent = 50;
 
 struct DesignChecks {
+    // Range of the formulas, first of all checks: h/B, met when the case
+    // used the true section (3, 4) or when h ≥ B/2 within 1e-9 m; a case 1
+    // or 2 result below it is only indicative.
+    std::optional<double> depthRatio;
+    bool straightWalls = false; // the design point's, for the requirement shown
+    Verdict applicability = Verdict::Unknown;
+
     // The increase used, %: the given one, else the default of Q's row.
     // Empty when the given one is outside 0..50 % or not finite, or when
     // none is given and Q is not a positive finite discharge.
@@ -77,6 +84,11 @@ struct DesignChecks {
     Verdict shortFlume = Verdict::Unknown;
 };
 
+// The first check alone: met when the formulas that found `p` hold at its
+// depth, not met for a case 1 or 2 result with h < B/2 (more than 1e-9 m
+// below), open when B or h is no number to form h/B from.
+Verdict Applicability(const DesignPoint& p);
+
 // The checks of design point `p` for flume length L (m) and an increase of
 // `increasePercent` (default: the larger value of Q's row of table 6.3.4).
 DesignChecks CheckDesign(const DesignPoint& p, double L,
@@ -91,9 +103,9 @@ struct CheckRow {
     std::string clause;      // "GB 50288-2018 第 9.4.1 条"
     Verdict verdict;
 };
-constexpr std::size_t kCheckRowCount = 5;
+constexpr std::size_t kCheckRowCount = 6;
 
-// Velocity, mild slope, increased discharge, net depth, short flume.
+// Applicability, velocity, mild slope, increased discharge, net depth, short flume.
 std::vector<CheckRow> CheckRows(const DesignChecks& checks);
 
 std::string_view VerdictText(Verdict verdict); // 满足 / 不满足 / 提示 / —

@@ -141,8 +141,8 @@ DesignPoint FromCase(const Module1& m, int caseNo) {
         throw std::out_of_range("case number must be 1 to 4");
     // Case 1 finds B, case 2 B and x, case 3 h, case 4 Q; each solver leaves
     // what it found where the given value of another case would stand.
-    return {m.ChannelWidth, m.BasicData[PosH], m.BasicData[PosQ], m.BasicData[PosX],
-            m.BasicData[PosN]};
+    return {m.ChannelWidth,    m.BasicData[PosH], m.BasicData[PosQ],
+            m.BasicData[PosX], m.BasicData[PosN], caseNo <= 2};
 }
 
 std::array<ElementRow, kElementRowCount> ElementRows(const HydraulicElements& e) {

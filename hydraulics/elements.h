@@ -37,7 +37,7 @@ struct HydraulicElements {
     std::optional<double> velocityHead; // v²/2g, m
     std::optional<double> Fr;           // v/√(g·A/T)
     std::optional<FlowRegime> regime;   // critical within 1 % of Fr = 1
-    std::optional<double> hc;           // critical depth, m, to 1 mm
+    std::optional<double> hc;           // critical depth, m, to the last double
     std::optional<SurfacePosition> surface;
 };
 
@@ -46,9 +46,9 @@ struct HydraulicElements {
 HydraulicElements ComputeElements(double B, double h, double Q);
 
 // Depth where Q²·T = g·A³ for width B, by bisection to `tolerance` (m;
-// 1 mm for display, 0 for as precise as double goes); empty for Q <= 0 or
-// B <= 0.
-std::optional<double> CriticalDepth(double B, double Q, double tolerance = 0.001);
+// 0, the default, halves until double precision cannot split the bracket,
+// so every shown decimal is right); empty for Q <= 0 or B <= 0.
+std::optional<double> CriticalDepth(double B, double Q, double tolerance = 0);
 
 std::string_view RegimeName(FlowRegime regime);        // 缓流 / 临界流 / 急流
 std::string_view RegimeId(FlowRegime regime);          // subcritical / critical / supercritical
@@ -63,6 +63,9 @@ struct DesignPoint {
     double Q; // discharge, m³/s
     double x; // slope i = 1/x
     double n; // Manning's roughness
+    // Found by the straight-wall formulas of cases 1 and 2, which hold
+    // only for h ≥ B/2; cases 3 and 4 use the true section at any depth.
+    bool straightWalls = false;
 };
 
 // Reads the design point of case `caseNo` (1..4) from `m` right after

@@ -128,23 +128,30 @@ std::string CalcError::sentence() const {
     return subject_ + std::string(Happened(kind_)) + "。" + CauseClause(cause_);
 }
 
+namespace {
+const char* CauseOf(ErrorKind kind, const StepCauses& causes) {
+    switch (kind) {
+    case ErrorKind::DivisionByZero:
+    case ErrorKind::InvalidOperation:
+        return causes.zeroDivisor;
+    case ErrorKind::InvalidArgument:
+        return causes.negativeRoot;
+    default:
+        return causes.outOfRange;
+    }
+}
+} // namespace
+
 CalcError CalcError::withStep(std::string step, const StepCauses& causes) const {
     if (!subject_.empty())
         return *this;
-    const char* cause = nullptr;
-    switch (kind_) {
-    case ErrorKind::DivisionByZero:
-    case ErrorKind::InvalidOperation:
-        cause = causes.zeroDivisor;
-        break;
-    case ErrorKind::InvalidArgument:
-        cause = causes.negativeRoot;
-        break;
-    default:
-        cause = causes.outOfRange;
-        break;
-    }
+    const char* cause = CauseOf(kind_, causes);
     return CalcError(kind_, std::move(step), detail_, cause ? cause : AnyStepCause(kind_));
+}
+
+CalcError CalcError::withCauses(const StepCauses& causes) const {
+    const char* cause = IsArithmetic(kind_) ? CauseOf(kind_, causes) : nullptr;
+    return cause ? CalcError(kind_, subject_, detail_, cause) : *this;
 }
 
 // "槽宽 B 的试算在规定次数内未达到精度要求，…", with "（未收敛）" where the

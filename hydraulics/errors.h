@@ -61,6 +61,10 @@ public:
     // A copy of this error naming the step where it happened and what can
     // cause it there, unless it names a step already.
     CalcError withStep(std::string step, const StepCauses& causes = {}) const;
+    // A copy whose cause is the clause `causes` gives for this kind, where
+    // it gives one: a case names the inputs it takes, where the step's own
+    // clause would name a figure that the case finds.
+    CalcError withCauses(const StepCauses& causes) const;
 
 private:
     CalcError(ErrorKind kind, std::string subject, std::string detail, std::string cause);

@@ -23,9 +23,19 @@ bool MatchesAt(const QList<uint>& text, qsizetype at, const QList<uint>& symbol)
     return true;
 }
 
-[[noreturn]] void NotANumber(std::string_view quantity) {
+[[noreturn]] void NotANumber(std::string_view quantity, std::string hint = {}) {
     throw hydraulics::CalcError(hydraulics::ErrorKind::TypeMismatch, std::string(quantity),
-                                " 不是有效的数字");
+                                " 不是有效的数字" + hint);
+}
+
+// A full-width "。" typed by a Chinese input method where the decimal
+// point was meant gets a hint naming the separator to type.
+[[noreturn]] void NotANumber(std::string_view quantity, uint c, const QLocale& locale) {
+    constexpr uint kIdeographicFullStop = 0x3002;
+    if (c != kIdeographicFullStop)
+        NotANumber(quantity);
+    NotANumber(quantity, "（小数点请输入“" + QString(locale.decimalPoint()).toStdString() +
+                             "”，不是全角的“。”）");
 }
 
 } // namespace
@@ -52,6 +62,9 @@ bool MatchesAt(const QList<uint>& text, qsizetype at, const QList<uint>& symbol)
 // into ASCII and the ideographic space into a blank.
 float ReadRegionalNumber(const QString& text, const QLocale& locale, std::string_view quantity) {
     const QList<uint> chars = text.normalized(QString::NormalizationForm_KC).trimmed().toUcs4();
+    if (chars.isEmpty()) // a box left blank, or holding its design blank
+        throw hydraulics::CalcError(hydraulics::ErrorKind::TypeMismatch, std::string(quantity),
+                                    " 为空，请输入一个数");
     const QList<uint> decimal = Symbol(locale.decimalPoint());
     const QList<uint> minus = Symbol(locale.negativeSign());
     const QList<uint> plus = Symbol(locale.positiveSign());
@@ -78,7 +91,7 @@ float ReadRegionalNumber(const QString& text, const QLocale& locale, std::string
             period += static_cast<char>('0' + (c - localZero));
             ++i;
         } else {
-            NotANumber(quantity);
+            NotANumber(quantity, c, locale);
         }
     }
     // Empty text, a lone sign and the like are refused here as type

@@ -2,9 +2,11 @@
 
 #include "drawing/sectiondrawing.h"
 #include "hydraulics/cases.h"
+#include "hydraulics/designchecks.h"
 #include "hydraulics/errors.h"
 #include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "project/nearname.h"
 #include "project/projectfile.h"
 #include "project/regionalnumber.h"
 #include "windows/caselayout.h"
@@ -20,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <exception>
+#include <optional>
 
 namespace windows {
 
@@ -27,6 +30,7 @@ namespace {
 
 constexpr int kInputCount = 8;
 constexpr int kResultCount = 5;
+constexpr int kNoteGap = 4; // px under the applicability note
 
 // What an input box holds, for messages: "基本资料表中的流量 Q".
 std::string InputSubject(const hydraulics::CaseInfo& info, int index) {
@@ -47,6 +51,7 @@ CaseWindow::CaseWindow(hydraulics::Module1& state, int caseNo, QWidget* parent)
     CaseWindowControls controls = BuildCaseWindow(*this, layout_);
     boxes_ = controls.boxes;
     command4_ = controls.commands[3];
+    applicabilityNote_ = controls.applicabilityNote;
     runtimeCaptions_ = std::move(controls.runtimeCaptions);
     connect(controls.commands[1], &QPushButton::clicked, this, &CaseWindow::calculate);
     connect(controls.commands[0], &QPushButton::clicked, this, &CaseWindow::printWindow);
@@ -79,11 +84,35 @@ void CaseWindow::paintEvent(QPaintEvent* event) {
     PaintCaseTables(painter, layout_);
 }
 
+bool CaseWindow::offerNearProject() {
+    const std::optional<std::string> near = project::NearProjectName(state_.ProjectName);
+    if (!near)
+        return true; // the file as named is read, or its absence told
+    QWidget* parent = isVisible() ? this : parentWidget();
+    QMessageBox question(
+        QMessageBox::Question, userName() + QStringLiteral(" - 打开项目"),
+        QStringLiteral("项目文件“%1”不存在，但有名称只差前后空格的项目文件“%2”。"
+                       "要打开“%2”并以它的名称继续吗？")
+            .arg(QString::fromStdString(project::ProjectFileName(state_.ProjectName)),
+                 QString::fromStdString(project::ProjectFileName(*near))),
+        QMessageBox::NoButton, parent);
+    QPushButton* open = question.addButton(QStringLiteral("打开"), QMessageBox::AcceptRole);
+    question.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    question.setDefaultButton(open);
+    question.exec();
+    if (question.clickedButton() != open)
+        return false;
+    state_.ProjectName = *near;
+    return true;
+}
+
 bool CaseWindow::load() {
     for (const auto& [label, caption] : runtimeCaptions_)
         label->setText(caption);
     project::ProjectValues values{};
     const bool restore = state_.ProjectMode != 1.0f;
+    if (restore && !offerNearProject())
+        return false;
     if (restore) {
         try {
             values = project::ReadProjectFile(state_.ProjectName);
@@ -111,6 +140,11 @@ bool CaseWindow::load() {
     }
     projectName_ = state_.ProjectName;
     loaded_ = true;
+    // "Form2 - p1": two projects open side by side are told apart. A project
+    // without a name (its file is "us.dat") leaves the window's name alone.
+    setWindowTitle(projectName_.empty() ? Utf8(layout_.name)
+                                        : Utf8(layout_.name) + QStringLiteral(" - ") +
+                                              QString::fromStdString(projectName_));
     if (!restore)
         return true;
     const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
@@ -143,8 +177,21 @@ void CaseWindow::clearResults() {
     }
     // The section belongs to the results: it goes with them.
     command4_->setEnabled(false);
+    showApplicabilityNote(false);
     if (section_)
         section_->clearFigure();
+}
+
+void CaseWindow::showApplicabilityNote(bool shown) {
+    // The line stands below the designed client area: the window grows to
+    // show it and gives the room back when it goes.
+    const int designed = Px(layout_.clientHeight);
+    const int withNote = applicabilityNote_->geometry().bottom() + 1 + kNoteGap;
+    applicabilityNote_->setVisible(shown);
+    if (shown && height() < withNote)
+        resize(width(), withNote);
+    else if (!shown && height() == withNote)
+        resize(width(), designed);
 }
 
 void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
@@ -154,6 +201,7 @@ void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
     // made from the inputs as typed (case 2 leaves its own head in the state).
     const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
                                         layout_.caseNo, state_.BasicData[hydraulics::PosL]};
+    showApplicabilityNote(hydraulics::Applicability(figure.point) == hydraulics::Verdict::NotMet);
     if (!section_) {
         section_ = new SectionWindow(this);
         connect(section_, &SectionWindow::lossCoefficientsChosen, this,
@@ -204,20 +252,17 @@ bool CaseWindow::readInputs(project::ProjectValues& values) {
     return true;
 }
 
-bool CaseWindow::saveInputs(const project::ProjectValues& values) {
+QString CaseWindow::saveInputs(const project::ProjectValues& values) {
     try {
         project::WriteProjectFile(projectName_, values);
     } catch (const hydraulics::CalcError& e) {
-        clearResults();
-        warn(QStringLiteral("无法保存项目文件"),
-             QString::fromStdString(e.message()) +
-                 QStringLiteral("\n计算没有进行，原有的项目文件保持不变。成果表已清空。"));
-        return false;
+        return QString::fromStdString(e.message()) +
+               QStringLiteral("。因此本次输入的基本资料没有保存，原有的项目文件保持不变。");
     }
-    return true;
+    return {};
 }
 
-bool CaseWindow::solve(hydraulics::ResultTexts& results) {
+bool CaseWindow::solve(hydraulics::ResultTexts& results, const QString& unsaved) {
     // "计算槽宽及水头损失没有完成：" and what went wrong, in whole sentences.
     QString failure;
     try {
@@ -233,7 +278,8 @@ bool CaseWindow::solve(hydraulics::ResultTexts& results) {
     }
     clearResults();
     warn(QStringLiteral("计算没有完成"), Utf8(layout_.task) + QStringLiteral("没有完成：") +
-                                             failure + QStringLiteral("\n成果表已清空。"));
+                                             failure + QStringLiteral("\n成果表已清空。") +
+                                             (unsaved.isEmpty() ? QString() : u'\n' + unsaved));
     return false;
 }
 
@@ -249,10 +295,18 @@ void CaseWindow::showResults(const hydraulics::ResultTexts& results) {
 void CaseWindow::calculate() {
     project::ProjectValues values{};
     hydraulics::ResultTexts results;
-    if (!readInputs(values) || !saveInputs(values) || !solve(results))
+    if (!readInputs(values))
+        return;
+    // Saved first; a file that cannot be written does not stop the
+    // calculation, the message says what was not kept.
+    const QString unsaved = saveInputs(values);
+    if (!solve(results, unsaved))
         return;
     showResults(results);
     updateSection(values);
+    if (!unsaved.isEmpty())
+        warn(QStringLiteral("项目文件没有保存"),
+             unsaved + QStringLiteral("计算照常进行，成果表中是本次输入的计算成果。"));
 }
 
 void CaseWindow::printWindow() {

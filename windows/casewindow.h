@@ -70,10 +70,16 @@ private:
     // when it fails. The inputs as project::ProjectValues, the results as
     // hydraulics::ResultTexts.
     bool readInputs(std::array<float, 8>& values);
-    bool saveInputs(const std::array<float, 8>& values);
-    bool solve(std::array<std::string, 5>& results);
+    // Empty when saved, else the sentences saying what was not saved and why.
+    QString saveInputs(const std::array<float, 8>& values);
+    // `unsaved` joins a failure's message.
+    bool solve(std::array<std::string, 5>& results, const QString& unsaved);
+    // Asks whether to open a project whose file name differs from the typed
+    // one only by blanks around the name; false when the user declines.
+    bool offerNearProject();
     void showResults(const std::array<std::string, 5>& results);
     void clearResults();
+    void showApplicabilityNote(bool shown);
     void blankInputs();
     void updateSection(const std::array<float, 8>& inputs);
     void warn(const QString& what, const QString& text);
@@ -85,6 +91,8 @@ private:
     bool loaded_ = false;
     std::array<QLineEdit*, 13> boxes_{}; // Text1..Text13
     QPushButton* command4_ = nullptr;    // "断面图", enabled after a success
+    // Under the results: a case 1 or 2 result outside h ≥ B/2.
+    QLabel* applicabilityNote_ = nullptr;
     // "断面及水力要素" of the last successful calculation: made with the
     // first one, hidden until Command4 is clicked, a child window that goes
     // with this one.

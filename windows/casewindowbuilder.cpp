@@ -1,7 +1,9 @@
 #include "windows/casewindowbuilder.h"
 
 #include "hydraulics/cases.h"
+#include "windows/captionstyle.h"
 #include "windows/caselayout.h"
+#include "windows/enterwalk.h"
 #include "windows/fittinglineedit.h"
 #include "windows/headerrow.h"
 #include "windows/look.h"
@@ -22,6 +24,11 @@ namespace {
 
 constexpr int kInputCount = 8;
 constexpr int kResultCount = 5;
+// The applicability note: a light amber line with dark amber text, px.
+constexpr Rgb kAmberGround{255, 236, 179};
+constexpr Rgb kAmberInk{130, 75, 0};
+constexpr int kNoteMargin = 12;
+constexpr int kNoteLineHeight = 22;
 
 QString BoxName(int number) {
     return QStringLiteral("Text%1").arg(number);
@@ -72,6 +79,8 @@ private:
     void buildSlopeLabel();
     void buildNotes();
     void buildTabOrder();
+    void buildKeys();
+    void buildApplicabilityNote();
     QLabel* addLabel(const QString& name, const QString& text, bool note = false,
                      bool meetsNext = false);
     QLabel* addTitle(const QString& name, std::string_view text, TwipPoint at, TwipPoint size,
@@ -101,6 +110,8 @@ CaseWindowControls Builder::build() {
     buildResultsTable();
     buildSlopeLabel();
     buildTabOrder();
+    buildKeys();
+    buildApplicabilityNote();
     return std::move(controls_);
 }
 
@@ -331,6 +342,37 @@ void Builder::buildTabOrder() {
     for (std::size_t k = 0; k + 1 < order.size(); ++k)
         QWidget::setTabOrder(order[k], order[k + 1]);
     order.front()->setFocus();
+}
+
+void Builder::buildKeys() {
+    std::vector<QLineEdit*> inputs(controls_.boxes.begin(), controls_.boxes.begin() + kInputCount);
+    new EnterWalk(inputs, controls_.commands[1], &window_);
+    // The buttons' focus frame and the 隶书 captions from outlines.
+    auto* style = new CaptionStyle;
+    style->setParent(&window_);
+    for (QPushButton* button : controls_.commands)
+        button->setStyle(style);
+    for (const char* title : {"Label1", "Label10"})
+        window_.findChild<QLabel*>(QLatin1String(title), Qt::FindDirectChildrenOnly)
+            ->setStyle(style);
+}
+
+void Builder::buildApplicabilityNote() {
+    QLabel* note = addLabel(QStringLiteral("ApplicabilityNote"),
+                            QStringLiteral("h < B/2：直墙公式不适用，成果仅供参考；"
+                                           "请在情况 3 中以求得的槽宽复核水深。"));
+    note->setFont(HeiTi(9));
+    note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    note->setIndent(6);
+    note->setAutoFillBackground(true);
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::Window, ColourOf(kAmberGround));
+    palette.setColor(QPalette::WindowText, ColourOf(kAmberInk));
+    note->setPalette(palette);
+    note->setGeometry(kNoteMargin, Px(layout_.clientHeight),
+                      Px(layout_.clientWidth) - 2 * kNoteMargin, kNoteLineHeight);
+    note->hide();
+    controls_.applicabilityNote = note;
 }
 
 } // namespace

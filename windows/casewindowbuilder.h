@@ -25,11 +25,16 @@ struct CaseWindowControls {
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions;
+    // The amber line under the buttons, hidden: a case 1 or 2 result outside
+    // the range of its formulas. It stands below the designed client area.
+    QLabel* applicabilityNote = nullptr;
 };
 
 // Gives `window` the name, title, size, colour and font of the case of
 // `layout` and builds its controls as children of it; Command4 starts
-// disabled and the first control of the tab order has the focus.
+// disabled and the first control of the tab order has the focus. Enter
+// walks the inputs left to right and computes from the last of them or
+// from Command2; a focused button is framed plainly.
 CaseWindowControls BuildCaseWindow(QWidget& window, const CaseLayout& layout);
 
 // The rules of the window's two tables, drawn over its background.

@@ -4,41 +4,76 @@
 #include "windows/look.h"
 
 #include <QDoubleSpinBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 
 namespace windows {
 
+namespace {
+// The box takes any number it can show, so that one outside 0..50 % is
+// refused in words rather than dropped key by key ("60" turning into "6").
+constexpr double kTypeableLimit = 999.9;
+const QColor kRefusalInk{190, 0, 0};
+const QColor kNoteInk{130, 75, 0};
+} // namespace
+
 IncreaseInput::IncreaseInput(QWidget* parent) : QWidget(parent) {
     auto* caption = new QLabel(QStringLiteral("加大百分数 p (%)"), this);
     spin_ = new QDoubleSpinBox(this);
     spin_->setObjectName(QStringLiteral("IncreasePercent"));
-    spin_->setRange(hydraulics::kMinIncreasePercent, hydraulics::kMaxIncreasePercent);
+    spin_->setRange(-kTypeableLimit, kTypeableLimit);
     spin_->setSingleStep(1);
     spin_->setDecimals(1); // the table's values are whole, a designer may take a half
+    // Taken on Enter, on leaving the box or by the arrows, not per key.
+    spin_->setKeyboardTracking(false);
     caption->setBuddy(spin_);
     range_ = new QLabel(this);
     range_->setObjectName(QStringLiteral("IncreaseRange"));
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("IncreaseNote"));
+    note_->setWordWrap(true);
     for (QWidget* part : {static_cast<QWidget*>(caption), static_cast<QWidget*>(spin_),
-                          static_cast<QWidget*>(range_)})
+                          static_cast<QWidget*>(range_), static_cast<QWidget*>(note_)})
         part->setFont(SongTi(10.5));
-    connect(spin_, &QDoubleSpinBox::valueChanged, this, &IncreaseInput::percentChanged);
+    connect(spin_, &QDoubleSpinBox::valueChanged, this, &IncreaseInput::takeTyped);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption);
-    layout->addWidget(spin_);
-    layout->addWidget(range_);
+    layout->addWidget(caption, 0, 0);
+    layout->addWidget(spin_, 0, 1);
+    layout->addWidget(range_, 0, 2);
+    layout->addWidget(note_, 1, 0, 1, 3);
+    note_->hide();
     clear();
 }
 
+void IncreaseInput::showNote(const QString& text, bool refusal) {
+    QPalette palette = note_->palette();
+    palette.setColor(QPalette::WindowText, refusal ? kRefusalInk : kNoteInk);
+    note_->setPalette(palette);
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
+}
+
 double IncreaseInput::startFor(double Q) {
+    const QString row = Utf8(hydraulics::IncreaseRange(Q).text);
+    const double byDefault = hydraulics::DefaultIncreasePercent(Q);
+    QString note;
+    if (!(userSet_ && row == row_)) {
+        if (userSet_)
+            note = QStringLiteral("流量已在表 6.3.4 的另一行（%1 %），p 改为该行的默认值 %2 %。")
+                       .arg(row, QString::number(byDefault));
+        taken_ = byDefault;
+        userSet_ = false;
+    }
+    showNote(note, false);
+    row_ = row;
     const QSignalBlocker quiet(spin_);
-    spin_->setValue(hydraulics::DefaultIncreasePercent(Q));
+    spin_->setValue(taken_);
     spin_->setEnabled(true);
-    range_->setText(QStringLiteral("表 6.3.4：%1 %").arg(Utf8(hydraulics::IncreaseRange(Q).text)));
-    return spin_->value();
+    range_->setText(QStringLiteral("表 6.3.4：%1 %").arg(row));
+    return taken_;
 }
 
 void IncreaseInput::clear() {
@@ -47,7 +82,26 @@ void IncreaseInput::clear() {
 }
 
 double IncreaseInput::percent() const {
-    return spin_->value();
+    return taken_;
+}
+
+void IncreaseInput::commit() {
+    spin_->interpretText();
+}
+
+void IncreaseInput::takeTyped(double percent) {
+    if (percent < hydraulics::kMinIncreasePercent || percent > hydraulics::kMaxIncreasePercent) {
+        showNote(QStringLiteral("p = %1 % 不在 0～50 % 之内，没有采用；仍按 p = %2 %。")
+                     .arg(QString::number(percent), QString::number(taken_)),
+                 true);
+        const QSignalBlocker quiet(spin_);
+        spin_->setValue(taken_);
+        return;
+    }
+    showNote({}, false);
+    taken_ = percent;
+    userSet_ = true;
+    emit percentChanged(percent);
 }
 
 } // namespace windows

@@ -1,8 +1,8 @@
 #include "windows/mainwindow.h"
 
 #include "hydraulics/module1.h"
+#include "windows/captionstyle.h"
 #include "windows/casewindows.h"
-#include "windows/focusframestyle.h"
 #include "windows/look.h"
 #include "windows/mainlayout.h"
 #include "windows/windowprinter.h"
@@ -152,11 +152,12 @@ void MainWindow::build(const MainLayout& layout) {
     setColours(this, ColourOf(layout.back));
     setFont(fontOf(layout.font));
     // The focus frame of the case boxes and option buttons in their
-    // caption's colour, so that it shows on their backgrounds.
-    auto* focusStyle = new FocusFrameStyle;
+    // caption's colour, so that it shows on their backgrounds, a plain one
+    // on the buttons, and the 隶书 captions drawn from their outlines.
+    auto* focusStyle = new CaptionStyle;
     for (const ControlSpec& control : layout.controls) {
         QWidget* w = makeControl(this, control);
-        if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::OptionButton)
+        if (control.kind != ControlKind::Line && control.kind != ControlKind::TextBox)
             w->setStyle(focusStyle);
     }
     // The last child: deleted after the controls that use it.

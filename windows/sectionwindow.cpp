@@ -5,6 +5,7 @@
 #include "report/calcreport.h"
 #include "windows/appearance.h"
 #include "windows/connectionwindow.h"
+#include "windows/captionstyle.h"
 #include "windows/increaseinput.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace windows {
@@ -26,7 +28,16 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setPalette(white);
     setAutoFillBackground(true);
 
-    view_ = new SectionView(this);
+    view_ = new SectionView;
+    // On a small or scaled screen the drawing scrolls rather than pushing
+    // the p box and the buttons off the screen; it fills the room there is
+    // down to half its canvas.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("SectionScroll"));
+    scroll->setWidget(view_);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignCenter);
     print_ = new QPushButton(QStringLiteral("打印"), this);
     print_->setObjectName(QStringLiteral("Command1"));
     print_->setFont(LiShu(14.25));
@@ -62,19 +73,30 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(view_, 1);
+    layout->addWidget(scroll, 1);
     layout->addLayout(inputs);
     layout->addLayout(buttons);
     // The whole canvas where the screen allows (a new window would get at
     // most two thirds of the screen), smaller and scaled where it does not.
+    const QSize whole = view_->sizeHint() +
+                        QSize(0, inputs->sizeHint().height() + buttons->sizeHint().height() + 24);
     if (const QScreen* screen = this->screen())
-        resize(sizeHint().boundedTo(screen->availableGeometry().size() * 0.92));
+        resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
+    auto* style = new CaptionStyle;
+    style->setParent(this);
+    print_->setStyle(style);
+    report_->setStyle(style);
 }
 
 void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
                                const report::ReportRequest& request) {
     pdfBaseName_ = pdfBaseName;
     request_ = request;
+    // Which project and case the drawing belongs to, as the case window's
+    // title names its project.
+    setWindowTitle(QStringLiteral("断面及水力要素 - %1（情况 %2）")
+                       .arg(QString::fromStdString(request.projectName))
+                       .arg(request.caseNo));
     report_->setEnabled(true);
     drawing::SectionFigure shown = figure;
     shown.increasePercent = increase_->startFor(figure.point.Q);
@@ -136,10 +158,12 @@ const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
 }
 
 void SectionWindow::printWindow() {
+    increase_->commit(); // a p still being typed is the one printed
     ReportPrintOutcome(this, windowTitle(), PrintWindowImage(*this, pdfBaseName_));
 }
 
 bool SectionWindow::writeReport(const QString& path) {
+    increase_->commit(); // a p still being typed is the one the report takes
     if (!request_ || !figure())
         return false;
     // The design checks at the increase shown.

@@ -97,4 +97,29 @@ TEST(Cases, FailuresAreTypedAndNameTheirStep) {
     }
 }
 
+// A failure names the inputs of its own case: case 2 has no x box, case 3
+// no h box; cases 1 and 2 at a discharge too large for any width at depth
+// h name that discharge. (Q = 30 at h = 1.5: B ≈ 14 gives a negative area.)
+TEST(Cases, FailuresNameTheInputsOfTheirCase) {
+    // clang-format off
+    const struct { int caseNo; Boxes boxes; const char* named; const char* notNamed; } rows[] = {
+        {1, {{1, 30}}, "流量 Q 过大", "槽宽、"}, {1, {{4, -1000}}, "槽身比降的 x 为负数", "槽宽、"},
+        {1, {{4, 0}}, "槽身糙率 n 为零", "槽宽 B"},               // the step's own clause
+        {2, {{1, 30}}, "水头 Z 小于进出口局部水头损失之和", "x 为"},
+        {2, {{4, 0}}, "水头 Z 为零", "x 为"}, {2, {{3, 0.1f}}, "流量 Q 过大", "x 为"},
+        {3, {{4, -1000}}, "槽宽 B 为负数或过小", "槽内水深 h"}};
+    // clang-format on
+    for (const auto& r : rows) {
+        Module1 m;
+        std::string told;
+        try {
+            CalculateCase(m, r.caseNo, With(r.caseNo, r.boxes));
+        } catch (const CalcError& e) {
+            told = e.sentence();
+        }
+        EXPECT_NE(told.find(r.named), std::string::npos) << r.caseNo << ": " << told;
+        EXPECT_EQ(told.find(r.notNamed), std::string::npos) << r.caseNo << ": " << told;
+    }
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "hydraulics/elements.h"
 
 #include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -59,15 +60,33 @@ TEST(DesignChecks, WorkedExamplesOnTheWallsAndInTheSemicircle) {
 }
 
 TEST(DesignChecks, RowsOfTheFirstWorkedExample) {
-    const auto rows = CheckRows(CheckDesign({1.912109, 1.5, 4, 1000, 0.014}, 100));
+    const auto rows = CheckRows(CheckDesign({1.912109, 1.5, 4, 1000, 0.014, true}, 100));
     ASSERT_EQ(rows.size(), kCheckRowCount);
-    EXPECT_EQ(rows[0].value, "v = 1.616 m/s");
-    EXPECT_EQ(rows[1].value, "Fr = 0.453，x_c = 257.372");
-    EXPECT_EQ(rows[2].value, "p = 30 %，Q加 = 5.200 m³/s，h加 = 1.808 m");
-    EXPECT_EQ(rows[2].requirement, "p 取 30～25 %");
-    EXPECT_EQ(rows[3].value, "H₁ = 1.691 m，H₂ = 1.908 m，H = 1.908 m，H/B = 0.998");
-    EXPECT_EQ(VerdictText(rows[3].verdict), "不满足");
-    EXPECT_EQ(rows[4].value, "L/h = 66.667");
+    EXPECT_EQ(rows[0].item + rows[0].value + rows[0].requirement, "适用条件h/B = 0.784h ≥ B/2");
+    EXPECT_EQ(rows[1].value, "v = 1.616 m/s");
+    EXPECT_EQ(rows[2].value, "Fr = 0.453，x_c = 257.372");
+    EXPECT_EQ(rows[3].value, "p = 30 %，Q加 = 5.200 m³/s，h加 = 1.808 m");
+    EXPECT_EQ(rows[3].requirement, "p 取 30～25 %");
+    EXPECT_EQ(rows[4].value, "H₁ = 1.691 m，H₂ = 1.908 m，H = 1.908 m，H/B = 0.998");
+    EXPECT_EQ(VerdictText(rows[4].verdict), "不满足");
+    EXPECT_EQ(rows[5].value, "L/h = 66.667");
+}
+
+// The straight-wall formulas of cases 1 and 2 hold for h ≥ B/2 (to 1e-9 m);
+// the true section of cases 3 and 4 holds at any depth.
+TEST(DesignChecks, ApplicabilityOfTheStraightWallFormulas) {
+    using Point = std::tuple<DesignPoint, double, Verdict>; // point, h/B, verdict
+    for (const auto& [p, ratio, verdict] :
+         {Point{{4.9375, 1.5, 9.5, 1000, 0.014, true}, 0.303797, NotMet}, // case 1, Q = 9.5
+          Point{{4.9375, 1.5, 9.5, 1000, 0.014, false}, 0.303797, Met},
+          Point{{3, 1.5 - 1e-10, 4, 1000, 0.014, true}, 0.5, Met},
+          Point{{3, 1.5 - 1e-7, 4, 1000, 0.014, true}, 0.5, NotMet},
+          Point{{0, 1.5, 4, 1000, 0.014, true}, kNaN, Unknown}}) {
+        const DesignChecks c = CheckDesign(p, 100);
+        EXPECT_EQ(c.applicability, verdict) << p.B << " " << p.h;
+        EXPECT_NEAR(c.depthRatio.value_or(-1), std::isnan(ratio) ? -1 : ratio, 1e-6) << p.B;
+        EXPECT_EQ(CheckRows(c)[0].verdict, verdict);
+    }
 }
 
 TEST(IncreaseTable, RowBoundsAndTheDischargeTheyGive) {
@@ -114,16 +133,17 @@ TEST(DesignChecks, ShortFlumesCallForAWaterSurfaceProfile) {
 }
 
 TEST(DesignChecks, NothingFormedFromDegenerateInputs) {
-    // Verdicts of the five rows (M met, N not met, ? open, "—" shown): the
-    // increase needs Q alone, the short flume L and h alone.
+    // Verdicts of the six rows (M met, N not met, ? open, "—" shown): the
+    // applicability needs B and h alone, the increase Q alone, the short
+    // flume L and h alone.
     using Bad = std::pair<DesignPoint, std::string_view>;
     for (const auto& [p, verdicts] :
-         {Bad{{1.6, 0.71, 0, 1000, 0.014}, "????M"}, Bad{{1.6, 0.71, -1, 1000, 0.014}, "????M"},
-          Bad{{1.6, 0.71, kNaN, 1000, 0.014}, "????M"}, Bad{{1.6, 0.71, kInf, 0, 0}, "????M"},
-          Bad{{0, 0.71, 1, 1000, 0.014}, "??M?M"}, Bad{{-1.6, 0.71, 1, 1000, 0.014}, "??M?M"},
-          Bad{{kNaN, 0.71, 1, 1000, 0.014}, "??M?M"}, Bad{{1.6, 0, 1, 1000, 0.014}, "??M??"},
-          Bad{{1.6, kInf, 1, 1000, 0.014}, "??M??"}, Bad{{1.6, 0.71, 1, 0, 0}, "M?M?M"},
-          Bad{{1.6, 0.71, 1e300, 1000, 0.014}, "NNM?M"}}) {
+         {Bad{{1.6, 0.71, 0, 1000, 0.014}, "M????M"}, Bad{{1.6, 0.71, -1, 1000, 0.014}, "M????M"},
+          Bad{{1.6, 0.71, kNaN, 1000, 0.014}, "M????M"}, Bad{{1.6, 0.71, kInf, 0, 0}, "M????M"},
+          Bad{{0, 0.71, 1, 1000, 0.014}, "???M?M"}, Bad{{-1.6, 0.71, 1, 1000, 0.014}, "???M?M"},
+          Bad{{kNaN, 0.71, 1, 1000, 0.014}, "???M?M"}, Bad{{1.6, 0, 1, 1000, 0.014}, "M??M??"},
+          Bad{{1.6, kInf, 1, 1000, 0.014}, "???M??"}, Bad{{1.6, 0.71, 1, 0, 0}, "MM?M?M"},
+          Bad{{1.6, 0.71, 1e300, 1000, 0.014}, "MNNM?M"}}) {
         std::vector<CheckRow> rows;
         ASSERT_NO_THROW(rows = CheckRows(CheckDesign(p, 100)));
         ASSERT_EQ(rows.size(), verdicts.size());

@@ -53,7 +53,8 @@ TEST(Elements, HandValuesSurfaceAndRegimeAtWidthTwo) {
         EXPECT_EQ(ComputeElements(2, 1.5, fr * A * std::sqrt(kG * A / T)).regime, regime) << fr;
 }
 
-TEST(CriticalDepth, SolvesTheCriticalConditionToOneMillimetre) {
+// Every shown decimal is right: Q²·T = g·A³ changes sign within 1e-9 of hc.
+TEST(CriticalDepth, SolvesTheCriticalConditionToMachinePrecision) {
     for (double B : {0.05, 0.3, 1.0, 4.0, 20.0})
         for (double Q : {1e-4, 0.02, 0.5, 3.0, 50.0, 2000.0}) {
             const auto hc = CriticalDepth(B, Q);
@@ -62,8 +63,11 @@ TEST(CriticalDepth, SolvesTheCriticalConditionToOneMillimetre) {
                 const SectionShape s = TrueSection(B, y);
                 return kG * std::pow(s.area, 3) - Q * Q * s.topWidth;
             };
-            EXPECT_TRUE(excess(*hc - 0.001) < 0 && excess(*hc + 0.001) > 0) << B << " " << Q;
+            EXPECT_TRUE(excess(*hc * (1 - 1e-9)) < 0 && excess(*hc * (1 + 1e-9)) > 0)
+                << B << " " << Q;
         }
+    // Case 1's worked flume, B = 1.912109 m, Q = 4 m³/s: 0.96926 m, shown 0.969.
+    EXPECT_NEAR(CriticalDepth(1.912109, 4).value_or(0), 0.96926, 5e-6);
     // Published: a circular channel 0.2 m across carrying 0.01 m³/s, hc ≈ 0.085 m.
     EXPECT_NEAR(CriticalDepth(0.2, 0.01).value_or(0), 0.085, 0.001);
     for (const auto& [B, Q] : {std::pair{2.0, 0.0}, {2.0, -1.0}, {0.0, 1.0}, {kNaN, 1.0}})

@@ -3,12 +3,14 @@
 // and values, and real file systems that refuse a save (small tmpfs mounts
 // in a private mount namespace, skipped where mounting is not allowed).
 #include "hydraulics/errors.h"
+#include "project/nearname.h"
 #include "project/projectfile.h"
 
 #include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -200,6 +202,21 @@ TEST_F(ProjectFile, FaultsNameTheFileAndLeaveTheFolderAsItWas) {
             EXPECT_EQ(project::ReadProjectFile(f.project), kNew);
         }
     }
+}
+
+// A name differing only by blanks before or after it is found again; the
+// name's own file, when there, wins, and a folder typed before it stays.
+TEST_F(ProjectFile, NearNamesDifferOnlyByBlanksAroundTheName) {
+    for (const char* saved : {" p1", "p1\t", "\u3000p1", "p12", "sub/ q"}) {
+        fs::create_directories("sub");
+        project::WriteProjectFile(saved, kOld);
+    }
+    using Near = std::pair<const char*, std::optional<std::string>>;
+    for (const auto& [typed, near] :
+         {Near{"p1", " p1"}, Near{" p1 ", " p1"}, Near{" p1", std::nullopt},
+          Near{"p12", std::nullopt}, Near{"p2", std::nullopt}, Near{"sub/q", "sub/ q"},
+          Near{"q", std::nullopt}})
+        EXPECT_EQ(project::NearProjectName(typed), near) << "'" << typed << "'";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -54,6 +55,25 @@ TEST(ReadRegionalNumber, MistypedInputsInChineseGermanAndEnglish) {
         EXPECT_EQ(Outcome(r.text, zh), Expected(r.zh)) << "zh_CN '" << shown << "'";
         EXPECT_EQ(Outcome(r.text, de), Expected(r.de)) << "de_DE '" << shown << "'";
         EXPECT_EQ(Outcome(r.text, en), Expected(r.en)) << "en_US '" << shown << "'";
+    }
+}
+
+// An empty box says it is empty; a full-width "。" gets the separator to type.
+TEST(ReadRegionalNumber, MessagesSayWhatToType) {
+    const QLocale zh(QLocale::Chinese, QLocale::China), de(QLocale::German, QLocale::Germany);
+    for (const auto& [text, locale, told] :
+         {std::tuple{u""_s, zh, "类型不匹配：流量 Q 为空，请输入一个数"},
+          std::tuple{u" \u3000 "_s, zh, "为空，请输入一个数"},
+          std::tuple{u"1\u30025"_s, zh, "不是有效的数字（小数点请输入“.”，不是全角的“。”）"},
+          std::tuple{u"1\u30025"_s, de, "小数点请输入“,”"},
+          std::tuple{u"1a5"_s, zh, "流量 Q 不是有效的数字"}}) {
+        try {
+            project::ReadRegionalNumber(text, locale, "流量 Q");
+            ADD_FAILURE() << text.toStdString();
+        } catch (const hydraulics::CalcError& e) {
+            EXPECT_NE(e.message().find(told), std::string::npos) << e.message();
+            EXPECT_EQ(e.message().find("全角") != std::string::npos, text.contains(u'\u3002'));
+        }
     }
 }
 

@@ -115,6 +115,21 @@ private slots:
         QVERIFY(!session_->caseWindows.window(1));
         click({"Check4", "Option2", "Command2"});
         QCOMPARE(Texts(*session_->caseWindows.window(1), 1, 8), Example(1).inputs);
+        QCOMPARE(session_->caseWindows.window(1)->windowTitle(), QStringLiteral("Form2 -  demo"));
+        QCOMPARE(modals_.take(), QStringList());
+        // Opened by the name as typed, without the blank: " demous.dat" is
+        // offered, 打开 first and the default, and opened under its name.
+        session_->caseWindows.window(1)->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        name->setText("demo");
+        click({"Check4", "Option2", "Command2"});
+        const QStringList asked = modals_.take();
+        QVERIFY(asked.size() == 1 && asked[0].contains("“demous.dat”不存在") &&
+                asked[0].contains("“ demous.dat”"));
+        QCOMPARE(modals_.buttons.last(), QStringLiteral("打开"));
+        form2 = session_->caseWindows.window(1);
+        QVERIFY(form2 && form2->projectName() == " demo");
+        QCOMPARE(Texts(*form2, 1, 8), Example(1).inputs);
     }
 
     // A case window saves to the project it was opened for, whatever the name

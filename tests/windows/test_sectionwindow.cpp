@@ -68,7 +68,8 @@ private slots:
             Click(Button(*w, 2));
             SectionWindow* section = OpenSection(*w);
             QVERIFY(section && section->isWindow() && section->figure());
-            QCOMPARE(section->windowTitle(), QStringLiteral("断面及水力要素"));
+            QCOMPARE(section->windowTitle(),
+                     QStringLiteral("断面及水力要素 - 渡槽（情况 %1）").arg(caseNo));
             QCOMPARE(Found(section), Box(*w, 13)->text());
             QVERIFY(WaterPixels(*section) > 1000);
             section->hide(); // a second click brings the same window forward
@@ -137,15 +138,18 @@ private slots:
         QVERIFY(!gone);
     }
 
-    // p starts at table 6.3.4's default for each calculation; another p
-    // redraws the checks at once (p = 0: H₂ = h加 + 0.10 ≈ h + 0.10).
+    // p starts at table 6.3.4's default; another p redraws the checks at
+    // once (p = 0: H₂ = h加 + 0.10 ≈ h + 0.10) and stays while Q stays in its
+    // row; a new row brings back its default with a note. A typed p outside
+    // 0..50 % is refused in words, not cut to a digit.
     void increaseRedrawsTheChecks() {
         auto w = Calculated(s_->m, 1);
         SectionWindow* section = w ? OpenSection(*w) : nullptr;
         QVERIFY(section);
         auto* p = section->findChild<QDoubleSpinBox*>(QStringLiteral("IncreasePercent"));
         auto* range = section->findChild<QLabel*>(QStringLiteral("IncreaseRange"));
-        QVERIFY(p && range);
+        auto* note = section->findChild<QLabel*>(QStringLiteral("IncreaseNote"));
+        QVERIFY(p && range && note);
         QCOMPARE(p->value(), 30.0);
         QCOMPARE(range->text(), QStringLiteral("表 6.3.4：30～25 %"));
         const QImage before = section->grab().toImage();
@@ -156,9 +160,31 @@ private slots:
         const auto checks = hydraulics::CheckDesign(f.point, f.length, f.increasePercent);
         QVERIFY(std::abs(checks.H2.value_or(0) - f.point.h - 0.10) < 1e-3);
         QVERIFY(section->grab().toImage() != before);
-        TypeInputs(*w, {"8"}); // 5 ≤ Q < 20: 25 %
-        Click(Button(*w, 2));
-        QCOMPARE(p->value(), 25.0);
+        // Q, p typed, shown p, p in the figure, the note says
+        const struct {
+            const char* Q;
+            const char* typed;
+            double shown;
+            const char* note;
+        } steps[] = {{"4.5", "", 0, ""},
+                     {"4.5", "60", 0, "p = 60 % 不在 0～50 % 之内"},
+                     {"4.5", "-1", 0, "没有采用"},
+                     {"4.5", "27.5", 27.5, ""},
+                     {"8", "", 25, "p 改为该行的默认值 25 %"}};
+        for (const auto& step : steps) {
+            TypeInputs(*w, {step.Q});
+            Click(Button(*w, 2));
+            if (*step.typed) {
+                QTest::keyClick(p, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(p, step.typed);
+                QTest::keyClick(p, Qt::Key_Return);
+            }
+            QCOMPARE(p->value(), step.shown);
+            QCOMPARE(section->figure()->increasePercent, step.shown);
+            QVERIFY2(*step.note ? note->isVisibleTo(section) && note->text().contains(step.note)
+                                : note->isHidden(),
+                     qPrintable(step.typed + (": " + note->text())));
+        }
         QCOMPARE(range->text(), QStringLiteral("表 6.3.4：25～20 %"));
     }
 
@@ -208,6 +234,21 @@ private slots:
         auto* box = last->findChild<ConnectionWindow*>()->findChild<QMessageBox*>();
         QVERIFY(box && box->isVisible() && !box->isModal() && box->text().contains("渡槽us.json"));
         QVERIFY(!last->findChild<ConnectionWindow*>()->connection());
+    }
+
+    // Usable on a small screen and at 200 %: a 1920 × 1080 screen at
+    // QT_SCALE_FACTOR=2 has 960 × 540 logical pixels, with room for the
+    // title bar; the drawing scrolls where it cannot shrink further.
+    void fitsSmallScreens() {
+        auto w = Calculated(s_->m, 1);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section);
+        for (const QSize room : {QSize(960, 500), QSize(1366, 728)}) {
+            QVERIFY(section->minimumSizeHint().boundedTo(room) == section->minimumSizeHint());
+            QVERIFY(w->size().boundedTo(room) == w->size());
+        }
+        section->resize(900, 480);
+        QVERIFY(section->findChild<QPushButton*>("Command2")->geometry().bottom() < 480);
     }
 };
 

@@ -1,0 +1,42 @@
+#include "windows/enterwalk.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace windows {
+
+EnterWalk::EnterWalk(std::vector<QLineEdit*> boxes, QAbstractButton* compute, QObject* parent)
+    : QObject(parent), boxes_(std::move(boxes)), compute_(compute) {
+    // Reading order: rows top to bottom, each left to right.
+    std::stable_sort(boxes_.begin(), boxes_.end(), [](const QLineEdit* a, const QLineEdit* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    for (QLineEdit* box : boxes_)
+        box->installEventFilter(this);
+    compute_->installEventFilter(this);
+}
+
+bool EnterWalk::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    if (watched == compute_ || (!boxes_.empty() && watched == boxes_.back())) {
+        if (compute_->isEnabled())
+            compute_->click();
+        return true;
+    }
+    const auto at = std::find(boxes_.begin(), boxes_.end(), watched);
+    if (at == boxes_.end())
+        return false;
+    QLineEdit* next = *(at + 1);
+    next->setFocus(Qt::TabFocusReason);
+    next->selectAll();
+    return true;
+}
+
+} // namespace windows
