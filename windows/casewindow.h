@@ -20,6 +20,7 @@ namespace windows {
 
 struct CaseLayout;
 class SectionWindow;
+class SweepWindow;
 
 class CaseWindow : public QWidget {
     Q_OBJECT
@@ -61,6 +62,9 @@ private slots:
     void calculate();   // Command2: read the boxes, save, solve, show
     void endProgram();  // Command3: end the program
     void showSection(); // Command4: open the section window
+    void showSweep();   // "方案比选" here or in the section window: open the comparison
+    // "采用" in the comparison: the value into input box `index`, then calculate.
+    void adoptValue(int index, const QString& engineText);
 
 private:
     static void showText(QLineEdit* box, const QString& text);
@@ -74,6 +78,7 @@ private:
     void clearResults();
     void blankInputs();
     void updateSection(const std::array<float, 8>& inputs);
+    void placeSweepButton(QPushButton* command5);
     void warn(const QString& what, const QString& text);
     QString fileBaseName(const QString& what) const; // project, case, what
 
@@ -87,6 +92,9 @@ private:
     // first one, hidden until Command4 is clicked, a child window that goes
     // with this one.
     SectionWindow* section_ = nullptr;
+    // "方案比选" of this window's project: made when first asked for, a
+    // child window that goes with this one (and with its project).
+    SweepWindow* sweep_ = nullptr;
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions_;

@@ -36,6 +36,11 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     report_->setFixedSize(120, 26);
     report_->setEnabled(false); // until a calculation succeeds
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
+    sweep_ = new QPushButton(QStringLiteral("方案比选"), this);
+    sweep_->setObjectName(QStringLiteral("SweepCommand"));
+    sweep_->setFont(LiShu(14.25));
+    sweep_->setFixedSize(120, 26);
+    connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
 
     increase_ = new IncreaseInput(this);
     connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
@@ -49,6 +54,8 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(print_);
     buttons->addSpacing(24);
     buttons->addWidget(report_);
+    buttons->addSpacing(24);
+    buttons->addWidget(sweep_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);

@@ -40,6 +40,10 @@ public:
     // file, and no file is left then. False when nothing was written.
     bool writeReport(const QString& path);
 
+signals:
+    // "方案比选": the case window is to open its comparison of candidates.
+    void sweepRequested();
+
 private slots:
     void printWindow(); // Command1: print the window
     void saveReport();  // Command2: choose a file and write the calculation report
@@ -51,6 +55,7 @@ private:
     IncreaseInput* increase_;
     QPushButton* print_;
     QPushButton* report_;
+    QPushButton* sweep_;
     QString pdfBaseName_;
     std::optional<report::ReportRequest> request_;
 };
