@@ -17,8 +17,8 @@ namespace {
 constexpr double kLeft = 52, kRight = 52, kTop = 30, kBottom = 40;
 const QColor kRatioInk{0, 90, 190};
 const QColor kVelocityInk{200, 95, 0};
-const QColor kRatioBand{205, 225, 250, 150};
-const QColor kVelocityBand{250, 225, 195, 130};
+const QColor kRatioBand{205, 225, 250};
+const QColor kVelocityHatch{230, 150, 70};
 const QColor kMetMark{0, 150, 70};
 
 struct Frame {
@@ -53,13 +53,15 @@ Frame FrameOf(const QRectF& box, const SweepChart& chart) {
     return f;
 }
 
+// H/B's band solid light blue, v's hatched over it, so that where they
+// overlap both still show.
 void PaintBands(QPainter& painter, const Frame& f) {
-    const auto band = [&](double low, double high, const AxisScale& axis, const QColor& colour) {
+    const auto band = [&](double low, double high, const AxisScale& axis, const QBrush& brush) {
         const double top = std::max(f.Y(high, axis), f.plot.top());
-        painter.fillRect(QRectF(f.plot.left(), top, f.plot.width(), f.Y(low, axis) - top), colour);
+        painter.fillRect(QRectF(f.plot.left(), top, f.plot.width(), f.Y(low, axis) - top), brush);
     };
     band(0.7, 0.9, f.ratio, kRatioBand);
-    band(1.0, 2.5, f.velocity, kVelocityBand);
+    band(1.0, 2.5, f.velocity, QBrush(kVelocityHatch, Qt::BDiagPattern));
 }
 
 QString Tick(double value, int decimals) {
@@ -129,7 +131,7 @@ void PaintSeries(QPainter& painter, const Frame& f, const SweepChart& chart, con
 void PaintLegend(QPainter& painter, const QRectF& box) {
     painter.setFont(SongTiPx(12));
     const QString parts[] = {QStringLiteral("● H/B（左轴，阴影 0.7～0.9）"),
-                             QStringLiteral("■ v m/s（右轴，阴影 1.0～2.5 m/s）"),
+                             QStringLiteral("■ v m/s（右轴，斜线 1.0～2.5 m/s）"),
                              QStringLiteral("绿色标记：满足全部校核")};
     const QColor inks[] = {kRatioInk, kVelocityInk, kMetMark};
     double x = box.left() + kLeft;

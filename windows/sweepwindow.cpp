@@ -84,8 +84,9 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     connect(table_, &QTableView::doubleClicked, this, &SweepWindow::adoptRow);
     FillSweepModel(*model_, {}, caseNo_, hydraulics::DefaultSweepVariable(caseNo_));
     updateAdopt();
-    resize(QSize(980, 680).boundedTo(screen() ? screen()->availableGeometry().size() * 0.92
-                                              : QSize(980, 680)));
+    // Every column in view where the screen allows.
+    const QSize wanted(1180, 720);
+    resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.92) : wanted);
 }
 
 void SweepWindow::buildInputs(QWidget* bar) {
