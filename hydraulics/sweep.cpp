@@ -75,14 +75,17 @@ std::size_t SweepRowCount(const SweepRange& range) {
     const double steps = std::floor((range.to - range.from) / range.step + kCountSlack);
     if (!(steps >= 0))
         throw SweepRangeError("终点小于起点，范围内没有可计算的方案。");
-    if (steps + 1 > double(kMaxSweepRows))
-        throw SweepRangeError("该范围与步长给出 " + FormatDouble(steps + 1) + " 个方案，最多 " +
-                              std::to_string(kMaxSweepRows) + " 个，请加大步长或缩小范围。");
+    // (to − from)/step may overflow to infinity: too many rows all the same.
+    if (!(steps + 1 <= double(kMaxSweepRows)))
+        throw SweepRangeError("该范围与步长给出的方案多于 " + std::to_string(kMaxSweepRows) +
+                              " 个，请加大步长或缩小范围。");
     return static_cast<std::size_t>(steps) + 1;
 }
 
 float SweepValue(const SweepRange& range, std::size_t k, std::string_view quantity) {
     const double value = range.from + double(k) * range.step;
+    if (!std::isfinite(value)) // beyond even double range: the box's overflow too
+        throw CalcError(ErrorKind::Overflow, std::string(quantity), " 超出单精度数的范围");
     if (std::fabs(value) > std::numeric_limits<float>::max())
         return ParseSingle(FormatDouble(value), quantity); // the box's overflow
     return ParseSingle(FormatSingle(static_cast<float>(value)), quantity);
@@ -103,6 +106,8 @@ std::optional<double> ReadDecimal(std::string_view text) {
 }
 
 double TypedDecimal(float typed) {
+    if (!std::isfinite(typed))
+        return typed;
     return ReadDecimal(FormatSingle(typed)).value_or(double(typed));
 }
 
@@ -155,7 +160,9 @@ std::vector<SweepRow> RunSweep(const SweepRequest& request) {
 
 std::string SweepValueText(const SweepRow& row, std::size_t variable) {
     const std::optional<float>& value = row.inputs.at(variable);
-    return value ? FormatSingle(*value) : FormatDouble(row.requested);
+    if (value)
+        return FormatSingle(*value);
+    return std::isfinite(row.requested) ? FormatDouble(row.requested) : "—";
 }
 
 } // namespace hydraulics

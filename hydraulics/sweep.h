@@ -111,7 +111,7 @@ struct SweepRow {
 std::vector<SweepRow> RunSweep(const SweepRequest& request);
 
 // The variable of row `row` as the box shows it ("1.05"); the requested
-// value in fifteen digits when it could not be stored.
+// value in fifteen digits when it could not be stored ("—" beyond double).
 std::string SweepValueText(const SweepRow& row, std::size_t variable);
 
 } // namespace hydraulics

@@ -32,6 +32,7 @@ TEST(Sweep, RowCountsAndBadRanges) {
         EXPECT_EQ(SweepRowCount(range), std::size_t(rows)) << range.from << ':' << range.to;
     for (const SweepRange& bad : {SweepRange{1, 0.9, 0.1}, SweepRange{0, 1, 0}, SweepRange{0, 1, -1},
                                   SweepRange{0, 2000, 1}, SweepRange{0, kInf, 1},
+                                  SweepRange{-1e308, 1e308, 1e308}, // overflows to ∞ rows
                                   SweepRange{0, 1, std::nan("")}})
         EXPECT_THROW(SweepRowCount(bad), SweepRangeError) << bad.from << ':' << bad.to;
 }
@@ -44,6 +45,10 @@ TEST(Sweep, ValuesAreWhatTheBoxStoresForTheirText) {
     EXPECT_EQ(ReadDecimal(" +1.25e1 "), 12.5);
     EXPECT_FALSE(ReadDecimal("1,5"));
     EXPECT_EQ(TypedDecimal(0.05f), 0.05);
+    // Near the ends of the ranges: failed rows and a range, never a throw.
+    EXPECT_THROW(SweepValue({0, 1.5e308, 1e308}, 2, "流量 Q"), CalcError);
+    EXPECT_NO_THROW(DefaultSweepRange(3.4e38f));
+    EXPECT_EQ(RunSweep({1, kCase1, 0, {3e38, 5e38, 1e38}, {}})[2].kind, ErrorKind::Overflow);
 }
 
 TEST(Sweep, EveryRowIsTheSingleCalculation) {
