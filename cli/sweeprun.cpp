@@ -35,8 +35,8 @@ bool ReadSweepInputs(const Options& options, std::array<float, 8>& inputs, std::
         if (k == options.sweep->variable)
             continue;
         try {
-            inputs[k] = hydraulics::ParseSingle(options.values.at(k),
-                                                InputName(options.caseNumber, k));
+            inputs[k] =
+                hydraulics::ParseSingle(options.values.at(k), InputName(options.caseNumber, k));
         } catch (const hydraulics::CalcError& e) {
             err << e.message() << '\n';
             return false;
@@ -46,7 +46,7 @@ bool ReadSweepInputs(const Options& options, std::array<float, 8>& inputs, std::
 }
 
 void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std::ostream& out,
-               std::ostream& err) {
+                std::ostream& err) {
     const Options::Sweep& sweep = *options.sweep;
     hydraulics::SweepRequest request{options.caseNumber, inputs, sweep.variable, sweep.range,
                                      options.increasePercent};

@@ -22,7 +22,7 @@ Outcome OutcomeOf(const hydraulics::SweepRow& row);
 // lines separated by ",", then "]". The message of each failed row goes to
 // `err` as "h = 0.5：…".
 void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std::ostream& out,
-               std::ostream& err);
+                std::ostream& err);
 
 // The eight values of the command line read as the single calculation
 // reads them, except the variable's, which is not used (0). The first

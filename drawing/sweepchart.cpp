@@ -169,7 +169,8 @@ void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& cha
     if (chart.points.empty()) {
         painter.setPen(kNote);
         painter.setFont(SongTiPx(14));
-        painter.drawText(box, Qt::AlignCenter, QStringLiteral("尚未比选：给出范围后点“比选计算”。"));
+        painter.drawText(box, Qt::AlignCenter,
+                         QStringLiteral("尚未比选：给出范围后点“比选计算”。"));
         painter.restore();
         return;
     }
@@ -179,10 +180,12 @@ void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& cha
     PaintLegend(painter, box);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setClipRect(frame.plot.adjusted(-5, -5, 5, 5));
-    PaintSeries(painter, frame, chart, kRatioInk,
-                [](const SweepPoint& p) { return p.ratio; }, frame.ratio, false);
-    PaintSeries(painter, frame, chart, kVelocityInk, [](const SweepPoint& p) { return p.v; },
-                frame.velocity, true);
+    PaintSeries(
+        painter, frame, chart, kRatioInk, [](const SweepPoint& p) { return p.ratio; }, frame.ratio,
+        false);
+    PaintSeries(
+        painter, frame, chart, kVelocityInk, [](const SweepPoint& p) { return p.v; },
+        frame.velocity, true);
     painter.restore();
 }
 

@@ -15,9 +15,9 @@ class QRectF;
 namespace drawing {
 
 struct SweepPoint {
-    double x = 0;                       // the variable as stored
-    std::optional<double> ratio, v;     // H/B and v, empty for a failed row
-    bool meetsAll = false;              // every check met
+    double x = 0;                   // the variable as stored
+    std::optional<double> ratio, v; // H/B and v, empty for a failed row
+    bool meetsAll = false;          // every check met
 };
 
 struct SweepChart {

@@ -89,8 +89,8 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
         return;
     }
     const HydraulicElements& e = row.elements;
-    for (const auto& value : {e.A, e.P, e.R, e.T, e.v, e.velocityHead, e.Fr, e.hc, row.checks.H,
-                              row.checks.ratio})
+    for (const auto& value :
+         {e.A, e.P, e.R, e.T, e.v, e.velocityHead, e.Fr, e.hc, row.checks.H, row.checks.ratio})
         AppendNumber(out, value);
     for (const CheckRow& check : checks) {
         out += ',';

@@ -13,11 +13,11 @@ namespace hydraulics {
 // What the comparison table shows of a row besides the variable and the
 // verdicts; each empty unless the row succeeded (and the figure formed).
 struct SweepFigures {
-    std::optional<double> solved; // the quantity the case solves for, as its result box shows it
-    std::optional<double> B, h;   // width and depth of the design point, m
-    std::optional<double> v, Fr;  // mean velocity (m/s) and Froude number
+    std::optional<double> solved;   // the quantity the case solves for, as its result box shows it
+    std::optional<double> B, h;     // width and depth of the design point, m
+    std::optional<double> v, Fr;    // mean velocity (m/s) and Froude number
     std::optional<double> H, ratio; // recommended net depth (m) and H/B
-    std::optional<double> Z; // total head loss, m: a result, in case 2 the given head
+    std::optional<double> Z;        // total head loss, m: a result, in case 2 the given head
 };
 
 SweepFigures FiguresOf(const SweepRow& row, int caseNumber);

@@ -294,8 +294,8 @@ void CaseWindow::showSweep() {
     std::array<QString, 8> problems;
     for (int k = 0; k < kInputCount; ++k) {
         try {
-            inputs[std::size_t(k)] = project::ReadRegionalNumber(
-                boxes_[std::size_t(k)]->text(), QLocale(), InputSubject(info, k));
+            inputs[std::size_t(k)] = project::ReadRegionalNumber(boxes_[std::size_t(k)]->text(),
+                                                                 QLocale(), InputSubject(info, k));
         } catch (const hydraulics::CalcError& e) {
             problems[std::size_t(k)] = QString::fromStdString(e.message());
         }

@@ -61,9 +61,9 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
     for (const auto& figure : {f.B, f.h, f.v, f.Fr, f.H, f.ratio, f.Z})
         items.append(Figure(figure));
     for (const hydraulics::CheckRow& check : hydraulics::CheckRows(row.checks)) {
-        QStandardItem* item = Cell(ok ? Utf8(hydraulics::VerdictText(check.verdict))
-                                      : QStringLiteral("—"),
-                                   ok ? Rank(check.verdict) : 3);
+        QStandardItem* item =
+            Cell(ok ? Utf8(hydraulics::VerdictText(check.verdict)) : QStringLiteral("—"),
+                 ok ? Rank(check.verdict) : 3);
         if (ok && check.verdict == hydraulics::Verdict::NotMet)
             item->setBackground(drawing::kUnmetGround);
         else if (ok && check.verdict == hydraulics::Verdict::Note)
@@ -87,11 +87,16 @@ QStringList SweepHeaders(int caseNumber, std::size_t variable) {
     const hydraulics::CaseInfo& info = hydraulics::Case(caseNumber);
     const hydraulics::Quantity& var = info.inputNames.at(variable);
     const hydraulics::Quantity& solved = info.results.back();
-    QStringList headers{QStringLiteral("全部满足"), Heading(var.display, var.unit),
+    QStringList headers{QStringLiteral("全部满足"),
+                        Heading(var.display, var.unit),
                         QStringLiteral("求得 ") + Heading(solved.display, solved.unit),
-                        QStringLiteral("B (m)"), QStringLiteral("h (m)"),
-                        QStringLiteral("v (m/s)"), QStringLiteral("Fr"), QStringLiteral("H (m)"),
-                        QStringLiteral("H/B"), QStringLiteral("Z (m)")};
+                        QStringLiteral("B (m)"),
+                        QStringLiteral("h (m)"),
+                        QStringLiteral("v (m/s)"),
+                        QStringLiteral("Fr"),
+                        QStringLiteral("H (m)"),
+                        QStringLiteral("H/B"),
+                        QStringLiteral("Z (m)")};
     for (const hydraulics::CheckRow& check : hydraulics::CheckRows(hydraulics::DesignChecks{}))
         headers.append(Utf8(check.item));
     headers.append(QStringLiteral("说明"));

@@ -241,10 +241,12 @@ void SweepWindow::showRows() {
     chart_->setChart(drawing::SweepChartOf(rows_, caseNo_, shownVariable_));
     const auto met = std::count_if(rows_.begin(), rows_.end(),
                                    [](const hydraulics::SweepRow& r) { return r.meetsAll; });
-    const auto failed = std::count_if(rows_.begin(), rows_.end(), [](const hydraulics::SweepRow& r) {
-        return r.status != hydraulics::SweepStatus::Ok;
-    });
-    QString text = QStringLiteral("共 %1 个方案，%2 个满足全部校核（标 ✓、绿底）").arg(rows_.size()).arg(met);
+    const auto failed =
+        std::count_if(rows_.begin(), rows_.end(), [](const hydraulics::SweepRow& r) {
+            return r.status != hydraulics::SweepStatus::Ok;
+        });
+    QString text =
+        QStringLiteral("共 %1 个方案，%2 个满足全部校核（标 ✓、绿底）").arg(rows_.size()).arg(met);
     if (failed > 0)
         text += QStringLiteral("，%1 个没有算出（见“说明”一栏）").arg(failed);
     tell(text + QStringLiteral("。选中一行点“采用”，其数值即填入计算窗口并计算。"), false);
@@ -261,11 +263,11 @@ void SweepWindow::adoptRow() {
     if (selected.isEmpty())
         return;
     const int row = sorted_->mapToSource(selected.front()).row();
-    if (row < 0 || std::size_t(row) >= rows_.size() || !rows_[std::size_t(row)].inputs[shownVariable_])
+    if (row < 0 || std::size_t(row) >= rows_.size() ||
+        !rows_[std::size_t(row)].inputs[shownVariable_])
         return;
-    emit valueAdopted(int(shownVariable_),
-                      QString::fromStdString(hydraulics::SweepValueText(rows_[std::size_t(row)],
-                                                                        shownVariable_)));
+    emit valueAdopted(int(shownVariable_), QString::fromStdString(hydraulics::SweepValueText(
+                                               rows_[std::size_t(row)], shownVariable_)));
 }
 
 void SweepWindow::printWindow() {
@@ -291,8 +293,7 @@ void SweepWindow::exportTable() {
     QString suggested = PdfPathFor(baseName_);
     suggested.replace(suggested.size() - 4, 4, QStringLiteral(".csv"));
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出方案比选表"),
-                                                      suggested,
-                                                      QStringLiteral("CSV 表 (*.csv)"));
+                                                      suggested, QStringLiteral("CSV 表 (*.csv)"));
     if (!path.isEmpty())
         exportCsv(path);
 }

@@ -231,14 +231,15 @@ TEST(Cli, SweepRowsAreTheSingleRuns) {
     ASSERT_EQ(lines.size(), 15u);
     EXPECT_EQ(lines.front(), "[");
     EXPECT_EQ(lines.back(), "]");
-    const char* depths[] = {"1", "1.05", "1.1", "1.15", "1.2", "1.25", "1.3",
-                            "1.35", "1.4", "1.45", "1.5", "1.55", "1.6"};
+    const char* depths[] = {"1",    "1.05", "1.1",  "1.15", "1.2",  "1.25", "1.3",
+                            "1.35", "1.4",  "1.45", "1.5",  "1.55", "1.6"};
     for (std::size_t k = 0; k < 13; ++k) {
         std::string row = lines[k + 1];
         if (k < 12)
             row.pop_back();
         EXPECT_EQ(row + "\n", RunHere(std::string("--details --json 1 4 100 ") + depths[k] +
-                                      " 1000 1 0.014 0.25 0.4").out);
+                                      " 1000 1 0.014 0.25 0.4")
+                                  .out);
     }
     EXPECT_EQ(run.err.rfind("h = 1：无效参数", 0), 0u) << run.err;
     // --increase reaches every row; the CSV has a header and a row a value.

@@ -7,9 +7,9 @@
 #include "hydraulics/sweep.h"
 #include "hydraulics/sweeptable.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <sstream>
 #include <tuple>
@@ -30,10 +30,11 @@ TEST(Sweep, RowCountsAndBadRanges) {
              std::pair{SweepRange{0, 1999, 1}, 2000},
          })
         EXPECT_EQ(SweepRowCount(range), std::size_t(rows)) << range.from << ':' << range.to;
-    for (const SweepRange& bad : {SweepRange{1, 0.9, 0.1}, SweepRange{0, 1, 0}, SweepRange{0, 1, -1},
-                                  SweepRange{0, 2000, 1}, SweepRange{0, kInf, 1},
-                                  SweepRange{-1e308, 1e308, 1e308}, // overflows to ∞ rows
-                                  SweepRange{0, 1, std::nan("")}})
+    for (const SweepRange& bad :
+         {SweepRange{1, 0.9, 0.1}, SweepRange{0, 1, 0}, SweepRange{0, 1, -1},
+          SweepRange{0, 2000, 1}, SweepRange{0, kInf, 1},
+          SweepRange{-1e308, 1e308, 1e308}, // overflows to ∞ rows
+          SweepRange{0, 1, std::nan("")}})
         EXPECT_THROW(SweepRowCount(bad), SweepRangeError) << bad.from << ':' << bad.to;
 }
 
@@ -54,10 +55,11 @@ TEST(Sweep, ValuesAreWhatTheBoxStoresForTheirText) {
 TEST(Sweep, EveryRowIsTheSingleCalculation) {
     for (int c = 1; c <= kCaseCount; ++c) {
         SCOPED_TRACE(c);
-        const std::array<float, 8> inputs = c == 4   ? std::array<float, 8>{1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}
-                                            : c == 3 ? std::array<float, 8>{1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}
-                                            : c == 2 ? std::array<float, 8>{4, 100, 1.5f, 0.2f, 1, 0.014f, 0.25f, 0.4f}
-                                                     : kCase1;
+        const std::array<float, 8> inputs =
+            c == 4   ? std::array<float, 8>{1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}
+            : c == 3 ? std::array<float, 8>{1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}
+            : c == 2 ? std::array<float, 8>{4, 100, 1.5f, 0.2f, 1, 0.014f, 0.25f, 0.4f}
+                     : kCase1;
         const auto rows = RunSweep({c, inputs, 2, {1.4, 1.8, 0.1}, {}});
         ASSERT_EQ(rows.size(), 5u);
         for (const SweepRow& row : rows) {
@@ -105,10 +107,9 @@ TEST(Sweep, TheWorkedExampleHasCompliantDepths) {
 }
 
 TEST(Sweep, DefaultsAndVariableNames) {
-    for (const auto& [value, from, to, step] : {std::tuple{1.5f, 1.05, 1.95, 0.075},
-                                                std::tuple{1000.f, 700.0, 1300.0, 50.0},
-                                                std::tuple{1.912109f, 1.338509, 2.485709, 0.0956},
-                                                std::tuple{0.f, 0.0, 1.2, 0.1}}) {
+    for (const auto& [value, from, to, step] :
+         {std::tuple{1.5f, 1.05, 1.95, 0.075}, std::tuple{1000.f, 700.0, 1300.0, 50.0},
+          std::tuple{1.912109f, 1.338509, 2.485709, 0.0956}, std::tuple{0.f, 0.0, 1.2, 0.1}}) {
         const SweepRange r = DefaultSweepRange(value);
         EXPECT_EQ(std::tie(r.from, r.to, r.step), std::tie(from, to, step)) << value;
         EXPECT_EQ(SweepRowCount(r), 13u);

@@ -71,8 +71,8 @@ private slots:
         SweepWindow* sweep = OpenSweep(*w);
         QVERIFY(sweep);
         QCOMPARE(sweep->findChild<QComboBox*>("SweepVariable")->currentIndex(), 2);
-        QCOMPARE(Field(*sweep, "SweepFrom")->text() + ' ' + Field(*sweep, "SweepTo")->text() +
-                     ' ' + Field(*sweep, "SweepStep")->text(),
+        QCOMPARE(Field(*sweep, "SweepFrom")->text() + ' ' + Field(*sweep, "SweepTo")->text() + ' ' +
+                     Field(*sweep, "SweepStep")->text(),
                  QStringLiteral("1.05 1.95 0.075"));
         Sweep(*sweep, {"1.0", "1.6", "0.05"});
         QCOMPARE(Table(*sweep)->rowCount(), 13);
@@ -91,10 +91,11 @@ private slots:
         while (Table(*sweep)->headerData(netDepth, Qt::Horizontal).toString() != "槽身净深")
             QVERIFY(++netDepth < Table(*sweep)->columnCount());
         QCOMPARE(Cell(*sweep, 10, netDepth), QStringLiteral("不满足"));
-        QCOMPARE(Table(*sweep)->index(10, netDepth).data(Qt::BackgroundRole).value<QBrush>().color(),
-                 drawing::kUnmetGround);
+        QCOMPARE(
+            Table(*sweep)->index(10, netDepth).data(Qt::BackgroundRole).value<QBrush>().color(),
+            drawing::kUnmetGround);
         QVERIFY(!Cell(*sweep, 0, Table(*sweep)->columnCount() - 1).isEmpty()); // h = 1 failed
-        QVERIFY(!QFile::exists(QStringLiteral("渡槽us.dat"))); // nothing saved yet
+        QVERIFY(!QFile::exists(QStringLiteral("渡槽us.dat")));                 // nothing saved yet
     }
 
     // Sorting by the variable is numeric (800 before 1000); bad ranges are
@@ -116,9 +117,9 @@ private slots:
         QCOMPARE(Cell(*sweep, 0, 1), QStringLiteral("800"));
         table->sortByColumn(1, Qt::DescendingOrder);
         QCOMPARE(Cell(*sweep, 0, 1), QStringLiteral("1200"));
-        for (const QStringList& bad : {QStringList{"1200", "800", "100"},
-                                       QStringList{"800", "1200", "0"},
-                                       QStringList{"0", "5000", "1"}, QStringList{"a", "1", "1"}}) {
+        for (const QStringList& bad :
+             {QStringList{"1200", "800", "100"}, QStringList{"800", "1200", "0"},
+              QStringList{"0", "5000", "1"}, QStringList{"a", "1", "1"}}) {
             Sweep(*sweep, bad);
             QVERIFY(!sweep->findChild<QLabel*>("SweepMessage")->text().isEmpty());
             QCOMPARE(Table(*sweep)->rowCount(), 5);
