@@ -1,7 +1,8 @@
 // "方案比选" as a designer reaches it: from the case window before any
 // success and from the section window after one; the case-1 example swept
-// over h with its compliant rows marked, numeric sorting, bad ranges, and
-// "采用" filling the box and computing (the project file written then only).
+// over h with its compliant rows marked, numeric sorting, bad ranges, the
+// CSV export, and "采用" filling the box and computing (the project file
+// written then only).
 #include "drawing/chinesefonts.h"
 #include "drawing/drawingstyle.h"
 #include "project/projectfile.h"
@@ -124,6 +125,16 @@ private slots:
             QVERIFY(!sweep->findChild<QLabel*>("SweepMessage")->text().isEmpty());
             QCOMPARE(Table(*sweep)->rowCount(), 5);
         }
+        // The export is the command line's CSV: a header and a line a row.
+        QVERIFY(sweep->exportCsv(QStringLiteral("方案.csv")));
+        QFile csv(QStringLiteral("方案.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = csv.readAll().split('\n');
+        QCOMPARE(lines.size(), 7); // and the empty rest after the last line end
+        QVERIFY(lines[0].startsWith("x,status,error,Z,Z1,Z2,Z3,B,"));
+        ModalCatcher catcher;
+        QVERIFY(!sweep->exportCsv(QStringLiteral("无此目录/方案.csv")));
+        QVERIFY(catcher.take().value(0).contains(QStringLiteral("无此目录"))); // told, not written
         QTest::keyClick(table, Qt::Key_Escape);
         QVERIFY(!sweep->isVisible());
     }
