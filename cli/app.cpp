@@ -9,6 +9,7 @@
 #include "cli/reportexport.h"
 #include "cli/svgexport.h"
 #include "project/nearname.h"
+#include "cli/sweeprun.h"
 #include "project/projectfile.h"
 
 #include <filesystem>
@@ -79,7 +80,19 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
     return options.reportFile.empty() ? kExitOk : WriteReportFile(options, outcome, err);
 }
 
+// --sweep over the values of the command line or of a project file.
+int Sweep(const Options& options, const std::array<float, 8>& inputs, std::ostream& out,
+          std::ostream& err) {
+    WriteSweep(options, inputs, out, err);
+    return out ? kExitOk : OutputFailure(err);
+}
+
 int RunValues(const Options& options, std::ostream& out, std::ostream& err) {
+    if (options.sweep) {
+        std::array<float, 8> inputs{};
+        return ReadSweepInputs(options, inputs, err) ? Sweep(options, inputs, out, err)
+                                                     : kExitFailed;
+    }
     const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
     return Report(options, CalculateFields(options.caseNumber, fields), out, err);
 }
@@ -102,6 +115,8 @@ int RunProject(const Options& options, std::ostream& out, std::ostream& err) {
     Outcome outcome;
     try {
         const project::ProjectValues values = project::ReadProjectFile(options.project);
+        if (options.sweep)
+            return Sweep(options, values, out, err);
         outcome = Calculate(options.caseNumber, values);
     } catch (const CalcError& e) {
         outcome = FailedOutcome(WithNearProject(e, options.project));

@@ -58,7 +58,7 @@ double ParseIncrease(const std::string& text) {
 // What the scan of the arguments gathers before the checks.
 struct Scanned {
     std::vector<std::string> positional;
-    std::optional<std::string> csv, project, svg, report, connection;
+    std::optional<std::string> csv, project, svg, report, connection, sweep;
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
@@ -104,6 +104,10 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
         scanned.increase = ParseIncrease(TakeValue(name, inlineValue, args, i));
+    } else if (name == "--sweep") {
+        if (scanned.sweep)
+            throw UsageError("选项 --sweep 只能给一次");
+        scanned.sweep = TakeValue(name, inlineValue, args, i);
     } else if (name == "--csv" || name == "--project" || name == "--connection") {
         std::optional<std::string>& slot = name == "--csv"       ? scanned.csv
                                            : name == "--project" ? scanned.project
@@ -148,6 +152,39 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--report 不能与 --csv 同时使用");
     if (scanned.csv && scanned.connection)
         throw UsageError("--connection 不能与 --csv 同时使用");
+    if (scanned.sweep && (scanned.csv || scanned.svg || scanned.report))
+        throw UsageError("--sweep 不能与 --csv、--svg 或 --report 同时使用");
+}
+
+// "NAME=FROM:TO:STEP" for case `caseNumber`: NAME one of the case's input
+// symbols as the JSON "inputs" object spells them, the three numbers
+// period-decimal.
+Options::Sweep ParseSweep(const std::string& text, int caseNumber) {
+    const auto eq = text.find('=');
+    const std::string name = text.substr(0, eq);
+    const auto index = hydraulics::SweepVariableIndex(caseNumber, name);
+    if (eq == std::string::npos || !index)
+        throw UsageError("--sweep 需要“名称=起点:终点:步长”，名称为情况 " +
+                         std::to_string(caseNumber) + " 的输入之一，而不是 “" + text + "”");
+    std::optional<double> bounds[3];
+    std::size_t start = eq + 1;
+    for (int k = 0; k < 3; ++k) {
+        const std::size_t colon = k < 2 ? text.find(':', start) : std::string::npos;
+        if (k < 2 && colon == std::string::npos)
+            break;
+        bounds[k] = hydraulics::ReadDecimal(std::string_view(text).substr(start, colon - start));
+        start = colon + 1;
+    }
+    if (!bounds[0] || !bounds[1] || !bounds[2])
+        throw UsageError("--sweep 的范围须写成 起点:终点:步长（以句点作小数点的数），而不是 “" +
+                         text + "”");
+    Options::Sweep sweep{*index, {*bounds[0], *bounds[1], *bounds[2]}};
+    try {
+        hydraulics::SweepRowCount(sweep.range);
+    } catch (const hydraulics::SweepRangeError& e) {
+        throw UsageError("--sweep " + text + "：" + e.what());
+    }
+    return sweep;
 }
 
 // Where the eight values come from: a CSV file, a project file or the
@@ -199,6 +236,8 @@ Options ParseOptions(std::span<const std::string> args) {
     if (scanned.positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(scanned.positional.front());
+    if (scanned.sweep)
+        options.sweep = ParseSweep(*scanned.sweep, options.caseNumber);
     TakeSource(scanned, options);
     return options;
 }
@@ -209,6 +248,7 @@ std::string UsageText() {
                [--connection 文件.json] 情况 V1 … V8
   ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
                [--connection 文件.json] 情况 --project 项目名
+  ambrelo-calc [--json] [--increase P] --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -249,6 +289,12 @@ std::string UsageText() {
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有
                    任何字段是数字，则视为标题行跳过。
+  --sweep 名称=起点:终点:步长
+                   方案比选：把一个输入（名称同 JSON 的 "inputs"：Q L h x V n xi1 xi2，
+                   情况 2 的 Z，情况 3、4 的 B）从起点按步长取到终点（最多 2000 个
+                   方案），其余输入取自给出的数值或项目文件（该输入本身的数值不用），
+                   逐个计算并校核。输出 CSV 表（带标题行）；加 --json 时输出 JSON
+                   数组，每个元素与 --details --json 单独计算的输出逐字相同
   --help, -h       显示本说明
 
 退出码：0 成功；1 计算失败、未收敛或文件错误；2 命令行用法错误。

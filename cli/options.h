@@ -5,6 +5,8 @@
 //                                          one calculation, values in box order
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
 //                CASE --project NAME
+//   ambrelo-calc [--json] [--increase P] --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
+//                                          one input stepped over a range
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
 //
@@ -15,6 +17,9 @@
 
 #include "hydraulics/connection.h"
 
+#include "hydraulics/sweep.h"
+
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -41,6 +46,14 @@ struct Options {
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv
+    // --sweep: the box index of the input stepped and its range, checked
+    // (at most 2,000 rows); the eight values or the project still give the
+    // others (the variable's own value is not used).
+    struct Sweep {
+        std::size_t variable = 0;
+        hydraulics::SweepRange range;
+    };
+    std::optional<Sweep> sweep;
 };
 
 // A command line that does not fit the grammar above; what() is Chinese.

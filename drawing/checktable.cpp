@@ -25,7 +25,6 @@ constexpr int kCellFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
 const QColor kUnmet{190, 0, 0};
 const QColor kNoted{150, 90, 0};
-const QColor kNotedGround{255, 243, 205};
 const QColor kMet{0, 115, 55};
 
 QColor VerdictInk(Verdict verdict) {

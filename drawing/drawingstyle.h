@@ -57,5 +57,8 @@ inline const QColor kSemicircleTop{0, 140, 70};
 // The ground of a design check not met, in the section drawing and the
 // report alike.
 inline const QColor kUnmetGround{255, 222, 222};
+// The ground of a note (提示), and of a candidate that meets every check.
+inline const QColor kNotedGround{255, 243, 205};
+inline const QColor kMetGround{222, 245, 226};
 
 } // namespace drawing

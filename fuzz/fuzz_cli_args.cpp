@@ -5,7 +5,8 @@
 //
 // Contract, in bounded CPU time: exit status 0, 1 or 2 and nothing thrown;
 // a failure or usage error says why on the error stream; with --json each
-// output line is a JSON object with a known status. A batch writes the
+// output line is a JSON object with a known status (with --sweep inside
+// the lines "[" and "]", each but the last followed by a comma). A batch writes the
 // header and one row of fifteen fields per data row: status, error kind
 // (only for an error), the eight inputs (shown numbers, empty only for an
 // error), the five results (shown numbers when ok, else empty); and one
@@ -125,9 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzzcheck::Require(CheckBatch(options.caseNumber, out.str()) == messages,
                            "not one message per failed row");
     } else if (options.json && options.mode != cli::Mode::Help) {
-        for (const std::string& line : Split(out.str(), '\n')) {
-            if (line.empty())
+        for (std::string line : Split(out.str(), '\n')) {
+            if (line.empty() || (options.sweep && (line == "[" || line == "]")))
                 continue;
+            if (options.sweep && line.ends_with(','))
+                line.pop_back();
             QJsonParseError error{};
             const QJsonDocument doc =
                 QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);

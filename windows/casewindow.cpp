@@ -13,6 +13,7 @@
 #include "windows/casewindowbuilder.h"
 #include "windows/look.h"
 #include "windows/sectionwindow.h"
+#include "windows/sweepwindow.h"
 #include "windows/windowprinter.h"
 
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -57,6 +59,20 @@ CaseWindow::CaseWindow(hydraulics::Module1& state, int caseNo, QWidget* parent)
     connect(controls.commands[0], &QPushButton::clicked, this, &CaseWindow::printWindow);
     connect(controls.commands[2], &QPushButton::clicked, this, &CaseWindow::endProgram);
     connect(command4_, &QPushButton::clicked, this, &CaseWindow::showSection);
+    auto* command5 = new QPushButton(QStringLiteral("方案比选"), this);
+    placeSweepButton(command5);
+    connect(command5, &QPushButton::clicked, this, &CaseWindow::showSweep);
+}
+
+void CaseWindow::placeSweepButton(QPushButton* command5) {
+    // Left of "结 束 计 算" as "断面图" stands right of it, in the same font
+    // and height, and after it in the tab order; open before any success.
+    command5->setObjectName(QStringLiteral("Command5"));
+    command5->setFont(command4_->font());
+    const int gap = layout_.command4.x - (layout_.command3.x + kCommand3Size.x);
+    command5->setGeometry(Px(layout_.command3.x - gap - kCommand4Size.x), Px(layout_.command3.y),
+                          Px(kCommand4Size.x), Px(kCommand4Size.y));
+    QWidget::setTabOrder(command4_, command5);
 }
 
 CaseWindow::~CaseWindow() = default;
@@ -135,6 +151,8 @@ bool CaseWindow::load() {
         // project: the next success makes them anew under this one.
         delete section_;
         section_ = nullptr;
+        delete sweep_;
+        sweep_ = nullptr;
         if (!restore)
             blankInputs();
     }
@@ -206,6 +224,7 @@ void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
         section_ = new SectionWindow(this);
         connect(section_, &SectionWindow::lossCoefficientsChosen, this,
                 &CaseWindow::fillLossCoefficients);
+        connect(section_, &SectionWindow::sweepRequested, this, &CaseWindow::showSweep);
     }
     // The window's own project names the printed page and the report.
     section_->showFigure(figure, fileBaseName(QStringLiteral("断面图")),
@@ -297,6 +316,11 @@ void CaseWindow::calculate() {
     hydraulics::ResultTexts results;
     if (!readInputs(values))
         return;
+    if (sweep_) { // the comparison sweeps around what is typed now
+        std::array<std::optional<float>, 8> base;
+        std::copy(values.begin(), values.end(), base.begin());
+        sweep_->setBase(base);
+    }
     // Saved first; a file that cannot be written does not stop the
     // calculation, the message says what was not kept.
     const QString unsaved = saveInputs(values);
@@ -324,6 +348,41 @@ void CaseWindow::showSection() {
     section_->show();
     section_->raise();
     section_->activateWindow();
+}
+
+void CaseWindow::showSweep() {
+    // The boxes as they stand, read without a message: the comparison says
+    // which one it cannot use when it is run.
+    const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
+    std::array<std::optional<float>, 8> inputs;
+    std::array<QString, 8> problems;
+    for (int k = 0; k < kInputCount; ++k) {
+        try {
+            inputs[std::size_t(k)] = project::ReadRegionalNumber(boxes_[std::size_t(k)]->text(),
+                                                                 QLocale(), InputSubject(info, k));
+        } catch (const hydraulics::CalcError& e) {
+            problems[std::size_t(k)] = QString::fromStdString(e.message());
+        }
+    }
+    if (!sweep_) {
+        sweep_ = new SweepWindow(layout_.caseNo, fileBaseName(QStringLiteral("方案比选")), this);
+        connect(sweep_, &SweepWindow::valueAdopted, this, &CaseWindow::adoptValue);
+        if (section_ && section_->figure()) // starts at the increase the section shows
+            sweep_->setIncrease(section_->figure()->increasePercent);
+    }
+    sweep_->setBase(inputs, problems);
+    sweep_->show();
+    sweep_->raise();
+    sweep_->activateWindow();
+}
+
+void CaseWindow::adoptValue(int index, const QString& engineText) {
+    if (index < 0 || index >= kInputCount)
+        return;
+    showText(boxes_[std::size_t(index)],
+             project::ShowRegionalNumber(engineText.toStdString(), QLocale()));
+    calculate();
+    raise();
 }
 
 } // namespace windows

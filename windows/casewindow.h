@@ -20,6 +20,7 @@ namespace windows {
 
 struct CaseLayout;
 class SectionWindow;
+class SweepWindow;
 
 class CaseWindow : public QWidget {
     Q_OBJECT
@@ -63,6 +64,9 @@ private slots:
     void showSection(); // Command4: open the section window
     // ξ1 and ξ2 of the transition forms chosen in "渠道与水面衔接" into Text7, Text8.
     void fillLossCoefficients(double xi1, double xi2);
+    void showSweep();   // "方案比选" here or in the section window: open the comparison
+    // "采用" in the comparison: the value into input box `index`, then calculate.
+    void adoptValue(int index, const QString& engineText);
 
 private:
     static void showText(QLineEdit* box, const QString& text);
@@ -82,6 +86,7 @@ private:
     void showApplicabilityNote(bool shown);
     void blankInputs();
     void updateSection(const std::array<float, 8>& inputs);
+    void placeSweepButton(QPushButton* command5);
     void warn(const QString& what, const QString& text);
     QString fileBaseName(const QString& what) const; // project, case, what
 
@@ -97,6 +102,9 @@ private:
     // first one, hidden until Command4 is clicked, a child window that goes
     // with this one.
     SectionWindow* section_ = nullptr;
+    // "方案比选" of this window's project: made when first asked for, a
+    // child window that goes with this one (and with its project).
+    SweepWindow* sweep_ = nullptr;
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions_;

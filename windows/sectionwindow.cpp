@@ -55,6 +55,11 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connection_->setFixedSize(120, 26);
     connection_->setEnabled(false); // until a calculation succeeds
     connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
+    sweep_ = new QPushButton(QStringLiteral("方案比选"), this);
+    sweep_->setObjectName(QStringLiteral("SweepCommand"));
+    sweep_->setFont(LiShu(14.25));
+    sweep_->setFixedSize(120, 26);
+    connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
 
     increase_ = new IncreaseInput(this);
     connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
@@ -70,6 +75,7 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(report_);
     buttons->addSpacing(24);
     buttons->addWidget(connection_);
+    buttons->addWidget(sweep_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);

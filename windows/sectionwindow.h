@@ -44,6 +44,8 @@ public:
 signals:
     // The loss coefficients chosen in "渠道与水面衔接", for the case window.
     void lossCoefficientsChosen(double xi1, double xi2);
+    // "方案比选": the case window is to open its comparison of candidates.
+    void sweepRequested();
 
 private slots:
     void printWindow(); // Command1: print the window
@@ -60,6 +62,7 @@ private:
     QPushButton* connection_;
     ConnectionWindow* connectionWindow_ = nullptr; // made when first opened
     void updateConnection(); // the connection window follows the calculation shown
+    QPushButton* sweep_;
     QString pdfBaseName_;
     std::optional<report::ReportRequest> request_;
 };

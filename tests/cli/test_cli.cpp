@@ -219,6 +219,56 @@ TEST(Cli, ChecksOfTheWorkedExample) {
     }
 }
 
+// Lines of `text`.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(Cli, SweepRowsAreTheSingleRuns) {
+    // Each line of the array, its separating comma left off, is the single
+    // --details --json run of the row's value; the failures at h = 1 and
+    // 1.05 are rows, their messages also on standard error.
+    const Captured run = RunHere("--json --sweep h=1.0:1.6:0.05 " + kCase1);
+    EXPECT_EQ(run.code, 0);
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines.front(), "[");
+    EXPECT_EQ(lines.back(), "]");
+    const char* depths[] = {"1",    "1.05", "1.1",  "1.15", "1.2",  "1.25", "1.3",
+                            "1.35", "1.4",  "1.45", "1.5",  "1.55", "1.6"};
+    for (std::size_t k = 0; k < 13; ++k) {
+        std::string row = lines[k + 1];
+        if (k < 12)
+            row.pop_back();
+        EXPECT_EQ(row + "\n", RunHere(std::string("--details --json 1 4 100 ") + depths[k] +
+                                      " 1000 1 0.014 0.25 0.4")
+                                  .out);
+    }
+    EXPECT_EQ(run.err.rfind("h = 1：无效参数", 0), 0u) << run.err;
+    // --increase reaches every row; the CSV has a header and a row a value.
+    EXPECT_NE(RunHere("--json --increase 20 --sweep=B=1.5:1.7:0.1 3 1 100 0 1000 0.8 0.014 0.2 0.3")
+                  .out.find(R"("increase_percent": 20)"),
+              std::string::npos);
+    const Captured csv = RunHere("--sweep Z=0.1:0.3:0.1 2 4 100 1.5 0 1 0.014 0.25 0.4");
+    EXPECT_EQ(csv.code, 0);
+    EXPECT_EQ(Lines(csv.out).size(), 4u);
+    EXPECT_EQ(csv.out.rfind("Z,status,error,Z1,Z2,Z3,B,x,", 0), 0u) << csv.out;
+}
+
+TEST(Cli, SweepUsageErrors) {
+    for (const std::string sweep :
+         {"h=1.6:1.0:0.1", "h=1:2:0", "h=1:2:-0.1", "h=0:2000:1", "h=1:2", "h=1:2:x", "B=1:2:0.1",
+          "h", "=1:2:0.1", "h=1:2:0.1 --csv -", "h=1:2:0.1 --sweep=h=1:2:1"})
+        ExpectRun("--sweep " + sweep + " " + kCase1, 2, "", "--sweep");
+    ExpectRun("--sweep h=1:1.2:0.1 1 4 100 1.5 1000", 2, "", "需要 8 个数值");
+    // Another value that is no number is the single run's failure.
+    ExpectRun("--sweep h=1:1.2:0.1 1 4 100 1.5 1000 1 0.014 a 0.4", 1, "", "类型不匹配");
+}
+
 class CliFiles : public ::testing::Test {
 protected:
     void SetUp() override { fs::remove_all(dir_), fs::create_directories(dir_); }
@@ -235,6 +285,8 @@ TEST_F(CliFiles, ProjectFileGivesTheValuesAndIsNeverWritten) {
     ExpectRun("1 --project " + project, 0, kCase1Lines, "");
     EXPECT_EQ(RunHere("--json 1 --project=" + project).out, RunHere("--json " + kCase1).out);
     EXPECT_EQ(fs::last_write_time(project + "us.dat"), written);
+    EXPECT_EQ(RunHere("--sweep h=1.4:1.5:0.1 1 --project " + project).out,
+              RunHere("--sweep h=1.4:1.5:0.1 " + kCase1).out);
     std::ofstream(dir_ / "shortus.dat") << "1,2,3\r\n";
     ExpectRun("--json 1 --project " + (dir_ / "short").string(), 1,
               R"("error": "past_end_of_file")", "输入超出文件尾");

@@ -1,0 +1,41 @@
+// The rows of a sweep as a table: the figures a designer compares them by,
+// and the CSV text of the command line and of the window's export.
+#pragma once
+
+#include "hydraulics/sweep.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hydraulics {
+
+// What the comparison table shows of a row besides the variable and the
+// verdicts; each empty unless the row succeeded (and the figure formed).
+struct SweepFigures {
+    std::optional<double> solved;   // the quantity the case solves for, as its result box shows it
+    std::optional<double> B, h;     // width and depth of the design point, m
+    std::optional<double> v, Fr;    // mean velocity (m/s) and Froude number
+    std::optional<double> H, ratio; // recommended net depth (m) and H/B
+    std::optional<double> Z;        // total head loss, m: a result, in case 2 the given head
+};
+
+SweepFigures FiguresOf(const SweepRow& row, int caseNumber);
+
+// "<variable symbol>,status,error," then the five result symbols, A, P, R,
+// T, v, velocity_head, Fr, hc, H, H/B, one column per design check named as
+// its row (设计流速 …) and 全部满足.
+std::string SweepCsvHeader(int caseNumber, std::size_t variable);
+
+// Appends one row and its line end: the variable as stored, "ok",
+// "not_converged" or "error", the error kind, the result texts, the
+// figures unrounded (fifteen digits), each check's verdict (满足, 不满足,
+// 提示, —) and 是 or 否; the figures and verdicts empty unless ok.
+void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable);
+
+// The header and every row.
+std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows);
+
+std::string_view SweepStatusId(SweepStatus status); // "ok", "not_converged", "error"
+
+} // namespace hydraulics

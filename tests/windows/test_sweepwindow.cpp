@@ -1,0 +1,160 @@
+// "方案比选" as a designer reaches it: from the case window before any
+// success and from the section window after one; the case-1 example swept
+// over h with its compliant rows marked, numeric sorting, bad ranges, the
+// CSV export, and "采用" filling the box and computing (the project file
+// written then only).
+#include "drawing/chinesefonts.h"
+#include "drawing/drawingstyle.h"
+#include "project/projectfile.h"
+#include "window_test_support.h"
+#include "windows/sectionwindow.h"
+#include "windows/sweepwindow.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTableView>
+
+namespace {
+
+// "方案比选" of the case window clicked: the comparison, shown and exposed.
+SweepWindow* OpenSweep(CaseWindow& w) {
+    Click(Button(w, 5));
+    auto* sweep = w.findChild<SweepWindow*>();
+    return sweep && QTest::qWaitForWindowExposed(sweep) ? sweep : nullptr;
+}
+
+QLineEdit* Field(SweepWindow& w, const char* name) {
+    return w.findChild<QLineEdit*>(name);
+}
+
+// The range typed as a user types it, then Enter.
+void Sweep(SweepWindow& w, const QStringList& range) {
+    const char* names[] = {"SweepFrom", "SweepTo", "SweepStep"};
+    for (int k = 0; k < 3; ++k) {
+        Field(w, names[k])->setFocus();
+        QTest::keyClick(Field(w, names[k]), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Field(w, names[k]), range[k]);
+    }
+    QTest::keyClick(Field(w, names[2]), Qt::Key_Return);
+}
+
+QAbstractItemModel* Table(SweepWindow& w) {
+    return w.findChild<QTableView*>("SweepTable")->model();
+}
+
+QString Cell(SweepWindow& w, int row, int column) {
+    return Table(w)->index(row, column).data().toString();
+}
+
+} // namespace
+
+class TestSweepWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Fresh> s_;
+
+private slots:
+    void initTestCase() { drawing::InstallChineseFonts(); }
+    void init() {
+        s_ = std::make_unique<Fresh>();
+        QVERIFY(s_->made);
+    }
+
+    // Before any calculation: h and ±30 % by default; over h = 1.0 … 1.6
+    // the ticked rows are exactly those meeting every check, on green, and
+    // an unmet check is on the section window's light red.
+    void marksTheCompliantRows() {
+        auto w = Open(s_->m, 1);
+        QVERIFY(w);
+        TypeInputs(*w, Example(1).inputs);
+        SweepWindow* sweep = OpenSweep(*w);
+        QVERIFY(sweep);
+        QCOMPARE(sweep->findChild<QComboBox*>("SweepVariable")->currentIndex(), 2);
+        QCOMPARE(Field(*sweep, "SweepFrom")->text() + ' ' + Field(*sweep, "SweepTo")->text() + ' ' +
+                     Field(*sweep, "SweepStep")->text(),
+                 QStringLiteral("1.05 1.95 0.075"));
+        Sweep(*sweep, {"1.0", "1.6", "0.05"});
+        QCOMPARE(Table(*sweep)->rowCount(), 13);
+        int ticked = 0;
+        for (int r = 0; r < 13; ++r) {
+            const bool met = sweep->rows()[std::size_t(r)].meetsAll;
+            QCOMPARE(Cell(*sweep, r, 0) == QStringLiteral("✓"), met);
+            QCOMPARE(Table(*sweep)->index(r, 5).data(Qt::BackgroundRole).value<QBrush>().color() ==
+                         drawing::kMetGround,
+                     met);
+            ticked += met;
+        }
+        QVERIFY(ticked >= 4); // h = 1.25 … 1.4 at least
+        QCOMPARE(Cell(*sweep, 10, 1), QStringLiteral("1.5"));
+        int netDepth = 0;
+        while (Table(*sweep)->headerData(netDepth, Qt::Horizontal).toString() != "槽身净深")
+            QVERIFY(++netDepth < Table(*sweep)->columnCount());
+        QCOMPARE(Cell(*sweep, 10, netDepth), QStringLiteral("不满足"));
+        QCOMPARE(
+            Table(*sweep)->index(10, netDepth).data(Qt::BackgroundRole).value<QBrush>().color(),
+            drawing::kUnmetGround);
+        QVERIFY(!Cell(*sweep, 0, Table(*sweep)->columnCount() - 1).isEmpty()); // h = 1 failed
+        QVERIFY(!QFile::exists(QStringLiteral("渡槽us.dat")));                 // nothing saved yet
+    }
+
+    // Sorting by the variable is numeric (800 before 1000); bad ranges are
+    // told in the window and keep the rows; Esc closes it.
+    void sortsNumericallyAndRefusesBadRanges() {
+        auto w = Calculated(s_->m, 1);
+        QVERIFY(w);
+        Click(Button(*w, 4));
+        auto* section = w->findChild<SectionWindow*>();
+        QVERIFY(section && QTest::qWaitForWindowExposed(section));
+        Click(section->findChild<QPushButton*>("SweepCommand"));
+        auto* sweep = w->findChild<SweepWindow*>();
+        QVERIFY(sweep && QTest::qWaitForWindowExposed(sweep));
+        auto* variable = sweep->findChild<QComboBox*>("SweepVariable");
+        variable->setCurrentIndex(3);
+        Sweep(*sweep, {"800", "1200", "100"});
+        auto* table = sweep->findChild<QTableView*>("SweepTable");
+        table->sortByColumn(1, Qt::AscendingOrder);
+        QCOMPARE(Cell(*sweep, 0, 1), QStringLiteral("800"));
+        table->sortByColumn(1, Qt::DescendingOrder);
+        QCOMPARE(Cell(*sweep, 0, 1), QStringLiteral("1200"));
+        for (const QStringList& bad :
+             {QStringList{"1200", "800", "100"}, QStringList{"800", "1200", "0"},
+              QStringList{"0", "5000", "1"}, QStringList{"a", "1", "1"}}) {
+            Sweep(*sweep, bad);
+            QVERIFY(!sweep->findChild<QLabel*>("SweepMessage")->text().isEmpty());
+            QCOMPARE(Table(*sweep)->rowCount(), 5);
+        }
+        // The export is the command line's CSV: a header and a line a row.
+        QVERIFY(sweep->exportCsv(QStringLiteral("方案.csv")));
+        QFile csv(QStringLiteral("方案.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = csv.readAll().split('\n');
+        QCOMPARE(lines.size(), 7); // and the empty rest after the last line end
+        QVERIFY(lines[0].startsWith("x,status,error,Z,Z1,Z2,Z3,B,"));
+        ModalCatcher catcher;
+        QVERIFY(!sweep->exportCsv(QStringLiteral("无此目录/方案.csv")));
+        QVERIFY(catcher.take().value(0).contains(QStringLiteral("无此目录"))); // told, not written
+        QTest::keyClick(table, Qt::Key_Escape);
+        QVERIFY(!sweep->isVisible());
+    }
+
+    // "采用" puts the row's value into the box, computes and saves there.
+    void adoptFillsTheBoxAndComputes() {
+        auto w = Open(s_->m, 1);
+        QVERIFY(w);
+        TypeInputs(*w, Example(1).inputs);
+        SweepWindow* sweep = OpenSweep(*w);
+        QVERIFY(sweep);
+        Sweep(*sweep, {"1.1", "1.4", "0.1"});
+        auto* table = sweep->findChild<QTableView*>("SweepTable");
+        table->selectRow(1);
+        Click(sweep->findChild<QPushButton*>("SweepAdopt"));
+        QCOMPARE(Box(*w, 3)->text(), QStringLiteral("1.2"));
+        QCOMPARE(Box(*w, 13)->text(), Cell(*sweep, 1, 2)); // B as the row found it
+        QCOMPARE(project::ReadProjectFile("渡槽")[2], 1.2f);
+    }
+};
+
+QTEST_MAIN(TestSweepWindow)
+#include "test_sweepwindow.moc"

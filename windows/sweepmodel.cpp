@@ -1,0 +1,114 @@
+#include "windows/sweepmodel.h"
+
+#include "hydraulics/sweeptable.h"
+#include "windows/look.h"
+
+#include <QStandardItemModel>
+
+namespace windows {
+
+namespace {
+
+// "h (m)", "Fr".
+QString Heading(std::string_view symbol, std::string_view unit) {
+    return unit.empty() ? Utf8(symbol) : QStringLiteral("%1 (%2)").arg(Utf8(symbol), Utf8(unit));
+}
+
+QStandardItem* Cell(const QString& text, const QVariant& key) {
+    auto* item = new QStandardItem(text);
+    item->setData(key, Qt::UserRole);
+    item->setEditable(false);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+QStandardItem* Figure(const std::optional<double>& value) {
+    return Cell(Utf8(hydraulics::FormatElement(value)),
+                value && std::isfinite(*value) ? QVariant(*value) : QVariant());
+}
+
+// Met first, then notes, then checks not met, then those not formed.
+int Rank(hydraulics::Verdict verdict) {
+    switch (verdict) {
+    case hydraulics::Verdict::Met:
+        return 0;
+    case hydraulics::Verdict::Note:
+        return 1;
+    case hydraulics::Verdict::NotMet:
+        return 2;
+    case hydraulics::Verdict::Unknown:
+        break;
+    }
+    return 3;
+}
+
+QString Failure(hydraulics::SweepStatus status) {
+    return status == hydraulics::SweepStatus::NotConverged ? QStringLiteral("未收敛")
+                                                           : QStringLiteral("出错");
+}
+
+QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
+                               std::size_t variable) {
+    const bool ok = row.status == hydraulics::SweepStatus::Ok;
+    const hydraulics::SweepFigures f = hydraulics::FiguresOf(row, caseNumber);
+    const std::optional<float>& value = row.inputs[variable];
+    QList<QStandardItem*> items{
+        Cell(row.meetsAll ? QStringLiteral("✓") : QString(), row.meetsAll ? 0 : 1),
+        Cell(Utf8(hydraulics::SweepValueText(row, variable)),
+             value ? double(*value) : row.requested),
+        ok ? Cell(Utf8(row.results.back()), f.solved ? QVariant(*f.solved) : QVariant())
+           : Cell(Failure(row.status), QVariant())};
+    for (const auto& figure : {f.B, f.h, f.v, f.Fr, f.H, f.ratio, f.Z})
+        items.append(Figure(figure));
+    for (const hydraulics::CheckRow& check : hydraulics::CheckRows(row.checks)) {
+        QStandardItem* item =
+            Cell(ok ? Utf8(hydraulics::VerdictText(check.verdict)) : QStringLiteral("—"),
+                 ok ? Rank(check.verdict) : 3);
+        if (ok && check.verdict == hydraulics::Verdict::NotMet)
+            item->setBackground(drawing::kUnmetGround);
+        else if (ok && check.verdict == hydraulics::Verdict::Note)
+            item->setBackground(drawing::kNotedGround);
+        item->setToolTip(Utf8(check.item + "：" + check.value));
+        items.append(item);
+    }
+    QStandardItem* remark = Cell(Utf8(row.message), Utf8(row.message));
+    remark->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    remark->setToolTip(Utf8(row.message));
+    items.append(remark);
+    if (row.meetsAll)
+        for (QStandardItem* item : items)
+            item->setBackground(drawing::kMetGround);
+    return items;
+}
+
+} // namespace
+
+QStringList SweepHeaders(int caseNumber, std::size_t variable) {
+    const hydraulics::CaseInfo& info = hydraulics::Case(caseNumber);
+    const hydraulics::Quantity& var = info.inputNames.at(variable);
+    const hydraulics::Quantity& solved = info.results.back();
+    QStringList headers{QStringLiteral("全部满足"),
+                        Heading(var.display, var.unit),
+                        QStringLiteral("求得 ") + Heading(solved.display, solved.unit),
+                        QStringLiteral("B (m)"),
+                        QStringLiteral("h (m)"),
+                        QStringLiteral("v (m/s)"),
+                        QStringLiteral("Fr"),
+                        QStringLiteral("H (m)"),
+                        QStringLiteral("H/B"),
+                        QStringLiteral("Z (m)")};
+    for (const hydraulics::CheckRow& check : hydraulics::CheckRows(hydraulics::DesignChecks{}))
+        headers.append(Utf8(check.item));
+    headers.append(QStringLiteral("说明"));
+    return headers;
+}
+
+void FillSweepModel(QStandardItemModel& model, const std::vector<hydraulics::SweepRow>& rows,
+                    int caseNumber, std::size_t variable) {
+    model.clear();
+    model.setHorizontalHeaderLabels(SweepHeaders(caseNumber, variable));
+    for (const hydraulics::SweepRow& row : rows)
+        model.appendRow(RowItems(row, caseNumber, variable));
+}
+
+} // namespace windows

@@ -1,0 +1,29 @@
+// The comparison table of a sweep as an item model: ✓, the variable, the
+// solved quantity, B, h, v, Fr, H, H/B, Z, one column per design check and
+// a remark. Every cell carries its sort key in Qt::UserRole (a number, a
+// verdict's rank), so that a proxy sorting by that role sorts numerically;
+// a figure not formed has none and sorts last.
+#pragma once
+
+#include "hydraulics/sweep.h"
+
+#include <QStringList>
+#include <vector>
+
+class QStandardItemModel;
+
+namespace windows {
+
+constexpr int kSweepMarkColumn = 0;  // "✓" where the row meets every check
+constexpr int kSweepValueColumn = 1; // the variable as stored
+
+QStringList SweepHeaders(int caseNumber, std::size_t variable);
+
+// Replaces the model's rows with `rows`: a row that meets every check on a
+// light green ground, a check not met on the light red ground of the
+// section window's table, a note on its amber; a failed row's message in
+// the last column.
+void FillSweepModel(QStandardItemModel& model, const std::vector<hydraulics::SweepRow>& rows,
+                    int caseNumber, std::size_t variable);
+
+} // namespace windows

@@ -1,0 +1,313 @@
+#include "windows/sweepwindow.h"
+
+#include "hydraulics/errors.h"
+#include "hydraulics/numtext.h"
+#include "hydraulics/sweeptable.h"
+#include "project/regionalnumber.h"
+#include "project/savedfile.h"
+#include "windows/look.h"
+#include "windows/sweepchartview.h"
+#include "windows/sweepmodel.h"
+#include "windows/windowprinter.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace windows {
+
+namespace {
+
+constexpr double kDefaultIncrease = -1; // the spin box's "表 6.3.4"
+const char* const kRangeNames[] = {"起点", "终点", "步长"};
+
+QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(true); // Enter on a focused button clicks it
+    return button;
+}
+
+QString Regional(double value) {
+    return project::ShowRegionalNumber(hydraulics::FormatDouble(value), QLocale());
+}
+
+} // namespace
+
+SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
+    : QWidget(parent, Qt::Window), caseNo_(caseNo), baseName_(baseName) {
+    setObjectName(QStringLiteral("SweepWindow"));
+    setWindowTitle(QStringLiteral("方案比选"));
+    setFont(SongTi(10.5));
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QWidget(this);
+    buildInputs(bar);
+    layout->addWidget(bar);
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("SweepMessage"));
+    message_->setWordWrap(true);
+    layout->addWidget(message_);
+
+    model_ = new QStandardItemModel(this);
+    sorted_ = new QSortFilterProxyModel(this);
+    sorted_->setSourceModel(model_);
+    sorted_->setSortRole(Qt::UserRole); // numbers as numbers, verdicts by rank
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("SweepTable"));
+    table_->setModel(sorted_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // as computed
+    table_->setSortingEnabled(true);
+    table_->verticalHeader()->setVisible(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table_, 3);
+    chart_ = new SweepChartView(this);
+    layout->addWidget(chart_, 2);
+    auto* buttons = new QWidget(this);
+    buildButtons(buttons);
+    layout->addWidget(buttons);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SweepWindow::updateAdopt);
+    connect(table_, &QTableView::doubleClicked, this, &SweepWindow::adoptRow);
+    FillSweepModel(*model_, {}, caseNo_, hydraulics::DefaultSweepVariable(caseNo_));
+    updateAdopt();
+    // Every column in view where the screen allows.
+    const QSize wanted(1180, 720);
+    resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.92) : wanted);
+}
+
+void SweepWindow::buildInputs(QWidget* bar) {
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* caption = new QLabel(QStringLiteral("变量"), bar);
+    variable_ = new QComboBox(bar);
+    variable_->setObjectName(QStringLiteral("SweepVariable"));
+    for (const hydraulics::Quantity& q : hydraulics::Case(caseNo_).inputNames)
+        variable_->addItem(Utf8(q.caption) + u' ' + Utf8(q.display));
+    caption->setBuddy(variable_);
+    row->addWidget(caption);
+    row->addWidget(variable_);
+    const QString names[] = {QStringLiteral("SweepFrom"), QStringLiteral("SweepTo"),
+                             QStringLiteral("SweepStep")};
+    for (std::size_t k = 0; k < range_.size(); ++k) {
+        auto* label = new QLabel(Utf8(kRangeNames[k]), bar);
+        range_[k] = new QLineEdit(bar);
+        range_[k]->setObjectName(names[k]);
+        range_[k]->setMaximumWidth(100);
+        label->setBuddy(range_[k]);
+        row->addWidget(label);
+        row->addWidget(range_[k]);
+    }
+    auto* percent = new QLabel(QStringLiteral("加大百分数 p (%)"), bar);
+    increase_ = new QDoubleSpinBox(bar);
+    increase_->setObjectName(QStringLiteral("SweepIncrease"));
+    increase_->setRange(kDefaultIncrease, hydraulics::kMaxIncreasePercent);
+    increase_->setDecimals(1);
+    increase_->setSingleStep(1);
+    increase_->setSpecialValueText(QStringLiteral("表 6.3.4")); // at the minimum
+    increase_->setValue(kDefaultIncrease);
+    percent->setBuddy(increase_);
+    row->addWidget(percent);
+    row->addWidget(increase_);
+    run_ = Button(QStringLiteral("比选计算"), QStringLiteral("SweepRun"), bar);
+    row->addWidget(run_);
+    row->addStretch();
+    connect(run_, &QPushButton::clicked, this, &SweepWindow::runSweep);
+    connect(variable_, &QComboBox::activated, this, &SweepWindow::resetRange);
+}
+
+void SweepWindow::buildButtons(QWidget* bar) {
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    adopt_ = Button(QStringLiteral("采用"), QStringLiteral("SweepAdopt"), bar);
+    export_ = Button(QStringLiteral("导出 CSV"), QStringLiteral("SweepExport"), bar);
+    print_ = Button(QStringLiteral("打印"), QStringLiteral("SweepPrint"), bar);
+    close_ = Button(QStringLiteral("关闭"), QStringLiteral("SweepClose"), bar);
+    adopt_->setToolTip(QStringLiteral("把所选方案的数值填入计算窗口并在那里计算"));
+    row->addStretch();
+    for (QPushButton* button : {adopt_, export_, print_, close_})
+        row->addWidget(button);
+    row->addStretch();
+    connect(adopt_, &QPushButton::clicked, this, &SweepWindow::adoptRow);
+    connect(export_, &QPushButton::clicked, this, &SweepWindow::exportTable);
+    connect(print_, &QPushButton::clicked, this, &SweepWindow::printWindow);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SweepWindow::setBase(const std::array<std::optional<float>, 8>& inputs,
+                          const std::array<QString, 8>& problems) {
+    base_ = inputs;
+    problems_ = problems;
+    if (started_)
+        return;
+    started_ = true;
+    const auto variable = int(hydraulics::DefaultSweepVariable(caseNo_));
+    variable_->setCurrentIndex(variable);
+    resetRange(variable);
+}
+
+void SweepWindow::setIncrease(std::optional<double> percent) {
+    increase_->setValue(percent ? *percent : kDefaultIncrease);
+}
+
+const std::vector<hydraulics::SweepRow>& SweepWindow::rows() const {
+    return rows_;
+}
+
+std::size_t SweepWindow::variable() const {
+    return shownVariable_;
+}
+
+void SweepWindow::resetRange(int variableIndex) {
+    const std::optional<float>& value = base_.at(std::size_t(variableIndex));
+    if (!value) {
+        for (QLineEdit* box : range_)
+            box->clear();
+        return;
+    }
+    const hydraulics::SweepRange range = hydraulics::DefaultSweepRange(*value);
+    range_[0]->setText(Regional(range.from));
+    range_[1]->setText(Regional(range.to));
+    range_[2]->setText(Regional(range.step));
+}
+
+void SweepWindow::tell(const QString& text, bool problem) {
+    message_->setStyleSheet(problem ? QStringLiteral("color: rgb(190, 0, 0);") : QString());
+    message_->setText(text);
+}
+
+bool SweepWindow::readRange(hydraulics::SweepRange& range) {
+    double* parts[] = {&range.from, &range.to, &range.step};
+    for (std::size_t k = 0; k < range_.size(); ++k) {
+        try {
+            *parts[k] = hydraulics::TypedDecimal(
+                project::ReadRegionalNumber(range_[k]->text(), QLocale(), kRangeNames[k]));
+        } catch (const hydraulics::CalcError& e) {
+            tell(QString::fromStdString(e.message()) + QStringLiteral("。请改正后再比选。"), true);
+            range_[k]->setFocus();
+            range_[k]->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void SweepWindow::runSweep() {
+    const auto variable = std::size_t(variable_->currentIndex());
+    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}};
+    for (std::size_t k = 0; k < base_.size(); ++k) {
+        if (k == variable)
+            continue;
+        if (!base_[k]) {
+            tell(problems_[k] + QStringLiteral("。请先在计算窗口中填好基本资料表，"
+                                               "再打开方案比选。"),
+                 true);
+            return;
+        }
+        request.inputs[k] = *base_[k];
+    }
+    if (!readRange(request.range))
+        return;
+    if (increase_->value() >= 0)
+        request.increasePercent = increase_->value();
+    try {
+        rows_ = hydraulics::RunSweep(request);
+    } catch (const hydraulics::SweepRangeError& e) {
+        tell(QString::fromUtf8(e.what()), true);
+        return;
+    }
+    shownVariable_ = variable;
+    showRows();
+}
+
+void SweepWindow::showRows() {
+    FillSweepModel(*model_, rows_, caseNo_, shownVariable_);
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    sorted_->sort(-1);
+    table_->resizeColumnsToContents();
+    chart_->setChart(drawing::SweepChartOf(rows_, caseNo_, shownVariable_));
+    const auto met = std::count_if(rows_.begin(), rows_.end(),
+                                   [](const hydraulics::SweepRow& r) { return r.meetsAll; });
+    const auto failed =
+        std::count_if(rows_.begin(), rows_.end(), [](const hydraulics::SweepRow& r) {
+            return r.status != hydraulics::SweepStatus::Ok;
+        });
+    QString text =
+        QStringLiteral("共 %1 个方案，%2 个满足全部校核（标 ✓、绿底）").arg(rows_.size()).arg(met);
+    if (failed > 0)
+        text += QStringLiteral("，%1 个没有算出（见“说明”一栏）").arg(failed);
+    tell(text + QStringLiteral("。选中一行点“采用”，其数值即填入计算窗口并计算。"), false);
+    updateAdopt();
+}
+
+void SweepWindow::updateAdopt() {
+    adopt_->setEnabled(table_->selectionModel()->hasSelection());
+    export_->setEnabled(!rows_.empty());
+}
+
+void SweepWindow::adoptRow() {
+    const QModelIndexList selected = table_->selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return;
+    const int row = sorted_->mapToSource(selected.front()).row();
+    if (row < 0 || std::size_t(row) >= rows_.size() ||
+        !rows_[std::size_t(row)].inputs[shownVariable_])
+        return;
+    emit valueAdopted(int(shownVariable_), QString::fromStdString(hydraulics::SweepValueText(
+                                               rows_[std::size_t(row)], shownVariable_)));
+}
+
+void SweepWindow::printWindow() {
+    ReportPrintOutcome(this, windowTitle(), PrintWindowImage(*this, baseName_));
+}
+
+bool SweepWindow::exportCsv(const QString& path) {
+    try {
+        project::SaveAtomically(path.toStdString(),
+                                hydraulics::SweepCsv(caseNo_, shownVariable_, rows_));
+        return true;
+    } catch (const hydraulics::CalcError& e) {
+        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),
+                             QString::fromStdString(e.message()) +
+                                 QStringLiteral("\n表没有导出，原有文件保持不变。"));
+    }
+    return false;
+}
+
+void SweepWindow::exportTable() {
+    if (rows_.empty())
+        return;
+    QString suggested = PdfPathFor(baseName_);
+    suggested.replace(suggested.size() - 4, 4, QStringLiteral(".csv"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出方案比选表"),
+                                                      suggested, QStringLiteral("CSV 表 (*.csv)"));
+    if (!path.isEmpty())
+        exportCsv(path);
+}
+
+void SweepWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        runSweep();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace windows
