@@ -9,9 +9,9 @@ namespace {
 void Sweep(benchmark::State& state) {
     hydraulics::SweepRequest request;
     if (state.range(0) == 1) {
-        request = {1, {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f}, 2, {1.0, 2.999, 0.001}, {}};
+        request = {1, {4, 100, 1.5f, 1000, 1, 0.014f, 0.25f, 0.4f}, 2, {1.0, 2.999, 0.001}, {}, {}};
     } else {
-        request = {3, {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}, 2, {1.0, 2.999, 0.001}, {}};
+        request = {3, {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}, 2, {1.0, 2.999, 0.001}, {}, {}};
     }
     std::size_t rows = 0;
     for (auto _ : state) {

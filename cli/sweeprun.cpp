@@ -49,12 +49,12 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
                 std::ostream& err) {
     const Options::Sweep& sweep = *options.sweep;
     hydraulics::SweepRequest request{options.caseNumber, inputs, sweep.variable, sweep.range,
-                                     options.increasePercent};
+                                     options.increasePercent, options.connection};
     const std::vector<hydraulics::SweepRow> rows = hydraulics::RunSweep(request);
     const auto& symbol = hydraulics::Case(options.caseNumber).inputNames[sweep.variable].symbol;
     std::string text;
     if (!options.json)
-        text = hydraulics::SweepCsvHeader(options.caseNumber, sweep.variable);
+        text = hydraulics::SweepCsvHeader(options.caseNumber, sweep.variable, options.connection);
     else
         text = "[\n";
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -63,11 +63,12 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
             err << symbol << " = " << hydraulics::SweepValueText(row, sweep.variable) << "："
                 << row.message << '\n';
         if (!options.json) {
-            hydraulics::AppendSweepCsvRow(text, row, sweep.variable);
+            hydraulics::AppendSweepCsvRow(text, row, sweep.variable, options.connection);
             continue;
         }
         std::string object =
-            JsonReport(options.caseNumber, OutcomeOf(row), true, options.increasePercent);
+            JsonReport(options.caseNumber, OutcomeOf(row), true, options.increasePercent,
+                       options.connection ? &*options.connection : nullptr);
         object.pop_back(); // its line end
         text += object;
         text += k + 1 < rows.size() ? ",\n" : "\n";

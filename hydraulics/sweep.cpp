@@ -60,12 +60,40 @@ void Calculate(const SweepRequest& request, SweepRow& row, const std::array<floa
     }
     row.elements = ComputeElements(*row.design);
     row.checks = CheckDesign(*row.design, row.length, request.increasePercent);
+    if (request.connection)
+        row.connection = ComputeConnection(
+            ConnectionFlume{*row.design, row.length, inputs[PosXi1], inputs[PosXi2],
+                            request.increasePercent},
+            *request.connection);
+    // Every design check met; of the connection, whose figures may be left
+    // open ([ΔZ] not given), nothing not met.
     const std::vector<CheckRow> checks = CheckRows(row.checks);
     row.meetsAll = std::all_of(checks.begin(), checks.end(),
                                [](const CheckRow& c) { return c.verdict == Verdict::Met; });
+    if (row.connection)
+        for (const CheckRow& c : ConnectionChecks(*row.connection))
+            row.meetsAll = row.meetsAll && c.verdict != Verdict::NotMet;
 }
 
 } // namespace
+
+std::vector<CheckRow> SweepChecks(const SweepRow& row) {
+    std::vector<CheckRow> rows = CheckRows(row.checks);
+    if (row.connection)
+        for (CheckRow& check : ConnectionChecks(*row.connection))
+            rows.push_back(std::move(check));
+    return rows;
+}
+
+std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& connection) {
+    SweepRow row;
+    if (connection) {
+        row.connection.emplace();
+        if (connection->bendRadius)
+            row.connection->bend.emplace();
+    }
+    return SweepChecks(row);
+}
 
 std::size_t SweepRowCount(const SweepRange& range) {
     if (!std::isfinite(range.from) || !std::isfinite(range.to) || !std::isfinite(range.step))

@@ -11,6 +11,8 @@
 #pragma once
 
 #include "hydraulics/cases.h"
+#include "hydraulics/connection.h"
+#include "hydraulics/connectionrows.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 #include "hydraulics/errors.h"
@@ -84,6 +86,9 @@ struct SweepRequest {
     // value of table 6.3.4 for each row's design discharge, as a single
     // calculation takes it.
     std::optional<double> increasePercent;
+    // The canals the flume joins; with them each successful row also
+    // carries its water-surface connection, and its verdicts count.
+    std::optional<ConnectionInput> connection;
 };
 
 enum class SweepStatus { Ok, NotConverged, Error };
@@ -102,8 +107,15 @@ struct SweepRow {
     double length = 0; // L as stored, m
     HydraulicElements elements;
     DesignChecks checks;
+    std::optional<Connection> connection; // with the request's canals, when Ok
     bool meetsAll = false; // Ok and every check's verdict 满足 (a note is not)
 };
+
+// Every verdict of a row: the design checks, then the connection's checks
+// where the row has a connection. `withConnection` for a row that failed
+// keeps the columns of the connection (bend included when `bendRadius`).
+std::vector<CheckRow> SweepChecks(const SweepRow& row);
+std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& connection);
 
 // The rows of the sweep. Throws SweepRangeError for a bad range and
 // std::out_of_range for a case or variable index out of range; a failed

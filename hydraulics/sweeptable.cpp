@@ -51,7 +51,8 @@ SweepFigures FiguresOf(const SweepRow& row, int caseNumber) {
     return f;
 }
 
-std::string SweepCsvHeader(int caseNumber, std::size_t variable) {
+std::string SweepCsvHeader(int caseNumber, std::size_t variable,
+                           const std::optional<ConnectionInput>& connection) {
     const CaseInfo& info = Case(caseNumber);
     std::string header(info.inputNames.at(variable).symbol);
     header += ",status,error";
@@ -61,7 +62,7 @@ std::string SweepCsvHeader(int caseNumber, std::size_t variable) {
     }
     header += ',';
     header += kFigureColumns;
-    for (const CheckRow& check : CheckRows(DesignChecks{})) {
+    for (const CheckRow& check : SweepCheckColumns(connection)) {
         header += ',';
         header += check.item;
     }
@@ -69,7 +70,8 @@ std::string SweepCsvHeader(int caseNumber, std::size_t variable) {
     return header;
 }
 
-void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable) {
+void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable,
+                       const std::optional<ConnectionInput>& connection) {
     const bool ok = row.status == SweepStatus::Ok && row.design;
     out += SweepValueText(row, variable);
     out += ',';
@@ -82,7 +84,7 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
         if (ok)
             out += result;
     }
-    const std::vector<CheckRow> checks = CheckRows(row.checks);
+    const std::vector<CheckRow> checks = ok ? SweepChecks(row) : SweepCheckColumns(connection);
     if (!ok) {
         out += std::string(kFigureCount + checks.size() + 1, ',');
         out += '\n';
@@ -99,10 +101,11 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
     out += row.meetsAll ? ",是\n" : ",否\n";
 }
 
-std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows) {
-    std::string out = SweepCsvHeader(caseNumber, variable);
+std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows,
+                     const std::optional<ConnectionInput>& connection) {
+    std::string out = SweepCsvHeader(caseNumber, variable, connection);
     for (const SweepRow& row : rows)
-        AppendSweepCsvRow(out, row, variable);
+        AppendSweepCsvRow(out, row, variable, connection);
     return out;
 }
 

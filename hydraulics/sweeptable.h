@@ -24,17 +24,20 @@ SweepFigures FiguresOf(const SweepRow& row, int caseNumber);
 
 // "<variable symbol>,status,error," then the five result symbols, A, P, R,
 // T, v, velocity_head, Fr, hc, H, H/B, one column per design check named as
-// its row (设计流速 …) and 全部满足.
-std::string SweepCsvHeader(int caseNumber, std::size_t variable);
+// its row (设计流速 …) and, with canals, each connection check, then 全部满足.
+std::string SweepCsvHeader(int caseNumber, std::size_t variable,
+                           const std::optional<ConnectionInput>& connection = {});
 
 // Appends one row and its line end: the variable as stored, "ok",
 // "not_converged" or "error", the error kind, the result texts, the
 // figures unrounded (fifteen digits), each check's verdict (满足, 不满足,
 // 提示, —) and 是 or 否; the figures and verdicts empty unless ok.
-void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable);
+void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable,
+                       const std::optional<ConnectionInput>& connection = {});
 
 // The header and every row.
-std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows);
+std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows,
+                     const std::optional<ConnectionInput>& connection = {});
 
 std::string_view SweepStatusId(SweepStatus status); // "ok", "not_converged", "error"
 

@@ -337,6 +337,14 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
     EXPECT_EQ(json.find("bend"), std::string::npos);
     ExpectRun("--details --connection " + file + " " + kCase1, 0,
               "\n水面衔接与高程\n设计流量\n上游渠道正常水深 h₁ (m): 1.568\n", "");
+    // A sweep with canals: each row is still the single run, connection and
+    // all, and the CSV gains the connection's verdicts.
+    const std::vector<std::string> rows =
+        Lines(RunHere("--json --connection " + file + " --sweep h=1.5:1.5:1 " + kCase1).out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1] + "\n", json);
+    const std::string csv = RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out;
+    EXPECT_NE(csv.find(",长槽判别,全部满足\n"), std::string::npos) << csv;
 }
 
 // The one run of the built program: the section drawing as SVG needs no

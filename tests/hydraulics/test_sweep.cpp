@@ -49,7 +49,7 @@ TEST(Sweep, ValuesAreWhatTheBoxStoresForTheirText) {
     // Near the ends of the ranges: failed rows and a range, never a throw.
     EXPECT_THROW(SweepValue({0, 1.5e308, 1e308}, 2, "流量 Q"), CalcError);
     EXPECT_NO_THROW(DefaultSweepRange(3.4e38f));
-    EXPECT_EQ(RunSweep({1, kCase1, 0, {3e38, 5e38, 1e38}, {}})[2].kind, ErrorKind::Overflow);
+    EXPECT_EQ(RunSweep({1, kCase1, 0, {3e38, 5e38, 1e38}, {}, {}})[2].kind, ErrorKind::Overflow);
 }
 
 TEST(Sweep, EveryRowIsTheSingleCalculation) {
@@ -60,7 +60,7 @@ TEST(Sweep, EveryRowIsTheSingleCalculation) {
             : c == 3 ? std::array<float, 8>{1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}
             : c == 2 ? std::array<float, 8>{4, 100, 1.5f, 0.2f, 1, 0.014f, 0.25f, 0.4f}
                      : kCase1;
-        const auto rows = RunSweep({c, inputs, 2, {1.4, 1.8, 0.1}, {}});
+        const auto rows = RunSweep({c, inputs, 2, {1.4, 1.8, 0.1}, {}, {}});
         ASSERT_EQ(rows.size(), 5u);
         for (const SweepRow& row : rows) {
             std::array<float, 8> single = inputs;
@@ -76,7 +76,7 @@ TEST(Sweep, EveryRowIsTheSingleCalculation) {
 
 TEST(Sweep, FailedRowsKeepTheirMessageAndTheSweepGoesOn) {
     // h = 1 and 1.05 fail in the width search (a negative root) for Q = 4.
-    const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.6, 0.05}, {}});
+    const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.6, 0.05}, {}, {}});
     ASSERT_EQ(rows.size(), 13u);
     EXPECT_EQ(rows[0].status, SweepStatus::Error);
     EXPECT_FALSE(rows[0].message.empty());
@@ -86,7 +86,7 @@ TEST(Sweep, FailedRowsKeepTheirMessageAndTheSweepGoesOn) {
     // An n of zero divides by zero in every row; each is still a row.
     std::array<float, 8> noRoughness = kCase1;
     noRoughness[5] = 0;
-    for (const SweepRow& row : RunSweep({1, noRoughness, 2, {1.2, 1.4, 0.1}, {}}))
+    for (const SweepRow& row : RunSweep({1, noRoughness, 2, {1.2, 1.4, 0.1}, {}, {}}))
         EXPECT_EQ(row.status, SweepStatus::Error);
 }
 
@@ -94,7 +94,7 @@ TEST(Sweep, TheWorkedExampleHasCompliantDepths) {
     // At h = 1.5 the net depth fails (H/B = 0.998); shallower, wider
     // sections meet every check, at least from h = 1.25 to 1.4 (below,
     // the water stands in the semicircle of the widest ones).
-    const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.6, 0.05}, {}});
+    const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.6, 0.05}, {}, {}});
     std::string met;
     for (const SweepRow& row : rows)
         if (row.meetsAll)
@@ -102,7 +102,7 @@ TEST(Sweep, TheWorkedExampleHasCompliantDepths) {
     EXPECT_TRUE(met.ends_with("1.25 1.3 1.35 1.4 ")) << met;
     EXPECT_EQ(rows[10].checks.netDepth, Verdict::NotMet); // h = 1.5
     // An increase outside Q's row of table 6.3.4 is a note: no row meets all.
-    for (const SweepRow& row : RunSweep({1, kCase1, 2, {1.1, 1.4, 0.1}, 50.0}))
+    for (const SweepRow& row : RunSweep({1, kCase1, 2, {1.1, 1.4, 0.1}, 50.0, {}}))
         EXPECT_FALSE(row.meetsAll);
 }
 
@@ -121,7 +121,7 @@ TEST(Sweep, DefaultsAndVariableNames) {
 }
 
 TEST(Sweep, CsvHasOneLineARowWithTheHeadersFieldCount) {
-    const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.5, 0.1}, {}});
+    const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.5, 0.1}, {}, {}});
     std::istringstream csv(SweepCsv(1, 2, rows));
     std::string line;
     std::getline(csv, line);
