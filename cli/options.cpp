@@ -3,6 +3,7 @@
 #include "cli/reportexport.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
+#include "project/reportidentity.h"
 
 #include <charconv>
 #include <optional>
@@ -61,7 +62,21 @@ struct Scanned {
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
+    std::vector<std::pair<std::string, std::string>> info;
 };
+
+// KEY=VALUE of --info, its key known and a grade 1 to 5.
+std::pair<std::string, std::string> ParseInfo(const std::string& text) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos)
+        throw UsageError("--info 需要 键=值，例如 --info project=某灌区工程，而不是 “" + text + "”");
+    std::pair<std::string, std::string> field{text.substr(0, eq), text.substr(eq + 1)};
+    project::ReportIdentity check;
+    const std::string problem = project::SetIdentityField(check, field.first, field.second);
+    if (!problem.empty())
+        throw UsageError("--info：" + problem);
+    return field;
+}
 
 // "--help" or "-h" anywhere before "--" wins over everything else.
 bool AsksForHelp(std::span<const std::string> args) {
@@ -99,6 +114,8 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         scanned.report = TakeValue(name, inlineValue, args, i);
         if (!IsReportFileName(*scanned.report))
             throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
+    } else if (name == "--info") {
+        scanned.info.push_back(ParseInfo(TakeValue(name, inlineValue, args, i)));
     } else if (name == "--increase") {
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
@@ -143,6 +160,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--increase 不能与 --csv 同时使用");
     if (scanned.csv && scanned.report)
         throw UsageError("--report 不能与 --csv 同时使用");
+    if (!scanned.info.empty() && !scanned.report)
+        throw UsageError("--info 只用于计算书，须与 --report 同时使用");
 }
 
 // Where the eight values come from: a CSV file, a project file or the
@@ -185,6 +204,7 @@ Options ParseOptions(std::span<const std::string> args) {
         options.svgFile = *scanned.svg;
     if (scanned.report)
         options.reportFile = *scanned.report;
+    options.info = scanned.info;
     if (scanned.positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(scanned.positional.front());
@@ -194,9 +214,10 @@ Options ParseOptions(std::span<const std::string> args) {
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件] 情况 V1 … V8
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
-               情况 --project 项目名
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
+               [--report 文件 [--info 键=值]…] 情况 V1 … V8
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
+               [--report 文件 [--info 键=值]…] 情况 --project 项目名
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -222,6 +243,10 @@ std::string UsageText() {
                    计算失败时不写
   --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾
                    写可编辑的 ODT 文档；计算失败时不写
+  --info 键=值      计算书标题栏的一项，可重复：project 工程名称、structure 建筑物
+                   名称（默认为项目名）、stage 设计阶段、grade 建筑物级别（1～5）、
+                   number 计算书编号、company 设计单位、author 计算、checker 校核、
+                   reviewer 审查；与 --project 同用时覆盖项目附加资料中的同一项
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有

@@ -4,6 +4,7 @@
 //                                          one calculation, values in box order
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
 //                CASE --project NAME
+//   --info KEY=VALUE (with --report, repeatable) sets a field of the report's heading
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
 //
@@ -14,6 +15,7 @@
 
 #include <optional>
 #include <span>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,6 +34,9 @@ struct Options {
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
     std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
+    // --info KEY=VALUE in the order given, keys and grades already checked
+    // (project::SetIdentityField); a later one of a key wins.
+    std::vector<std::pair<std::string, std::string>> info;
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv

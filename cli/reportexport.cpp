@@ -23,13 +23,14 @@ bool IsReportFileName(const std::string& path) {
 
 std::string WriteCalcReport(const std::string& path, const std::string& projectName, int caseNumber,
                             const std::array<float, 8>& inputs,
-                            std::optional<double> increasePercent) {
+                            std::optional<double> increasePercent,
+                            const project::ReportIdentity& identity) {
     const GuiSession session;
     if (!session.ready())
         return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
     try {
-        report::WriteReport(report::ReportRequest{projectName, caseNumber, inputs, increasePercent},
-                            path);
+        report::WriteReport(
+            report::ReportRequest{projectName, caseNumber, inputs, increasePercent, identity}, path);
     } catch (const hydraulics::CalcError& e) {
         return e.message();
     } catch (const hydraulics::NotConverged& e) {
@@ -42,7 +43,8 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
 
 std::string WriteCalcReport(const std::string& /*path*/, const std::string& /*projectName*/,
                             int /*caseNumber*/, const std::array<float, 8>& /*inputs*/,
-                            std::optional<double> /*increasePercent*/) {
+                            std::optional<double> /*increasePercent*/,
+                            const project::ReportIdentity& /*identity*/) {
     return "本程序构建时没有桌面程序的绘图库，不能写计算书。";
 }
 

@@ -2,6 +2,8 @@
 // written by the same routine as the section window's button.
 #pragma once
 
+#include "project/reportidentity.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -13,13 +15,15 @@ bool IsReportFileName(const std::string& path);
 
 // Writes the report of case `caseNumber` on `inputs` (box order, as
 // stored) for project `projectName` (may be empty), its design checks at
-// `increasePercent` (empty: table 6.3.4's default), to `path`, PDF or ODT
+// `increasePercent` (empty: table 6.3.4's default), with the heading
+// fields `identity`, to `path`, PDF or ODT
 // by its extension. Returns an empty string when the file is written,
 // otherwise the Chinese message of the failure; then no file is left.
 // Runs in a GuiSession; this build may have no report at all (no desktop
 // build), which is a failure too.
 std::string WriteCalcReport(const std::string& path, const std::string& projectName, int caseNumber,
                             const std::array<float, 8>& inputs,
-                            std::optional<double> increasePercent);
+                            std::optional<double> increasePercent,
+                            const project::ReportIdentity& identity);
 
 } // namespace cli
