@@ -52,6 +52,19 @@ QStringList PdfBodyFamilies() {
     return families;
 }
 
+// The document's title and subject, for its properties.
+QString ReportTitle(const ReportContent& content) {
+    const project::ReportIdentity& id = content.request.identity;
+    const std::string name = id.structure.empty() ? content.request.projectName : id.structure;
+    return (QStringLiteral("渡槽水力计算书 ") + QString::fromStdString(name)).trimmed();
+}
+
+QString ReportSubject(const ReportContent& content) {
+    return QStringLiteral("U 形渡槽水力计算：情况 %1 %2")
+        .arg(content.request.caseNo)
+        .arg(QString::fromStdString(content.caseCaption));
+}
+
 void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
     QPainter painter;
     if (!painter.begin(&writer))
@@ -90,9 +103,7 @@ QByteArray PdfBytes(const ReportContent& content) {
         writer.setResolution(kPdfDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle((QStringLiteral("渡槽水力计算书 ") +
-                         QString::fromStdString(content.request.projectName))
-                            .trimmed());
+        writer.setTitle(ReportTitle(content));
         writer.setCreator(QStringLiteral("Ambrelo %1").arg(QStringLiteral(AMBRELO_VERSION)));
 
         const double unitsPerMm = kPdfDpi / 25.4;
@@ -133,7 +144,7 @@ QByteArray OdtBytes(const ReportContent& content) {
     QTextDocumentWriter writer(&buffer, "odf");
     if (!writer.write(&doc))
         throw std::runtime_error("ODT");
-    return FinishOdt(buffer.data());
+    return FinishOdt(buffer.data(), ReportTitle(content), ReportSubject(content));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "drawing/drawingstyle.h"
 #include "report/figureobject.h"
+#include "report/odtmarks.h"
 #include "report/pagebreaks.h"
 
 #include <QTextDocument>
@@ -70,6 +71,9 @@ void DocumentBuilder::block(Qt::Alignment align, double indentMm, double beforeM
 void DocumentBuilder::keepWithNext() {
     QTextBlockFormat format;
     format.setProperty(kKeepWithNext, true);
+    // Not split over a page either; Qt's ODF writer writes this one
+    // (fo:keep-together), which the ODT's finishing makes keep-with-next.
+    format.setNonBreakableLines(true);
     cursor.mergeBlockFormat(format);
 }
 
@@ -125,7 +129,8 @@ void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, b
 void DocumentBuilder::heading(const std::string& title) {
     block(Qt::AlignLeft, 0, 6, 2);
     QTextBlockFormat level;
-    level.setHeadingLevel(1); // the outline of the ODT
+    level.setHeadingLevel(1);
+    level.setTopMargin(kHeadingTopPx); // 6 mm, marked for the outline of the ODT
     cursor.mergeBlockFormat(level);
     keepWithNext();
     cursor.insertText(ChineseNumber(++headings_) + QStringLiteral("、") +
@@ -137,7 +142,8 @@ void DocumentBuilder::cell(QTextTable* table, int row, int column, const std::st
                            Row kind) {
     QTextTableCell cell = table->cellAt(row, column);
     QTextTableCellFormat format = cell.format().toTableCellFormat();
-    const QColor grounds[] = {{230, 230, 230}, {255, 244, 200}, drawing::kUnmetGround};
+    const QColor grounds[] = {kHeaderGround, kMarkedGround, drawing::kUnmetGround};
+    const double marks[] = {kHeaderCellMark, kMarkedCellMark, kUnmetCellMark, 0};
     if (kind != Row::Plain)
         format.setBackground(grounds[static_cast<int>(kind)]);
     format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
@@ -147,13 +153,15 @@ void DocumentBuilder::cell(QTextTable* table, int row, int column, const std::st
     align.setAlignment(Qt::AlignCenter);
     // A line of a cell is one figure, kept whole; titles may wrap.
     align.setNonBreakableLines(kind != Row::Header);
+    QTextBlockFormat firstLine = align;
+    firstLine.setTopMargin(marks[static_cast<int>(kind)]); // the ground, for the ODT
     std::swap(at, cursor);
     std::size_t start = 0;
     for (bool first = true; start <= text.size(); first = false) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         if (!first)
             cursor.insertBlock();
-        cursor.setBlockFormat(align);
+        cursor.setBlockFormat(first ? firstLine : align);
         rich(text.substr(start, end - start), font(kTablePt, kind == Row::Header));
         start = end + 1;
     }
