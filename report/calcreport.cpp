@@ -79,7 +79,10 @@ void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
         painter.save();
         painter.translate(kLeftMm * unitsPerMm, kTopMm * unitsPerMm - page * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(QPointF(0, page * body.height()), body);
+        // A line that starts exactly at a page's foot belongs to the next
+        // page; the layout would still draw it (hidden by the clip, but in
+        // the text layer) where the clip only touches it.
+        context.clip = QRectF(0, page * body.height() + 1, body.width(), body.height() - 2);
         context.palette.setColor(QPalette::Text, Qt::black);
         painter.setClipRect(context.clip);
         doc.documentLayout()->draw(&painter, context);
