@@ -69,7 +69,8 @@ struct Scanned {
 std::pair<std::string, std::string> ParseInfo(const std::string& text) {
     const auto eq = text.find('=');
     if (eq == std::string::npos)
-        throw UsageError("--info 需要 键=值，例如 --info project=某灌区工程，而不是 “" + text + "”");
+        throw UsageError("--info 需要 键=值，例如 --info project=某灌区工程，而不是 “" + text +
+                         "”");
     std::pair<std::string, std::string> field{text.substr(0, eq), text.substr(eq + 1)};
     project::ReportIdentity check;
     const std::string problem = project::SetIdentityField(check, field.first, field.second);

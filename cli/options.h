@@ -15,9 +15,9 @@
 
 #include <optional>
 #include <span>
-#include <utility>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cli {
@@ -33,7 +33,7 @@ struct Options {
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
-    std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
+    std::string reportFile; // write the calculation report here (.pdf, .odt); empty: none
     // --info KEY=VALUE in the order given, keys and grades already checked
     // (project::SetIdentityField); a later one of a key wins.
     std::vector<std::pair<std::string, std::string>> info;

@@ -30,7 +30,8 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
         return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
     try {
         report::WriteReport(
-            report::ReportRequest{projectName, caseNumber, inputs, increasePercent, identity}, path);
+            report::ReportRequest{projectName, caseNumber, inputs, increasePercent, identity},
+            path);
     } catch (const hydraulics::CalcError& e) {
         return e.message();
     } catch (const hydraulics::NotConverged& e) {

@@ -27,7 +27,7 @@ struct ReportIdentity {
 struct IdentityField {
     std::string_view key;     // "project", as in the side file and --info
     std::string_view caption; // 工程名称
-    std::string ReportIdentity::* member;
+    std::string ReportIdentity::*member;
 };
 
 // The nine fields in the order the report and the dialog show them.

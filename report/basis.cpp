@@ -61,17 +61,19 @@ std::vector<std::string> InputRemarks(float n, float xi1, float xi2) {
             form = t.form;
     const std::string pair = "ξ_{1} = " + Text(xi1) + "、ξ_{2} = " + Text(xi2);
     if (form.empty())
-        remarks.push_back(pair + " 不在表 K.1.2 所列任一种渐变段形式的范围内，请核对进、出口形式。");
+        remarks.push_back(pair +
+                          " 不在表 K.1.2 所列任一种渐变段形式的范围内，请核对进、出口形式。");
     return remarks;
 }
 
 std::vector<Paragraph> BasisParagraphs(const ReportRequest& request) {
     std::vector<Paragraph> p{
         {Kind::Subheading, "1. 标准"},
-        {Kind::Text, "GB 50288-2018《灌溉与排水工程设计标准》，所用条文：第 6.3.4 条（加大流量的"
-                     "加大百分数）；第 9.3.3 条第 4 款（U 形槽身深宽比）；第 9.4.1 条（槽内设计流速、"
-                     "纵坡、槽顶超高）；附录 K 第 K.1.1 条（糙率）、第 K.1.2 条（进、出口局部水头损失"
-                     "系数，短槽）。"},
+        {Kind::Text,
+         "GB 50288-2018《灌溉与排水工程设计标准》，所用条文：第 6.3.4 条（加大流量的"
+         "加大百分数）；第 9.3.3 条第 4 款（U 形槽身深宽比）；第 9.4.1 条（槽内设计流速、"
+         "纵坡、槽顶超高）；附录 K 第 K.1.1 条（糙率）、第 K.1.2 条（进、出口局部水头损失"
+         "系数，短槽）。"},
         {Kind::Subheading, "2. 手册"},
         {Kind::Text, "渡槽进口水头损失及出口水位回升按能量方程式，采用武汉水院《水力计算手册》"
                      "建议方法计算。"},

@@ -46,10 +46,8 @@ QString InstalledFamily(const QString& design) {
 // is installed (the Chinese faces' own are typewriter-like), the rest in
 // the face standing in for 宋体.
 QStringList PdfBodyFamilies() {
-    QStringList families{InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi))};
-    if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Serif")))
-        families.prepend(QStringLiteral("DejaVu Serif"));
-    return families;
+    return ReportLatinFaces() +
+           QStringList{InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi))};
 }
 
 // The document's title and subject, for its properties.
@@ -111,7 +109,7 @@ QByteArray PdfBytes(const ReportContent& content) {
 
         const double unitsPerMm = kPdfDpi / 25.4;
         QTextDocument doc;
-        FigureObject figures(FiguresOf(content));
+        FigureObject figures(FiguresOf(content, ReportLatinFaces()));
         doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
         doc.setDocumentMargin(0);
         DocumentStyle style;

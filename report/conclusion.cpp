@@ -40,7 +40,8 @@ TextTable Adopted(const ReportContent& content) {
     if (content.designChecks.H)
         table.rows.push_back({"槽身净深（向上取至厘米）", "H",
                               Fixed(UpToCentimetre(*content.designChecks.H), 2), "m"});
-    table.rows.push_back({"槽身纵坡", "i", "1/" + hydraulics::FormatSingle(static_cast<float>(p.x)), ""});
+    table.rows.push_back(
+        {"槽身纵坡", "i", "1/" + hydraulics::FormatSingle(static_cast<float>(p.x)), ""});
     table.rows.push_back({"总水头损失", "Z", hydraulics::RoundTo3Decimals(content.totalLoss), "m"});
     return table;
 }

@@ -28,7 +28,8 @@ QString ChineseNumber(int n) {
 QString Typeset(QString text) {
     for (qsizetype at = 0; (at = text.indexOf(QLatin1Char('-'), at)) >= 0; ++at) {
         const bool before = at > 0 && (text[at - 1].isLetterOrNumber() || text[at - 1] == u'.');
-        const bool digitAfter = at + 1 < text.size() && (text[at + 1].isDigit() || text[at + 1] == u'.');
+        const bool digitAfter =
+            at + 1 < text.size() && (text[at + 1].isDigit() || text[at + 1] == u'.');
         if (!before && digitAfter)
             text[at] = QChar(0x2212);
     }
@@ -183,10 +184,9 @@ void DocumentBuilder::table(const TextTable& content, const std::vector<double>&
     format.setTopMargin(mm(1));
     format.setBottomMargin(mm(1));
     const auto length = [&](double percent) {
-        return style_.pointTableWidths
-                   ? QTextLength(QTextLength::FixedLength,
-                                 style_.bodyWidthMm * 72 / 25.4 * percent / 100)
-                   : QTextLength(QTextLength::PercentageLength, percent);
+        return style_.pointTableWidths ? QTextLength(QTextLength::FixedLength,
+                                                     style_.bodyWidthMm * 72 / 25.4 * percent / 100)
+                                       : QTextLength(QTextLength::PercentageLength, percent);
     };
     format.setWidth(length(100));
     QList<QTextLength> widths;

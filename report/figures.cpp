@@ -1,5 +1,6 @@
 #include "report/figures.h"
 
+#include <QFontDatabase>
 #include <QPainter>
 #include <algorithm>
 
@@ -11,8 +12,14 @@ QSizeF FigureCanvas(Figure figure) {
     return figure == Figure::Section ? QSizeF(470, 410) : QSizeF(780, 356);
 }
 
-FigureData FiguresOf(const ReportContent& content) {
-    return {content.design, {content.designChecks.H, content.designChecks.hinc}};
+QStringList ReportLatinFaces() {
+    const QString serif = QStringLiteral("DejaVu Serif");
+    return QFontDatabase::hasFamily(serif) ? QStringList{serif} : QStringList{};
+}
+
+FigureData FiguresOf(const ReportContent& content, const QStringList& latinFaces) {
+    const hydraulics::DesignChecks& c = content.designChecks;
+    return {content.design, {c.H, c.hinc, latinFaces}, {false, c.H, c.Qinc, c.hinc, latinFaces}};
 }
 
 void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const FigureData& data) {
@@ -22,13 +29,14 @@ void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const F
     painter.save();
     painter.translate(target.center() - QPointF(canvas.width(), canvas.height()) * scale / 2);
     painter.scale(scale, scale);
+    // Not clipped to the canvas: a label set in the report's wider Latin
+    // face may run a little past it, into the page's white.
     const QRectF box(QPointF(0, 0), canvas);
-    painter.setClipRect(box, Qt::IntersectClip);
     if (figure == Figure::Section)
         drawing::PaintSectionPanel(painter, box, data.point,
                                    hydraulics::ComputeElements(data.point), data.marks);
     else
-        drawing::PaintRatingChart(painter, box, data.point);
+        drawing::PaintRatingChart(painter, box, data.point, data.chart);
     painter.restore();
 }
 

@@ -24,10 +24,16 @@ QSizeF FigureCanvas(Figure figure);
 struct FigureData {
     hydraulics::DesignPoint point;
     drawing::SectionMarks marks;
+    drawing::RatingMarks chart;
 };
 
-// The figures of a report's calculation.
-FigureData FiguresOf(const ReportContent& content);
+// The serif face the report sets Latin letters and digits in, where it is
+// installed (the Chinese faces' own look like a typewriter's); else none.
+QStringList ReportLatinFaces();
+
+// The figures of a report's calculation, their labels' Latin letters in
+// `latinFaces` first (the report's text face).
+FigureData FiguresOf(const ReportContent& content, const QStringList& latinFaces = {});
 
 // Draws `figure` into `target`, scaled uniformly and centred: vectors and
 // text on a PDF, pixels on an image.

@@ -5,8 +5,8 @@
 #include "report/pagebreaks.h"
 
 #include <QHash>
-#include <QSet>
 #include <QRegularExpression>
+#include <QSet>
 #include <QString>
 #include <cmath>
 
@@ -27,12 +27,15 @@ void WithAsianFonts(QString& xml) {
                                "style:font-size-complex=\"\\1\""));
     xml.replace(Re(QStringLiteral("fo:font-family=\"([^\"]*)\"")),
                 QStringLiteral("fo:font-family=\"\\1\" style:font-family-asian=\"\\1\""));
-    xml.replace(QStringLiteral("style:font-family-asian=\"宋体\""),
-                QStringLiteral("style:font-family-asian=\"%1\"").arg(QString::fromUtf8(kSongTiFaces)));
-    xml.replace(QStringLiteral("style:font-family-asian=\"Sans\""),
-                QStringLiteral("style:font-family-asian=\"%1\"").arg(QString::fromUtf8(kSongTiFaces)));
+    xml.replace(
+        QStringLiteral("style:font-family-asian=\"宋体\""),
+        QStringLiteral("style:font-family-asian=\"%1\"").arg(QString::fromUtf8(kSongTiFaces)));
+    xml.replace(
+        QStringLiteral("style:font-family-asian=\"Sans\""),
+        QStringLiteral("style:font-family-asian=\"%1\"").arg(QString::fromUtf8(kSongTiFaces)));
     xml.replace(QStringLiteral("style:font-family-asian=\"黑体\""),
-                QStringLiteral("style:font-family-asian=\"WenQuanYi Zen Hei;黑体;SimHei;Noto Sans CJK SC\""));
+                QStringLiteral(
+                    "style:font-family-asian=\"WenQuanYi Zen Hei;黑体;SimHei;Noto Sans CJK SC\""));
 }
 
 bool Near(double points, double markPx) {
@@ -42,9 +45,9 @@ bool Near(double points, double markPx) {
 // Paragraph styles by name whose top margin carries a mark: the ground of
 // a cell, or "h" for a heading.
 QHash<QString, QString> MarkedStyles(const QString& xml) {
-    static const Re style(QStringLiteral(
-        "<style:style style:name=\"([^\"]+)\" style:family=\"paragraph\">\\s*"
-        "<style:paragraph-properties[^>]*fo:margin-top=\"([0-9.]+)pt\""));
+    static const Re style(
+        QStringLiteral("<style:style style:name=\"([^\"]+)\" style:family=\"paragraph\">\\s*"
+                       "<style:paragraph-properties[^>]*fo:margin-top=\"([0-9.]+)pt\""));
     QHash<QString, QString> marked;
     for (auto it = style.globalMatch(xml); it.hasNext();) {
         const auto m = it.next();
@@ -65,8 +68,9 @@ QHash<QString, QString> MarkedStyles(const QString& xml) {
 // own style; a marked heading becomes text:h of outline level 1.
 void GroundsAndHeadings(QString& xml) {
     const QHash<QString, QString> marked = MarkedStyles(xml);
-    static const Re cell(QStringLiteral(
-        "<table:table-cell table:style-name=\"([^\"]+)\"[^>]*>\\s*<text:p text:style-name=\"([^\"]+)\""));
+    static const Re cell(
+        QStringLiteral("<table:table-cell table:style-name=\"([^\"]+)\"[^>]*>\\s*<text:p "
+                       "text:style-name=\"([^\"]+)\""));
     QHash<QString, QString> cellGrounds;
     for (auto it = cell.globalMatch(xml); it.hasNext();) {
         const auto m = it.next();
@@ -75,33 +79,37 @@ void GroundsAndHeadings(QString& xml) {
             cellGrounds.insert(m.captured(1), ground);
     }
     for (auto it = cellGrounds.cbegin(); it != cellGrounds.cend(); ++it)
-        xml.replace(Re(QStringLiteral("(<style:style style:name=\"%1\" style:family=\"table-cell\">\\s*"
-                                      "<style:table-cell-properties)")
-                           .arg(Re::escape(it.key()))),
-                    QStringLiteral("\\1 fo:background-color=\"%1\"").arg(it.value()));
+        xml.replace(
+            Re(QStringLiteral("(<style:style style:name=\"%1\" style:family=\"table-cell\">\\s*"
+                              "<style:table-cell-properties)")
+                   .arg(Re::escape(it.key()))),
+            QStringLiteral("\\1 fo:background-color=\"%1\"").arg(it.value()));
     // A block kept with the next one (odtmarks.h) stays with it here too.
     // (Qt writes true and false where ODF has always and auto.)
     xml.replace(QStringLiteral("fo:keep-together=\"true\""),
                 QStringLiteral("fo:keep-together=\"always\" fo:keep-with-next=\"always\""));
-    xml.replace(QStringLiteral("fo:keep-together=\"false\""), QStringLiteral("fo:keep-together=\"auto\""));
+    xml.replace(QStringLiteral("fo:keep-together=\"false\""),
+                QStringLiteral("fo:keep-together=\"auto\""));
     for (auto it = marked.cbegin(); it != marked.cend(); ++it) {
         if (it.value() != QLatin1String("h"))
             continue;
-        xml.replace(Re(QStringLiteral("<text:p text:style-name=\"%1\">(.*?)</text:p>")
-                           .arg(Re::escape(it.key())),
-                       Re::DotMatchesEverythingOption),
-                    QStringLiteral("<text:h text:style-name=\"%1\" text:outline-level=\"1\">\\1</text:h>")
-                        .arg(it.key()));
+        xml.replace(
+            Re(QStringLiteral("<text:p text:style-name=\"%1\">(.*?)</text:p>")
+                   .arg(Re::escape(it.key())),
+               Re::DotMatchesEverythingOption),
+            QStringLiteral("<text:h text:style-name=\"%1\" text:outline-level=\"1\">\\1</text:h>")
+                .arg(it.key()));
     }
 }
 
 // Each table's first row as its header rows, repeated on every page; a
 // table of a few rows on one page, the rows never split.
 void HeaderRows(QString& xml) {
-    static const Re table(QStringLiteral("(<table:table table:style-name=\"([^\"]+)\"[^>]*>"
-                                         "(?:\\s*<table:table-column[^>]*/>)*\\s*)"
-                                         "(<table:table-row.*?</table:table-row>)(.*?)</table:table>"),
-                          Re::DotMatchesEverythingOption);
+    static const Re table(
+        QStringLiteral("(<table:table table:style-name=\"([^\"]+)\"[^>]*>"
+                       "(?:\\s*<table:table-column[^>]*/>)*\\s*)"
+                       "(<table:table-row.*?</table:table-row>)(.*?)</table:table>"),
+        Re::DotMatchesEverythingOption);
     QString out;
     qsizetype at = 0;
     QSet<QString> shortTables; // a style may serve several tables
@@ -140,9 +148,11 @@ QByteArray FinishContent(const QByteArray& content) {
 QByteArray MetaXml(const QString& title, const QString& subject) {
     return QStringLiteral(
                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<office:document-meta xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+               "<office:document-meta "
+               "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
                "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-               "xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\" office:version=\"1.2\">"
+               "xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\" "
+               "office:version=\"1.2\">"
                "<office:meta><meta:generator>Ambrelo</meta:generator><dc:title>%1</dc:title>"
                "<dc:subject>%2</dc:subject><dc:language>zh-CN</dc:language></office:meta>"
                "</office:document-meta>\n")

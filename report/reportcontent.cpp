@@ -55,15 +55,20 @@ float LastTrialWidth(const Module1& m) {
     Module1 copy = m;
     float last = m.ChannelWidth;
     try {
-        hydraulics::WidthSearch(copy, [] {}, [&](const Module1& s) { last = s.ChannelWidth; });
+        hydraulics::WidthSearch(
+            copy, [] {}, [&](const Module1& s) { last = s.ChannelWidth; });
     } catch (const std::exception&) {
     }
     return last;
 }
 
 Trial Snapshot(const Module1& m, int caseNo) {
-    return {m.ChannelWidth,  m.BasicData[hydraulics::PosH], m.CalcDischarge,
-            m.FrictionLoss,  m.BasicData[hydraulics::PosX], m.NetLocalLoss,
+    return {m.ChannelWidth,
+            m.BasicData[hydraulics::PosH],
+            m.CalcDischarge,
+            m.FrictionLoss,
+            m.BasicData[hydraulics::PosX],
+            m.NetLocalLoss,
             caseNo == 2 ? LastTrialWidth(m) : m.ChannelWidth};
 }
 
@@ -105,9 +110,9 @@ TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width,
 // width search gives B (to the centimetre) and K.
 TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
     TextTable table;
-    table.header = {"序号",       "沿程损失 Z_{2} (m)", "纵坡 i",
-                    "试算槽宽 B′ (m)", "槽宽 B (m)",   "局部损失 K (m)",
-                    "Z_{2} + K (m)", "|Z_{2} + K − Z| (m)", "判定"};
+    table.header = {"序号",       "沿程损失 Z_{2} (m)", "纵坡 i",        "试算槽宽 B′ (m)",
+                    "槽宽 B (m)", "局部损失 K (m)",     "Z_{2} + K (m)", "|Z_{2} + K − Z| (m)",
+                    "判定"};
     for (std::size_t k = 0; k < trials.size(); ++k) {
         const Trial& t = trials[k];
         const double sum = static_cast<double>(t.Z2) + t.K;
@@ -154,18 +159,17 @@ std::string LossSection(int caseNo, const std::vector<Trial>& trials) {
 // The head-loss chain as the engine formed it, before the millimetre.
 TextTable LossChain(const Module1& m, const std::string& section) {
     const float v = hydraulics::FlumeVelocity(m);
-    return {{"项目", "公式", "计算值", "单位"},
-            {{"过水断面面积", section, FormatSingle(m.FlowArea), "m²"},
-             {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
-             {"进、出口损失之差", "K = (ξ_{1} + ξ_{2})(v² − V²)/2g", FormatSingle(m.NetLocalLoss),
-              "m"},
-             {"沿程水头损失", "Z_{2} = L/x", FormatSingle(m.FrictionLoss), "m"},
-             {"总水头损失", "Z = Z_{2} + K", FormatSingle(m.TotalLoss), "m"},
-             {"进口水头损失", "Z_{1} = (1 + ξ_{1})K/(ξ_{1} + ξ_{2})", FormatSingle(m.InletLoss),
-              "m"},
-             {"出口水位回升", "Z_{3} = (1 − ξ_{2})K/(ξ_{1} + ξ_{2})", FormatSingle(m.OutletRecovery),
-              "m"}},
-            -1};
+    return {
+        {"项目", "公式", "计算值", "单位"},
+        {{"过水断面面积", section, FormatSingle(m.FlowArea), "m²"},
+         {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
+         {"进、出口损失之差", "K = (ξ_{1} + ξ_{2})(v² − V²)/2g", FormatSingle(m.NetLocalLoss), "m"},
+         {"沿程水头损失", "Z_{2} = L/x", FormatSingle(m.FrictionLoss), "m"},
+         {"总水头损失", "Z = Z_{2} + K", FormatSingle(m.TotalLoss), "m"},
+         {"进口水头损失", "Z_{1} = (1 + ξ_{1})K/(ξ_{1} + ξ_{2})", FormatSingle(m.InletLoss), "m"},
+         {"出口水位回升", "Z_{3} = (1 − ξ_{2})K/(ξ_{1} + ξ_{2})", FormatSingle(m.OutletRecovery),
+          "m"}},
+        -1};
 }
 
 // Which width or depth the losses use where the result is rounded, and
@@ -173,10 +177,11 @@ TextTable LossChain(const Module1& m, const std::string& section) {
 std::vector<std::string> LossNotes(int caseNo, const std::vector<Trial>& trials, const Module1& m) {
     std::vector<std::string> notes;
     if (caseNo == 2 && !trials.empty())
-        notes.push_back("水头损失按满足精度的试算槽宽 B′ = " + TrialNumber(trials.back().trialB) +
-                        " m 的过水断面计算（程序的算法如此）；成果中的槽宽 B = " +
-                        FormatSingle(m.ChannelWidth) +
-                        " m 为 B′ 取至厘米之值，按取整后的槽宽复算，Z_{1}、Z_{3} 会有毫米级的差别。");
+        notes.push_back(
+            "水头损失按满足精度的试算槽宽 B′ = " + TrialNumber(trials.back().trialB) +
+            " m 的过水断面计算（程序的算法如此）；成果中的槽宽 B = " +
+            FormatSingle(m.ChannelWidth) +
+            " m 为 B′ 取至厘米之值，按取整后的槽宽复算，Z_{1}、Z_{3} 会有毫米级的差别。");
     if (caseNo == 3 && !trials.empty())
         notes.push_back("水头损失按满足精度的试算水深 h = " + TrialNumber(trials.back().h) +
                         " m 的过水断面计算；成果中的水深为其取至厘米之值。");
@@ -210,8 +215,8 @@ TextTable InputTable(const hydraulics::CaseInfo& info, const std::array<float, 8
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         const hydraulics::Quantity& q = info.inputNames[k];
         const bool slope = q.symbol == "x";
-        table.rows.push_back({Caption(q), Symbol(q),
-                              (slope ? "1/" : "") + FormatSingle(inputs[k]), std::string(q.unit)});
+        table.rows.push_back({Caption(q), Symbol(q), (slope ? "1/" : "") + FormatSingle(inputs[k]),
+                              std::string(q.unit)});
     }
     return table;
 }
@@ -221,8 +226,8 @@ TextTable ResultTable(const hydraulics::CaseInfo& info, const hydraulics::Result
     for (std::size_t k = 0; k < texts.size(); ++k) {
         const hydraulics::Quantity& q = info.results[k];
         const bool slope = q.symbol == "x"; // the window shows the box after "1/"
-        table.rows.push_back({Caption(q), Symbol(q), slope ? "1/" + texts[k] : texts[k],
-                              std::string(q.unit)});
+        table.rows.push_back(
+            {Caption(q), Symbol(q), slope ? "1/" + texts[k] : texts[k], std::string(q.unit)});
     }
     return table;
 }
@@ -262,10 +267,9 @@ ReportContent ComposeReport(const ReportRequest& request) {
     m.CaseNo = static_cast<float>(request.caseNo);
     std::vector<Trial> trials;
     const hydraulics::ResultTexts texts =
-        hydraulics::CalculateCase(m, request.caseNo, request.inputs,
-                                  [&](const Module1& state) {
-                                      trials.push_back(Snapshot(state, request.caseNo));
-                                  });
+        hydraulics::CalculateCase(m, request.caseNo, request.inputs, [&](const Module1& state) {
+            trials.push_back(Snapshot(state, request.caseNo));
+        });
 
     ReportContent content;
     content.request = request;

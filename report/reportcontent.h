@@ -50,19 +50,19 @@ struct Conclusion {
 
 struct ReportContent {
     ReportRequest request;
-    std::string caseCaption; // 计算槽宽及水头损失 …, as on the main window
-    TextTable inputs;        // 名称, 符号, 数值, 单位
+    std::string caseCaption;      // 计算槽宽及水头损失 …, as on the main window
+    TextTable inputs;             // 名称, 符号, 数值, 单位
     std::vector<Paragraph> basis; // 计算依据: standard, handbook, ranges, remarks on the inputs
-    std::string trialMethod; // how the case's search runs, one paragraph
-    TextTable trials;        // one row per trial (case 4: its one evaluation)
-    TextTable losses;        // the head-loss chain with the engine's unrounded values
+    std::string trialMethod;      // how the case's search runs, one paragraph
+    TextTable trials;             // one row per trial (case 4: its one evaluation)
+    TextTable losses;             // the head-loss chain with the engine's unrounded values
     std::vector<std::string> lossNotes; // which section the losses use; negative losses
-    TextTable results;       // 名称, 符号, 数值, 单位: the window's result texts
-    TextTable elements;      // the section window's elements, regime and surface
-    TextTable checks;        // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
+    TextTable results;                  // 名称, 符号, 数值, 单位: the window's result texts
+    TextTable elements;                 // the section window's elements, regime and surface
+    TextTable checks;                   // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
     hydraulics::DesignPoint design{};
     hydraulics::DesignChecks designChecks{}; // behind the checks and the section's marks
-    float totalLoss = 0; // Z, m, as the engine left it (case 2: the head met)
+    float totalLoss = 0;                     // Z, m, as the engine left it (case 2: the head met)
     Conclusion conclusion;
 };
 

@@ -96,9 +96,9 @@ void AddParagraphs(B& b, const std::vector<Paragraph>& paragraphs) {
             b.table(TransitionTable(), {40, 30, 30});
             continue;
         }
-        const bool intoFormula = k + 1 < paragraphs.size() &&
-                                 (paragraphs[k + 1].kind == Paragraph::Kind::Formula ||
-                                  paragraphs[k + 1].kind == Paragraph::Kind::Table);
+        const bool intoFormula =
+            k + 1 < paragraphs.size() && (paragraphs[k + 1].kind == Paragraph::Kind::Formula ||
+                                          paragraphs[k + 1].kind == Paragraph::Kind::Table);
         b.paragraph(p.text, p.kind, intoFormula);
     }
 }
@@ -157,9 +157,9 @@ void AddConclusion(B& b, const ReportContent& c) {
 // more entry.
 using Section = std::function<void(B&, const ReportContent&)>;
 const std::vector<Section>& Sections() {
-    static const std::vector<Section> sections = {AddInputs,   AddBasis,    AddFormulas,
-                                                  AddTrials,   AddResults,  AddElements,
-                                                  AddChecks,   AddConclusion};
+    static const std::vector<Section> sections = {AddInputs, AddBasis,     AddFormulas,
+                                                  AddTrials, AddResults,   AddElements,
+                                                  AddChecks, AddConclusion};
     return sections;
 }
 
@@ -168,7 +168,7 @@ const std::vector<Section>& Sections() {
 void BuildReportDocument(QTextDocument& doc, const ReportContent& content,
                          const DocumentStyle& style, const QDate& date) {
     doc.setUndoRedoEnabled(false);
-    const FigureData figures = FiguresOf(content);
+    const FigureData figures = FiguresOf(content, ReportLatinFaces());
     B b(doc, style, figures);
     // One change for the layout to follow, not one per cell.
     b.cursor.beginEditBlock();

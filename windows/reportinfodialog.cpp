@@ -37,7 +37,8 @@ ReportInfoDialog::ReportInfoDialog(const project::ReportIdentity& identity,
     }
     auto* form = new QFormLayout;
     for (const project::IdentityField& f : project::IdentityFields()) {
-        const QString name = QStringLiteral("info_") + QString::fromUtf8(f.key.data(), f.key.size());
+        const QString name =
+            QStringLiteral("info_") + QString::fromUtf8(f.key.data(), f.key.size());
         const QString value = QString::fromStdString(identity.*f.member);
         if (IsGrade(f)) {
             grade_ = new QComboBox(this);
@@ -55,8 +56,8 @@ ReportInfoDialog::ReportInfoDialog(const project::ReportIdentity& identity,
             edit->setPlaceholderText(projectName);
         edits_.push_back(edit);
         const bool signer = f.member == &project::ReportIdentity::author ||
-                           f.member == &project::ReportIdentity::checker ||
-                           f.member == &project::ReportIdentity::reviewer;
+                            f.member == &project::ReportIdentity::checker ||
+                            f.member == &project::ReportIdentity::reviewer;
         form->addRow(Caption(f) + (signer ? QStringLiteral("人（可空）：") : QStringLiteral("：")),
                      edit);
     }
