@@ -101,6 +101,9 @@ QByteArray PdfBytes(const ReportContent& content) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
+        // Archival PDF/A-1b: fonts embedded, an output intent and XMP
+        // metadata; the text layer extracts as in a plain PDF.
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setResolution(kPdfDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
