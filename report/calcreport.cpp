@@ -4,6 +4,7 @@
 #include "hydraulics/errors.h"
 #include "project/savedfile.h"
 #include "report/figureobject.h"
+#include "report/fractionobject.h"
 #include "report/odtpackage.h"
 #include "report/pagebreaks.h"
 #include "report/reportdocument.h"
@@ -114,6 +115,8 @@ QByteArray PdfBytes(const ReportContent& content) {
         QTextDocument doc;
         FigureObject figures(FiguresOf(content, ReportLatinFaces()));
         doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
+        FractionObject fractions;
+        doc.documentLayout()->registerHandler(FractionObject::kObjectType, &fractions);
         doc.setDocumentMargin(0);
         DocumentStyle style;
         style.deviceUnitsPerMm = unitsPerMm;

@@ -2,9 +2,11 @@
 
 #include "drawing/drawingstyle.h"
 #include "report/figureobject.h"
+#include "report/fractionobject.h"
 #include "report/odtmarks.h"
 #include "report/pagebreaks.h"
 
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
@@ -35,6 +37,17 @@ QString Typeset(QString text) {
     }
     text.replace(QStringLiteral(" %"), QStringLiteral("%"));
     return text;
+}
+
+// A part of a fraction set on one line: in parentheses where it is a sum.
+QString Grouped(const QString& part) {
+    int depth = 0;
+    for (const QChar c : part) {
+        depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+        if (depth == 0 && c == u' ')
+            return QLatin1Char('(') + part + QLatin1Char(')');
+    }
+    return part;
 }
 
 } // namespace
@@ -80,23 +93,28 @@ void DocumentBuilder::keepWithNext() {
 
 void DocumentBuilder::rich(const std::string& text, const QTextCharFormat& format) {
     const QString all = Typeset(QString::fromStdString(text));
+    static const QRegularExpression mark(
+        QStringLiteral("([_^])\\{([^}]*)\\}|\\[([^|\\]]*)\\|([^\\]]*)\\]"));
     qsizetype at = 0;
-    while (at < all.size()) {
-        const qsizetype sub = all.indexOf(QStringLiteral("_{"), at);
-        const qsizetype sup = all.indexOf(QStringLiteral("^{"), at);
-        qsizetype mark = sub < 0 ? sup : sup < 0 ? sub : std::min(sub, sup);
-        const qsizetype close = mark < 0 ? -1 : all.indexOf(QLatin1Char('}'), mark);
-        if (mark < 0 || close < 0) {
-            cursor.insertText(all.mid(at), format);
-            return;
+    for (auto it = mark.globalMatch(all); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        cursor.insertText(all.mid(at, m.capturedStart() - at), format);
+        at = m.capturedEnd();
+        if (m.captured(1).isEmpty()) { // [numerator|denominator]
+            if (style_.vectorFigures)
+                FractionObject::Insert(cursor, m.captured(3), m.captured(4), format);
+            else // the ODT: on one line
+                cursor.insertText(
+                    Grouped(m.captured(3)) + QLatin1Char('/') + Grouped(m.captured(4)), format);
+            continue;
         }
-        cursor.insertText(all.mid(at, mark - at), format);
         QTextCharFormat script = format;
-        script.setVerticalAlignment(mark == sub ? QTextCharFormat::AlignSubScript
-                                                : QTextCharFormat::AlignSuperScript);
-        cursor.insertText(all.mid(mark + 2, close - mark - 2), script);
-        at = close + 1;
+        script.setVerticalAlignment(m.captured(1) == QLatin1String("_")
+                                        ? QTextCharFormat::AlignSubScript
+                                        : QTextCharFormat::AlignSuperScript);
+        cursor.insertText(m.captured(2), script);
     }
+    cursor.insertText(all.mid(at), format);
 }
 
 void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, bool keptWithNext) {
@@ -107,7 +125,8 @@ void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, b
         rich(text, font(kBodyPt, true));
         return;
     case Paragraph::Kind::Formula: {
-        block(Qt::AlignLeft, 12, 0.5, 0.5);
+        // A fraction's numerator stands above the line: room for it.
+        block(Qt::AlignLeft, 12, text.find('|') != std::string::npos ? 3 : 0.5, 0.5);
         QTextBlockFormat numbered;
         // The number at the right edge of the text.
         numbered.setTabPositions(

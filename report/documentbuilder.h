@@ -32,8 +32,8 @@ public:
     // The current block goes to the next page with what follows it.
     void keepWithNext();
     // Inserts `text` at the end in `format`: "_{…}" and "^{…}" as sub- and
-    // superscripts, a minus sign "−" for a hyphen before a number, no
-    // space before "%".
+    // superscripts, "[a|b]" as the fraction a over b (on the PDF; a/b in the
+    // ODT), a minus sign "−" for a hyphen before a number, no space before "%".
     void rich(const std::string& text, const QTextCharFormat& format);
     void paragraph(const std::string& text, Paragraph::Kind kind = Paragraph::Kind::Text,
                    bool keptWithNext = false);

@@ -25,14 +25,13 @@ std::vector<Paragraph> FormulaParagraphs() {
         {Kind::Subheading, "3. 水头损失（武汉水院《水力计算手册》建议方法）"},
         {Kind::Text, "按能量方程，进口水头损失、沿程水头损失、出口水位回升及总水头损失为："},
         {Kind::Formula, "v = Q/A"},
-        {Kind::Formula, "Z_{1} = (1 + ξ_{1})(v² − V²)/2g"},
+        {Kind::Formula, "Z_{1} = (1 + ξ_{1})[v² − V²|2g]"},
         {Kind::Formula, "Z_{2} = iL = L/x"},
-        {Kind::Formula, "Z_{3} = (1 − ξ_{2})(v² − V²)/2g"},
+        {Kind::Formula, "Z_{3} = (1 − ξ_{2})[v² − V²|2g]"},
         {Kind::Formula, "Z = Z_{1} + Z_{2} − Z_{3}"},
         {Kind::Text, "程序按与上式相同的关系，先求进口水头损失与出口水位回升之差 K，再分配："},
-        {Kind::Formula, "K = Z_{1} − Z_{3} = (ξ_{1} + ξ_{2})(v² − V²)/2g，Z = Z_{2} + K"},
-        {Kind::Formula,
-         "Z_{1} = (1 + ξ_{1})K/(ξ_{1} + ξ_{2})，Z_{3} = (1 − ξ_{2})K/(ξ_{1} + ξ_{2})"},
+        {Kind::Formula, "K = Z_{1} − Z_{3} = (ξ_{1} + ξ_{2})[v² − V²|2g]，Z = Z_{2} + K"},
+        {Kind::Formula, "Z_{1} = [(1 + ξ₁)K|ξ₁ + ξ₂]，Z_{3} = [(1 − ξ₂)K|ξ₁ + ξ₂]"},
         {Kind::Text,
          "式中 v 为槽内流速（m/s），V 为渠道流速（m/s），2g 取 19.62 m/s²"
          "（g = 9.81 m/s²），ξ_{1}、ξ_{2} 为进、出口局部水头损失系数，L 为槽身长度（m）。"

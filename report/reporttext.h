@@ -1,6 +1,7 @@
 // The fixed prose of the calculation report: the formulas as the engine
 // evaluates them beside the handbook's forms, and how each case's search
-// runs. Texts may hold "_{…}" and "^{…}" for sub- and superscripts.
+// runs. Texts may hold "_{…}" and "^{…}" for sub- and superscripts and
+// "[a|b]" for the fraction a over b (its parts plain text).
 #pragma once
 
 #include <string>
