@@ -86,8 +86,15 @@ bool OneBreak(QTextDocument& doc) {
     for (std::size_t k = 0; k + 1 < items.size(); ++k) {
         const Item& item = items[k];
         const Item& next = items[k + 1];
-        if (Kept(item) && FirstPage(doc, item) != FirstPage(doc, next) && BreakBefore(doc, item))
-            return true;
+        if (Kept(item) && FirstPage(doc, item) != FirstPage(doc, next)) {
+            // The whole run of kept blocks goes, from its first: a break
+            // before a later one would leave the earlier ones alone.
+            std::size_t first = k;
+            while (first > 0 && Kept(items[first - 1]))
+                --first;
+            if (BreakBefore(doc, items[first]))
+                return true;
+        }
         if (!item.table || item.table->rows() > kShortTableRows)
             continue;
         const QRectF rect = doc.documentLayout()->frameBoundingRect(item.table);

@@ -53,14 +53,12 @@ void AddTitle(B& b, const ReportContent& content, const QDate& date) {
 
 // 计算、校核、审查 with the names given (else a blank) and a date to write.
 void AddSignOff(B& b, const project::ReportIdentity& id) {
-    b.block(Qt::AlignLeft, 0, 10, 0);
-    b.keepWithNext();
     const std::pair<const char*, const std::string*> roles[] = {
         {"计算", &id.author}, {"校核", &id.checker}, {"审查", &id.reviewer}};
     QTextCharFormat blank = b.font(kBodyPt + 1.5);
     blank.setFontUnderline(true);
     for (const auto& [role, name] : roles) {
-        b.block(Qt::AlignLeft, 10, 5, 0);
+        b.block(Qt::AlignLeft, 10, name == &id.author ? 15 : 5, 0);
         if (name != &id.reviewer)
             b.keepWithNext();
         b.cursor.insertText(QString::fromUtf8(role) + QStringLiteral("："), b.font(kBodyPt + 1.5));

@@ -161,6 +161,15 @@ TEST_F(Report, TextLayerOfTheFourCases) {
                 EXPECT_TRUE(prose.insert(line).second) << c.args << ": " << line;
             }
         }
+        // No page holds only its number.
+        const std::string pages = Shell("pdfinfo " + File("r.pdf") + " | grep Pages").out;
+        for (int p = 1; p <= std::stoi(pages.substr(pages.find_last_of(' ') + 1)); ++p) {
+            const std::string one = " -f " + std::to_string(p) + " -l " + std::to_string(p) + " ";
+            EXPECT_NE(
+                Shell("pdftotext" + one + File("r.pdf") + " - | grep -v '^第 .* 页$' | wc -w").out,
+                "0\n")
+                << c.args << ": page " << p;
+        }
         // Words below the body (A4: 25 mm margins, 842 pt high) are only
         // the page numbers.
         const std::string box = Shell("pdftotext -bbox " + File("r.pdf") + " -").out;
