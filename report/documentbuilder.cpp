@@ -85,9 +85,11 @@ void DocumentBuilder::block(Qt::Alignment align, double indentMm, double beforeM
 void DocumentBuilder::keepWithNext() {
     QTextBlockFormat format;
     format.setProperty(kKeepWithNext, true);
-    // Not split over a page either; Qt's ODF writer writes this one
-    // (fo:keep-together), which the ODT's finishing makes keep-with-next.
-    format.setNonBreakableLines(true);
+    // For the ODT also "not split over a page", which Qt's ODF writer
+    // writes (fo:keep-together) and the finishing makes keep-with-next.
+    // (Qt's own layout takes it as "not wrapped": not for the PDF.)
+    if (!style_.vectorFigures)
+        format.setNonBreakableLines(true);
     cursor.mergeBlockFormat(format);
 }
 
@@ -169,19 +171,21 @@ void DocumentBuilder::cell(QTextTable* table, int row, int column, const std::st
     format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     cell.setFormat(format);
     QTextCursor at = cell.firstCursorPosition();
-    QTextBlockFormat align;
-    align.setAlignment(Qt::AlignCenter);
-    // A line of a cell is one figure, kept whole; titles may wrap.
-    align.setNonBreakableLines(kind != Row::Header);
-    QTextBlockFormat firstLine = align;
-    firstLine.setTopMargin(marks[static_cast<int>(kind)]); // the ground, for the ODT
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignCenter);
+    centred.setTopMargin(marks[static_cast<int>(kind)]); // the ground, for the ODT
+    // On the PDF a line of a cell (one figure, a number with its unit) is
+    // never wrapped, the column widening instead; titles may wrap.
+    centred.setNonBreakableLines(style_.vectorFigures && kind != Row::Header);
     std::swap(at, cursor);
+    cursor.setBlockFormat(centred);
+    // The lines of a cell as lines of one paragraph: Qt's ODF writer would
+    // set a second paragraph of a cell in a cell of its own.
     std::size_t start = 0;
     for (bool first = true; start <= text.size(); first = false) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         if (!first)
-            cursor.insertBlock();
-        cursor.setBlockFormat(first ? firstLine : align);
+            cursor.insertText(QString(QChar::LineSeparator));
         rich(text.substr(start, end - start), font(kTablePt, kind == Row::Header));
         start = end + 1;
     }

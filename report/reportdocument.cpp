@@ -141,7 +141,7 @@ void AddElements(B& b, const ReportContent& c) {
 
 void AddChecks(B& b, const ReportContent& c) {
     b.heading("设计校核");
-    b.table(c.checks, {13, 29, 28, 20, 10});
+    b.table(c.checks, {12, 25, 28, 27, 8});
 }
 
 void AddConclusion(B& b, const ReportContent& c) {
