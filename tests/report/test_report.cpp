@@ -201,6 +201,23 @@ TEST_F(Report, OdtForTheOfficeSuite) {
          {"fo:background-color=\"#e6e6e6\"", "fo:background-color=\"#ffdede\"",
           "text:outline-level=\"1\"", "<table:table-header-rows>", "fo:keep-with-next=\"always\""})
         EXPECT_NE(xml.find(expected), std::string::npos) << expected;
+    // Every row of every table has as many cells as the table has columns.
+    const auto count = [](const std::string& in, const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = in.find(what); at != std::string::npos; at = in.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    for (auto at = xml.find("<table:table "); at != std::string::npos;
+         at = xml.find("<table:table ", at + 1)) {
+        const std::string table = xml.substr(at, xml.find("</table:table>", at) - at);
+        const std::size_t columns = count(table, "<table:table-column ");
+        for (auto row = table.find("<table:table-row>"); row != std::string::npos;
+             row = table.find("<table:table-row>", row + 1))
+            EXPECT_EQ(count(table.substr(row, table.find("</table:table-row>", row) - row),
+                            "<table:table-cell "),
+                      columns);
+    }
     if (Shell("command -v soffice").code != 0)
         GTEST_SKIP() << "LibreOffice (soffice) is not installed: the conversion is not checked";
     const Ran converted =
