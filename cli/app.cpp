@@ -11,6 +11,8 @@
 #include "project/nearname.h"
 #include "cli/sweeprun.h"
 #include "project/projectfile.h"
+#include "project/reportidentity.h"
+#include "project/sidefile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -39,9 +41,21 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = outcome.inputs[k].value_or(0.0f);
     const std::string project = options.mode == Mode::Project ? options.project : std::string();
-    const std::string failure =
-        WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
-                        options.increasePercent, options.connection);
+    // A project's remembered heading fields, then those of --info; a
+    // damaged side file is named and the report written all the same.
+    project::ReportIdentity identity;
+    if (options.mode == Mode::Project) {
+        const project::SideSection side =
+            project::ReadSideSection(project, QStringLiteral("report"));
+        if (!side.problem.isEmpty())
+            err << side.problem.toStdString() << '\n';
+        identity = project::IdentityFromJson(side.values);
+    }
+    for (const auto& [key, value] : options.info)
+        project::SetIdentityField(identity, key, value);
+    const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
+                                                inputs, options.increasePercent, identity,
+                                                options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';

@@ -4,6 +4,7 @@
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
 #include "project/connectiondata.h"
+#include "project/reportidentity.h"
 
 #include <charconv>
 #include <optional>
@@ -62,7 +63,22 @@ struct Scanned {
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
+    std::vector<std::pair<std::string, std::string>> info;
 };
+
+// KEY=VALUE of --info, its key known and a grade 1 to 5.
+std::pair<std::string, std::string> ParseInfo(const std::string& text) {
+    const auto eq = text.find('=');
+    if (eq == std::string::npos)
+        throw UsageError("--info 需要 键=值，例如 --info project=某灌区工程，而不是 “" + text +
+                         "”");
+    std::pair<std::string, std::string> field{text.substr(0, eq), text.substr(eq + 1)};
+    project::ReportIdentity check;
+    const std::string problem = project::SetIdentityField(check, field.first, field.second);
+    if (!problem.empty())
+        throw UsageError("--info：" + problem);
+    return field;
+}
 
 // "--help" or "-h" anywhere before "--" wins over everything else.
 bool AsksForHelp(std::span<const std::string> args) {
@@ -100,6 +116,8 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         scanned.report = TakeValue(name, inlineValue, args, i);
         if (!IsReportFileName(*scanned.report))
             throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
+    } else if (name == "--info") {
+        scanned.info.push_back(ParseInfo(TakeValue(name, inlineValue, args, i)));
     } else if (name == "--increase") {
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
@@ -154,6 +172,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--connection 不能与 --csv 同时使用");
     if (scanned.sweep && (scanned.csv || scanned.svg || scanned.report))
         throw UsageError("--sweep 不能与 --csv、--svg 或 --report 同时使用");
+    if (!scanned.info.empty() && !scanned.report)
+        throw UsageError("--info 只用于计算书，须与 --report 同时使用");
 }
 
 // "NAME=FROM:TO:STEP" for case `caseNumber`: NAME one of the case's input
@@ -233,6 +253,7 @@ Options ParseOptions(std::span<const std::string> args) {
             throw UsageError(read.problem);
         options.connection = read.input;
     }
+    options.info = scanned.info;
     if (scanned.positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
     options.caseNumber = ParseCaseNumber(scanned.positional.front());
@@ -244,10 +265,10 @@ Options ParseOptions(std::span<const std::string> args) {
 
 std::string UsageText() {
     return R"(用法：
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
-               [--connection 文件.json] 情况 V1 … V8
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件] [--report 文件]
-               [--connection 文件.json] 情况 --project 项目名
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
+               [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 V1 … V8
+  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
+               [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 --project 项目名
   ambrelo-calc [--json] [--increase P] --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
@@ -285,6 +306,10 @@ std::string UsageText() {
                    "outlet_angle": 9.5, "grade": 4, "bend_radius": null}
                    allowed_drop、两个角度、grade 和 bend_radius 可以省略；
                    JSON 中为 "connection" 对象；也写入 --report 的计算书
+  --info 键=值      计算书标题栏的一项，可重复：project 工程名称、structure 建筑物
+                   名称（默认为项目名）、stage 设计阶段、grade 建筑物级别（1～5）、
+                   number 计算书编号、company 设计单位、author 计算、checker 校核、
+                   reviewer 审查；与 --project 同用时覆盖项目附加资料中的同一项
   --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有

@@ -7,6 +7,7 @@
 //                CASE --project NAME
 //   ambrelo-calc [--json] [--increase P] --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
 //                                          one input stepped over a range
+//   --info KEY=VALUE (with --report, repeatable) sets a field of the report's heading
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
 //
@@ -24,6 +25,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cli {
@@ -43,6 +45,9 @@ struct Options {
     // The canals of --connection FILE.json, read while parsing (a bad file
     // is a usage error); empty: no water-surface connection.
     std::optional<hydraulics::ConnectionInput> connection;
+    // --info KEY=VALUE in the order given, keys and grades already checked
+    // (project::SetIdentityField); a later one of a key wins.
+    std::vector<std::pair<std::string, std::string>> info;
     std::vector<std::string> values; // the eight value texts, Mode::Values
     std::string project;             // project name, Mode::Project
     std::string csvFile;             // file name or "-", Mode::Csv

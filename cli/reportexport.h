@@ -3,6 +3,7 @@
 #pragma once
 
 #include "hydraulics/connection.h"
+#include "project/reportidentity.h"
 
 #include <array>
 #include <optional>
@@ -15,8 +16,9 @@ bool IsReportFileName(const std::string& path);
 
 // Writes the report of case `caseNumber` on `inputs` (box order, as
 // stored) for project `projectName` (may be empty), its design checks at
-// `increasePercent` (empty: table 6.3.4's default), with the section
-// 水面衔接与高程 when `connection` is given, to `path`, PDF or ODT
+// `increasePercent` (empty: table 6.3.4's default), with the heading
+// fields `identity` and the section 水面衔接与高程 when `connection` is
+// given, to `path`, PDF or ODT
 // by its extension. Returns an empty string when the file is written,
 // otherwise the Chinese message of the failure; then no file is left.
 // Runs in a GuiSession; this build may have no report at all (no desktop
@@ -24,6 +26,7 @@ bool IsReportFileName(const std::string& path);
 std::string WriteCalcReport(const std::string& path, const std::string& projectName, int caseNumber,
                             const std::array<float, 8>& inputs,
                             std::optional<double> increasePercent,
+                            const project::ReportIdentity& identity,
                             const std::optional<hydraulics::ConnectionInput>& connection = {});
 
 } // namespace cli

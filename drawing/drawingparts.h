@@ -7,6 +7,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QStringList>
 #include <optional>
 
 class QPainter;
@@ -17,6 +18,16 @@ namespace drawing {
 // H (the walls are drawn up to it) and the depth of the increased discharge.
 struct SectionMarks {
     std::optional<double> netDepth, increasedDepth;
+    QStringList latinFaces{}; // faces for the labels' Latin letters first; none: the design face
+};
+
+// What the report adds to the rating chart: no title (its caption names
+// it), the curve up to the net depth H marked across, the point of the
+// increased discharge, and the faces of its text.
+struct RatingMarks {
+    bool title = true;
+    std::optional<double> netDepth, increasedDischarge, increasedDepth; // m, m³/s, m
+    QStringList latinFaces{};
 };
 
 // The U-section to scale: concrete shell, water, surface, critical depth
@@ -39,7 +50,8 @@ void PaintElementTable(QPainter& painter, const QRectF& box,
 
 // Discharge against depth for the design width, slope and roughness, with
 // the design point and the semicircle's top marked.
-void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point);
+void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
+                      const RatingMarks& marks = {});
 
 // A filled arrow head with its tip at `tip`, pointing away from `from`.
 void DrawArrowHead(QPainter& painter, const QPointF& tip, const QPointF& from);

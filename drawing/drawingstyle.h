@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string_view>
 
@@ -33,6 +34,17 @@ inline QFont SongTiPx(int pixels, bool italic = false) {
 
 inline QFont HeiTiPx(int pixels) {
     return DesignFace(FaceName(ChineseFace::HeiTi), pixels);
+}
+
+// `font` with the faces `latin` tried first for each character (a report
+// sets its figures' Latin labels in its own text face); unchanged for none.
+inline QFont WithLatin(QFont font, const QStringList& latin) {
+    if (latin.isEmpty())
+        return font;
+    font.setFamilies(latin + QStringList{font.family()});
+    // Widths measured as a printed page sets them, not as a screen hints them.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
 }
 
 // Text of the engine and of the layout tables, which is UTF-8, for Qt; the

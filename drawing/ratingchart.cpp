@@ -30,6 +30,9 @@ struct ChartFrame {
     QRectF plot;
     AxisScale flowAxis;
     AxisScale depthAxis;
+    QStringList latin; // faces for Latin letters first
+
+    QFont face(const QFont& font) const { return WithLatin(font, latin); }
 
     QPointF at(double discharge, double depth) const {
         return QPointF(plot.left() + discharge / flowAxis.max * plot.width(),
@@ -37,15 +40,19 @@ struct ChartFrame {
     }
 };
 
-// The title, and under it the width, slope and roughness the curve is for.
-void PaintTitle(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point) {
-    painter.setFont(HeiTiPx(16));
-    painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight), Qt::AlignCenter,
-                     QStringLiteral("水深—流量关系曲线"));
-    painter.setFont(SongTiPx(13));
+// The title (unless a caption names the chart), and under it the width,
+// slope and roughness the curve is for.
+void PaintTitle(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
+                const RatingMarks& marks) {
+    if (marks.title) {
+        painter.setFont(HeiTiPx(16));
+        painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight),
+                         Qt::AlignCenter | Qt::TextDontClip, QStringLiteral("水深—流量关系曲线"));
+    }
+    painter.setFont(WithLatin(SongTiPx(13), marks.latinFaces));
     painter.drawText(QRectF(box.left(), box.top() + kTitleHeight - 4, box.width(), 18),
-                     Qt::AlignCenter,
-                     QStringLiteral("B = %1 m，i = 1/%2，n = %3（曼宁公式，真实断面）")
+                     Qt::AlignCenter | Qt::TextDontClip,
+                     QStringLiteral("B = %1 m，i = 1/%2，n = %3（曼宁公式，按实际断面）")
                          .arg(Fixed3(point.B), QString::number(point.x, 'g', 7),
                               QString::number(point.n, 'g', 7)));
 }
@@ -58,11 +65,17 @@ bool Drawable(const hydraulics::DesignPoint& point) {
 
 // Depths from near 0 to about 1.5 h, far enough to show the top of the
 // semicircle; discharges to the largest on the curve.
+// With a net depth H the curve ends at H.
 ChartFrame FrameFor(const QRectF& box, const hydraulics::DesignPoint& point,
-                    std::vector<hydraulics::RatingPoint>& points) {
+                    std::vector<hydraulics::RatingPoint>& points, const RatingMarks& marks) {
     ChartFrame frame;
-    frame.depthAxis = NiceAxis(std::max(1.5 * point.h, 1.1 * point.B / 2));
-    points = hydraulics::RatingCurve(point.B, point.x, point.n, frame.depthAxis.max, kCurvePoints);
+    const bool toNetDepth = marks.netDepth && std::isfinite(*marks.netDepth) && *marks.netDepth > 0;
+    frame.depthAxis = NiceAxis(toNetDepth ? std::max(*marks.netDepth, 1.1 * point.B / 2)
+                                          : std::max(1.5 * point.h, 1.1 * point.B / 2));
+    frame.latin = marks.latinFaces;
+    points =
+        hydraulics::RatingCurve(point.B, point.x, point.n,
+                                toNetDepth ? *marks.netDepth : frame.depthAxis.max, kCurvePoints);
     double largest = point.Q;
     for (const auto& p : points)
         largest = std::max(largest, p.discharge);
@@ -82,7 +95,8 @@ void PaintFlowTicks(QPainter& painter, const ChartFrame& frame) {
         painter.setPen(kInk);
         painter.drawLine(base, base + QPointF(0, 4));
         painter.drawText(QRectF(base.x() - 40, base.y() + 5, 80, 16),
-                         Qt::AlignHCenter | Qt::AlignTop, Tick(value, axis.decimals));
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+                         Tick(value, axis.decimals));
     }
 }
 
@@ -97,7 +111,8 @@ void PaintDepthTicks(QPainter& painter, const QRectF& box, const ChartFrame& fra
         painter.setPen(kInk);
         painter.drawLine(base, base - QPointF(4, 0));
         painter.drawText(QRectF(box.left(), base.y() - 8, kLeftRoom - 8, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, Tick(value, axis.decimals));
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
+                         Tick(value, axis.decimals));
     }
 }
 
@@ -107,10 +122,11 @@ void PaintAxes(QPainter& painter, const QRectF& box, const ChartFrame& frame) {
     painter.setPen(QPen(kInk, 1.5));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    painter.setFont(SongTiPx(14));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 22, plot.width(), 18), Qt::AlignCenter,
-                     QStringLiteral("流量 Q (m³/s)"));
-    painter.drawText(QRectF(box.left(), plot.top() - 22, 200, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.setFont(frame.face(SongTiPx(14)));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 22, plot.width(), 18),
+                     Qt::AlignCenter | Qt::TextDontClip, QStringLiteral("流量 Q (m³/s)"));
+    painter.drawText(QRectF(box.left(), plot.top() - 22, 200, 18),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
                      QStringLiteral("水深 h (m)"));
 }
 
@@ -127,17 +143,16 @@ void PaintSemicircleTop(QPainter& painter, const ChartFrame& frame,
     // labels left of the axis.
     painter.drawPolygon(QPolygonF{topMark, topMark + QPointF(8, -4), topMark + QPointF(8, 4)});
     painter.setPen(kSemicircleTop);
-    painter.setFont(SongTiPx(13));
     // Named next to the mark, left of where the curve crosses the line; at
     // the right end, below the curve, when the curve crosses too early.
-    const QString topText = QStringLiteral("半圆顶 B/2 = %1 m").arg(Fixed3(B / 2));
+    const QString topText = QStringLiteral("半圆段顶（直墙底）B/2 = %1 m").arg(Fixed3(B / 2));
     const double topWidth = metrics.horizontalAdvance(topText) + 4;
     const double crossing =
         frame.at(hydraulics::TrueManningDischarge(B, B / 2, point.x, point.n), 0).x();
     QRectF topLabel(topMark.x() + 12, topMark.y() - 17, topWidth, 16);
     if (topLabel.right() + 12 > crossing)
         topLabel.moveRight(frame.plot.right() - 6);
-    painter.drawText(topLabel, Qt::AlignLeft | Qt::AlignBottom, topText);
+    painter.drawText(topLabel, Qt::AlignLeft | Qt::AlignBottom | Qt::TextDontClip, topText);
 }
 
 void PaintCurve(QPainter& painter, const ChartFrame& frame,
@@ -171,27 +186,61 @@ void PaintDesignPoint(QPainter& painter, const ChartFrame& frame,
         where.moveBottom(design.y() - 4);
     }
     painter.setPen(kCritical);
-    painter.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, label);
+    painter.drawText(where, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
+}
+
+// The net depth H across the plot, and the point of the increased
+// discharge on the curve, each named.
+void PaintReportMarks(QPainter& painter, const ChartFrame& frame, const RatingMarks& marks,
+                      const QFontMetricsF& metrics) {
+    if (marks.netDepth && std::isfinite(*marks.netDepth) && *marks.netDepth > 0) {
+        const QPointF left = frame.at(0, *marks.netDepth);
+        painter.setPen(QPen(kInk, 1, Qt::DashDotLine));
+        painter.drawLine(left, frame.at(frame.flowAxis.max, *marks.netDepth));
+        const QString text = QStringLiteral("槽身净深 H = %1 m").arg(Fixed3(*marks.netDepth));
+        painter.setPen(kInk);
+        painter.drawText(
+            QRectF(left.x() + 12, left.y() - 17, metrics.horizontalAdvance(text) + 4, 16),
+            Qt::AlignLeft | Qt::AlignBottom | Qt::TextDontClip, text);
+    }
+    if (!marks.increasedDischarge || !marks.increasedDepth ||
+        !std::isfinite(*marks.increasedDischarge) || !std::isfinite(*marks.increasedDepth))
+        return;
+    const QPointF at = frame.at(*marks.increasedDischarge, *marks.increasedDepth);
+    painter.setPen(QPen(kSurface, 1));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(at, 4.5, 4.5);
+    const QString text = QStringLiteral("加大流量 Q加 = %1 m³/s，h加 = %2 m")
+                             .arg(Fixed3(*marks.increasedDischarge), Fixed3(*marks.increasedDepth));
+    const double width = metrics.horizontalAdvance(text) + 4;
+    // Below the point, ending at the plot's right edge: the curve rises
+    // above it on the right and runs lower than the label on the left.
+    QRectF where(frame.plot.right() - 4 - width, at.y() + 8, width, 14);
+    if (where.left() > at.x() - 9)
+        where.moveLeft(at.x() - 9);
+    painter.setPen(kSurface);
+    painter.drawText(where, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
 }
 
 } // namespace
 
-void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point) {
+void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::DesignPoint& point,
+                      const RatingMarks& marks) {
     painter.save();
     painter.setPen(kInk);
-    PaintTitle(painter, box, point);
+    PaintTitle(painter, box, point, marks);
     if (!Drawable(point)) {
         painter.setFont(SongTiPx(14));
-        painter.drawText(box, Qt::AlignCenter,
+        painter.drawText(box, Qt::AlignCenter | Qt::TextDontClip,
                          QStringLiteral("槽宽、水深、比降或糙率不是正数，无法绘制曲线。"));
         painter.restore();
         return;
     }
 
     std::vector<hydraulics::RatingPoint> points;
-    const ChartFrame frame = FrameFor(box, point, points);
-    painter.setFont(SongTiPx(13));
-    const QFontMetricsF metrics(painter.font());
+    const ChartFrame frame = FrameFor(box, point, points, marks);
+    painter.setFont(frame.face(SongTiPx(13)));
+    const QFontMetricsF metrics(painter.font(), painter.device());
     PaintFlowTicks(painter, frame);
     PaintDepthTicks(painter, box, frame);
     PaintAxes(painter, box, frame);
@@ -200,6 +249,7 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     PaintSemicircleTop(painter, frame, point, metrics);
     PaintCurve(painter, frame, points);
     PaintDesignPoint(painter, frame, point, metrics);
+    PaintReportMarks(painter, frame, marks, metrics);
     painter.restore();
 }
 

@@ -166,7 +166,7 @@ void PaintCriticalDepth(QPainter& painter, const QRectF& box, const SectionFit& 
     const QString text = QStringLiteral("hc = %1 m").arg(Fixed3(f.hc));
     painter.setPen(kCritical);
     painter.drawText(QRectF(box.left(), labelEnd.y() - 16, labelEnd.x() - box.left() - 2, 16),
-                     Qt::AlignRight | Qt::AlignBottom, text);
+                     Qt::AlignRight | Qt::AlignBottom | Qt::TextDontClip, text);
 }
 
 // Width B over the walls.
@@ -179,7 +179,7 @@ void PaintWidthDimension(QPainter& painter, const QRectF& box, const SectionFit&
     DrawDimensionLine(painter, QPointF(leftWall.x(), dimY), QPointF(rightWall.x(), dimY));
     painter.setPen(kInk);
     painter.drawText(QRectF(box.left(), dimY - 24, box.width(), 18),
-                     Qt::AlignHCenter | Qt::AlignBottom,
+                     Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
                      QStringLiteral("B = %1 m").arg(Fixed3(f.B)));
 }
 
@@ -196,7 +196,7 @@ double DepthLabelTop(const SectionFit& f) {
 void PaintDepthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
     const SectionScale& s = f.s;
     const double halfSurface = HalfWidthAt(f.B, f.h);
-    const QFontMetricsF metrics(SongTiPx(14));
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const double dimX = DepthDimensionX(f);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(s.at(0, 0) + QPointF(4, 0), QPointF(dimX + 5, s.at(0, 0).y()));
@@ -206,7 +206,7 @@ void PaintDepthDimension(QPainter& painter, const QRectF& box, const SectionFit&
     painter.setPen(kInk);
     const QString depthText = QStringLiteral("h = %1 m").arg(Fixed3(f.h));
     painter.drawText(QRectF(dimX + 6, DepthLabelTop(f), box.right() - dimX - 6, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, depthText);
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, depthText);
 }
 
 // The surface of the increased discharge: dashed across the section,
@@ -223,7 +223,7 @@ void PaintIncreasedSurface(QPainter& painter, const QRectF& box, const SectionFi
     const double bottom = std::min(right.y() - 1, DepthLabelTop(f) - 2);
     painter.setPen(kSurface);
     painter.drawText(QRectF(dimX + 6, bottom - 17, box.right() + 12 - dimX - 6, 17),
-                     Qt::AlignLeft | Qt::AlignBottom,
+                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextDontClip,
                      QStringLiteral("h加 = %1 m").arg(Fixed3(depth)));
 }
 
@@ -245,7 +245,7 @@ void PaintNetDepth(QPainter& painter, const QRectF& box, const SectionFit& f) {
     }
     painter.setPen(kInk);
     painter.drawText(QRectF(box.left() - 12, bottom - 17, x - 4 - box.left() + 12, 17),
-                     Qt::AlignRight | Qt::AlignBottom,
+                     Qt::AlignRight | Qt::AlignBottom | Qt::TextDontClip,
                      QStringLiteral("H = %1 m").arg(Fixed3(f.top)));
 }
 
@@ -282,7 +282,7 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     PaintWater(painter, fit);
     PaintOutlines(painter, fit);
     PaintSurface(painter, fit);
-    painter.setFont(SongTiPx(14));
+    painter.setFont(WithLatin(SongTiPx(14), marks.latinFaces));
     if (fit.showCritical)
         PaintCriticalDepth(painter, box, fit);
     PaintWidthDimension(painter, box, fit);

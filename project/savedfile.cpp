@@ -4,7 +4,7 @@
 
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
+#include <string>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -21,9 +21,40 @@ QString LocalPath(const std::string& fileName) {
     return QString::fromUtf8(fileName);
 }
 
+namespace {
+
+// The system's reason for errno `code` in Chinese (its own text is English).
+std::string ChineseReason(int code) {
+    switch (code) {
+    case EACCES:
+    case EPERM:
+        return "没有权限";
+    case ENOENT:
+    case ENOTDIR:
+        return "文件夹不存在";
+    case ENOSPC:
+        return "磁盘空间已满";
+    case EROFS:
+        return "磁盘是只读的";
+    case EISDIR:
+        return "同名的文件夹已存在";
+    case ENAMETOOLONG:
+        return "文件名太长";
+    case EIO:
+        return "读写设备出错";
+    default:
+        return code == 0 ? std::string() : "系统错误代码 " + std::to_string(code);
+    }
+}
+
+} // namespace
+
 std::string SystemReason(const QFileDevice& file) {
-    const QString reason = file.errorString();
-    return reason.isEmpty() ? std::string() : "（" + reason.toStdString() + "）";
+    const int code = errno; // still the failed call's: nothing since has set it
+    if (file.error() == QFileDevice::NoError)
+        return {};
+    const std::string reason = ChineseReason(code);
+    return reason.empty() ? std::string() : "（" + reason + "）";
 }
 
 void SaveAtomically(const std::string& fileName, std::string_view data) {
@@ -41,7 +72,7 @@ void SaveAtomically(const std::string& fileName, std::string_view data) {
         failure = " 无法写入" + SystemReason(file);
 #ifdef Q_OS_UNIX
     else if (::fsync(file.handle()) != 0)
-        failure = " 无法写入（" + std::string(std::strerror(errno)) + "）";
+        failure = " 无法写入（" + ChineseReason(errno) + "）";
 #endif
     if (!failure.empty()) {
         file.cancelWriting();

@@ -15,7 +15,8 @@ namespace project {
 // name is refused. Throws hydraulics::CalcError(FileAccess).
 QString LocalPath(const std::string& fileName);
 
-// The system's reason for the last failure of `file`, "（…）", or empty.
+// The system's reason for the last failure of `file` in Chinese, "（没有权限）",
+// or empty. Call it right after the failure (it reads errno).
 std::string SystemReason(const QFileDevice& file);
 
 // Replaces `fileName` with `data` atomically: written to a temporary file

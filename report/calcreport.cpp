@@ -4,6 +4,7 @@
 #include "hydraulics/errors.h"
 #include "project/savedfile.h"
 #include "report/figureobject.h"
+#include "report/fractionobject.h"
 #include "report/odtpackage.h"
 #include "report/pagebreaks.h"
 #include "report/reportdocument.h"
@@ -46,10 +47,21 @@ QString InstalledFamily(const QString& design) {
 // is installed (the Chinese faces' own are typewriter-like), the rest in
 // the face standing in for 宋体.
 QStringList PdfBodyFamilies() {
-    QStringList families{InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi))};
-    if (QFontDatabase::hasFamily(QStringLiteral("DejaVu Serif")))
-        families.prepend(QStringLiteral("DejaVu Serif"));
-    return families;
+    return ReportLatinFaces() +
+           QStringList{InstalledFamily(drawing::FaceName(drawing::ChineseFace::SongTi))};
+}
+
+// The document's title and subject, for its properties.
+QString ReportTitle(const ReportContent& content) {
+    const project::ReportIdentity& id = content.request.identity;
+    const std::string name = id.structure.empty() ? content.request.projectName : id.structure;
+    return (QStringLiteral("渡槽水力计算书 ") + QString::fromStdString(name)).trimmed();
+}
+
+QString ReportSubject(const ReportContent& content) {
+    return QStringLiteral("U 形渡槽水力计算：情况 %1 %2")
+        .arg(content.request.caseNo)
+        .arg(QString::fromStdString(content.caseCaption));
 }
 
 void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
@@ -66,7 +78,10 @@ void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
         painter.save();
         painter.translate(kLeftMm * unitsPerMm, kTopMm * unitsPerMm - page * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(QPointF(0, page * body.height()), body);
+        // A line that starts exactly at a page's foot belongs to the next
+        // page; the layout would still draw it (hidden by the clip, but in
+        // the text layer) where the clip only touches it.
+        context.clip = QRectF(0, page * body.height() + 1, body.width(), body.height() - 2);
         context.palette.setColor(QPalette::Text, Qt::black);
         painter.setClipRect(context.clip);
         doc.documentLayout()->draw(&painter, context);
@@ -87,18 +102,21 @@ QByteArray PdfBytes(const ReportContent& content) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
+        // Archival PDF/A-1b: fonts embedded, an output intent and XMP
+        // metadata; the text layer extracts as in a plain PDF.
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setResolution(kPdfDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle((QStringLiteral("渡槽水力计算书 ") +
-                         QString::fromStdString(content.request.projectName))
-                            .trimmed());
+        writer.setTitle(ReportTitle(content));
         writer.setCreator(QStringLiteral("Ambrelo %1").arg(QStringLiteral(AMBRELO_VERSION)));
 
         const double unitsPerMm = kPdfDpi / 25.4;
         QTextDocument doc;
-        FigureObject figures(FiguresOf(content));
+        FigureObject figures(FiguresOf(content, ReportLatinFaces()));
         doc.documentLayout()->registerHandler(FigureObject::kObjectType, &figures);
+        FractionObject fractions;
+        doc.documentLayout()->registerHandler(FractionObject::kObjectType, &fractions);
         doc.setDocumentMargin(0);
         DocumentStyle style;
         style.deviceUnitsPerMm = unitsPerMm;
@@ -133,7 +151,7 @@ QByteArray OdtBytes(const ReportContent& content) {
     QTextDocumentWriter writer(&buffer, "odf");
     if (!writer.write(&doc))
         throw std::runtime_error("ODT");
-    return FinishOdt(buffer.data());
+    return FinishOdt(buffer.data(), ReportTitle(content), ReportSubject(content));
 }
 
 } // namespace

@@ -2,14 +2,62 @@
 
 #include "hydraulics/designchecks.h"
 
+#include <regex>
+
 namespace report {
+namespace {
+
+// A check's text as the report sets it: "x_c" with a true subscript, and
+// each figure of a list ("，") on a line of its own, which the cell keeps
+// whole, so that no value is parted from its unit.
+std::string AsCell(const std::string& text, bool linePerFigure) {
+    const std::string cell = WithSubscripts(text);
+    if (!linePerFigure)
+        return cell;
+    const std::string comma = "，";
+    std::string lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t at = cell.find(comma, start);
+        lines.append(cell, start, at == std::string::npos ? std::string::npos : at - start);
+        if (at == std::string::npos)
+            return lines;
+        lines += '\n';
+        start = at + comma.size();
+    }
+}
+
+// A clause list ("第 9.4.1 条、附录 K.1.2") one clause a line, so that the
+// column stays narrow enough for the verdict beside it.
+std::string ClauseCell(const std::string& clause) {
+    const std::string mark = "、";
+    const std::string cell = AsCell(clause, false);
+    std::string lines;
+    std::size_t start = 0;
+    for (std::size_t at = cell.find(mark); at != std::string::npos; at = cell.find(mark, start)) {
+        lines.append(cell, start, at + mark.size() - start).append("\n");
+        start = at + mark.size();
+    }
+    return lines.append(cell, start, std::string::npos);
+}
+
+} // namespace
+
+std::string WithSubscripts(const std::string& text) {
+    static const std::regex subscript("([A-Za-z])_([A-Za-z0-9]+)");
+    return std::regex_replace(text, subscript, "$1_{$2}");
+}
 
 TextTable CheckTable(const hydraulics::DesignChecks& checks) {
+    return CheckTable(hydraulics::CheckRows(checks));
+}
+
+TextTable CheckTable(const std::vector<hydraulics::CheckRow>& rows) {
     TextTable table{{"项目", "计算值", "要求", "依据", "结论"}, {}, -1};
-    for (const hydraulics::CheckRow& row : hydraulics::CheckRows(checks)) {
+    for (const hydraulics::CheckRow& row : rows) {
         if (row.verdict == hydraulics::Verdict::NotMet)
             table.unmetRows.push_back(static_cast<int>(table.rows.size()));
-        table.rows.push_back({row.item, row.value, row.requirement, row.clause,
+        table.rows.push_back({row.item, AsCell(row.value, true), AsCell(row.requirement, true),
+                              ClauseCell(row.clause),
                               std::string(hydraulics::VerdictText(row.verdict))});
     }
     return table;

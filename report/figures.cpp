@@ -1,5 +1,9 @@
 #include "report/figures.h"
 
+#include "drawing/connectionprofile.h"
+#include "hydraulics/module1.h"
+
+#include <QFontDatabase>
 #include <QPainter>
 #include <algorithm>
 
@@ -8,11 +12,26 @@ namespace report {
 QSizeF FigureCanvas(Figure figure) {
     // The section panel and the chart at the sizes the section window gives
     // them, so that their labels keep the room they are designed for.
-    return figure == Figure::Section ? QSizeF(470, 410) : QSizeF(780, 356);
+    switch (figure) {
+    case Figure::Section:
+        return {470, 410};
+    case Figure::Rating:
+        return {780, 356};
+    case Figure::Profile:
+        return drawing::ConnectionProfileCanvas();
+    }
+    return {};
 }
 
-FigureData FiguresOf(const ReportContent& content) {
-    return {content.design, {content.designChecks.H, content.designChecks.hinc}};
+QStringList ReportLatinFaces() {
+    const QString serif = QStringLiteral("DejaVu Serif");
+    return QFontDatabase::hasFamily(serif) ? QStringList{serif} : QStringList{};
+}
+
+FigureData FiguresOf(const ReportContent& content, const QStringList& latinFaces) {
+    const hydraulics::DesignChecks& c = content.designChecks;
+    return {content.design, {c.H, c.hinc, latinFaces}, {false, c.H, c.Qinc, c.hinc, latinFaces},
+            content.connection, content.request.inputs[hydraulics::PosL]};
 }
 
 void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const FigureData& data) {
@@ -22,13 +41,16 @@ void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const F
     painter.save();
     painter.translate(target.center() - QPointF(canvas.width(), canvas.height()) * scale / 2);
     painter.scale(scale, scale);
+    // Not clipped to the canvas: a label set in the report's wider Latin
+    // face may run a little past it, into the page's white.
     const QRectF box(QPointF(0, 0), canvas);
-    painter.setClipRect(box, Qt::IntersectClip);
     if (figure == Figure::Section)
         drawing::PaintSectionPanel(painter, box, data.point,
                                    hydraulics::ComputeElements(data.point), data.marks);
-    else
-        drawing::PaintRatingChart(painter, box, data.point);
+    else if (figure == Figure::Rating)
+        drawing::PaintRatingChart(painter, box, data.point, data.chart);
+    else if (data.connection)
+        drawing::PaintConnectionProfile(painter, box, *data.connection, data.point.h, data.length);
     painter.restore();
 }
 

@@ -1,20 +1,23 @@
-// The report's two figures, drawn by the drawing library's own painters:
-// the section to scale with its dimensions, and the depth–discharge curve.
+// The report's figures, drawn by the drawing library's own painters: the
+// section to scale with its dimensions, the depth–discharge curve, and,
+// with canal data, the longitudinal profile of the water-surface connection.
 #pragma once
 
 #include "drawing/drawingparts.h"
+#include "hydraulics/connection.h"
 #include "hydraulics/elements.h"
 #include "report/reportcontent.h"
 
 #include <QImage>
 #include <QSizeF>
+#include <optional>
 
 class QPainter;
 class QRectF;
 
 namespace report {
 
-enum class Figure { Section, Rating };
+enum class Figure { Section, Rating, Profile };
 
 // The canvas a figure is laid out on, drawing units (pixels at 96 dpi).
 QSizeF FigureCanvas(Figure figure);
@@ -24,10 +27,18 @@ QSizeF FigureCanvas(Figure figure);
 struct FigureData {
     hydraulics::DesignPoint point;
     drawing::SectionMarks marks;
+    drawing::RatingMarks chart;
+    std::optional<hydraulics::Connection> connection; // for the profile
+    double length = 0;                                // L of the flume, m
 };
 
-// The figures of a report's calculation.
-FigureData FiguresOf(const ReportContent& content);
+// The serif face the report sets Latin letters and digits in, where it is
+// installed (the Chinese faces' own look like a typewriter's); else none.
+QStringList ReportLatinFaces();
+
+// The figures of a report's calculation, their labels' Latin letters in
+// `latinFaces` first (the report's text face).
+FigureData FiguresOf(const ReportContent& content, const QStringList& latinFaces = {});
 
 // Draws `figure` into `target`, scaled uniformly and centred: vectors and
 // text on a PDF, pixels on an image.

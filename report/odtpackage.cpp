@@ -1,6 +1,7 @@
 #include "report/odtpackage.h"
 
-#include <QRegularExpression>
+#include "report/odtcontent.h"
+
 #include <QtEndian>
 #include <stdexcept>
 #include <string>
@@ -142,17 +143,6 @@ QByteArray WriteEntries(const std::vector<Entry>& entries) {
     return zip;
 }
 
-// Each Latin size and face also for Chinese (asian) and complex script.
-QByteArray WithAsianFonts(const QByteArray& content) {
-    QString xml = QString::fromUtf8(content);
-    xml.replace(QRegularExpression(QStringLiteral("fo:font-size=\"([^\"]*)\"")),
-                QStringLiteral("fo:font-size=\"\\1\" style:font-size-asian=\"\\1\" "
-                               "style:font-size-complex=\"\\1\""));
-    xml.replace(QRegularExpression(QStringLiteral("fo:font-family=\"([^\"]*)\"")),
-                QStringLiteral("fo:font-family=\"\\1\" style:font-family-asian=\"\\1\""));
-    return xml.toUtf8();
-}
-
 // A4 as the PDF's pages: margins of 25 mm (20 mm on the right), the page
 // number centred in the foot; no paragraph leaves a single line at a
 // page's foot or head, so that a figure stays with its caption.
@@ -161,6 +151,7 @@ const char kStyles[] = R"(<?xml version="1.0" encoding="UTF-8"?>
  <office:styles>
   <style:default-style style:family="paragraph">
    <style:paragraph-properties fo:orphans="2" fo:widows="2"/>
+   <style:text-properties fo:language="zh" fo:country="CN" style:language-asian="zh" style:country-asian="CN"/>
   </style:default-style>
  </office:styles>
  <office:automatic-styles>
@@ -170,7 +161,7 @@ const char kStyles[] = R"(<?xml version="1.0" encoding="UTF-8"?>
   </style:page-layout>
   <style:style style:name="PageNumber" style:family="paragraph">
    <style:paragraph-properties fo:text-align="center"/>
-   <style:text-properties fo:font-size="9pt" style:font-size-asian="9pt" style:font-name-asian="宋体" style:font-family-asian="宋体"/>
+   <style:text-properties fo:font-size="9pt" style:font-size-asian="9pt" style:font-family-asian="AR PL UMing CN;宋体;SimSun;Noto Serif CJK SC"/>
   </style:style>
  </office:automatic-styles>
  <office:master-styles>
@@ -183,19 +174,22 @@ const char kStyles[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 } // namespace
 
-QByteArray FinishOdt(const QByteArray& odt) {
+QByteArray FinishOdt(const QByteArray& odt, const QString& title, const QString& subject) {
     std::vector<Entry> entries = ReadEntries(odt);
     if (entries.empty() || entries.front().name != "mimetype")
         Unreadable();
     for (Entry& e : entries) {
         if (e.name == "content.xml")
-            e.data = WithAsianFonts(e.data);
+            e.data = FinishContent(e.data);
         else if (e.name == "META-INF/manifest.xml")
             e.data.replace("</manifest:manifest>",
                            " <manifest:file-entry manifest:media-type=\"text/xml\" "
-                           "manifest:full-path=\"styles.xml\"/>\n</manifest:manifest>");
+                           "manifest:full-path=\"styles.xml\"/>\n"
+                           " <manifest:file-entry manifest:media-type=\"text/xml\" "
+                           "manifest:full-path=\"meta.xml\"/>\n</manifest:manifest>");
     }
     entries.push_back({"styles.xml", QByteArray(kStyles)});
+    entries.push_back({"meta.xml", MetaXml(title, subject)});
     return WriteEntries(entries);
 }
 

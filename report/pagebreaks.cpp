@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
 #include <cmath>
 #include <vector>
@@ -38,11 +39,15 @@ int PageOf(const QTextDocument& doc, double y) {
     return static_cast<int>(std::floor(y / doc.pageSize().height()));
 }
 
-// The page the item's first line stands on.
+// The page the item's first line stands on (not its space above, which
+// may stay at the foot of the page before).
 int FirstPage(QTextDocument& doc, const Item& item) {
     const QTextBlock first =
         item.table ? item.table->cellAt(0, 0).firstCursorPosition().block() : item.block;
-    return PageOf(doc, doc.documentLayout()->blockBoundingRect(first).top());
+    const QTextLayout* layout = first.layout(); // a cell's is placed within its cell
+    if (item.table || !layout || layout->lineCount() == 0)
+        return PageOf(doc, doc.documentLayout()->blockBoundingRect(first).top());
+    return PageOf(doc, layout->position().y() + layout->lineAt(0).y() + 1);
 }
 
 double Top(QTextDocument& doc, const Item& item) {
@@ -81,8 +86,15 @@ bool OneBreak(QTextDocument& doc) {
     for (std::size_t k = 0; k + 1 < items.size(); ++k) {
         const Item& item = items[k];
         const Item& next = items[k + 1];
-        if (Kept(item) && FirstPage(doc, item) != FirstPage(doc, next) && BreakBefore(doc, item))
-            return true;
+        if (Kept(item) && FirstPage(doc, item) != FirstPage(doc, next)) {
+            // The whole run of kept blocks goes, from its first: a break
+            // before a later one would leave the earlier ones alone.
+            std::size_t first = k;
+            while (first > 0 && Kept(items[first - 1]))
+                --first;
+            if (BreakBefore(doc, items[first]))
+                return true;
+        }
         if (!item.table || item.table->rows() > kShortTableRows)
             continue;
         const QRectF rect = doc.documentLayout()->frameBoundingRect(item.table);

@@ -4,7 +4,11 @@
 #include "hydraulics/headloss.h"
 #include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/searches.h"
+#include "report/basis.h"
 #include "report/checktable.h"
+#include "report/conclusion.h"
+#include "report/connectionsection.h"
 #include "report/reporttext.h"
 
 #include <charconv>
@@ -42,11 +46,31 @@ constexpr int kScanTrials = 20; // whole metres 1..20 before the halving
 struct Trial {
     float B, h, Qc; // width, depth (m) and the discharge they carry (m³/s)
     float Z2, x, K; // case 2: friction loss (m), slope 1/x, local loss K (m)
+    float trialB;   // case 2: the width search's last, unrounded trial width (m)
 };
 
-Trial Snapshot(const Module1& m) {
-    return {m.ChannelWidth, m.BasicData[hydraulics::PosH], m.CalcDischarge,
-            m.FrictionLoss, m.BasicData[hydraulics::PosX], m.NetLocalLoss};
+// The width search of a case-2 trial leaves B to the centimetre; its last
+// trial width, whose section K comes from, is found by running the same
+// search again on a copy of the state.
+float LastTrialWidth(const Module1& m) {
+    Module1 copy = m;
+    float last = m.ChannelWidth;
+    try {
+        hydraulics::WidthSearch(
+            copy, [] {}, [&](const Module1& s) { last = s.ChannelWidth; });
+    } catch (const std::exception&) {
+    }
+    return last;
+}
+
+Trial Snapshot(const Module1& m, int caseNo) {
+    return {m.ChannelWidth,
+            m.BasicData[hydraulics::PosH],
+            m.CalcDischarge,
+            m.FrictionLoss,
+            m.BasicData[hydraulics::PosX],
+            m.NetLocalLoss,
+            caseNo == 2 ? LastTrialWidth(m) : m.ChannelWidth};
 }
 
 std::string Direction(double value, double target) {
@@ -60,8 +84,8 @@ TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width,
     table.header = {"序号",
                     "步长 (m)",
                     width ? "槽宽 B (m)" : "水深 h (m)",
-                    "流量 Qc (m³/s)",
-                    "相对误差 |1 − Q/Qc|",
+                    "流量 Q_{c} (m³/s)",
+                    "相对误差 |1 − Q/Q_{c}|",
                     "判定"};
     bool scanning = true;
     int halvings = 0;
@@ -87,14 +111,15 @@ TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width,
 // width search gives B (to the centimetre) and K.
 TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
     TextTable table;
-    table.header = {"序号",           "沿程损失 Z2 (m)", "比降 i",           "槽宽 B (m)",
-                    "局部损失 K (m)", "Z2 + K (m)",      "|Z2 + K − Z| (m)", "判定"};
+    table.header = {"序号",       "沿程损失 Z_{2} (m)", "纵坡 i",        "试算槽宽 B′ (m)",
+                    "槽宽 B (m)", "局部损失 K (m)",     "Z_{2} + K (m)", "|Z_{2} + K − Z| (m)",
+                    "判定"};
     for (std::size_t k = 0; k < trials.size(); ++k) {
         const Trial& t = trials[k];
         const double sum = static_cast<double>(t.Z2) + t.K;
         const bool last = met && k + 1 == trials.size();
         table.rows.push_back({std::to_string(k + 1), FormatSingle(t.Z2), "1/" + FormatSingle(t.x),
-                              FormatSingle(t.B), FormatSingle(t.K),
+                              TrialNumber(t.trialB), FormatSingle(t.B), FormatSingle(t.K),
                               FormatSingle(static_cast<float>(sum)),
                               FormatSingle(static_cast<float>(std::fabs(sum - Z))),
                               last ? "满足" : Direction(sum, Z)});
@@ -119,18 +144,71 @@ TextTable DirectEvaluation(const Module1& m) {
             -1};
 }
 
+// The section the losses use: case 1 the width found, case 2 the width
+// search's last trial before the centimetre, case 3 the last trial depth.
+std::string LossSection(int caseNo, const std::vector<Trial>& trials) {
+    if (trials.empty() || caseNo == 4)
+        return "A";
+    const Trial& t = trials.back();
+    if (caseNo == 2)
+        return "A（试算槽宽 B′ = " + TrialNumber(t.trialB) + " m）";
+    if (caseNo == 3)
+        return "A（试算水深 h = " + TrialNumber(t.h) + " m）";
+    return "A（槽宽 B = " + TrialNumber(t.B) + " m）";
+}
+
 // The head-loss chain as the engine formed it, before the millimetre.
-TextTable LossChain(const Module1& m) {
+TextTable LossChain(const Module1& m, const std::string& section) {
     const float v = hydraulics::FlumeVelocity(m);
-    return {{"项目", "公式", "计算值", "单位"},
-            {{"过水断面面积", "A（末次试算的断面）", FormatSingle(m.FlowArea), "m²"},
-             {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
-             {"局部损失", "K = (ξ1 + ξ2)(v² − V²)/19.62", FormatSingle(m.NetLocalLoss), "m"},
-             {"沿程水头损失", "Z2 = L/x", FormatSingle(m.FrictionLoss), "m"},
-             {"总水头损失", "Z = Z2 + K", FormatSingle(m.TotalLoss), "m"},
-             {"进口水头损失", "Z1 = (ξ1 + 1)·K/(ξ2 + ξ1)", FormatSingle(m.InletLoss), "m"},
-             {"出口水位回升", "Z3 = (1 − ξ2)·K/(ξ2 + ξ1)", FormatSingle(m.OutletRecovery), "m"}},
-            -1};
+    return {
+        {"项目", "公式", "计算值", "单位"},
+        {{"过水断面面积", section, FormatSingle(m.FlowArea), "m²"},
+         {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
+         {"进、出口损失之差", "K = (ξ_{1} + ξ_{2})(v² − V²)/2g", FormatSingle(m.NetLocalLoss), "m"},
+         {"沿程水头损失", "Z_{2} = L/x", FormatSingle(m.FrictionLoss), "m"},
+         {"总水头损失", "Z = Z_{2} + K", FormatSingle(m.TotalLoss), "m"},
+         {"进口水头损失", "Z_{1} = (1 + ξ_{1})K/(ξ_{1} + ξ_{2})", FormatSingle(m.InletLoss), "m"},
+         {"出口水位回升", "Z_{3} = (1 − ξ_{2})K/(ξ_{1} + ξ_{2})", FormatSingle(m.OutletRecovery),
+          "m"}},
+        -1};
+}
+
+// Which width or depth the losses use where the result is rounded, and
+// what negative losses mean.
+std::vector<std::string> LossNotes(int caseNo, const std::vector<Trial>& trials, const Module1& m) {
+    std::vector<std::string> notes;
+    if (caseNo == 2 && !trials.empty())
+        notes.push_back(
+            "水头损失按满足精度的试算槽宽 B′ = " + TrialNumber(trials.back().trialB) +
+            " m 的过水断面计算（程序的算法如此）；成果中的槽宽 B = " +
+            FormatSingle(m.ChannelWidth) +
+            " m 为 B′ 取至厘米之值，按取整后的槽宽复算，Z_{1}、Z_{3} 会有毫米级的差别。");
+    if (caseNo == 3 && !trials.empty())
+        notes.push_back("水头损失按满足精度的试算水深 h = " + TrialNumber(trials.back().h) +
+                        " m 的过水断面计算；成果中的水深为其取至厘米之值。");
+    if (m.NetLocalLoss < 0)
+        notes.push_back("槽内流速小于渠道流速，K、Z_{1}、Z_{3} 为负值：进口处水面回升"
+                        "（进口水头损失为负），出口处水面降落。");
+    return notes;
+}
+
+// A quantity as the report names it: "槽身纵坡" for the slope, "允许水头
+//损失" for case 2's given head, and the digit of Z1, ξ1 as a subscript.
+std::string Caption(const hydraulics::Quantity& q) {
+    if (q.symbol == "x")
+        return "槽身纵坡";
+    if (std::string_view(q.caption) == "水头")
+        return "允许水头损失";
+    return std::string(q.caption);
+}
+
+std::string Symbol(const hydraulics::Quantity& q) {
+    std::string display(q.display);
+    if (q.symbol == "x")
+        return "i";
+    if (display.size() > 1 && display.back() >= '0' && display.back() <= '9')
+        return display.substr(0, display.size() - 1) + "_{" + display.back() + "}";
+    return display;
 }
 
 TextTable InputTable(const hydraulics::CaseInfo& info, const std::array<float, 8>& inputs) {
@@ -138,9 +216,8 @@ TextTable InputTable(const hydraulics::CaseInfo& info, const std::array<float, 8
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         const hydraulics::Quantity& q = info.inputNames[k];
         const bool slope = q.symbol == "x";
-        table.rows.push_back({std::string(q.caption),
-                              slope ? "x（i = 1/x）" : std::string(q.display),
-                              FormatSingle(inputs[k]), std::string(q.unit)});
+        table.rows.push_back({Caption(q), Symbol(q), (slope ? "1/" : "") + FormatSingle(inputs[k]),
+                              std::string(q.unit)});
     }
     return table;
 }
@@ -150,17 +227,19 @@ TextTable ResultTable(const hydraulics::CaseInfo& info, const hydraulics::Result
     for (std::size_t k = 0; k < texts.size(); ++k) {
         const hydraulics::Quantity& q = info.results[k];
         const bool slope = q.symbol == "x"; // the window shows the box after "1/"
-        table.rows.push_back({std::string(q.caption), slope ? "i" : std::string(q.display),
-                              slope ? "1/" + texts[k] : texts[k], std::string(q.unit)});
+        table.rows.push_back(
+            {Caption(q), Symbol(q), slope ? "1/" + texts[k] : texts[k], std::string(q.unit)});
     }
     return table;
 }
 
 TextTable ElementTable(const hydraulics::HydraulicElements& e) {
     TextTable table{{"名称", "符号", "数值", "单位"}, {}, -1};
-    for (const hydraulics::ElementRow& row : hydraulics::ElementRows(e))
-        table.rows.push_back({std::string(row.name), std::string(row.symbol),
+    for (const hydraulics::ElementRow& row : hydraulics::ElementRows(e)) {
+        const std::string symbol(row.symbol);
+        table.rows.push_back({std::string(row.name), symbol == "hc" ? "h_{c}" : symbol,
                               hydraulics::FormatElement(row.value), std::string(row.unit)});
+    }
     table.rows.push_back({"流态", "", std::string(hydraulics::RegimeText(e.regime)), ""});
     table.rows.push_back({"水面位置", "", std::string(hydraulics::SurfaceText(e.surface)), ""});
     return table;
@@ -189,22 +268,28 @@ ReportContent ComposeReport(const ReportRequest& request) {
     m.CaseNo = static_cast<float>(request.caseNo);
     std::vector<Trial> trials;
     const hydraulics::ResultTexts texts =
-        hydraulics::CalculateCase(m, request.caseNo, request.inputs,
-                                  [&](const Module1& state) { trials.push_back(Snapshot(state)); });
+        hydraulics::CalculateCase(m, request.caseNo, request.inputs, [&](const Module1& state) {
+            trials.push_back(Snapshot(state, request.caseNo));
+        });
 
     ReportContent content;
     content.request = request;
     content.caseCaption = std::string(info.caption);
     content.inputs = InputTable(info, request.inputs);
+    content.basis = BasisParagraphs(request);
     content.trialMethod = TrialMethod(request.caseNo);
     content.trials = TrialTable(request.caseNo, trials, m, request);
-    content.losses = LossChain(m);
+    content.losses = LossChain(m, LossSection(request.caseNo, trials));
+    content.lossNotes = LossNotes(request.caseNo, trials, m);
+    content.totalLoss = m.TotalLoss;
     content.results = ResultTable(info, texts);
     content.design = hydraulics::FromCase(m, request.caseNo);
     content.elements = ElementTable(hydraulics::ComputeElements(content.design));
     content.designChecks = hydraulics::CheckDesign(content.design, m.BasicData[hydraulics::PosL],
                                                    request.increasePercent);
     content.checks = CheckTable(content.designChecks);
+    ComposeConnection(content);
+    content.conclusion = ComposeConclusion(content);
     return content;
 }
 

@@ -7,6 +7,8 @@
 #include "hydraulics/connection.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
+#include "project/reportidentity.h"
+#include "report/reporttext.h"
 
 #include <array>
 #include <optional>
@@ -24,6 +26,10 @@ struct ReportRequest {
     int caseNo = 0; // 1..4
     std::array<float, 8> inputs{};
     std::optional<double> increasePercent{}; // p, %; empty: table 6.3.4's default
+    project::ReportIdentity identity{};      // 工程名称 …, the names that sign
+    // A sentence or paragraph the conclusion adds after the checks, such as
+    // the nearest design of a sweep that meets them all; empty: none.
+    std::optional<std::string> conclusionNote{};
     // The canals of the water-surface connection; empty: no such section.
     std::optional<hydraulics::ConnectionInput> connection{};
 };
@@ -34,20 +40,37 @@ struct TextTable {
     std::vector<std::vector<std::string>> rows;
     int markedRow = -1;           // the trial that met the tolerance; -1 for none
     std::vector<int> unmetRows{}; // the checks not met
+    // Text in a cell may hold "_{…}" and "^{…}" (sub- and superscript) and
+    // "\n" between lines that are each kept whole.
+};
+
+// 结论: the verdict, each check not met with what to change, any note of
+// the request, and the adopted figures (采用值).
+struct Conclusion {
+    std::vector<std::string> paragraphs;
+    TextTable adopted; // 名称, 符号, 采用值, 单位
 };
 
 struct ReportContent {
     ReportRequest request;
-    std::string caseCaption; // 计算槽宽及水头损失 …, as on the main window
-    TextTable inputs;        // 名称, 符号, 数值, 单位
-    std::string trialMethod; // how the case's search runs, one paragraph
-    TextTable trials;        // one row per trial (case 4: its one evaluation)
-    TextTable losses;        // the head-loss chain with the engine's unrounded values
-    TextTable results;       // 名称, 符号, 数值, 单位: the window's result texts
-    TextTable elements;      // the section window's elements, regime and surface
-    TextTable checks;        // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
+    std::string caseCaption;      // 计算槽宽及水头损失 …, as on the main window
+    TextTable inputs;             // 名称, 符号, 数值, 单位
+    std::vector<Paragraph> basis; // 计算依据: standard, handbook, ranges, remarks on the inputs
+    std::string trialMethod;      // how the case's search runs, one paragraph
+    TextTable trials;             // one row per trial (case 4: its one evaluation)
+    TextTable losses;             // the head-loss chain with the engine's unrounded values
+    std::vector<std::string> lossNotes; // which section the losses use; negative losses
+    TextTable results;                  // 名称, 符号, 数值, 单位: the window's result texts
+    TextTable elements;                 // the section window's elements, regime and surface
+    TextTable checks;                   // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
     hydraulics::DesignPoint design{};
     hydraulics::DesignChecks designChecks{}; // behind the checks and the section's marks
+    float totalLoss = 0;                     // Z, m, as the engine left it (case 2: the head met)
+    // The water-surface connection, with the request's canals only.
+    std::optional<hydraulics::Connection> connection;
+    TextTable connectionFigures; // 项目, 符号, 数值, 单位
+    TextTable connectionChecks;  // as checks
+    Conclusion conclusion;
 };
 
 // Runs case request.caseNo on a fresh state, following its search trial by

@@ -2,11 +2,13 @@
 
 #include "hydraulics/errors.h"
 #include "project/connectiondata.h"
+#include "project/sidefile.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
 #include "windows/connectionwindow.h"
 #include "windows/captionstyle.h"
 #include "windows/increaseinput.h"
+#include "windows/reportinfodialog.h"
 #include "windows/sectionview.h"
 #include "windows/windowprinter.h"
 
@@ -176,6 +178,7 @@ bool SectionWindow::writeReport(const QString& path) {
     report::ReportRequest request = *request_;
     request.increasePercent = figure()->increasePercent;
     request.connection = project::SavedConnection(request.projectName); // 水面衔接与高程
+    request.identity = identity_;
     QString failure;
     try {
         report::WriteReport(request, path.toStdString());
@@ -192,8 +195,34 @@ bool SectionWindow::writeReport(const QString& path) {
     return false;
 }
 
+bool SectionWindow::askReportIdentity() {
+    const std::string& name = request_->projectName;
+    const QString key = QStringLiteral("report");
+    QString problem;
+    if (!name.empty()) { // a project without a name keeps its fields in this window only
+        const project::SideSection side = project::ReadSideSection(name, key);
+        problem = side.problem;
+        if (!side.values.isEmpty() || side.damaged)
+            identity_ = project::IdentityFromJson(side.values);
+    }
+    ReportInfoDialog dialog(identity_, QString::fromStdString(name), problem, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    identity_ = dialog.identity();
+    if (name.empty())
+        return true;
+    try {
+        project::WriteSideSection(name, key, project::IdentityToJson(identity_));
+    } catch (const hydraulics::CalcError& e) {
+        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 计算书信息未保存"),
+                             QString::fromStdString(e.message()) +
+                                 QStringLiteral("\n这些信息仍用于本次计算书，但下次需重新填写。"));
+    }
+    return true;
+}
+
 void SectionWindow::saveReport() {
-    if (!request_)
+    if (!request_ || !askReportIdentity())
         return;
     const QString pdf = QStringLiteral("PDF 文档 (*.pdf)");
     const QString odt = QStringLiteral("可编辑的 ODT 文档 (*.odt)");

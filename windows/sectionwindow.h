@@ -41,6 +41,10 @@ public:
     // file, and no file is left then. False when nothing was written.
     bool writeReport(const QString& path);
 
+    // The report's heading fields: those remembered for the project (its
+    // side file), as the dialog before the save dialog leaves them.
+    const project::ReportIdentity& reportIdentity() const { return identity_; }
+
 signals:
     // The loss coefficients chosen in "渠道与水面衔接", for the case window.
     void lossCoefficientsChosen(double xi1, double xi2);
@@ -50,7 +54,7 @@ signals:
 private slots:
     void printWindow(); // Command1: print the window
     void showConnection(); // Command3: open "渠道与水面衔接" for this calculation
-    void saveReport();  // Command2: choose a file and write the calculation report
+    void saveReport();  // Command2: ask the heading fields, choose a file, write the report
     // The design checks and the drawing at another increase percentage.
     void redrawAtIncrease(double percent);
 
@@ -65,6 +69,11 @@ private:
     QPushButton* sweep_;
     QString pdfBaseName_;
     std::optional<report::ReportRequest> request_;
+    project::ReportIdentity identity_;
+
+    // Shows the heading fields' dialog, started from the project's side
+    // file; on 确定 keeps them and remembers them there. False on 取消.
+    bool askReportIdentity();
 };
 
 } // namespace windows

@@ -207,7 +207,7 @@ bool SweepWindow::readRange(hydraulics::SweepRange& range) {
 
 void SweepWindow::runSweep() {
     const auto variable = std::size_t(variable_->currentIndex());
-    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}};
+    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}, {}};
     for (std::size_t k = 0; k < base_.size(); ++k) {
         if (k == variable)
             continue;

@@ -93,6 +93,16 @@ TEST(Cli, ExitCodesAndStreams) {
                                   "--increase=3%", "--increase=", "--increase 5 --increase 6"})
         EXPECT_THROW(cli::ParseOptions(Words(bad + " 1 1 2 3 4 5 6 7 8")), cli::UsageError) << bad;
     EXPECT_THROW(cli::ParseOptions(Words("3 --csv a.csv --increase 5")), cli::UsageError);
+    // --info: a known key, a grade 1 to 5, KEY=VALUE, only with --report.
+    const std::string report = " --report r.pdf 1 1 2 3 4 5 6 7 8";
+    for (const std::string bad : {"--info colour=red", "--info grade=6", "--info grade=0",
+                                  "--info grade=三", "--info project", "--info=author"})
+        EXPECT_THROW(cli::ParseOptions(Words(bad + report)), cli::UsageError) << bad;
+    EXPECT_THROW(cli::ParseOptions(Words("--info grade=2 1 1 2 3 4 5 6 7 8")), cli::UsageError);
+    const cli::Options info =
+        cli::ParseOptions(Words("--info grade=2 --info=number=A-1 --info grade=" + report));
+    EXPECT_EQ(info.info, (std::vector<std::pair<std::string, std::string>>{
+                             {"grade", "2"}, {"number", "A-1"}, {"grade", ""}}));
     // A full disk on standard output.
     std::istringstream in(kRow4);
     std::ostringstream out, err;

@@ -1,9 +1,11 @@
 // The calculation report through ambrelo-calc --report, read back as a
-// checker reads it: the PDF's text (pdftotext), its fonts (pdffonts) and
-// the ODT's content.xml (unzip).
+// checker reads it: the PDF's text (pdftotext), its fonts (pdffonts), the
+// ODT's XML (unzip) and the ODT as LibreOffice sets it, where installed.
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -70,7 +72,7 @@ TEST_F(Report, PdfHoldsTheCalculationAsTextWithEmbeddedFonts) {
     for (const std::string& expected : Case1Texts())
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_NE(text.find("第 1 页 共"), std::string::npos);
-    EXPECT_NE(text.find("p = 20 %"), std::string::npos); // the checks at the increase given
+    EXPECT_NE(text.find("p = 20%"), std::string::npos); // the checks at the increase given
     // Columns emb sub uni: every face embedded and mapped to Unicode.
     const std::string fonts = "pdffonts " + File("r.pdf") + " | tail -n +3";
     EXPECT_EQ(Shell(fonts + " | grep -Ecv ' yes +(yes|no) +yes +[0-9]+ +[0-9]+ *$'").out, "0\n")
@@ -99,10 +101,12 @@ TEST_F(Report, ConnectionSectionOnlyWithCanalData) {
     std::fclose(file);
     ASSERT_EQ(Calc("--connection '" + canals + "' --report " + File("c.pdf") + kCase1).code, 0);
     const std::string text = Shell("pdftotext " + File("c.pdf") + " -").out;
-    // The heading, the drop against [ΔZ] = 0.05 m not met, the profile's caption.
-    for (const char* expected : {"水面衔接与高程", "ΔZ ≤ [ΔZ] = 0.050 m", "不满足",
-                                 "纵断面示意（设计流量与加大流量水面）", "∇₄"})
+    // The heading, the drop against [ΔZ] = 0.05 m not met, the profile's
+    // caption, and the drop again in the conclusion with what to change.
+    for (const char* expected : {"水面衔接与高程", "ΔZ ≤ [ΔZ] = 0.050 m", "不满足", "纵断面示意",
+                                 "∇₄", "总水面降落（ΔZ = ", "总水面降落超过渠系"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_LT(text.find("水面衔接与高程"), text.rfind("结论"));
     ASSERT_EQ(Calc("--report " + File("r.pdf") + kCase1).code, 0);
     EXPECT_EQ(Shell("pdftotext " + File("r.pdf") + " -").out.find("水面衔接"), std::string::npos);
 }
@@ -118,6 +122,133 @@ TEST_F(Report, RefusedAfterAFailureAndForOtherNames) {
     EXPECT_EQ(nowhere.code, 1);
     EXPECT_NE(nowhere.out.find((dir_ / "no/r.pdf").string()), std::string::npos) << nowhere.out;
     EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+// A design meeting every check and one that does not: the conclusion says
+// so, names each check not met with what to change, and gives the figures
+// to adopt; an inflow faster than the flume gives negative Z1, Z3 with a
+// true minus sign and the remark on the rising water.
+TEST_F(Report, ConclusionOfFailingAndPassingDesigns) {
+    // clang-format off
+    struct { std::string args; std::vector<std::string> present, absent; } const designs[] = {
+        {kCase1, {"结论", "有 1 项设计校核不满足要求", "槽身净深", "宜加大槽宽 B 或减小水深 h",
+                  "修改前", "1.912", "1.91", "1/1000", "0.153"}, {"本设计满足"}},
+        {" 1 4 100 1.2 600 1 0.014 0.25 0.4", {"本设计满足上文所列", "采用值：", "1.53"},
+         {"不满足要求"}},
+        {" 4 0.5 100 2 8000 0.2 0.014 0.25 0.4", {"设计流速", "流速偏小", "加大槽身纵坡 i"}, {}},
+        {" 1 4 100 1.2 600 2.5 0.014 0.25 0.4", {"−0.", "进口处水面回升"}, {}},
+        {" 1 4 100 1.5 1000 1 0.02 0.5 0.4", {"n = 0.02 大于钢筋混凝土槽身的常用范围",
+                                             "不在表 K.1.2"}, {"均在上述范围内"}},
+    };
+    // clang-format on
+    for (const auto& d : designs) {
+        ASSERT_EQ(Calc("--report " + File("r.pdf") + d.args).code, 0) << d.args;
+        const std::string text = Shell("pdftotext " + File("r.pdf") + " -").out;
+        for (const std::string& s : d.present)
+            EXPECT_NE(text.find(s), std::string::npos) << d.args << ": " << s;
+        for (const std::string& s : d.absent)
+            EXPECT_EQ(text.find(s), std::string::npos) << d.args << ": " << s;
+    }
+}
+
+// All four cases: no "^" or "_" of program notation in the text layer,
+// no line laid twice (a copy hidden at a page's foot), every word within
+// the page's body or its page number; the heading fields of --info, the
+// project's name standing in for 建筑物名称; case 2's unrounded widths.
+TEST_F(Report, TextLayerOfTheFourCases) {
+    const std::string info = " --info project=灌区一期 --info grade=3 --info author=张三";
+    // clang-format off
+    struct { std::string args; std::vector<std::string> present; } const cases[] = {
+        {kCase1 + info, {"灌区一期", "3 级", "张三", "计算内容：情况 1", "槽身纵坡", "1/1000"}},
+        {" 2 4 100 1.5 0.2 1 0.014 0.25 0.4", {"允许水头损失", "试算槽宽 B′", "1.72265625",
+                                              "1.748046875", "B′ = 1.72265625 m", "1.72"}},
+        {" 3 4 100 1.9 1000 1 0.014 0.25 0.4", {"试算水深 h ="}},
+        {" 4 1.5 100 1.9 1000 1 0.014 0.25 0.4", {"情况 4 不需试算"}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        ASSERT_EQ(Calc("--report " + File("r.pdf") + c.args).code, 0) << c.args;
+        const std::string text = Shell("pdftotext " + File("r.pdf") + " -").out;
+        EXPECT_EQ(text.find_first_of("^_"), std::string::npos) << c.args;
+        for (const char* gone : {"末次试算", "真实断面", "单精度", "双精度", "半圆顶", "x = 1000"})
+            EXPECT_EQ(text.find(gone), std::string::npos) << c.args << ": " << gone;
+        for (const std::string& s : c.present)
+            EXPECT_NE(text.find(s), std::string::npos) << c.args << ": " << s;
+        std::istringstream lines(text);
+        std::set<std::string> prose;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.size() > 60) { // a line of running text, not a table's label
+                EXPECT_TRUE(prose.insert(line).second) << c.args << ": " << line;
+            }
+        }
+        // No page holds only its number.
+        const std::string pages = Shell("pdfinfo " + File("r.pdf") + " | grep Pages").out;
+        for (int p = 1; p <= std::stoi(pages.substr(pages.find_last_of(' ') + 1)); ++p) {
+            const std::string one = " -f " + std::to_string(p) + " -l " + std::to_string(p) + " ";
+            EXPECT_NE(
+                Shell("pdftotext" + one + File("r.pdf") + " - | grep -v '^第 .* 页$' | wc -w").out,
+                "0\n")
+                << c.args << ": page " << p;
+        }
+        // Words below the body (A4: 25 mm margins, 842 pt high) are only
+        // the page numbers.
+        const std::string box = Shell("pdftotext -bbox " + File("r.pdf") + " -").out;
+        static const std::regex word(R"re(yMax="([0-9.]+)">([^<]*)</word>)re");
+        for (auto it = std::sregex_iterator(box.begin(), box.end(), word);
+             it != std::sregex_iterator(); ++it) {
+            const std::string w = (*it)[2];
+            if (std::stod((*it)[1]) > 772 && w != "第" && w != "页" && w != "共") {
+                EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(w[0]))) << c.args << ": " << w;
+            }
+        }
+    }
+}
+
+// The ODT as an office suite needs it: metadata, the language, shaded
+// cells, an outline and repeated header rows; converted by LibreOffice
+// where it is installed, to the same text.
+TEST_F(Report, OdtForTheOfficeSuite) {
+    ASSERT_EQ(Calc("--report " + File("r.odt") + kCase1).code, 0);
+    const auto part = [&](const char* name) {
+        return Shell("unzip -p " + File("r.odt") + " " + name).out;
+    };
+    EXPECT_NE(part("meta.xml").find("<dc:title>渡槽水力计算书</dc:title>"), std::string::npos);
+    EXPECT_NE(part("meta.xml").find("<dc:subject>"), std::string::npos);
+    EXPECT_NE(part("styles.xml").find("style:language-asian=\"zh\" style:country-asian=\"CN\""),
+              std::string::npos);
+    const std::string xml = part("content.xml");
+    for (const char* expected :
+         {"fo:background-color=\"#e6e6e6\"", "fo:background-color=\"#ffdede\"",
+          "text:outline-level=\"1\"", "<table:table-header-rows>", "fo:keep-with-next=\"always\""})
+        EXPECT_NE(xml.find(expected), std::string::npos) << expected;
+    // Every row of every table has as many cells as the table has columns.
+    const auto count = [](const std::string& in, const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = in.find(what); at != std::string::npos; at = in.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    for (auto at = xml.find("<table:table "); at != std::string::npos;
+         at = xml.find("<table:table ", at + 1)) {
+        const std::string table = xml.substr(at, xml.find("</table:table>", at) - at);
+        const std::size_t columns = count(table, "<table:table-column ");
+        for (auto row = table.find("<table:table-row>"); row != std::string::npos;
+             row = table.find("<table:table-row>", row + 1))
+            EXPECT_EQ(count(table.substr(row, table.find("</table:table-row>", row) - row),
+                            "<table:table-cell "),
+                      columns);
+    }
+    if (Shell("command -v soffice").code != 0)
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed: the conversion is not checked";
+    const Ran converted =
+        Shell("cd '" + dir_.string() +
+              "' && timeout 120 soffice --headless -env:UserInstallation=file://" + dir_.string() +
+              "/lo --convert-to pdf r.odt");
+    ASSERT_TRUE(fs::exists(dir_ / "r.pdf")) << converted.out;
+    const std::string text = Shell("pdftotext " + File("r.pdf") + " -").out;
+    for (const char* expected :
+         {"渡槽水力计算书", "一、基本资料", "八、结论", "1.9140625", "第 1 页"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
 }
 
 } // namespace

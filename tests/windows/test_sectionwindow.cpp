@@ -7,6 +7,7 @@
 #include "hydraulics/numtext.h"
 #include "window_test_support.h"
 #include "windows/connectionwindow.h"
+#include "windows/reportinfodialog.h"
 #include "windows/sectionwindow.h"
 
 #include <QDoubleSpinBox>
@@ -114,6 +115,46 @@ private slots:
         Click(Button(*w, 2));
         QVERIFY(!section->findChild<QPushButton*>("Command2")->isEnabled());
         QVERIFY(!section->writeReport(QStringLiteral("after.pdf")));
+    }
+
+    // 计算书 asks the heading fields first: a damaged side file is named in
+    // a line of the dialog, Esc cancels everything, Enter goes on to the
+    // save dialog, and the fields are remembered beside the project.
+    void asksReportIdentity() {
+        auto w = Calculated(s_->m, 1);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section);
+        QFile damaged(QStringLiteral("渡槽us.json"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("{") == 1);
+        damaged.close();
+        QString problem, dialogsAfter;
+        const auto answer = [&](int key) {
+            QTimer::singleShot(50, [&, key] {
+                auto* dialog = qobject_cast<ReportInfoDialog*>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                if (auto* line = dialog->findChild<QLabel*>("infoProblem"))
+                    problem = line->text();
+                QTest::keyClicks(dialog->findChild<QLineEdit*>("info_project"), "GQ-1");
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+                QTimer::singleShot(300, [&] { // the save dialog, if one came: cancel it
+                    if (auto* next = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                        dialogsAfter += next->metaObject()->className();
+                        next->reject();
+                    }
+                });
+            });
+            section->findChild<QPushButton*>("Command2")->click();
+            QTest::qWait(400);
+        };
+        answer(Qt::Key_Escape);
+        QVERIFY(problem.contains(QStringLiteral("渡槽us.json")));
+        QVERIFY(dialogsAfter.isEmpty() && section->reportIdentity().project.empty());
+        answer(Qt::Key_Return);
+        QCOMPARE(dialogsAfter, QStringLiteral("QFileDialog"));
+        QCOMPARE(section->reportIdentity().project, std::string("GQ-1"));
+        QFile kept(QStringLiteral("渡槽us.json"));
+        QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll().contains("GQ-1"));
     }
 
     // Two case windows share the state: each section shows the design point
