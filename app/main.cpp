@@ -1,6 +1,6 @@
 // ambrelo, the desktop program: starts on the main window Form1 and ends
 // when its last window is closed or a case window's end button is clicked.
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 #include "windows/appearance.h"
 #include "windows/casewindows.h"
 #include "windows/mainwindow.h"
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
 
     // Declared in this order so that the windows go before the state they
     // read and write.
-    hydraulics::Module1 state;
+    hydraulics::ProjectState state;
     windows::CaseWindows caseWindows(state);
     windows::MainWindow form1(state, caseWindows);
 

@@ -1,7 +1,7 @@
 // One calculation of each case on its worked example, on a state reused
 // from calculation to calculation as a window reuses the shared state.
 #include "hydraulics/cases.h"
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +14,7 @@ void Calculate(benchmark::State& state) {
         {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}, // case 3: depth
         {1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}};      // case 4: discharge
     const int caseNo = static_cast<int>(state.range(0));
-    hydraulics::Module1 m;
+    hydraulics::ProjectState m;
     for (auto _ : state)
         benchmark::DoNotOptimize(hydraulics::CalculateCase(m, caseNo, kExamples[caseNo - 1]));
 }

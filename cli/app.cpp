@@ -5,11 +5,11 @@
 #include "cli/checksreport.h"
 #include "cli/connectionreport.h"
 #include "cli/options.h"
-#include "cli/report.h"
 #include "cli/reportexport.h"
+#include "cli/resultoutput.h"
 #include "cli/svgexport.h"
-#include "project/nearname.h"
 #include "cli/sweeprun.h"
+#include "project/nearname.h"
 #include "project/projectfile.h"
 #include "project/reportidentity.h"
 #include "project/sidefile.h"
@@ -53,9 +53,9 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
     }
     for (const auto& [key, value] : options.info)
         project::SetIdentityField(identity, key, value);
-    const std::string failure = WriteCalcReport(options.reportFile, project, options.caseNumber,
-                                                inputs, options.increasePercent, identity,
-                                                options.connection);
+    const std::string failure =
+        WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
+                        options.increasePercent, identity, options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';

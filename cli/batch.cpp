@@ -1,7 +1,7 @@
 #include "cli/batch.h"
 
 #include "cli/calculation.h"
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 #include "hydraulics/numtext.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "cli/calculation.h"
 
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 
 #include <algorithm>
 
@@ -65,7 +65,7 @@ void Run(int caseNumber, Outcome& outcome) {
     std::array<float, 8> values{};
     for (std::size_t k = 0; k < values.size(); ++k)
         values[k] = *outcome.inputs[k];
-    hydraulics::Module1 m; // fresh: no working value of an earlier calculation
+    hydraulics::ProjectState m; // fresh: no working value of an earlier calculation
     try {
         outcome.results = hydraulics::CalculateCase(m, caseNumber, values);
         outcome.design = hydraulics::FromCase(m, caseNumber);

@@ -1,6 +1,6 @@
 // One calculation of the command line, independent of every other.
 //
-// Each calculation runs on a fresh Module1, so nothing that an earlier
+// Each calculation runs on a fresh ProjectState, so nothing that an earlier
 // calculation left in the shared working values (losses, width, slope)
 // can reach it: it gives what the case window gives for the same inputs
 // right after start-up. Failures are captured, not thrown, so that one bad

@@ -1,6 +1,6 @@
 #include "cli/checksreport.h"
 
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 #include "hydraulics/designchecks.h"
 
 #include <initializer_list>

@@ -1,8 +1,8 @@
 #include "cli/connectionreport.h"
 
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 #include "hydraulics/connectionrows.h"
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <initializer_list>
 #include <utility>

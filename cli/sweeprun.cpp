@@ -1,6 +1,6 @@
 #include "cli/sweeprun.h"
 
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 #include "hydraulics/numtext.h"
 #include "hydraulics/sweeptable.h"
 
@@ -48,7 +48,8 @@ bool ReadSweepInputs(const Options& options, std::array<float, 8>& inputs, std::
 void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std::ostream& out,
                 std::ostream& err) {
     const Options::Sweep& sweep = *options.sweep;
-    hydraulics::SweepRequest request{options.caseNumber, inputs, sweep.variable, sweep.range,
+    hydraulics::SweepRequest request{options.caseNumber,      inputs,
+                                     sweep.variable,          sweep.range,
                                      options.increasePercent, options.connection};
     const std::vector<hydraulics::SweepRow> rows = hydraulics::RunSweep(request);
     const auto& symbol = hydraulics::Case(options.caseNumber).inputNames[sweep.variable].symbol;

@@ -24,7 +24,7 @@
 #include <cmath>
 #include <cstring>
 
-// Up to eight records, each one calculation on the same Module1 (as in the
+// Up to eight records, each one calculation on the same ProjectState (as in the
 // windows): byte 0 the case (1 + byte % 4), then eight values in box order,
 // five bytes each: a tag, and a little-endian word read by tag % 4 as the
 // bits of a single (NaN and infinity, which no box hands over, as 0 and
@@ -80,7 +80,7 @@ void Paint([[maybe_unused]] const DesignPoint* point, [[maybe_unused]] int caseN
 #endif
 }
 
-void RunOne(Module1& m, int caseNumber, const std::array<float, 8>& inputs) {
+void RunOne(ProjectState& m, int caseNumber, const std::array<float, 8>& inputs) {
     ResultTexts texts;
     try {
         fuzzcheck::CpuBudget budget("calculation", kCalcLimitMs);
@@ -131,7 +131,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 #endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Module1 m;
+    ProjectState m;
     caseinput::ForEachRecord(data, size, [&](int caseNumber, const std::array<float, 8>& inputs) {
         RunOne(m, caseNumber, inputs);
     });

@@ -13,7 +13,7 @@
 // message naming its line per row that is not ok.
 #include "cli/app.h"
 #include "cli/options.h"
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 #include "fuzzcheck.h"
 
 #include <QJsonDocument>

@@ -11,7 +11,7 @@
 
 namespace hydraulics {
 
-float& FieldRef(Module1& m, Field field) {
+float& FieldRef(ProjectState& m, Field field) {
     switch (field) {
     case Field::Q:
         return m.BasicData[PosQ];
@@ -37,8 +37,8 @@ float& FieldRef(Module1& m, Field field) {
     throw std::out_of_range("field");
 }
 
-float FieldValue(const Module1& m, Field field) {
-    return FieldRef(const_cast<Module1&>(m), field);
+float FieldValue(const ProjectState& m, Field field) {
+    return FieldRef(const_cast<ProjectState&>(m), field);
 }
 
 namespace {
@@ -107,7 +107,7 @@ template <class Body> auto InCase(const StepCauses& causes, Body&& body) -> decl
     }
 }
 
-ResultTexts FourLosses(const Module1& m, std::string last) {
+ResultTexts FourLosses(const ProjectState& m, std::string last) {
     return {RoundTo3Decimals(m.TotalLoss), RoundTo3Decimals(m.InletLoss),
             RoundTo3Decimals(m.FrictionLoss), RoundTo3Decimals(m.OutletRecovery), std::move(last)};
 }
@@ -120,7 +120,7 @@ const CaseInfo& Case(int number) {
     return kCases[number - 1];
 }
 
-ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace) {
+ResultTexts SolveChannelWidth(ProjectState& m, const SearchTrace& trace) {
     const auto losses = [&] { LossTerms(m, true); };
     if (!InCase(kCase1Causes, [&] { return WidthSearch(m, losses, trace); }))
         throw NotConverged("槽宽 B", "流量可能超出 1～21 m 槽宽所能通过的范围，或为零。");
@@ -128,7 +128,7 @@ ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace) {
     return FourLosses(m, FormatSingle(m.ChannelWidth));
 }
 
-ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace) {
+ResultTexts SolveWidthAndSlope(ProjectState& m, const SearchTrace& trace) {
     const SlopeSearchResult slope = InCase(kCase2Causes, [&] { return SlopeSearch(m, trace); });
     if (!slope.met)
         throw NotConverged("槽身比降 i",
@@ -143,14 +143,14 @@ ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace) {
             FormatSingle(m.BasicData[PosX])};
 }
 
-ResultTexts SolveDepth(Module1& m, const SearchTrace& trace) {
+ResultTexts SolveDepth(ProjectState& m, const SearchTrace& trace) {
     if (!InCase(kCase3Causes, [&] { return DepthSearch(m, trace); }))
         throw NotConverged("槽内水深 h", "流量可能为零、为负，或超出 21 m 水深所能通过的范围。");
     LocalLossSplit(m);
     return FourLosses(m, FormatSingle(m.BasicData[PosH]));
 }
 
-ResultTexts SolveDischarge(Module1& m) {
+ResultTexts SolveDischarge(ProjectState& m) {
     AnyDepthSectionGeometry(m, m.ChannelWidth, m.BasicData[PosH]);
     m.BasicData[PosQ] = ManningDischarge(m, m.BasicData[PosX], m.BasicData[PosN]);
     LossTerms(m, true);
@@ -158,7 +158,7 @@ ResultTexts SolveDischarge(Module1& m) {
     return FourLosses(m, FormatSingle(m.BasicData[PosQ]));
 }
 
-ResultTexts SolveCase(Module1& m, int number, const SearchTrace& trace) {
+ResultTexts SolveCase(ProjectState& m, int number, const SearchTrace& trace) {
     switch (number) {
     case 1:
         return SolveChannelWidth(m, trace);
@@ -172,7 +172,7 @@ ResultTexts SolveCase(Module1& m, int number, const SearchTrace& trace) {
     throw std::out_of_range("case number must be 1 to 4");
 }
 
-ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs,
+ResultTexts CalculateCase(ProjectState& m, int number, const std::array<float, 8>& inputs,
                           const SearchTrace& trace) {
     const CaseInfo& info = Case(number);
     for (std::size_t k = 0; k < inputs.size(); ++k)

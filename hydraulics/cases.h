@@ -9,7 +9,7 @@
 // The last result is always the quantity the case solves for.
 #pragma once
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 #include "hydraulics/searches.h"
 
 #include <array>
@@ -18,11 +18,11 @@
 
 namespace hydraulics {
 
-// A Module1 field that an input box stands for.
+// A ProjectState field that an input box stands for.
 enum class Field { Q, L, h, x, V, n, Xi1, Xi2, TotalLoss, ChannelWidth };
 
-float& FieldRef(Module1& m, Field field);
-float FieldValue(const Module1& m, Field field);
+float& FieldRef(ProjectState& m, Field field);
+float FieldValue(const ProjectState& m, Field field);
 
 // How a quantity is named on screen.
 struct Quantity {
@@ -53,17 +53,17 @@ using ResultTexts = std::array<std::string, 5>;
 // CalcError for an arithmetic fault and NotConverged when the search does
 // not meet its tolerance; then no result is formed. `trace` sees every
 // trial of the case's search (none for case 4) and changes nothing.
-ResultTexts SolveCase(Module1& m, int number, const SearchTrace& trace = {});
+ResultTexts SolveCase(ProjectState& m, int number, const SearchTrace& trace = {});
 
 // Stores the eight inputs (box order) where the case keeps them, then
 // SolveCase.
-ResultTexts CalculateCase(Module1& m, int number, const std::array<float, 8>& inputs,
+ResultTexts CalculateCase(ProjectState& m, int number, const std::array<float, 8>& inputs,
                           const SearchTrace& trace = {});
 
 // The individual solvers, as SolveCase calls them.
-ResultTexts SolveChannelWidth(Module1& m, const SearchTrace& trace = {});  // case 1
-ResultTexts SolveWidthAndSlope(Module1& m, const SearchTrace& trace = {}); // case 2
-ResultTexts SolveDepth(Module1& m, const SearchTrace& trace = {});         // case 3
-ResultTexts SolveDischarge(Module1& m);                                    // case 4
+ResultTexts SolveChannelWidth(ProjectState& m, const SearchTrace& trace = {});  // case 1
+ResultTexts SolveWidthAndSlope(ProjectState& m, const SearchTrace& trace = {}); // case 2
+ResultTexts SolveDepth(ProjectState& m, const SearchTrace& trace = {});         // case 3
+ResultTexts SolveDischarge(ProjectState& m);                                    // case 4
 
 } // namespace hydraulics

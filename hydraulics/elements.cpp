@@ -136,7 +136,7 @@ HydraulicElements ComputeElements(const DesignPoint& point) {
     return ComputeElements(point.B, point.h, point.Q);
 }
 
-DesignPoint FromCase(const Module1& m, int caseNo) {
+DesignPoint FromCase(const ProjectState& m, int caseNo) {
     if (caseNo < 1 || caseNo > 4)
         throw std::out_of_range("case number must be 1 to 4");
     // Case 1 finds B, case 2 B and x, case 3 h, case 4 Q; each solver leaves

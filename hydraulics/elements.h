@@ -5,7 +5,7 @@
 // to single precision and π = 3.14159. g = 9.81 m/s².
 #pragma once
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <array>
 #include <optional>
@@ -73,7 +73,7 @@ struct DesignPoint {
 // depth, discharge, slope and roughness at their BasicData positions (the
 // found one among them written by the solver). Throws std::out_of_range
 // for another case number.
-DesignPoint FromCase(const Module1& m, int caseNo);
+DesignPoint FromCase(const ProjectState& m, int caseNo);
 
 // The elements of a design point.
 HydraulicElements ComputeElements(const DesignPoint& point);

@@ -19,11 +19,11 @@ constexpr StepCauses kLossCauses{"槽身比降的 x 为零，或槽宽、水深�
 constexpr StepCauses kSplitCauses{"进口局部损失系数 ξ1 与出口局部损失系数 ξ2 之和为零"};
 } // namespace
 
-float FlumeVelocity(const Module1& m) {
+float FlumeVelocity(const ProjectState& m) {
     return Store(Div(m.BasicData[PosQ], m.FlowArea));
 }
 
-void LossTerms(Module1& m, bool withTotal) {
+void LossTerms(ProjectState& m, bool withTotal) {
     InStep("计算水头损失时", kLossCauses, [&] {
         const auto& d = m.BasicData;
         const float v = FlumeVelocity(m);
@@ -37,7 +37,7 @@ void LossTerms(Module1& m, bool withTotal) {
     });
 }
 
-void LocalLossSplit(Module1& m) {
+void LocalLossSplit(ProjectState& m) {
     InStep("分配进口水头损失与出口水位回升时", kSplitCauses, [&] {
         const double xi1 = m.BasicData[PosXi1];
         const double xi2 = m.BasicData[PosXi2];

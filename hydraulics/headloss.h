@@ -8,7 +8,7 @@
 //   Z3 = (1 − ξ2)·K/(ξ1 + ξ2)             OutletRecovery
 #pragma once
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <string>
 
@@ -16,15 +16,15 @@ namespace hydraulics {
 
 // v = Q/A from Q and the stored FlowArea, rounded to single precision as
 // the chain takes it (LossTerms' first step; v itself is not kept).
-float FlumeVelocity(const Module1& m);
+float FlumeVelocity(const ProjectState& m);
 
 // Computes v from Q and the stored FlowArea, then stores K and Z2, and Z
 // when `withTotal` is set. Reads Q, L, x, V, ξ1, ξ2 from BasicData.
-void LossTerms(Module1& m, bool withTotal);
+void LossTerms(ProjectState& m, bool withTotal);
 
 // Splits the stored NetLocalLoss into InletLoss and OutletRecovery.
 // ξ1 + ξ2 = 0 fails: 0/0 after LossTerms, K/0 otherwise.
-void LocalLossSplit(Module1& m);
+void LocalLossSplit(ProjectState& m);
 
 // Int(value·1000 + 0.5)/1000 in double precision: the millimetre a loss is
 // shown to, halves rounded upward.

@@ -40,7 +40,7 @@ float ToCentimetre(float value) {
 // halves steps of 1/2^k m towards Q; runs `onSuccess` and returns true once
 // |1 − Q/Qc| < 0.001.
 template <class Trial>
-bool ScanAndHalve(const Module1& m, const float& unknown, Trial trial,
+bool ScanAndHalve(const ProjectState& m, const float& unknown, Trial trial,
                   const std::function<void()>& onSuccess) {
     const float Q = m.BasicData[PosQ];
     for (int j = 1; j <= kScanSteps; ++j) {
@@ -64,7 +64,8 @@ float RelativeDischargeError(float Q, float Qc) {
     return Store(std::fabs(1.0 - Div(Q, Qc)));
 }
 
-bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace) {
+bool WidthSearch(ProjectState& m, const std::function<void()>& onSuccess,
+                 const SearchTrace& trace) {
     return InStep("试算槽宽时", {"流量 Q 为零", "槽内水深 h 为负数或过小"}, [&] {
         const float h = m.BasicData[PosH];
         const float x = m.BasicData[PosX];
@@ -80,7 +81,7 @@ bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const Searc
     });
 }
 
-SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
+SlopeSearchResult SlopeSearch(ProjectState& m, const SearchTrace& trace) {
     return InStep("试算槽身比降时", {"水头 Z 或流量 Q 为零"}, [&]() -> SlopeSearchResult {
         const float Zg = m.TotalLoss;
         const float L = m.BasicData[PosL];
@@ -111,7 +112,7 @@ SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace) {
     });
 }
 
-bool DepthSearch(Module1& m, const SearchTrace& trace) {
+bool DepthSearch(ProjectState& m, const SearchTrace& trace) {
     return InStep("试算槽内水深时", {"槽宽 B 或流量 Q 为零", "槽宽 B 为负数或过小"}, [&] {
         const float B = m.ChannelWidth;
         const float x = m.BasicData[PosX];

@@ -5,7 +5,7 @@
 // met its tolerance; it never throws for missing it (the callers decide).
 #pragma once
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@ namespace hydraulics {
 
 // Called after each trial of a search with the state the trial left, so
 // that a caller can follow the trials (tests, a verbose listing). Optional.
-using SearchTrace = std::function<void(const Module1&)>;
+using SearchTrace = std::function<void(const ProjectState&)>;
 
 // |1 − Q/Qc| in single precision: the relative error the width and depth
 // searches hold against 0.001.
@@ -24,7 +24,8 @@ float RelativeDischargeError(float Q, float Qc);
 // leaves the width in ChannelWidth and the last trial's A, P, R, Qc in the
 // working values. `onSuccess` runs the moment the tolerance is met.
 // `trace` sees every trial width, scan and refinement alike.
-bool WidthSearch(Module1& m, const std::function<void()>& onSuccess, const SearchTrace& trace = {});
+bool WidthSearch(ProjectState& m, const std::function<void()>& onSuccess,
+                 const SearchTrace& trace = {});
 
 // Friction loss Z2 (and slope x = L/Z2) for which Z2 + K meets the given
 // head loss in TotalLoss within 0.002 m. Each of its 20 trials runs
@@ -36,12 +37,12 @@ struct SlopeSearchResult {
     bool widthFound = false; // the width search of the deciding trial met its tolerance
     explicit operator bool() const { return met; }
 };
-SlopeSearchResult SlopeSearch(Module1& m, const SearchTrace& trace = {});
+SlopeSearchResult SlopeSearch(ProjectState& m, const SearchTrace& trace = {});
 
 // Depth h that carries Q through width ChannelWidth at slope 1/x, any
 // depth, relative tolerance |1 − Q/Qc| < 0.001. On success the depth is
 // rounded to the centimetre and LossTerms runs with Z. `trace` sees every
 // trial depth.
-bool DepthSearch(Module1& m, const SearchTrace& trace = {});
+bool DepthSearch(ProjectState& m, const SearchTrace& trace = {});
 
 } // namespace hydraulics

@@ -23,7 +23,7 @@ constexpr StepCauses kManningCauses{"槽身糙率 n 为零，或槽身比降 i =
                                     "槽身比降的 x 为负数，或水深、槽宽为负数或过小"};
 } // namespace
 
-void DeepSectionGeometry(Module1& m, float B, float h) {
+void DeepSectionGeometry(ProjectState& m, float B, float h) {
     InStep("计算槽内过水断面（水面在直墙段）时", kDeepCauses, [&] {
         const double b = static_cast<double>(B) / 2;
         m.FlowArea = Store(Pow(b, 2) * kPi / 2 + (h - b) * B);
@@ -32,7 +32,7 @@ void DeepSectionGeometry(Module1& m, float B, float h) {
     });
 }
 
-void SegmentSectionGeometry(Module1& m, float B, float h) {
+void SegmentSectionGeometry(ProjectState& m, float B, float h) {
     InStep("计算槽内过水断面（水面在半圆内）时", kSegmentCauses, [&] {
         const float d = Store(static_cast<double>(B) / 2 - h);
         const float r = Store(static_cast<double>(B) / 2);
@@ -48,7 +48,7 @@ void SegmentSectionGeometry(Module1& m, float B, float h) {
     });
 }
 
-void AnyDepthSectionGeometry(Module1& m, float B, float h) {
+void AnyDepthSectionGeometry(ProjectState& m, float B, float h) {
     const float half = InStep("计算槽宽之半时", [&] { return Store(static_cast<double>(B) / 2); });
     if (half > h)
         SegmentSectionGeometry(m, B, h);
@@ -56,7 +56,7 @@ void AnyDepthSectionGeometry(Module1& m, float B, float h) {
         DeepSectionGeometry(m, B, h);
 }
 
-float ManningDischarge(const Module1& m, float x, float n) {
+float ManningDischarge(const ProjectState& m, float x, float n) {
     return InStep("按曼宁公式计算流量时", kManningCauses, [&] {
         const double e = 2.0 / 3.0;
         const double t = Pow(m.HydraulicRadius, e) * m.FlowArea;

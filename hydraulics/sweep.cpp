@@ -1,7 +1,7 @@
 #include "hydraulics/sweep.h"
 
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 
 #include <algorithm>
 #include <charconv>
@@ -45,7 +45,7 @@ void Fail(SweepRow& row, const CalcError& e) {
 }
 
 void Calculate(const SweepRequest& request, SweepRow& row, const std::array<float, 8>& inputs) {
-    Module1 m; // fresh: nothing of the row before reaches this one
+    ProjectState m; // fresh: nothing of the row before reaches this one
     try {
         row.results = CalculateCase(m, request.caseNumber, inputs);
         row.design = FromCase(m, request.caseNumber);
@@ -61,10 +61,9 @@ void Calculate(const SweepRequest& request, SweepRow& row, const std::array<floa
     row.elements = ComputeElements(*row.design);
     row.checks = CheckDesign(*row.design, row.length, request.increasePercent);
     if (request.connection)
-        row.connection = ComputeConnection(
-            ConnectionFlume{*row.design, row.length, inputs[PosXi1], inputs[PosXi2],
-                            request.increasePercent},
-            *request.connection);
+        row.connection = ComputeConnection(ConnectionFlume{*row.design, row.length, inputs[PosXi1],
+                                                           inputs[PosXi2], request.increasePercent},
+                                           *request.connection);
     // Every design check met; of the connection, whose figures may be left
     // open ([ΔZ] not given), nothing not met.
     const std::vector<CheckRow> checks = CheckRows(row.checks);

@@ -7,7 +7,7 @@
 // value into the input box: the value is formed as from + k·step in double,
 // written with the box's seven significant digits (FormatSingle) and read
 // back as the box reads it (ParseSingle), and the case then runs on a fresh
-// Module1. A failed row keeps its message and the sweep goes on.
+// ProjectState. A failed row keeps its message and the sweep goes on.
 #pragma once
 
 #include "hydraulics/cases.h"
@@ -108,7 +108,7 @@ struct SweepRow {
     HydraulicElements elements;
     DesignChecks checks;
     std::optional<Connection> connection; // with the request's canals, when Ok
-    bool meetsAll = false; // Ok and every check's verdict 满足 (a note is not)
+    bool meetsAll = false;                // Ok and every check's verdict 满足 (a note is not)
 };
 
 // Every verdict of a row: the design checks, then the connection's checks

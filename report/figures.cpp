@@ -1,7 +1,7 @@
 #include "report/figures.h"
 
 #include "drawing/connectionprofile.h"
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -30,8 +30,11 @@ QStringList ReportLatinFaces() {
 
 FigureData FiguresOf(const ReportContent& content, const QStringList& latinFaces) {
     const hydraulics::DesignChecks& c = content.designChecks;
-    return {content.design, {c.H, c.hinc, latinFaces}, {false, c.H, c.Qinc, c.hinc, latinFaces},
-            content.connection, content.request.inputs[hydraulics::PosL]};
+    return {content.design,
+            {c.H, c.hinc, latinFaces},
+            {false, c.H, c.Qinc, c.hinc, latinFaces},
+            content.connection,
+            content.request.inputs[hydraulics::PosL]};
 }
 
 void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const FigureData& data) {

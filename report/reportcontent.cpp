@@ -2,8 +2,8 @@
 
 #include "hydraulics/cases.h"
 #include "hydraulics/headloss.h"
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 #include "hydraulics/searches.h"
 #include "report/basis.h"
 #include "report/checktable.h"
@@ -17,7 +17,7 @@
 namespace report {
 
 using hydraulics::FormatSingle;
-using hydraulics::Module1;
+using hydraulics::ProjectState;
 
 std::string TrialNumber(float value) {
     char buffer[64];
@@ -52,18 +52,18 @@ struct Trial {
 // The width search of a case-2 trial leaves B to the centimetre; its last
 // trial width, whose section K comes from, is found by running the same
 // search again on a copy of the state.
-float LastTrialWidth(const Module1& m) {
-    Module1 copy = m;
+float LastTrialWidth(const ProjectState& m) {
+    ProjectState copy = m;
     float last = m.ChannelWidth;
     try {
         hydraulics::WidthSearch(
-            copy, [] {}, [&](const Module1& s) { last = s.ChannelWidth; });
+            copy, [] {}, [&](const ProjectState& s) { last = s.ChannelWidth; });
     } catch (const std::exception&) {
     }
     return last;
 }
 
-Trial Snapshot(const Module1& m, int caseNo) {
+Trial Snapshot(const ProjectState& m, int caseNo) {
     return {m.ChannelWidth,
             m.BasicData[hydraulics::PosH],
             m.CalcDischarge,
@@ -130,7 +130,7 @@ TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
 }
 
 // Case 4: the one evaluation of the given section.
-TextTable DirectEvaluation(const Module1& m) {
+TextTable DirectEvaluation(const ProjectState& m) {
     const float B = m.ChannelWidth, h = m.BasicData[hydraulics::PosH];
     const std::string branch = static_cast<double>(B) / 2 > h ? "水面在半圆内" : "水面在直墙段";
     return {{"项目", "符号", "数值", "单位"},
@@ -158,7 +158,7 @@ std::string LossSection(int caseNo, const std::vector<Trial>& trials) {
 }
 
 // The head-loss chain as the engine formed it, before the millimetre.
-TextTable LossChain(const Module1& m, const std::string& section) {
+TextTable LossChain(const ProjectState& m, const std::string& section) {
     const float v = hydraulics::FlumeVelocity(m);
     return {
         {"项目", "公式", "计算值", "单位"},
@@ -175,7 +175,8 @@ TextTable LossChain(const Module1& m, const std::string& section) {
 
 // Which width or depth the losses use where the result is rounded, and
 // what negative losses mean.
-std::vector<std::string> LossNotes(int caseNo, const std::vector<Trial>& trials, const Module1& m) {
+std::vector<std::string> LossNotes(int caseNo, const std::vector<Trial>& trials,
+                                   const ProjectState& m) {
     std::vector<std::string> notes;
     if (caseNo == 2 && !trials.empty())
         notes.push_back(
@@ -245,7 +246,7 @@ TextTable ElementTable(const hydraulics::HydraulicElements& e) {
     return table;
 }
 
-TextTable TrialTable(int caseNo, const std::vector<Trial>& trials, const Module1& m,
+TextTable TrialTable(int caseNo, const std::vector<Trial>& trials, const ProjectState& m,
                      const ReportRequest& request) {
     switch (caseNo) {
     case 1:
@@ -263,14 +264,13 @@ TextTable TrialTable(int caseNo, const std::vector<Trial>& trials, const Module1
 
 ReportContent ComposeReport(const ReportRequest& request) {
     const hydraulics::CaseInfo& info = hydraulics::Case(request.caseNo);
-    Module1 m; // fresh: nothing of an earlier calculation reaches this one
+    ProjectState m; // fresh: nothing of an earlier calculation reaches this one
     m.ProjectName = request.projectName;
     m.CaseNo = static_cast<float>(request.caseNo);
     std::vector<Trial> trials;
-    const hydraulics::ResultTexts texts =
-        hydraulics::CalculateCase(m, request.caseNo, request.inputs, [&](const Module1& state) {
-            trials.push_back(Snapshot(state, request.caseNo));
-        });
+    const hydraulics::ResultTexts texts = hydraulics::CalculateCase(
+        m, request.caseNo, request.inputs,
+        [&](const ProjectState& state) { trials.push_back(Snapshot(state, request.caseNo)); });
 
     ReportContent content;
     content.request = request;

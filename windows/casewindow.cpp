@@ -4,8 +4,8 @@
 #include "hydraulics/cases.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/errors.h"
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 #include "project/nearname.h"
 #include "project/projectfile.h"
 #include "project/regionalnumber.h"
@@ -48,16 +48,16 @@ QString InputColumn(const hydraulics::CaseInfo& info, int index) {
 
 } // namespace
 
-CaseWindow::CaseWindow(hydraulics::Module1& state, int caseNo, QWidget* parent)
+CaseWindow::CaseWindow(hydraulics::ProjectState& state, int caseNo, QWidget* parent)
     : QWidget(parent), state_(state), layout_(LayoutOf(caseNo)) {
     CaseWindowControls controls = BuildCaseWindow(*this, layout_);
     boxes_ = controls.boxes;
-    command4_ = controls.commands[3];
+    command4_ = controls.section;
     applicabilityNote_ = controls.applicabilityNote;
     runtimeCaptions_ = std::move(controls.runtimeCaptions);
-    connect(controls.commands[1], &QPushButton::clicked, this, &CaseWindow::calculate);
-    connect(controls.commands[0], &QPushButton::clicked, this, &CaseWindow::printWindow);
-    connect(controls.commands[2], &QPushButton::clicked, this, &CaseWindow::endProgram);
+    connect(controls.calculate, &QPushButton::clicked, this, &CaseWindow::calculate);
+    connect(controls.print, &QPushButton::clicked, this, &CaseWindow::printWindow);
+    connect(controls.end, &QPushButton::clicked, this, &CaseWindow::endProgram);
     connect(command4_, &QPushButton::clicked, this, &CaseWindow::showSection);
     auto* command5 = new QPushButton(QStringLiteral("方案比选"), this);
     placeSweepButton(command5);

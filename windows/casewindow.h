@@ -13,7 +13,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace hydraulics {
-struct Module1;
+struct ProjectState;
 }
 
 namespace windows {
@@ -28,7 +28,7 @@ class CaseWindow : public QWidget {
 public:
     // caseNo 1..4 makes Form2..Form5. The window reads and writes `state`,
     // which outlives it.
-    CaseWindow(hydraulics::Module1& state, int caseNo, QWidget* parent = nullptr);
+    CaseWindow(hydraulics::ProjectState& state, int caseNo, QWidget* parent = nullptr);
     ~CaseWindow() override;
 
     int caseNo() const;
@@ -64,7 +64,7 @@ private slots:
     void showSection(); // Command4: open the section window
     // ξ1 and ξ2 of the transition forms chosen in "渠道与水面衔接" into Text7, Text8.
     void fillLossCoefficients(double xi1, double xi2);
-    void showSweep();   // "方案比选" here or in the section window: open the comparison
+    void showSweep(); // "方案比选" here or in the section window: open the comparison
     // "采用" in the comparison: the value into input box `index`, then calculate.
     void adoptValue(int index, const QString& engineText);
 
@@ -90,7 +90,7 @@ private:
     void warn(const QString& what, const QString& text);
     QString fileBaseName(const QString& what) const; // project, case, what
 
-    hydraulics::Module1& state_;
+    hydraulics::ProjectState& state_;
     const CaseLayout& layout_;
     std::string projectName_;
     bool loaded_ = false;

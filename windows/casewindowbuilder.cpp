@@ -172,7 +172,10 @@ void Builder::addButton(int number, std::string_view text, TwipPoint at, TwipPoi
     button->setObjectName(QStringLiteral("Command%1").arg(number));
     button->setFont(LiShu(14.25));
     button->setGeometry(Px(at.x), Px(at.y), Px(size.x), Px(size.y));
-    controls_.commands[std::size_t(number - 1)] = button;
+    QPushButton* CaseWindowControls::*const named[] = {
+        &CaseWindowControls::print, &CaseWindowControls::calculate, &CaseWindowControls::end,
+        &CaseWindowControls::section};
+    controls_.*named[number - 1] = button;
 }
 
 void Builder::addBox(int number, int left, int top, int width, bool alignLeft, bool result) {
@@ -227,7 +230,7 @@ void Builder::buildButtons() {
     // "断面图" beside Command3, in its font and height; nothing to show
     // before a calculation has succeeded.
     addButton(4, kCommand4Text, layout_.command4, kCommand4Size);
-    controls_.commands[3]->setEnabled(false);
+    controls_.section->setEnabled(false);
 }
 
 void Builder::buildBasicTable() {
@@ -327,18 +330,18 @@ void Builder::buildNotes() {
 }
 
 void Builder::buildTabOrder() {
-    const auto& commands = controls_.commands;
+    const CaseWindowControls& c = controls_;
     std::vector<QWidget*> order;
-    order.push_back(commands[1]);
+    order.push_back(c.calculate);
     for (int k = 0; k < kInputCount + kResultCount - 1; ++k)
         order.push_back(controls_.boxes[std::size_t(k)]);
-    order.push_back(commands[0]);
-    order.push_back(commands[2]);
+    order.push_back(c.print);
+    order.push_back(c.end);
     order.push_back(controls_.boxes.back());
     if (layout_.tabs == TabDirection::Text13First)
         std::reverse(order.begin(), order.end());
     // "断面图" follows "结 束 计 算" whichever way the window's order runs.
-    order.insert(std::find(order.begin(), order.end(), commands[2]) + 1, commands[3]);
+    order.insert(std::find(order.begin(), order.end(), c.end) + 1, c.section);
     for (std::size_t k = 0; k + 1 < order.size(); ++k)
         QWidget::setTabOrder(order[k], order[k + 1]);
     order.front()->setFocus();
@@ -346,11 +349,12 @@ void Builder::buildTabOrder() {
 
 void Builder::buildKeys() {
     std::vector<QLineEdit*> inputs(controls_.boxes.begin(), controls_.boxes.begin() + kInputCount);
-    new EnterWalk(inputs, controls_.commands[1], &window_);
+    new EnterWalk(inputs, controls_.calculate, &window_);
     // The buttons' focus frame and the 隶书 captions from outlines.
     auto* style = new CaptionStyle;
     style->setParent(&window_);
-    for (QPushButton* button : controls_.commands)
+    for (QPushButton* button :
+         {controls_.print, controls_.calculate, controls_.end, controls_.section})
         button->setStyle(style);
     for (const char* title : {"Label1", "Label10"})
         window_.findChild<QLabel*>(QLatin1String(title), Qt::FindDirectChildrenOnly)

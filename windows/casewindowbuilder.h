@@ -20,8 +20,11 @@ struct CaseLayout;
 
 // What the built window hands its behaviour.
 struct CaseWindowControls {
-    std::array<QLineEdit*, 13> boxes{};     // Text1..Text13
-    std::array<QPushButton*, 4> commands{}; // Command1..Command4
+    std::array<QLineEdit*, 13> boxes{}; // Text1..Text13
+    QPushButton* print = nullptr;       // Command1 "打印基本资料及计算成果"
+    QPushButton* calculate = nullptr;   // Command2 "显示计算成果"
+    QPushButton* end = nullptr;         // Command3 "结 束 计 算"
+    QPushButton* section = nullptr;     // Command4 "断面图"
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions;

@@ -1,6 +1,6 @@
 #include "windows/casewindows.h"
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 #include "windows/casewindow.h"
 
 #include <QMessageBox>
@@ -8,7 +8,7 @@
 
 namespace windows {
 
-CaseWindows::CaseWindows(hydraulics::Module1& state, QObject* parent)
+CaseWindows::CaseWindows(hydraulics::ProjectState& state, QObject* parent)
     : QObject(parent), state_(state) {}
 
 CaseWindows::~CaseWindows() {

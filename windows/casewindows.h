@@ -6,7 +6,7 @@
 #include <array>
 
 namespace hydraulics {
-struct Module1;
+struct ProjectState;
 }
 namespace windows {
 
@@ -17,7 +17,7 @@ class CaseWindows : public QObject {
 
 public:
     // The windows read and write `state`, which must outlive this object.
-    explicit CaseWindows(hydraulics::Module1& state, QObject* parent = nullptr);
+    explicit CaseWindows(hydraulics::ProjectState& state, QObject* parent = nullptr);
     // Deletes the case windows still open.
     ~CaseWindows() override;
 
@@ -46,7 +46,7 @@ private:
     // now named; true to switch.
     bool askSwitch(CaseWindow& w) const;
 
-    hydraulics::Module1& state_;
+    hydraulics::ProjectState& state_;
     // A closed window deletes itself and its slot goes back to null.
     std::array<QPointer<CaseWindow>, 4> windows_;
 };

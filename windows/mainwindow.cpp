@@ -1,6 +1,6 @@
 #include "windows/mainwindow.h"
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 #include "windows/captionstyle.h"
 #include "windows/casewindows.h"
 #include "windows/look.h"
@@ -60,7 +60,8 @@ QColor captionColour(const CaptionColour& caption) {
 // The background and, for buttons, the caption's colour; a label's
 // caption colour is its text colour alone.
 void paint(QWidget* w, const ControlSpec& control) {
-    const bool label = control.kind == ControlKind::Label || control.kind == ControlKind::WrappedLabel;
+    const bool label =
+        control.kind == ControlKind::Label || control.kind == ControlKind::WrappedLabel;
     const QColor caption = captionColour(control.text);
     if (control.back)
         setColours(w, ColourOf(*control.back), label ? QColor() : caption);
@@ -139,7 +140,7 @@ QWidget* makeControl(QWidget* form, const ControlSpec& control) {
 
 } // namespace
 
-MainWindow::MainWindow(hydraulics::Module1& state, CaseWindows& caseWindows, QWidget* parent)
+MainWindow::MainWindow(hydraulics::ProjectState& state, CaseWindows& caseWindows, QWidget* parent)
     : QWidget(parent), state_(state), caseWindows_(caseWindows) {
     build(Form1Layout());
     connectControls();

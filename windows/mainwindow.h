@@ -5,7 +5,7 @@
 #include <QWidget>
 
 namespace hydraulics {
-struct Module1;
+struct ProjectState;
 }
 
 namespace windows {
@@ -20,7 +20,8 @@ public:
     // The handlers write CaseNo, ProjectMode and ProjectName of `state` and
     // open the chosen case window through `caseWindows`; both must outlive
     // the window.
-    MainWindow(hydraulics::Module1& state, CaseWindows& caseWindows, QWidget* parent = nullptr);
+    MainWindow(hydraulics::ProjectState& state, CaseWindows& caseWindows,
+               QWidget* parent = nullptr);
 
     // Base name of the PDF written for Command1 where there is no printer.
     QString printFileBaseName() const;
@@ -41,7 +42,7 @@ private:
     void build(const MainLayout& layout);
     void connectControls();
 
-    hydraulics::Module1& state_;
+    hydraulics::ProjectState& state_;
     CaseWindows& caseWindows_;
 };
 

@@ -4,7 +4,7 @@
 #include "cli/app.h"
 #include "cli/calculation.h"
 #include "cli/options.h"
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 
 #include <filesystem>
 #include <fstream>
@@ -353,7 +353,8 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
         Lines(RunHere("--json --connection " + file + " --sweep h=1.5:1.5:1 " + kCase1).out);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1] + "\n", json);
-    const std::string csv = RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out;
+    const std::string csv =
+        RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out;
     EXPECT_NE(csv.find(",长槽判别,全部满足\n"), std::string::npos) << csv;
 }
 

@@ -2,7 +2,7 @@
 // the five result texts in Text9..Text13 order, failures as typed errors.
 #include "hydraulics/cases.h"
 #include "hydraulics/errors.h"
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ Inputs With(int caseNo, const Boxes& boxes = {}) {
 
 // The five texts joined by blanks; the kind of a typed error (which must
 // name its step); or "not_converged".
-std::string Calc(Module1& m, int caseNo, const Inputs& inputs) {
+std::string Calc(ProjectState& m, int caseNo, const Inputs& inputs) {
     try {
         std::string shown;
         for (const std::string& text : CalculateCase(m, caseNo, inputs))
@@ -39,7 +39,7 @@ std::string Calc(Module1& m, int caseNo, const Inputs& inputs) {
     }
 }
 
-// All rows share one Module1, as the windows do: no result may depend on what
+// All rows share one ProjectState, as the windows do: no result may depend on what
 // ran before it (the slope search, for one, starts from zero losses).
 TEST(Cases, WorkedExamplesShowTheDocumentedTexts) {
     const char* slope = "0.135 0.13 0.065 1.72 771.0842";
@@ -59,7 +59,7 @@ TEST(Cases, WorkedExamplesShowTheDocumentedTexts) {
         {4, With(4, {{5, 2}}), "0.05 -0.121 0.1 -0.07 2.23514"},               // V > v
         {2, With(2), slope}}; // after a negative net local loss of case 4
     // clang-format on
-    Module1 m;
+    ProjectState m;
     for (const auto& r : rows) {
         const float trialDischarge = m.CalcDischarge;
         EXPECT_EQ(Calc(m, r.caseNo, r.inputs), r.shown) << r.caseNo;
@@ -91,7 +91,7 @@ TEST(Cases, FailuresAreTypedAndNameTheirStep) {
         {4, {{2, 3e38f}, {4, 1e-3f}}, "overflow"}};
     // clang-format on
     for (const auto& r : rows) {
-        Module1 m;
+        ProjectState m;
         EXPECT_EQ(Calc(m, r.caseNo, With(r.caseNo, r.boxes)), r.kind)
             << "case " << r.caseNo << ", Text" << r.boxes[0].first << "=" << r.boxes[0].second;
     }
@@ -110,7 +110,7 @@ TEST(Cases, FailuresNameTheInputsOfTheirCase) {
         {3, {{4, -1000}}, "槽宽 B 为负数或过小", "槽内水深 h"}};
     // clang-format on
     for (const auto& r : rows) {
-        Module1 m;
+        ProjectState m;
         std::string told;
         try {
             CalculateCase(m, r.caseNo, With(r.caseNo, r.boxes));

@@ -3,8 +3,8 @@
 // design point of each case.
 #include "hydraulics/cases.h"
 #include "hydraulics/elements.h"
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -104,7 +104,7 @@ TEST(DesignPoint, OfEachCaseIsWhatTheCaseShowsAndCarriesItsDischarge) {
         {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f}, {1, 100, 2, 1000, 1, 0.014f, 0.2f, 0.3f}};
     // clang-format on
     for (int caseNo = 1; caseNo <= 4; ++caseNo) {
-        Module1 m;
+        ProjectState m;
         const ResultTexts results = CalculateCase(m, caseNo, examples[caseNo - 1]);
         const DesignPoint p = FromCase(m, caseNo);
         const HydraulicElements e = ComputeElements(p);

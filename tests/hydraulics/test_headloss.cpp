@@ -2,8 +2,8 @@
 // inlet loss and outlet recovery, and the millimetre display rounding.
 #include "hydraulics/errors.h"
 #include "hydraulics/headloss.h"
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +12,15 @@ namespace {
 using namespace hydraulics;
 
 // Q, L, x, V, ξ1, ξ2 as given; A is the stored area of the last section.
-Module1 Flume(float Q, float A, float V, float xi1, float xi2, float L = 100, float x = 1000) {
-    Module1 m;
+ProjectState Flume(float Q, float A, float V, float xi1, float xi2, float L = 100, float x = 1000) {
+    ProjectState m;
     m.BasicData = {Q, L, 1.5f, x, V, 0.014f, xi1, xi2};
     m.FlowArea = A;
     return m;
 }
 
 // Runs the chain (the split alone when !terms): "K Z2 Z Z1 Z3" as stored, or the failure's kind.
-std::string Chain(Module1 m, bool terms = true) {
+std::string Chain(ProjectState m, bool terms = true) {
     try {
         if (terms)
             LossTerms(m, true);
@@ -34,11 +34,11 @@ std::string Chain(Module1 m, bool terms = true) {
 }
 
 TEST(HeadLoss, WorkedExampleAndFailures) {
-    Module1 leftK = Flume(4, 2, 1, 0, 0);
+    ProjectState leftK = Flume(4, 2, 1, 0, 0);
     leftK.NetLocalLoss = 0.05f; // K of an earlier calculation, split alone
     EXPECT_EQ(Chain(leftK, false), "division_by_zero");
     // clang-format off
-    const std::pair<Module1, const char*> rows[] = {
+    const std::pair<ProjectState, const char*> rows[] = {
         {Flume(4, 2.4758532f, 1, 0.25f, 0.4f), "0.05334434 0.1 0.1533443 0.1025853 0.04924092"},
         {Flume(3, 2, 1.5f, 0.2f, 0.3f), "0 0.1 0.1 0 0"},            // at the canal velocity
         {Flume(4, 2, 1, 0.2f, 1), "0.1834863 0.1 0.2834862 0.1834863 0"}, // ξ2 = 1: no recovery

@@ -1,7 +1,7 @@
 // U-section geometry (deep form and any depth) and Manning's discharge.
 #include "hydraulics/errors.h"
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 #include "hydraulics/section.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ using namespace hydraulics;
 
 // The kind of the failure that the section and its discharge raise, or "none".
 std::string Failure(float B, float h, float x, float n, bool deep = false) {
-    Module1 m;
+    ProjectState m;
     try {
         deep ? DeepSectionGeometry(m, B, h) : AnyDepthSectionGeometry(m, B, h);
         ManningDischarge(m, x, n);
@@ -25,7 +25,7 @@ std::string Failure(float B, float h, float x, float n, bool deep = false) {
 TEST(AnyDepthSection, WorkedExamplesDigitForDigit) {
     using Texts = std::vector<std::string>; // A, P, R and Qc at x = 1000, n = 0.014
     const auto shown = [](float B, float h) {
-        Module1 m;
+        ProjectState m;
         AnyDepthSectionGeometry(m, B, h);
         return Texts{FormatSingle(m.FlowArea), FormatSingle(m.WettedPerimeter),
                      FormatSingle(m.HydraulicRadius),
@@ -42,7 +42,7 @@ TEST(AnyDepthSection, WorkedExamplesDigitForDigit) {
 
 // Near an empty channel the segment stays positive and keeps shrinking.
 TEST(Section, ShrinksTowardsAnEmptyChannel) {
-    Module1 m;
+    ProjectState m;
     float lastQ = 1;
     for (const float h : {0.1f, 0.01f, 1e-3f, 1e-4f, 1e-5f}) {
         AnyDepthSectionGeometry(m, 2, h);

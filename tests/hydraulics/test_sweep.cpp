@@ -2,8 +2,8 @@
 // a sweep across failures, the compliant rows of the case-1 example, the
 // default range and variable, and the CSV table.
 #include "hydraulics/cases.h"
-#include "hydraulics/module1.h"
 #include "hydraulics/numtext.h"
+#include "hydraulics/projectstate.h"
 #include "hydraulics/sweep.h"
 #include "hydraulics/sweeptable.h"
 
@@ -65,7 +65,7 @@ TEST(Sweep, EveryRowIsTheSingleCalculation) {
         for (const SweepRow& row : rows) {
             std::array<float, 8> single = inputs;
             single[2] = ParseSingle(SweepValueText(row, 2), "");
-            Module1 m;
+            ProjectState m;
             ASSERT_EQ(row.status, SweepStatus::Ok) << row.message;
             EXPECT_EQ(row.results, CalculateCase(m, c, single));
             EXPECT_EQ(row.design->B, FromCase(m, c).B);

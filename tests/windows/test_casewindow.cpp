@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 
-using hydraulics::Module1;
+using hydraulics::ProjectState;
 
 namespace {
 
@@ -86,7 +86,7 @@ private slots:
     // into its width box, Form3 makes the slope denominator its head; shown
     // in the user's regional format.
     void restoresByPosition() {
-        Module1& m = s_->m;
+        ProjectState& m = s_->m;
         QVERIFY(Calculated(m, 1));
         auto fresh = Open(m, 1);
         QVERIFY(fresh);
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QStringList, told);
         QFETCH(int, focusBox);
         QFETCH(bool, saved);
-        Module1& m = s_->m;
+        ProjectState& m = s_->m;
         auto w = Calculated(m, caseNo);
         QVERIFY(w);
         QCOMPARE(Texts(*w, 9, 13), Example(caseNo).results);

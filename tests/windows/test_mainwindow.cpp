@@ -12,7 +12,7 @@ namespace {
 // One program session: the state, the case windows and Form1, torn down in
 // reverse order.
 struct Session {
-    hydraulics::Module1 state;
+    hydraulics::ProjectState state;
     CaseWindows caseWindows{state};
     MainWindow form1{state, caseWindows};
 };

@@ -2,7 +2,7 @@
 // state, boxes typed into as a user types, the worked example of each case.
 #pragma once
 
-#include "hydraulics/module1.h"
+#include "hydraulics/projectstate.h"
 #include "windows/casewindow.h"
 
 #include <QApplication>
@@ -47,7 +47,7 @@ struct Fresh {
     }
     QTemporaryDir dir;
     bool made;
-    hydraulics::Module1 m;
+    hydraulics::ProjectState m;
 };
 
 inline QLineEdit* Box(QWidget& w, int number) {
@@ -81,7 +81,7 @@ inline QStringList Texts(QWidget& w, int first, int last) {
 }
 
 // A case window loaded and shown; nullptr when loading failed.
-inline std::unique_ptr<CaseWindow> Open(hydraulics::Module1& m, int caseNo) {
+inline std::unique_ptr<CaseWindow> Open(hydraulics::ProjectState& m, int caseNo) {
     auto w = std::make_unique<CaseWindow>(m, caseNo);
     if (!w->load())
         return nullptr;
@@ -109,7 +109,7 @@ inline const WorkedExample& Example(int caseNo) {
 }
 
 // A case window with its worked example typed and calculated.
-inline std::unique_ptr<CaseWindow> Calculated(hydraulics::Module1& m, int caseNo) {
+inline std::unique_ptr<CaseWindow> Calculated(hydraulics::ProjectState& m, int caseNo) {
     auto w = Open(m, caseNo);
     if (w) {
         TypeInputs(*w, Example(caseNo).inputs);

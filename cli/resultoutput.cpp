@@ -1,4 +1,4 @@
-#include "cli/report.h"
+#include "cli/resultoutput.h"
 
 #include "cli/checksreport.h"
 #include "cli/connectionreport.h"

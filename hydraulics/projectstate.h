@@ -1,4 +1,8 @@
-// The shared project state of one Ambrelo session.
+// The shared project state of one Ambrelo session: the project chosen on
+// the main window (name, case, new or existing), the eight inputs of its
+// case window, and what the last calculation left (the five results the
+// case window shows in its result boxes, Z, Z1, Z2, Z3 and B, and the
+// section it evaluated last).
 //
 // Plain fields and nothing else. Whoever runs calculations (the desktop
 // program, the command line, a test) owns one instance and hands it by
@@ -24,7 +28,7 @@ enum BasicDataPos : std::size_t {
     PosXi2 = 7, // outlet local-loss coefficient ξ2
 };
 
-struct Module1 {
+struct ProjectState {
     std::string ProjectName;          // as typed on the main window, blanks kept
     float CaseNo = 0;                 // 1..4; 0 while no case is chosen
     float ProjectMode = 0;            // 1 new project, 2 existing; 0 unchosen
