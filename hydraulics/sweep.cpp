@@ -185,6 +185,24 @@ std::vector<SweepRow> RunSweep(const SweepRequest& request) {
     return rows;
 }
 
+std::optional<SweepRow> NearestCompliant(const SweepRequest& request) {
+    const double v = request.inputs.at(request.variable);
+    const double step = RoundSignificant(0.01 * std::fabs(v), 3);
+    if (!(step > 0) || !std::isfinite(step))
+        return std::nullopt;
+    SweepRequest around = request;
+    around.range = {Clean(v - 50 * step), Clean(v + 50 * step), Clean(step)};
+    std::optional<SweepRow> best;
+    for (SweepRow& row : RunSweep(around)) {
+        const auto value = row.inputs[request.variable];
+        if (!row.meetsAll || !value || *value <= 0)
+            continue;
+        if (!best || std::fabs(*value - v) < std::fabs(*best->inputs[request.variable] - v))
+            best = std::move(row);
+    }
+    return best;
+}
+
 std::string SweepValueText(const SweepRow& row, std::size_t variable) {
     const std::optional<float>& value = row.inputs.at(variable);
     if (value)

@@ -122,6 +122,14 @@ std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& co
 // calculation is a row, never an exception.
 std::vector<SweepRow> RunSweep(const SweepRequest& request);
 
+// The candidate nearest the current design that meets every check: the
+// request's variable (its inputs[variable] the current value v) stepped
+// over v ± 50 % in steps of 1 % of |v| rounded to three significant
+// digits (101 calculations); of the positive rows meeting every check, the one
+// whose value lies nearest v (the smaller on a tie). Empty when none does.
+// request.range is ignored.
+std::optional<SweepRow> NearestCompliant(const SweepRequest& request);
+
 // The variable of row `row` as the box shows it ("1.05"); the requested
 // value in fifteen digits when it could not be stored ("—" beyond double).
 std::string SweepValueText(const SweepRow& row, std::size_t variable);

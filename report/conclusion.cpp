@@ -2,6 +2,7 @@
 
 #include "hydraulics/connectionrows.h"
 #include "hydraulics/headloss.h"
+#include "hydraulics/sweeptable.h"
 #include "hydraulics/numtext.h"
 #include "report/checktable.h"
 
@@ -45,6 +46,30 @@ TextTable Adopted(const ReportContent& content) {
         {"槽身纵坡", "i", "1/" + hydraulics::FormatSingle(static_cast<float>(p.x)), ""});
     table.rows.push_back({"总水头损失", "Z", hydraulics::RoundTo3Decimals(content.totalLoss), "m"});
     return table;
+}
+
+// The nearest candidate of a sweep of the case's main unknown-shaping input
+// (h in cases 1 and 2, B in 3 and 4) that meets every check, in words.
+std::string NearestCandidate(const ReportContent& content) {
+    const ReportRequest& r = content.request;
+    hydraulics::SweepRequest request{r.caseNo, r.inputs, hydraulics::DefaultSweepVariable(r.caseNo),
+                                     {}, r.increasePercent, r.connection};
+    const hydraulics::Quantity& q = hydraulics::Case(r.caseNo).inputNames[request.variable];
+    const std::string name = std::string(q.caption) + " " + std::string(q.display);
+    const std::optional<hydraulics::SweepRow> row = hydraulics::NearestCompliant(request);
+    if (!row)
+        return "方案比选：其余输入不变，" + name + " 在本值 ±50% 内没有满足全部校核的方案，"
+               "宜同时调整其他输入（如槽身纵坡）后再比选。";
+    const hydraulics::SweepFigures f = hydraulics::FiguresOf(*row, r.caseNo);
+    const std::string unit = q.unit.empty() ? "" : " " + std::string(q.unit);
+    std::string text = "方案比选：其余输入不变，将" + name + " 由 " +
+                       hydraulics::FormatSingle(r.inputs[request.variable]) + unit + " 改为 " +
+                       hydraulics::SweepValueText(*row, request.variable) + unit +
+                       "，为满足全部校核的最近方案";
+    if (f.B && f.h && f.ratio && f.Z)
+        text += "（B = " + Fixed(*f.B, 3) + " m，h = " + Fixed(*f.h, 3) + " m，H/B = " +
+                Fixed(*f.ratio, 3) + "，Z = " + Fixed(*f.Z, 3) + " m）";
+    return text + "。";
 }
 
 } // namespace
@@ -111,6 +136,8 @@ Conclusion ComposeConclusion(const ReportContent& content) {
         conclusion.paragraphs.push_back("提示：" + note);
     if (content.request.conclusionNote && !content.request.conclusionNote->empty())
         conclusion.paragraphs.push_back(*content.request.conclusionNote);
+    else if (!unmet.empty())
+        conclusion.paragraphs.push_back(NearestCandidate(content));
     conclusion.paragraphs.push_back(unmet.empty() ? "采用值：" : "本次计算的断面（修改前）：");
     conclusion.adopted = Adopted(content);
     return conclusion;
