@@ -252,6 +252,10 @@ Options ParseOptions(std::span<const std::string> args) {
         if (!read.input)
             throw UsageError(read.problem);
         options.connection = read.input;
+        // A file without a grade takes the report's 建筑物级别 of --info.
+        for (const auto& [key, value] : scanned.info)
+            if (key == "grade" && !value.empty() && !read.gradeGiven)
+                options.connection->grade = std::stoi(value);
     }
     options.info = scanned.info;
     if (scanned.positional.empty())

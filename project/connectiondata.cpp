@@ -138,6 +138,7 @@ ConnectionRead ReadFrom(const QJsonObject& object, const std::string& where) {
     ConnectionRead read;
     try {
         read.input = Read(object);
+        read.gradeGiven = object.contains(QStringLiteral("grade"));
     } catch (const WrongKey& wrong) {
         read.key = wrong.key;
         read.problem = where + KeyName(wrong.key) + "（“" + wrong.key + "”）" + wrong.need + "。";

@@ -25,6 +25,7 @@ struct ConnectionRead {
     std::optional<hydraulics::ConnectionInput> input; // empty when a key is wrong
     std::string key;     // the first wrong key, "upstream.n"; empty for the file itself
     std::string problem; // a whole sentence in Chinese naming the key
+    bool gradeGiven = false; // "grade" stood in the data (else the default 4)
 };
 
 // Reads the canal data from `object`. Never throws.

@@ -129,7 +129,15 @@ const std::optional<hydraulics::Connection>& ConnectionWindow::connection() cons
 
 void ConnectionWindow::loadInputs() {
     const project::SideSection section = project::ReadSideSection(project_, kSection);
-    inputs_->setValues(section.values);
+    QJsonObject values = section.values;
+    if (!values.contains(QStringLiteral("grade"))) { // the report's 建筑物级别, where given
+        const QJsonValue grade =
+            project::ReadSideSection(project_, QStringLiteral("report")).values.value("grade");
+        const int level = grade.isString() ? grade.toString().toInt() : grade.toInt();
+        if (level >= 1 && level <= 5)
+            values.insert(QStringLiteral("grade"), level);
+    }
+    inputs_->setValues(values);
     if (section.problem.isEmpty())
         return;
     // Told, never waited for: the window is usable meanwhile.
