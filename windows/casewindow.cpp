@@ -6,6 +6,7 @@
 #include "hydraulics/errors.h"
 #include "hydraulics/numtext.h"
 #include "hydraulics/projectstate.h"
+#include "project/connectiondata.h"
 #include "project/nearname.h"
 #include "project/projectfile.h"
 #include "project/regionalnumber.h"
@@ -370,6 +371,7 @@ void CaseWindow::showSweep() {
         if (section_ && section_->figure()) // starts at the increase the section shows
             sweep_->setIncrease(section_->figure()->increasePercent);
     }
+    sweep_->setConnection(project::SavedConnection(projectName_));
     sweep_->setBase(inputs, problems);
     sweep_->show();
     sweep_->raise();

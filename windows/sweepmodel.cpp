@@ -48,7 +48,8 @@ QString Failure(hydraulics::SweepStatus status) {
 }
 
 QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
-                               std::size_t variable) {
+                               std::size_t variable,
+                               const std::optional<hydraulics::ConnectionInput>& connection) {
     const bool ok = row.status == hydraulics::SweepStatus::Ok;
     const hydraulics::SweepFigures f = hydraulics::FiguresOf(row, caseNumber);
     const std::optional<float>& value = row.inputs[variable];
@@ -60,7 +61,8 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
            : Cell(Failure(row.status), QVariant())};
     for (const auto& figure : {f.B, f.h, f.v, f.Fr, f.H, f.ratio, f.Z})
         items.append(Figure(figure));
-    for (const hydraulics::CheckRow& check : hydraulics::CheckRows(row.checks)) {
+    for (const hydraulics::CheckRow& check :
+         ok ? hydraulics::SweepChecks(row) : hydraulics::SweepCheckColumns(connection)) {
         QStandardItem* item =
             Cell(ok ? Utf8(hydraulics::VerdictText(check.verdict)) : QStringLiteral("—"),
                  ok ? Rank(check.verdict) : 3);
@@ -83,7 +85,8 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
 
 } // namespace
 
-QStringList SweepHeaders(int caseNumber, std::size_t variable) {
+QStringList SweepHeaders(int caseNumber, std::size_t variable,
+                         const std::optional<hydraulics::ConnectionInput>& connection) {
     const hydraulics::CaseInfo& info = hydraulics::Case(caseNumber);
     const hydraulics::Quantity& var = info.inputNames.at(variable);
     const hydraulics::Quantity& solved = info.results.back();
@@ -97,18 +100,19 @@ QStringList SweepHeaders(int caseNumber, std::size_t variable) {
                         QStringLiteral("H (m)"),
                         QStringLiteral("H/B"),
                         QStringLiteral("Z (m)")};
-    for (const hydraulics::CheckRow& check : hydraulics::CheckRows(hydraulics::DesignChecks{}))
+    for (const hydraulics::CheckRow& check : hydraulics::SweepCheckColumns(connection))
         headers.append(Utf8(check.item));
     headers.append(QStringLiteral("说明"));
     return headers;
 }
 
 void FillSweepModel(QStandardItemModel& model, const std::vector<hydraulics::SweepRow>& rows,
-                    int caseNumber, std::size_t variable) {
+                    int caseNumber, std::size_t variable,
+                    const std::optional<hydraulics::ConnectionInput>& connection) {
     model.clear();
-    model.setHorizontalHeaderLabels(SweepHeaders(caseNumber, variable));
+    model.setHorizontalHeaderLabels(SweepHeaders(caseNumber, variable, connection));
     for (const hydraulics::SweepRow& row : rows)
-        model.appendRow(RowItems(row, caseNumber, variable));
+        model.appendRow(RowItems(row, caseNumber, variable, connection));
 }
 
 } // namespace windows

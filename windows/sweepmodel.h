@@ -17,13 +17,17 @@ namespace windows {
 constexpr int kSweepMarkColumn = 0;  // "✓" where the row meets every check
 constexpr int kSweepValueColumn = 1; // the variable as stored
 
-QStringList SweepHeaders(int caseNumber, std::size_t variable);
+QStringList SweepHeaders(int caseNumber, std::size_t variable,
+                         const std::optional<hydraulics::ConnectionInput>& connection = {});
 
 // Replaces the model's rows with `rows`: a row that meets every check on a
 // light green ground, a check not met on the light red ground of the
 // section window's table, a note on its amber; a failed row's message in
 // the last column.
+// With canal data the water-surface connection's checks follow the design
+// checks.
 void FillSweepModel(QStandardItemModel& model, const std::vector<hydraulics::SweepRow>& rows,
-                    int caseNumber, std::size_t variable);
+                    int caseNumber, std::size_t variable,
+                    const std::optional<hydraulics::ConnectionInput>& connection = {});
 
 } // namespace windows

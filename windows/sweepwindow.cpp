@@ -25,6 +25,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace windows {
 
@@ -157,6 +158,13 @@ void SweepWindow::setBase(const std::array<std::optional<float>, 8>& inputs,
     const auto variable = int(hydraulics::DefaultSweepVariable(caseNo_));
     variable_->setCurrentIndex(variable);
     resetRange(variable);
+    // The default rows at once where the other inputs can be read.
+    if (std::all_of(base_.begin(), base_.end(), [](const auto& v) { return v.has_value(); }))
+        runSweep();
+}
+
+void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>& connection) {
+    connection_ = connection;
 }
 
 void SweepWindow::setIncrease(std::optional<double> percent) {
@@ -207,7 +215,7 @@ bool SweepWindow::readRange(hydraulics::SweepRange& range) {
 
 void SweepWindow::runSweep() {
     const auto variable = std::size_t(variable_->currentIndex());
-    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}, {}};
+    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}, connection_};
     for (std::size_t k = 0; k < base_.size(); ++k) {
         if (k == variable)
             continue;
@@ -230,11 +238,12 @@ void SweepWindow::runSweep() {
         return;
     }
     shownVariable_ = variable;
+    shownConnection_ = connection_;
     showRows();
 }
 
 void SweepWindow::showRows() {
-    FillSweepModel(*model_, rows_, caseNo_, shownVariable_);
+    FillSweepModel(*model_, rows_, caseNo_, shownVariable_, shownConnection_);
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     sorted_->sort(-1);
     table_->resizeColumnsToContents();
@@ -277,7 +286,7 @@ void SweepWindow::printWindow() {
 bool SweepWindow::exportCsv(const QString& path) {
     try {
         project::SaveAtomically(path.toStdString(),
-                                hydraulics::SweepCsv(caseNo_, shownVariable_, rows_));
+                                hydraulics::SweepCsv(caseNo_, shownVariable_, rows_, shownConnection_));
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),

@@ -41,6 +41,9 @@ public:
                  const std::array<QString, 8>& problems = {});
     // The increase of the checks, %; empty: table 6.3.4 for each row's Q.
     void setIncrease(std::optional<double> percent);
+    // The canals of the project's water-surface connection; with them each
+    // row is also connected and its verdicts count. Empty: none.
+    void setConnection(const std::optional<hydraulics::ConnectionInput>& connection);
 
     const std::vector<hydraulics::SweepRow>& rows() const;
     std::size_t variable() const;
@@ -78,6 +81,8 @@ private:
     bool started_ = false;
     std::size_t shownVariable_ = 0; // the variable of the rows shown
     std::vector<hydraulics::SweepRow> rows_;
+    std::optional<hydraulics::ConnectionInput> connection_;
+    std::optional<hydraulics::ConnectionInput> shownConnection_; // of the rows shown
 
     QComboBox* variable_ = nullptr;
     std::array<QLineEdit*, 3> range_{}; // from, to, step
