@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -72,6 +73,9 @@ ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window
     print_ = MakeButton(this, QStringLiteral("打印"), QStringLiteral("Command2"));
     connect(calculate_, &QPushButton::clicked, this, &ConnectionWindow::calculate);
     connect(print_, &QPushButton::clicked, this, &ConnectionWindow::printWindow);
+    // Esc closes it as the other windows opened from the section window.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(calculate_);
     buttons->addWidget(print_);

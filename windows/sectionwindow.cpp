@@ -102,8 +102,9 @@ void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QStri
     request_ = request;
     // Which project and case the drawing belongs to, as the case window's
     // title names its project.
-    setWindowTitle(QStringLiteral("断面及水力要素 - %1（情况 %2）")
-                       .arg(QString::fromStdString(request.projectName))
+    const QString project = QString::fromStdString(request.projectName);
+    setWindowTitle(QStringLiteral("断面及水力要素%1（情况 %2）")
+                       .arg(project.isEmpty() ? QString() : QStringLiteral(" - ") + project)
                        .arg(request.caseNo));
     report_->setEnabled(true);
     drawing::SectionFigure shown = figure;

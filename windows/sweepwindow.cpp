@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -74,9 +75,17 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     table_->setSortingEnabled(true);
     table_->verticalHeader()->setVisible(false);
     table_->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(table_, 3);
-    chart_ = new SweepChartView(this);
-    layout->addWidget(chart_, 2);
+    // Table over chart, the border between them movable: on a small screen
+    // the rows need the room more than the chart.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(table_);
+    chart_ = new SweepChartView(split);
+    chart_->setMinimumHeight(120);
+    split->addWidget(chart_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
     auto* buttons = new QWidget(this);
     buildButtons(buttons);
     layout->addWidget(buttons);
