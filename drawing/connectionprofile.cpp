@@ -22,6 +22,7 @@ struct Frame {
     QRectF plot;
     double low, high;        // elevations at the bottom and the top, m
     std::array<double, 6> x; // stretch edges, canvas units
+    QStringList latin;       // faces of the labels' Latin letters first
 
     double Y(double level) const {
         return plot.bottom() - (level - low) / (high - low) * plot.height();
@@ -53,7 +54,7 @@ Frame MakeFrame(const QRectF& box, const hydraulics::Connection& c, double h) {
             levels.push_back(*v);
     const auto [lo, hi] = std::minmax_element(levels.begin(), levels.end());
     const double span = std::max(*hi - *lo, 0.5);
-    Frame f{box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}};
+    Frame f{box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}, {}};
     double at = f.plot.left();
     for (std::size_t k = 0; k < kStretchShare.size(); ++k) {
         f.x[k] = at;
@@ -116,7 +117,7 @@ void PaintIncreased(QPainter& p, const Frame& f, const hydraulics::Connection& c
 
 void PaintLabels(QPainter& p, const Frame& f, const hydraulics::Connection& c, double L) {
     const hydraulics::ConnectionLevels& e = c.levels;
-    p.setFont(SongTiPx(12));
+    p.setFont(WithLatin(SongTiPx(12), f.latin));
     p.setPen(QPen(kGuide, 0.8, Qt::DashLine));
     for (int k = 1; k <= 4; ++k)
         p.drawLine(QPointF(f.x[k], f.plot.top()), QPointF(f.x[k], f.plot.bottom() + 6));
@@ -147,12 +148,15 @@ void PaintLabels(QPainter& p, const Frame& f, const hydraulics::Connection& c, d
                    Qt::AlignHCenter | Qt::AlignTop, stretches[k]);
 }
 
-void PaintTitle(QPainter& p, const QRectF& box) {
+// The title (left out where a caption names the figure) and the legend.
+void PaintTitle(QPainter& p, const QRectF& box, const ProfileMarks& marks) {
     p.setPen(kInk);
-    p.setFont(HeiTiPx(15));
-    p.drawText(QRectF(box.left(), box.top() + 6, box.width(), 20), Qt::AlignHCenter,
-               QStringLiteral("纵断面示意（高程按比例，长度不按比例）"));
-    p.setFont(SongTiPx(12));
+    if (marks.title) {
+        p.setFont(HeiTiPx(15));
+        p.drawText(QRectF(box.left(), box.top() + 6, box.width(), 20), Qt::AlignHCenter,
+                   QStringLiteral("纵断面示意（高程按比例，长度不按比例）"));
+    }
+    p.setFont(WithLatin(SongTiPx(12), marks.latinFaces));
     const double y = box.top() + 38;
     const double x = box.left() + kLeft;
     p.setPen(QPen(kSurface, 1.6));
@@ -171,17 +175,18 @@ QSizeF ConnectionProfileCanvas() {
 }
 
 void PaintConnectionProfile(QPainter& painter, const QRectF& box, const hydraulics::Connection& c,
-                            double h, double L) {
+                            double h, double L, const ProfileMarks& marks) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    PaintTitle(painter, box);
+    PaintTitle(painter, box, marks);
     if (!Complete(c)) {
         painter.setFont(SongTiPx(14));
         painter.drawText(box, Qt::AlignCenter, QStringLiteral("渠道资料不全，高程无法确定。"));
         painter.restore();
         return;
     }
-    const Frame f = MakeFrame(box, c, h);
+    Frame f = MakeFrame(box, c, h);
+    f.latin = marks.latinFaces;
     PaintBeds(painter, f, c.levels);
     PaintDesignWater(painter, f, c, h);
     PaintIncreased(painter, f, c, L);

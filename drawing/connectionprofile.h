@@ -12,6 +12,7 @@
 
 #include <QRectF>
 #include <QSizeF>
+#include <QStringList>
 
 class QPainter;
 
@@ -20,9 +21,16 @@ namespace drawing {
 // The canvas the profile is designed for, drawing units (pixels at 96 dpi).
 QSizeF ConnectionProfileCanvas();
 
+// What the report changes: no title (its caption names the figure) and
+// the faces of the labels' Latin letters (the report's text face).
+struct ProfileMarks {
+    bool title = true;
+    QStringList latinFaces{};
+};
+
 // Draws the profile of `c` for a flume of design depth h (m) and length L
 // (m) into `box`. Where the elevations are not formed it says so instead.
 void PaintConnectionProfile(QPainter& painter, const QRectF& box, const hydraulics::Connection& c,
-                            double h, double L);
+                            double h, double L, const ProfileMarks& marks = {});
 
 } // namespace drawing

@@ -53,7 +53,8 @@ void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const F
     else if (figure == Figure::Rating)
         drawing::PaintRatingChart(painter, box, data.point, data.chart);
     else if (data.connection)
-        drawing::PaintConnectionProfile(painter, box, *data.connection, data.point.h, data.length);
+        drawing::PaintConnectionProfile(painter, box, *data.connection, data.point.h, data.length,
+                                        {false, data.marks.latinFaces});
     painter.restore();
 }
 
