@@ -9,24 +9,6 @@ std::optional<double> Percent(const std::optional<double>& ratio) {
     return ratio ? std::optional<double>(*ratio * 100) : std::nullopt;
 }
 
-// "Z₁ = 0.076 m", "—" without a unit for a figure not formed.
-std::string Figure(std::string_view symbol, const std::optional<double>& value,
-                   std::string_view unit = {}) {
-    std::string text(symbol);
-    text += " = ";
-    text += FormatElement(value);
-    if (value && std::isfinite(*value) && !unit.empty())
-        text.append(" ").append(unit);
-    return text;
-}
-
-std::string Join(std::initializer_list<std::string> parts) {
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : "，") + part;
-    return text;
-}
-
 ConnectionGroup DesignGroup(const Connection& c) {
     const ConnectionDesign& d = c.design;
     const ConnectionLevels& e = c.levels;
@@ -71,14 +53,14 @@ CheckRow DropCheck(const Connection& c) {
     const std::string requirement = c.allowedDrop
                                         ? "ΔZ ≤ [ΔZ] = " + FormatElement(c.allowedDrop) + " m"
                                         : "ΔZ ≤ [ΔZ]（未给出 [ΔZ]）";
-    return {"总水面降落", Figure("ΔZ", c.design.drop, "m"), requirement,
+    return {"总水面降落", CheckFigure("ΔZ", c.design.drop, "m"), requirement,
             "GB 50288-2018 第 9.4.1 条、附录 K.1.2", c.design.dropOk};
 }
 
 CheckRow RiseCheck(const Connection& c) {
     const ConnectionIncreased& r = c.increased;
     std::string value =
-        Join({Figure("Δh₁", r.rise, "m"), Figure("Δh₁/h₁加", Percent(r.ratio), "%")});
+        JoinFigures({CheckFigure("Δh₁", r.rise, "m"), CheckFigure("Δh₁/h₁加", Percent(r.ratio), "%")});
     if (r.steep)
         value = "槽身在加大流量下为陡坡，不推算水面线";
     return {"加大流量壅水", value, "Δh₁/h₁加 宜为 1%～3%，不超过 3%", "GB 50288-2018 第 9.4.1 条",
@@ -88,8 +70,8 @@ CheckRow RiseCheck(const Connection& c) {
 CheckRow ClearanceCheck(const Connection& c) {
     const ConnectionIncreased& r = c.increased;
     return {"槽中最大水深",
-            Join({Figure("h_max", r.maxDepth, "m"), Figure("h_max+0.10", r.maxDepthClearance, "m"),
-                  Figure("H", r.netDepth, "m")}),
+            JoinFigures({CheckFigure("h_max", r.maxDepth, "m"), CheckFigure("h_max+0.10", r.maxDepthClearance, "m"),
+                  CheckFigure("H", r.netDepth, "m")}),
             "槽身净深 H ≥ h_max + 0.10 m", "GB 50288-2018 第 9.4.1 条", r.clearanceOk};
 }
 
@@ -108,12 +90,12 @@ std::vector<ConnectionGroup> ConnectionGroups(const Connection& c) {
 
 std::vector<CheckRow> ConnectionChecks(const Connection& c) {
     std::vector<CheckRow> rows{DropCheck(c), RiseCheck(c), ClearanceCheck(c)};
-    rows.push_back({"长槽判别", Figure("L/h₁", c.shortRatio), "L ≥ 15h₁ 为长槽，否则为短槽",
+    rows.push_back({"长槽判别", CheckFigure("L/h₁", c.shortRatio), "L ≥ 15h₁ 为长槽，否则为短槽",
                     "GB 50288-2018 附录 K.1.1、K.1.2", c.longFlume});
     if (c.bend)
         rows.push_back(
             {"弯道半径",
-             Join({Figure("Δh", c.bend->superelevation, "m"), Figure("r/T", c.bend->radiusRatio)}),
+             JoinFigures({CheckFigure("Δh", c.bend->superelevation, "m"), CheckFigure("r/T", c.bend->radiusRatio)}),
              "r ≥ 6T", "GB 50288-2018 第 9.2.2 条、附录 K.1.4", c.bend->ok});
     return rows;
 }

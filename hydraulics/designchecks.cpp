@@ -122,9 +122,10 @@ std::string FormatPercent(const std::optional<double>& value) {
     return text;
 }
 
-// "v = 1.616 m/s", or "v = —" without a unit when the figure is missing.
-std::string Figure(std::string_view symbol, const std::optional<double>& value,
-                   std::string_view unit = {}, bool percent = false) {
+} // namespace
+
+std::string CheckFigure(std::string_view symbol, const std::optional<double>& value,
+                        std::string_view unit, bool percent) {
     std::string text(symbol);
     text += " = ";
     if (!Finite(value))
@@ -135,14 +136,12 @@ std::string Figure(std::string_view symbol, const std::optional<double>& value,
     return text;
 }
 
-std::string Join(std::initializer_list<std::string> parts) {
+std::string JoinFigures(std::initializer_list<std::string> parts) {
     std::string text;
     for (const std::string& part : parts)
         text += (text.empty() ? "" : "，") + part;
     return text;
 }
-
-} // namespace
 
 Verdict Applicability(const DesignPoint& p) {
     if (!Positive(p.B) || !std::isfinite(p.h))
@@ -199,21 +198,21 @@ std::vector<CheckRow> CheckRows(const DesignChecks& c) {
     const std::string clause = "GB 50288-2018 第 9.4.1 条";
     std::string increaseRange(c.increaseRow.text);
     return {
-        {"适用条件", Figure("h/B", c.depthRatio), c.straightWalls ? "h ≥ B/2" : "任意水深",
+        {"适用条件", CheckFigure("h/B", c.depthRatio), c.straightWalls ? "h ≥ B/2" : "任意水深",
          c.straightWalls ? "情况 1、2 的直墙公式" : "情况 3、4 按实际断面计算", c.applicability},
-        {"设计流速", Figure("v", c.v, "m/s"), "1.0 ≤ v ≤ 2.5 m/s", clause, c.velocity},
-        {"缓坡", Join({Figure("Fr", c.Fr), Figure("x_c", c.criticalSlopeX)}),
+        {"设计流速", CheckFigure("v", c.v, "m/s"), "1.0 ≤ v ≤ 2.5 m/s", clause, c.velocity},
+        {"缓坡", JoinFigures({CheckFigure("Fr", c.Fr), CheckFigure("x_c", c.criticalSlopeX)}),
          "Fr < 1，i = 1/x < i_c = 1/x_c", clause, c.mildSlope},
         {"加大流量",
-         Join({Figure("p", c.increasePercent, "%", true), Figure("Q加", c.Qinc, "m³/s"),
-               Figure("h加", c.hinc, "m")}),
+         JoinFigures({CheckFigure("p", c.increasePercent, "%", true), CheckFigure("Q加", c.Qinc, "m³/s"),
+               CheckFigure("h加", c.hinc, "m")}),
          "p 取 " + increaseRange + " %", "GB 50288-2018 表 6.3.4", c.increase},
         {"槽身净深",
-         Join({Figure("H₁", c.H1, "m"), Figure("H₂", c.H2, "m"), Figure("H", c.H, "m"),
-               Figure("H/B", c.ratio)}),
+         JoinFigures({CheckFigure("H₁", c.H1, "m"), CheckFigure("H₂", c.H2, "m"), CheckFigure("H", c.H, "m"),
+               CheckFigure("H/B", c.ratio)}),
          "H₁ = h + B/10，H₂ = h加 + 0.10 m，H = max(H₁, H₂, 0.7B)，H/B ≤ 0.9",
          "GB 50288-2018 第 9.4.1 条、第 9.3.3 条", c.netDepth},
-        {"短槽判别", Figure("L/h", c.shortRatio), "L > 15h，否则按非均匀流以水面线复核",
+        {"短槽判别", CheckFigure("L/h", c.shortRatio), "L > 15h，否则按非均匀流以水面线复核",
          "GB 50288-2018 第 K.1.2 条", c.shortFlume},
     };
 }

@@ -10,6 +10,7 @@
 
 #include "hydraulics/elements.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -109,5 +110,14 @@ constexpr std::size_t kCheckRowCount = 6;
 std::vector<CheckRow> CheckRows(const DesignChecks& checks);
 
 std::string_view VerdictText(Verdict verdict); // 满足 / 不满足 / 提示 / —
+
+// A figure of a check's text: "v = 1.616 m/s" (the element's three
+// decimals; with `percent` a percentage without trailing zeros), or
+// "v = —" without the unit when the figure is not formed.
+std::string CheckFigure(std::string_view symbol, const std::optional<double>& value,
+                        std::string_view unit = {}, bool percent = false);
+
+// Figures of one cell joined by "，".
+std::string JoinFigures(std::initializer_list<std::string> parts);
 
 } // namespace hydraulics

@@ -40,27 +40,23 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setAlignment(Qt::AlignCenter);
-    print_ = new QPushButton(QStringLiteral("打印"), this);
-    print_->setObjectName(QStringLiteral("Command1"));
-    print_->setFont(LiShu(14.25));
-    print_->setFixedSize(120, 26); // the case windows' button height
+    // The buttons in 隶书 at the case windows' button height; those that need
+    // a calculation start disabled.
+    const auto button = [this](const QString& text, const QString& name, bool enabled) {
+        auto* made = new QPushButton(text, this);
+        made->setObjectName(name);
+        made->setFont(LiShu(14.25));
+        made->setFixedSize(120, 26);
+        made->setEnabled(enabled);
+        return made;
+    };
+    print_ = button(QStringLiteral("打印"), QStringLiteral("Command1"), true);
+    report_ = button(QStringLiteral("计算书"), QStringLiteral("Command2"), false);
+    connection_ = button(QStringLiteral("水面衔接"), QStringLiteral("Command3"), false);
+    sweep_ = button(QStringLiteral("方案比选"), QStringLiteral("SweepCommand"), true);
     connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
-    report_ = new QPushButton(QStringLiteral("计算书"), this);
-    report_->setObjectName(QStringLiteral("Command2"));
-    report_->setFont(LiShu(14.25));
-    report_->setFixedSize(120, 26);
-    report_->setEnabled(false); // until a calculation succeeds
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
-    connection_ = new QPushButton(QStringLiteral("水面衔接"), this);
-    connection_->setObjectName(QStringLiteral("Command3"));
-    connection_->setFont(LiShu(14.25));
-    connection_->setFixedSize(120, 26);
-    connection_->setEnabled(false); // until a calculation succeeds
     connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
-    sweep_ = new QPushButton(QStringLiteral("方案比选"), this);
-    sweep_->setObjectName(QStringLiteral("SweepCommand"));
-    sweep_->setFont(LiShu(14.25));
-    sweep_->setFixedSize(120, 26);
     connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
 
     increase_ = new IncreaseInput(this);
