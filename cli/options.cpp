@@ -267,8 +267,8 @@ Options ParseOptions(std::span<const std::string> args) {
     return options;
 }
 
-std::string UsageText() {
-    return R"(用法：
+// The usage as --help shows it and a usage error ends.
+constexpr const char* kUsageText = R"(用法：
   ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 V1 … V8
   ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
@@ -328,6 +328,9 @@ std::string UsageText() {
 
 退出码：0 成功；1 计算失败、未收敛或文件错误；2 命令行用法错误。
 )";
+
+std::string UsageText() {
+    return kUsageText;
 }
 
 } // namespace cli

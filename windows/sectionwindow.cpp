@@ -40,7 +40,40 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setAlignment(Qt::AlignCenter);
-    // The buttons in 隶书 at the case windows' button height; those that need
+    buildButtons();
+
+    increase_ = new IncreaseInput(this);
+    connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
+    auto* inputs = new QHBoxLayout;
+    inputs->addStretch();
+    inputs->addWidget(increase_);
+    inputs->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print_);
+    buttons->addSpacing(24);
+    buttons->addWidget(report_);
+    buttons->addSpacing(24);
+    buttons->addWidget(connection_);
+    buttons->addSpacing(24);
+    buttons->addWidget(sweep_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 8);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(inputs);
+    layout->addLayout(buttons);
+    // The whole canvas where the screen allows (a new window would get at
+    // most two thirds of the screen), smaller and scaled where it does not.
+    const QSize whole = view_->sizeHint() +
+                        QSize(0, inputs->sizeHint().height() + buttons->sizeHint().height() + 24);
+    if (const QScreen* screen = this->screen())
+        resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
+}
+
+void SectionWindow::buildButtons() {
+    // The buttons in 隶书 (from outlines) at the case windows' button height; those that need
     // a calculation start disabled.
     const auto button = [this](const QString& text, const QString& name, bool enabled) {
         auto* made = new QPushButton(text, this);
@@ -58,38 +91,10 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
     connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
     connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
-
-    increase_ = new IncreaseInput(this);
-    connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
-    auto* inputs = new QHBoxLayout;
-    inputs->addStretch();
-    inputs->addWidget(increase_);
-    inputs->addStretch();
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(print_);
-    buttons->addSpacing(24);
-    buttons->addWidget(report_);
-    buttons->addSpacing(24);
-    buttons->addWidget(connection_);
-    buttons->addWidget(sweep_);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(scroll, 1);
-    layout->addLayout(inputs);
-    layout->addLayout(buttons);
-    // The whole canvas where the screen allows (a new window would get at
-    // most two thirds of the screen), smaller and scaled where it does not.
-    const QSize whole = view_->sizeHint() +
-                        QSize(0, inputs->sizeHint().height() + buttons->sizeHint().height() + 24);
-    if (const QScreen* screen = this->screen())
-        resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
     auto* style = new CaptionStyle;
     style->setParent(this);
-    print_->setStyle(style);
-    report_->setStyle(style);
+    for (QPushButton* made : {print_, report_, connection_, sweep_})
+        made->setStyle(style);
 }
 
 void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,

@@ -59,6 +59,8 @@ private slots:
     void redrawAtIncrease(double percent);
 
 private:
+    void buildButtons(); // 打印, 计算书, 水面衔接, 方案比选 in one look
+
     SectionView* view_;
     IncreaseInput* increase_;
     QPushButton* print_;
