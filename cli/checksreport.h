@@ -4,9 +4,12 @@
 #pragma once
 
 #include "cli/calculation.h"
+#include "hydraulics/designchecks.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace cli {
 
@@ -28,5 +31,17 @@ std::string CheckLines(const Outcome& outcome, std::optional<double> increasePer
 // figures cannot be formed. Appends null when there is no design point.
 void AppendChecksJson(std::string& out, const Outcome& outcome,
                       std::optional<double> increasePercent);
+
+// Figures of one JSON group, in the order written.
+using JsonFigures = std::initializer_list<std::pair<const char*, std::optional<double>>>;
+
+// Appends `"name": {"key": number, …[, "ok": verdict]}`, led by ", " unless
+// `first`. "ok" is true when met, null when not formed, false otherwise (a
+// note is a requirement not met, though no failure).
+void AppendJsonGroup(std::string& out, const char* name, JsonFigures figures,
+                     std::optional<hydraulics::Verdict> verdict = {}, bool first = false);
+
+// One check as a line of text: "item: figures | requirement | clause | verdict\n".
+std::string CheckLine(const hydraulics::CheckRow& row);
 
 } // namespace cli

@@ -1,46 +1,11 @@
 #include "cli/connectionreport.h"
 
+#include "cli/checksreport.h"
 #include "cli/resultoutput.h"
 #include "hydraulics/connectionrows.h"
 #include "hydraulics/projectstate.h"
 
-#include <initializer_list>
-#include <utility>
-
 namespace cli {
-
-using hydraulics::Verdict;
-
-namespace {
-
-using Figures = std::initializer_list<std::pair<const char*, std::optional<double>>>;
-
-void AppendOk(std::string& out, Verdict verdict) {
-    out += verdict == Verdict::Unknown ? "null" : verdict == Verdict::Met ? "true" : "false";
-}
-
-// "name": {"key": number, …[, "ok": verdict]}, led by ", " unless first.
-void AppendGroup(std::string& out, const char* name, Figures figures,
-                 std::optional<Verdict> verdict = {}, bool first = false) {
-    out += first ? "\"" : ", \"";
-    out += name;
-    out += "\": {";
-    bool firstFigure = true;
-    for (const auto& [key, value] : figures) {
-        out += firstFigure ? "\"" : ", \"";
-        out += key;
-        out += "\": ";
-        AppendJsonNumber(out, value);
-        firstFigure = false;
-    }
-    if (verdict) {
-        out += ", \"ok\": ";
-        AppendOk(out, *verdict);
-    }
-    out += '}';
-}
-
-} // namespace
 
 std::optional<hydraulics::ConnectionFlume>
 ConnectionFlumeOf(const Outcome& outcome, std::optional<double> increasePercent) {
@@ -68,11 +33,8 @@ std::string ConnectionLines(const Outcome& outcome, const hydraulics::Connection
             text += hydraulics::ConnectionLine(row) + '\n';
     }
     text += "水面衔接校核\n";
-    for (const hydraulics::CheckRow& row : hydraulics::ConnectionChecks(c)) {
-        text += row.item + ": " + row.value + " | " + row.requirement + " | " + row.clause + " | ";
-        text += hydraulics::VerdictText(row.verdict);
-        text += '\n';
-    }
+    for (const hydraulics::CheckRow& row : hydraulics::ConnectionChecks(c))
+        text += CheckLine(row);
     return text;
 }
 
@@ -89,39 +51,39 @@ void AppendConnectionJson(std::string& out, const Outcome& outcome,
     const hydraulics::ConnectionLevels& e = c.levels;
     const hydraulics::ConnectionIncreased& r = c.increased;
     out += '{';
-    AppendGroup(out, "design",
-                {{"h1", d.h1},
-                 {"v1", d.v1},
-                 {"h2", d.h2},
-                 {"v2", d.v2},
-                 {"Z1", d.Z1},
-                 {"Z2", d.Z2},
-                 {"Z3", d.Z3},
-                 {"drop", d.drop}},
-                {}, true);
-    AppendGroup(out, "allowed_drop", {{"value", c.allowedDrop}}, d.dropOk);
-    AppendGroup(out, "transitions", {{"inlet_length", d.L1}, {"outlet_length", d.L2}});
-    AppendGroup(out, "elevations",
-                {{"bed_upstream", e.bedUpstream},
-                 {"bed_inlet", e.bedInlet},
-                 {"bed_outlet", e.bedOutlet},
-                 {"bed_downstream", e.bedDownstream},
-                 {"level_upstream", e.levelUpstream},
-                 {"level_downstream", e.levelDownstream}});
-    AppendGroup(out, "increased",
-                {{"Q", r.Q},
-                 {"h1", r.h1},
-                 {"h2", r.h2},
-                 {"outlet_depth", r.outletDepth},
-                 {"inlet_depth", r.inletDepth},
-                 {"max_depth", r.maxDepth},
-                 {"required_h1", r.requiredH1},
-                 {"rise", r.rise},
-                 {"ratio", r.ratio}},
-                r.ok);
-    AppendGroup(out, "short_flume", {{"ratio", c.shortRatio}}, c.longFlume);
+    AppendJsonGroup(out, "design",
+                    {{"h1", d.h1},
+                     {"v1", d.v1},
+                     {"h2", d.h2},
+                     {"v2", d.v2},
+                     {"Z1", d.Z1},
+                     {"Z2", d.Z2},
+                     {"Z3", d.Z3},
+                     {"drop", d.drop}},
+                    {}, true);
+    AppendJsonGroup(out, "allowed_drop", {{"value", c.allowedDrop}}, d.dropOk);
+    AppendJsonGroup(out, "transitions", {{"inlet_length", d.L1}, {"outlet_length", d.L2}});
+    AppendJsonGroup(out, "elevations",
+                    {{"bed_upstream", e.bedUpstream},
+                     {"bed_inlet", e.bedInlet},
+                     {"bed_outlet", e.bedOutlet},
+                     {"bed_downstream", e.bedDownstream},
+                     {"level_upstream", e.levelUpstream},
+                     {"level_downstream", e.levelDownstream}});
+    AppendJsonGroup(out, "increased",
+                    {{"Q", r.Q},
+                     {"h1", r.h1},
+                     {"h2", r.h2},
+                     {"outlet_depth", r.outletDepth},
+                     {"inlet_depth", r.inletDepth},
+                     {"max_depth", r.maxDepth},
+                     {"required_h1", r.requiredH1},
+                     {"rise", r.rise},
+                     {"ratio", r.ratio}},
+                    r.ok);
+    AppendJsonGroup(out, "short_flume", {{"ratio", c.shortRatio}}, c.longFlume);
     if (c.bend)
-        AppendGroup(
+        AppendJsonGroup(
             out, "bend",
             {{"superelevation", c.bend->superelevation}, {"radius_ratio", c.bend->radiusRatio}},
             c.bend->ok);
