@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ambrelo, the desktop program: starts on the main window Form1 and ends
 // when its last window is closed or a case window's end button is clicked.
 #include "hydraulics/projectstate.h"

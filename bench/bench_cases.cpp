@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculation of each case on its worked example, on a state reused
 // from calculation to calculation as a window reuses the shared state.
 #include "hydraulics/cases.h"

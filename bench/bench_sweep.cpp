@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sweep of 2,000 rows with the elements and design checks of each: the
 // case-1 worked example over h, and case 3 over B.
 #include "hydraulics/sweep.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ambrelo-calc as a function of its arguments and streams, so that the
 // whole program can be run in-process by the tests.
 #pragma once

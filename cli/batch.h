@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch calculation from CSV: one independent calculation per row.
 //
 // Input: rows of eight comma-separated numbers in box order, period as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculation of the command line, independent of every other.
 //
 // Each calculation runs on a fresh ProjectState, so nothing that an earlier

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design checks of a calculation (GB 50288-2018) on the command line:
 // lines of text after the hydraulic elements, and the "checks" object of
 // the JSON report.

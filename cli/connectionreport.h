@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The water-surface connection of a successful calculation on the command
 // line (--connection): lines of text and the JSON "connection" object.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Qt Gui session for the files the command line draws (the SVG drawing,
 // the calculation report).
 #pragma once

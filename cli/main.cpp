@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ambrelo-calc: the flume calculator's four cases on the command line.
 #include "cli/app.h"
 

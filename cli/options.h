@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of ambrelo-calc.
 //
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]

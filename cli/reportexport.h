@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report (计算书) of one calculation of the command line,
 // written by the same routine as the section window's button.
 #pragma once

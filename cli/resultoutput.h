@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three output forms of a calculation: lines of text as the case
 // window shows its results, one JSON object, and CSV rows.
 //

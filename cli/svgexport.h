@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section drawing of a calculation written as an SVG file, with the
 // same drawing routine as the section window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --sweep: one input of a calculation stepped over a range, each row the
 // single calculation with that value, as a CSV table or a JSON array.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of design checks under the section: item, figures,
 // requirement, clause and verdict, one row a check. A check not met stands
 // on a light red ground with its verdict in red, a note on a light amber

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Chinese design faces and the installed faces that stand in for them.
 //
 // QtGui only, so that the command line can draw with the same faces as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The longitudinal profile of the flume in its canal (纵断面示意): the
 // upstream canal, the inlet transition, the flume, the outlet transition
 // and the downstream canal, their beds with ∇₃, ∇₁, ∇₂ and ∇₄ labelled, the

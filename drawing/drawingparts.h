@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of the section drawing, each within its box on the
 // canvas, and the dimension arrows they share.
 #pragma once

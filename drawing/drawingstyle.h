@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faces, colours and small helpers shared by the parts of the section
 // drawing; Utf8() serves the windows as well. Sizes are in canvas units
 // (pixels at 96 dpi).

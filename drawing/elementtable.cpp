@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of hydraulic elements beside the section.
 #include "drawing/drawingparts.h"
 #include "drawing/drawingstyle.h"

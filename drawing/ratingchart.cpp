@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rating curve: discharge against depth for the design width, slope
 // and roughness, on the true section.
 #include "drawing/axisscale.h"

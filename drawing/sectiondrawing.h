@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section drawing: the U-section with its water, the hydraulic
 // elements beside it, the design checks and the rating curve below, drawn
 // with any QPainter (a widget, an image, an SVG file).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The U-section to scale, with its water and dimensions.
 #include "drawing/drawingparts.h"
 #include "drawing/drawingstyle.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of a sweep (方案比选): H/B and the design velocity v against
 // the variable, with the bands the design checks ask for (0.7 ≤ H/B ≤ 0.9
 // and 1.0 ≤ v ≤ 2.5 m/s) shaded, so that the compliant stretch shows at once.

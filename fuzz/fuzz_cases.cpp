@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four case calculations on arbitrary inputs (caseinput below), with
 // the hydraulic elements and the section drawing of each success. Contract,
 // each within a bounded CPU time: five result texts in the forms the windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole ambrelo-calc command lines (cli::RunCli, in process): the arguments
 // one a line, then after a line "<<<" standard input (for "--csv -"). Run in
 // an empty temporary folder; inputs holding '/' are skipped, so no file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a project file (project::ReadProjectFile). Contract: eight
 // finite values, or a past-end, type-mismatch or overflow error naming the
 // file; values read are written back as eight shown numbers and CR LF, and

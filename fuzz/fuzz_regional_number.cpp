@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A number typed into a window's box, read in a regional format
 // (project::ReadRegionalNumber), and the same bytes read as the command
 // line reads them (hydraulics::ParseSingle). Byte 0 picks the locale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Contract checks of the fuzz targets: a broken contract aborts with a
 // message, which libFuzzer records as a crash, saving the input.
 #pragma once

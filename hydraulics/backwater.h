@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gradually varied flow in the true U section of the flume: the water
 // surface traced upstream from a known outlet depth.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trapezoidal canals beside the flume and the friction slope of a section.
 //
 // Double precision, g = 9.81 m/s². A canal has bottom width b ≥ 0 and side

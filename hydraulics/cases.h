@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four calculation cases.
 //
 //   1  Q, L, h, x, V, n, ξ1, ξ2  →  Z, Z1, Z2, Z3, B     (width search)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked floating-point operations.
 //
 // Each expression of the engine is evaluated in double precision from stored

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flume in its canal: water-surface connection (水面衔接), bed
 // elevations, transition lengths and the backwater at the increased
 // discharge, after GB 50288-2018 §9.2.4-3, §9.4.1-3 and appendix K.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The water-surface connection as lines of figures and of checks, for the
 // command line's text, the window's table and the report: one wording in
 // every place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design checks of a U-shaped aqueduct against GB 50288-2018
 // (灌溉与排水工程设计标准): design velocity, mild slope, increased
 // discharge, net depth of the flume and the short-flume note.

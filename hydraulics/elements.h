@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hydraulic elements of the flume as calculated, for the section drawing.
 //
 // These figures stand beside the case results and never change them: they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed failures of a calculation, a conversion or a project file.
 //
 // Every failure is raised where it happens as one of these exceptions; none

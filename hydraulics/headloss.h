@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Head-loss chain through the flume (2g = 19.62).
 //
 //   v  = Q/A                              flume velocity

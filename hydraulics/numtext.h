@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as text: the forms shown in the result boxes and written to the
 // project file, and the period-decimal reading of the command line.
 #pragma once

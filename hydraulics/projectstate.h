@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared project state of one Ambrelo session: the project chosen on
 // the main window (name, case, new or existing), the eight inputs of its
 // case window, and what the last calculation left (the five results the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The depth where a quantity that rises with depth reaches zero: the
 // critical depth (g·A³ − Q²·T) and the normal depth (Manning's discharge
 // less Q) of the true section.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three searches of the case solvers.
 //
 // Each brackets its unknown by whole metres from 1 to 20 and then halves a

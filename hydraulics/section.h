@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Section geometry of the U-flume and Manning's discharge.
 //
 // The section is a semicircle of diameter B (the channel width) with

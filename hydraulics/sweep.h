@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sweep (方案比选): one calculation run again and again with one of its
 // eight inputs stepped over a range, each run with its hydraulic elements
 // and design checks, so that candidate sections can be compared side by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of a sweep as a table: the figures a designer compares them by,
 // and the CSV text of the command line and of the window's export.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPack settings of the Debian package ambrelo (included by
 # packaging/CMakeLists.txt). `cpack -G DEB` in the build folder writes
 # ambrelo_<version>_<arch>.deb there.

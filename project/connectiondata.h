@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canal data of the water-surface connection as JSON: the form of an
 // `ambrelo-calc --connection` file and of the side file's "connection"
 // section (the window keeps its transition forms there as well).

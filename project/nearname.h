@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A project found again by the name it was saved under. Names are used as
 // typed, blanks included, so a blank left in Form1's name box makes
 // " p1us.dat" where the designer later types "p1".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The project data file: one line of eight comma-separated numbers, the
 // input boxes of the case window that wrote it in box order, period as
 // decimal separator, CR LF at the end. Named after the project followed by

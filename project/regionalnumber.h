@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers typed into the windows, in the user's regional format.
 #pragma once
 

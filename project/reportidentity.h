@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who and what a calculation report is for: the identity a checker signs
 // under. Kept per project in the side file's section "report" under the
 // same keys the command line takes with --info KEY=VALUE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and naming files the way every file of Ambrelo is written: the
 // project file, the calculation report, the SVG drawing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a project keeps beyond its eight inputs: the report's identity
 // fields, the canal data of the water-surface connection, and whatever a
 // later version adds. The one-line project file never changes; all of this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 计算依据 of the calculation report: the standard and its clauses, the
 // handbook, the ranges the roughness and the loss coefficients should lie
 // in, and a remark on each input outside them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report (计算书) of one case, composed once and written
 // as a PDF (A4, searchable text, fonts embedded, figures as vectors, pages
 // numbered "第 N 页 共 M 页") or as an editable ODT document (figures as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Section 六 of the report, the design checks of the flume against
 // GB 50288-2018, as a ruled table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 结论 of the calculation report: whether the design meets every design
 // check, what to change for each one it does not meet, and the figures to
 // adopt.

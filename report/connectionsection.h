@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's section 水面衔接与高程: the canal data, the formulas of the
 // water-surface connection (GB 50288-2018 §9.2.4, §9.4.1, appendix K), its
 // figures, the longitudinal profile and the verdicts. Only when the request

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appends the report's blocks, formulas, tables and figures to a
 // QTextDocument: the typography both the PDF and the ODT share.
 #pragma once

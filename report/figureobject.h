@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's figures inside a QTextDocument as objects of their own, so
 // that a PDF gets them as vectors with their labels as text, laid out and
 // paged like any line of the document.

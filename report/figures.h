@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's figures, drawn by the drawing library's own painters: the
 // section to scale with its dimensions, the depth–discharge curve, and,
 // with canal data, the longitudinal profile of the water-surface connection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stacked fraction inside a line of a formula, numerator over a rule over
 // denominator, for the PDF: Qt's text layout knows no fractions. Both parts
 // are drawn as text in the formula's own face, so the text layer holds them.

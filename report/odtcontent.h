@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // content.xml of the report's ODT as an office suite needs it, from the
 // XML Qt's ODF writer makes: the Asian counterparts of sizes and faces,
 // cell grounds, headings in the outline, header rows that repeat on a new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What Qt's ODF writer leaves out of the ODT (a cell's ground, a heading's
 // place in the outline, a table's header row) reaches the finishing of the
 // package through a property it does write: the top margin of a block, in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finishing the ODT that Qt's ODF writer makes, so that office suites lay
 // the report out as the PDF is laid out.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page breaks a printed report needs and Qt's paged layout does not make
 // by itself: a heading kept with what follows it, a figure with its
 // caption, a short table on one page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the calculation report says, as texts ready to set: the inputs, the
 // trials of the case's search, the head-loss chain, the results, the
 // hydraulic elements and the design checks. Standard C++ only; the

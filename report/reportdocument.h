@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report as a QTextDocument: the one document behind both
 // the PDF and the ODT.
 #pragma once

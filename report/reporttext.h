@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed prose of the calculation report: the formulas as the engine
 // evaluates them beside the handbook's forms, and how each case's search
 // runs. Texts may hold "_{…}" and "^{…}" for sub- and superscripts and

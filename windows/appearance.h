@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program installs for its windows: the free faces that stand in
 // for the Chinese design faces, and Qt's own Chinese texts. The faces
 // themselves, by point size, are in look.h.

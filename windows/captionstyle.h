@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look the windows add to the platform's style: FocusFrameStyle's focus
 // frames, and 隶书 captions drawn from their outlines.
 #pragma once

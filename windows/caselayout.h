@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The description of one case window: what differs between Form2 and Form5.
 //
 // Plain data. Positions and sizes are in twips (1/1440 inch), measured from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four case windows as data, and the headers of their table columns.
 #include "windows/caselayout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One case window, Form2 to Form5, configured by the description of its case.
 #pragma once
 

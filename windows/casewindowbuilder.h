@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of a case window, built from the description of its case
 // (caselayout.h): the window's own look, the titles, the two tables with
 // their headers and boxes, the notes, the buttons and the tab order.

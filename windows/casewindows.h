@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four case windows Form2..Form5, one instance per case at a time.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inputs of "渠道与水面衔接": the two canals, the canal plan's allowed
 // drop, the transition angles, the grade and the bend radius, and the
 // transition forms of table K.1.2 whose ξ₁ and ξ₂ can be filled into the

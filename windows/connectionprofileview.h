@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The longitudinal profile of "渠道与水面衔接" as a widget, scaled to fit
 // with the canvas's proportions kept.
 #pragma once

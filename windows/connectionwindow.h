@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "渠道与水面衔接": the flume of the section window's calculation in its
 // canals. Inputs for the two canals and the plan, the transition forms
 // (whose ξ₁ and ξ₂ go to the case window on request), the results with

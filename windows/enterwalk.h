@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter in the input boxes of a case window: typing the basic data from the
 // keyboard alone, one value and Enter after another.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A box that always shows its whole number legibly: the boxes are 45 to 49
 // px wide, narrow for seven significant digits in the interface font.
 #pragma once

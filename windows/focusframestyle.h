@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard focus of Form1's case boxes and option buttons, drawn so
 // that it shows on their coloured backgrounds, and of push buttons.
 #pragma once

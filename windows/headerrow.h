@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting the pieces of one header row of a table side by side.
 #pragma once
 

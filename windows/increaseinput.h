@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The increase percentage of the design checks as the section window
 // takes it: "加大百分数 p (%)" with a spin box, the range that table 6.3.4
 // gives for the design discharge beside it, and a note line under them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look the windows share: twips to pixels, colours and the design
 // faces by point size. Text from the layout tables and the engine is
 // UTF-8: drawing::Utf8() turns it into a QString.

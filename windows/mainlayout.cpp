@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1 as data.
 #include "windows/mainlayout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1, the main window, as data: every control with its kind, object
 // name, caption, place in twips, face and colours, in the order the
 // controls are made.

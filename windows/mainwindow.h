@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1, the main window: description of the program, the case selection
 // table, new or existing project, the project name, print and open.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A note of the case windows: a label whose runs of blanks place its words.
 #pragma once
 

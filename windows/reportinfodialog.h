@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "计算书信息": the heading fields of the calculation report (工程名称,
 // 建筑物名称, …, the names for 计算、校核、审查), asked for before the
 // report's file is chosen. Enter accepts, Esc cancels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The straight lines that rule a table of the case windows.
 #pragma once
 

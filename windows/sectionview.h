@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section drawing as a widget: paints the figure it is given, or the
 // note that there is none yet.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "断面及水力要素": the section drawing of one case window's last
 // successful calculation, modeless, with a print button and a button that
 // writes the calculation report (计算书) of that calculation.

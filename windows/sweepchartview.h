@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of a sweep as a widget, under the table of the 方案比选 window.
 #pragma once
 

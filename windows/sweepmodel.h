@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison table of a sweep as an item model: ✓, the variable, the
 // solved quantity, B, h, v, Fr, H, H/B, Z, one column per design check and
 // a remark. Every cell carries its sort key in Qt::UserRole (a number, a

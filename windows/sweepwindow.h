@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "方案比选": one input of a case window stepped over a range, the rows
 // side by side in a sortable table with their design checks, a chart of
 // H/B and v under it, and "采用" to take a row's value back into the case

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain-text label whose wrapped lines stand one em apart.
 //
 // The captions of the main window were laid out for faces without extra

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ambrelo-calc in-process (cli::RunCli): exit codes and streams, the text,
 // JSON and CSV forms, batches with bad rows, --project, --details, --svg;
 // and one run of the built program itself, without a display.

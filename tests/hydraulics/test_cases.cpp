@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four calculation cases as a window runs them: inputs in box order,
 // the five result texts in Text9..Text13 order, failures as typed errors.
 #include "hydraulics/cases.h"

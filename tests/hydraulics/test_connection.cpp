@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Water-surface connection: hand values from an independent model (depths
 // by bisection, the backwater by fourth-order Runge–Kutta in distance with
 // 200 000 steps), the uniform profile, grades 1–3 against 4–5, the steep

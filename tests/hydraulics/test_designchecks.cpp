@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design checks: worked examples by hand and by other routes, the rows of
 // the increase table, steep and short flumes, degenerate inputs.
 #include "hydraulics/designchecks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hydraulic elements of the true section: hand values, the critical depth,
 // the flow regime, figures that cannot be formed, the rating curve and the
 // design point of each case.

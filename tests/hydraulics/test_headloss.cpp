@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Head-loss chain: net local loss, friction loss, total, the split into
 // inlet loss and outlet recovery, and the millimetre display rounding.
 #include "hydraulics/errors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as text: the shown and stored forms. (The reading is checked by
 // the mistyped-input table of test_regionalnumber, the command line's runs
 // and the fuzz target's comparison with strtod.)

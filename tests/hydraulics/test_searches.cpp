@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The width, slope and depth searches, followed trial by trial.
 #include "hydraulics/numtext.h"
 #include "hydraulics/projectstate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // U-section geometry (deep form and any depth) and Manning's discharge.
 #include "hydraulics/errors.h"
 #include "hydraulics/numtext.h"

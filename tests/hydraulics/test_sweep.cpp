@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sweeps: row counts and bad ranges, rows equal to single calculations,
 // a sweep across failures, the compliant rows of the case-1 example, the
 // default range and variable, and the CSV table.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package from end to end: builds it with CPack from this build,
 # checks its control fields and contents, lints it where lintian,
 # desktop-file-validate and appstreamcli are installed, installs it into a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Canal data as JSON: what is written reads back the same, defaults fill
 // what may be left out, each wrong key is named, and the side file's
 // section is what the report takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The project data file: exact bytes, names, hand-edited layouts, and one
 // table of faults: damaged files, things that are not a file, refused names
 // and values, and real file systems that refuse a save (small tmpfs mounts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers typed into the windows in the user's regional format: what
 // engineers mistype, in Chinese, German and English formats (two rows also
 // go through the command line and a case window in their own tests), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The side file beside a project: sections read and replaced one at a time,
 // unknown keys kept, damaged files reported and kept, the project file
 // itself never touched.

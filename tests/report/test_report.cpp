@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report through ambrelo-calc --report, read back as a
 // checker reads it: the PDF's text (pdftotext), its fonts (pdffonts), the
 // ODT's XML (unzip) and the ODT as LibreOffice sets it, where installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The case windows Form2..Form5 driven as a user drives them: typing into
 // the boxes, clicking the buttons and answering the message boxes.
 #include "project/projectfile.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a real X server (Xvfb): "Form1" maps; ticking case 1,
 # choosing a new project and clicking the open button maps "Form2"; the end
 # button of Form2 ends the whole program with status 0.

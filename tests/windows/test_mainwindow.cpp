@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form1 driven as a user would, case windows found among the top-level
 // windows, in a temporary folder so that project files land there.
 #include "window_test_support.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Printing through a real print system: a CUPS daemon of the test's own
 # (configuration, socket and spool in a temporary folder) with a cups-pdf
 # queue as its default printer. The real program runs on Xvfb; the print

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "断面及水力要素" as the user reaches it: Command4 of a case window, the
 // drawing after each calculation, cleared after a failure, and printed.
 #include "drawing/chinesefonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "方案比选" as a designer reaches it: from the case window before any
 // success and from the section window after one; the case-1 example swept
 // over h with its compliant rows marked, numeric sorting, bad ranges, the

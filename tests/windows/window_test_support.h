@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests share: message boxes answered, a fresh folder and
 // state, boxes typed into as a user types, the worked example of each case.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real program on Xvfb with xdotool; sourced by the display and
 # print tests, whose script it re-runs under xvfb-run (exit 77, skipped,
 # without xvfb-run, xdotool or $needs). The program gets the X platform
