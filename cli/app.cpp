@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/app.h"
 
+#include "cli/adoptedreport.h"
 #include "cli/batch.h"
 #include "cli/calculation.h"
 #include "cli/checksreport.h"
@@ -63,19 +64,45 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
     return kExitFailed;
 }
 
+// The design of the eight values `parsed` holds; a failure to read them is
+// the design's outcome.
+hydraulics::Design DesignOf(const Options& options, const Outcome& parsed) {
+    if (parsed.status != Status::Ok) {
+        hydraulics::Design failed;
+        failed.caseNo = options.caseNumber;
+        failed.outcome = parsed;
+        return failed;
+    }
+    std::array<float, 8> inputs{};
+    for (std::size_t k = 0; k < inputs.size(); ++k)
+        inputs[k] = parsed.inputs[k].value_or(0.0f);
+    return hydraulics::ComputeDesign(
+        {options.caseNumber, inputs, ConditionsOf(options), options.connection, true});
+}
+
+// The lines of text of a successful design: the results, with --details
+// the elements and the checks, with canal data the connection, and with
+// either the adopted section.
+std::string DesignText(const Options& options, const hydraulics::Design& design) {
+    std::string text = ResultLines(options.caseNumber, design.outcome);
+    if (options.details)
+        text += ElementLines(design) + CheckLines("设计校核", design.rows);
+    if (const hydraulics::Connection* c = design.canals ? design.connection() : nullptr)
+        text += ConnectionLines(*c);
+    if (options.details || design.canals)
+        text += AdoptedLines(design);
+    return text;
+}
+
 // Shows one calculation: results on `out` (text or JSON), the message of a
 // failure on `err`; then the section drawing, for a successful one only.
-int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
-    if (options.json) {
-        out << JsonReport(options.caseNumber, outcome, options.details, options.increasePercent,
-                          options.connection ? &*options.connection : nullptr);
-    } else if (outcome.status == Status::Ok) {
-        out << ResultLines(options.caseNumber, outcome);
-        if (options.details)
-            out << ElementLines(outcome) << CheckLines(outcome, options.increasePercent);
-        if (options.connection)
-            out << ConnectionLines(outcome, *options.connection, options.increasePercent);
-    }
+int Report(const Options& options, const hydraulics::Design& design, std::ostream& out,
+           std::ostream& err) {
+    const Outcome& outcome = design.outcome;
+    if (options.json)
+        out << JsonReport(design, options.details);
+    else if (design.succeeded())
+        out << DesignText(options, design);
     out.flush();
     if (outcome.status != Status::Ok) {
         err << outcome.message << '\n';
@@ -109,7 +136,7 @@ int RunValues(const Options& options, std::ostream& out, std::ostream& err) {
                                                      : kExitFailed;
     }
     const std::vector<std::string_view> fields(options.values.begin(), options.values.end());
-    return Report(options, CalculateFields(options.caseNumber, fields), out, err);
+    return Report(options, DesignOf(options, ParseFields(options.caseNumber, fields)), out, err);
 }
 
 // A missing project file whose name, blanks before or after it aside, is
@@ -132,11 +159,11 @@ int RunProject(const Options& options, std::ostream& out, std::ostream& err) {
         const project::ProjectValues values = project::ReadProjectFile(options.project);
         if (options.sweep)
             return Sweep(options, values, out, err);
-        outcome = Calculate(options.caseNumber, values);
+        std::copy(values.begin(), values.end(), outcome.inputs.begin());
     } catch (const CalcError& e) {
         outcome = FailedOutcome(WithNearProject(e, options.project));
     }
-    return Report(options, outcome, out, err);
+    return Report(options, DesignOf(options, outcome), out, err);
 }
 
 int FileFailure(ErrorKind kind, const std::string& name, std::ostream& err) {

@@ -45,14 +45,6 @@ std::string_view InputName(int caseNumber, std::size_t index) {
     return names[caseNumber - 1].at(index);
 }
 
-Outcome FailedOutcome(const CalcError& error) {
-    Outcome outcome;
-    outcome.status = Status::Error;
-    outcome.kind = error.kind();
-    outcome.message = error.message();
-    return outcome;
-}
-
 namespace {
 
 void Fail(Outcome& outcome, const CalcError& error) {
@@ -66,29 +58,23 @@ void Run(int caseNumber, Outcome& outcome) {
     std::array<float, 8> values{};
     for (std::size_t k = 0; k < values.size(); ++k)
         values[k] = *outcome.inputs[k];
-    hydraulics::ProjectState m; // fresh: no working value of an earlier calculation
-    try {
-        outcome.results = hydraulics::CalculateCase(m, caseNumber, values);
-        outcome.design = hydraulics::FromCase(m, caseNumber);
-        outcome.length = m.BasicData[hydraulics::PosL];
-    } catch (const CalcError& e) {
-        Fail(outcome, e);
-    } catch (const hydraulics::NotConverged& e) {
-        outcome.status = Status::NotConverged;
-        outcome.message = e.message();
-    }
+    outcome = hydraulics::RunCase(caseNumber, values);
 }
 
 } // namespace
 
 Outcome Calculate(int caseNumber, const std::array<float, 8>& inputs) {
-    Outcome outcome;
-    std::copy(inputs.begin(), inputs.end(), outcome.inputs.begin());
-    Run(caseNumber, outcome);
-    return outcome;
+    return hydraulics::RunCase(caseNumber, inputs);
 }
 
 Outcome CalculateFields(int caseNumber, std::span<const std::string_view> fields) {
+    Outcome outcome = ParseFields(caseNumber, fields);
+    if (outcome.status == Status::Ok)
+        Run(caseNumber, outcome);
+    return outcome;
+}
+
+Outcome ParseFields(int caseNumber, std::span<const std::string_view> fields) {
     Outcome outcome;
     const std::size_t present = std::min<std::size_t>(fields.size(), 8);
     for (std::size_t k = 0; k < present; ++k) {
@@ -111,7 +97,6 @@ Outcome CalculateFields(int caseNumber, std::span<const std::string_view> fields
                                 "有 " + std::to_string(fields.size()) + " 个字段，只能有 8 个"));
         return outcome;
     }
-    Run(caseNumber, outcome);
     return outcome;
 }
 

@@ -8,9 +8,7 @@
 // row of a batch never stops the rows after it.
 #pragma once
 
-#include "hydraulics/cases.h"
-#include "hydraulics/elements.h"
-#include "hydraulics/errors.h"
+#include "hydraulics/design.h"
 
 #include <array>
 #include <optional>
@@ -20,28 +18,14 @@
 
 namespace cli {
 
-enum class Status { Ok, NotConverged, Error };
+using Status = hydraulics::CaseStatus;
 
 // "ok", "not_converged", "error".
 std::string_view StatusId(Status status);
 
-struct Outcome {
-    Status status = Status::Ok;
-    // The kind of failure, when status is Error.
-    hydraulics::ErrorKind kind = hydraulics::ErrorKind::TypeMismatch;
-    // The Chinese message, when status is not Ok.
-    std::string message;
-    // The eight inputs as stored; empty where a field could not be read.
-    std::array<std::optional<float>, 8> inputs{};
-    // Text9..Text13 as the window shows them, when status is Ok.
-    hydraulics::ResultTexts results{};
-    // Width, depth, discharge, slope and roughness as the calculation left
-    // them, when status is Ok: the section drawing and its elements.
-    std::optional<hydraulics::DesignPoint> design;
-    // The flume length L, m, as stored, when status is Ok: the short-flume
-    // check of the design checks.
-    double length = 0;
-};
+// One calculation: its status, message, inputs as stored, the five result
+// texts and the design point (hydraulics/design.h).
+using Outcome = hydraulics::CaseOutcome;
 
 // How the quantity behind input `index` (0-based, box order) of a case is
 // named in messages: caption and symbol, "流量 Q".
@@ -49,6 +33,10 @@ std::string_view InputName(int caseNumber, std::size_t index);
 
 // Works case `caseNumber` (1..4) on eight values in box order.
 Outcome Calculate(int caseNumber, const std::array<float, 8>& inputs);
+
+// Reads the fields as period-decimal numbers without calculating: an
+// outcome with the inputs, or the failure CalculateFields would report.
+Outcome ParseFields(int caseNumber, std::span<const std::string_view> fields);
 
 // Reads the fields as period-decimal numbers, then calculates. Every field
 // is read, so that the readable ones can be reported; the first failure in
@@ -59,6 +47,6 @@ Outcome CalculateFields(int caseNumber, std::span<const std::string_view> fields
 
 // An outcome for a failure that happened before any calculation, such as
 // a project file that cannot be read.
-Outcome FailedOutcome(const hydraulics::CalcError& error);
+using hydraulics::FailedOutcome;
 
 } // namespace cli

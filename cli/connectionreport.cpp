@@ -4,29 +4,12 @@
 #include "cli/checksreport.h"
 #include "cli/resultoutput.h"
 #include "hydraulics/connectionrows.h"
-#include "hydraulics/projectstate.h"
 
 namespace cli {
 
-std::optional<hydraulics::ConnectionFlume>
-ConnectionFlumeOf(const Outcome& outcome, std::optional<double> increasePercent) {
-    if (outcome.status != Status::Ok || !outcome.design)
-        return std::nullopt;
-    hydraulics::ConnectionFlume flume;
-    flume.point = *outcome.design;
-    flume.length = outcome.length;
-    flume.xi1 = outcome.inputs[hydraulics::PosXi1].value_or(0.0f);
-    flume.xi2 = outcome.inputs[hydraulics::PosXi2].value_or(0.0f);
-    flume.increasePercent = increasePercent;
-    return flume;
-}
+using hydraulics::CheckLevel;
 
-std::string ConnectionLines(const Outcome& outcome, const hydraulics::ConnectionInput& input,
-                            std::optional<double> increasePercent) {
-    const auto flume = ConnectionFlumeOf(outcome, increasePercent);
-    if (!flume)
-        return {};
-    const hydraulics::Connection c = hydraulics::ComputeConnection(*flume, input);
+std::string ConnectionLines(const hydraulics::Connection& c) {
     std::string text = "\n水面衔接与高程\n";
     for (const hydraulics::ConnectionGroup& group : hydraulics::ConnectionGroups(c)) {
         text.append(group.title).append("\n");
@@ -39,15 +22,7 @@ std::string ConnectionLines(const Outcome& outcome, const hydraulics::Connection
     return text;
 }
 
-void AppendConnectionJson(std::string& out, const Outcome& outcome,
-                          const hydraulics::ConnectionInput& input,
-                          std::optional<double> increasePercent) {
-    const auto flume = ConnectionFlumeOf(outcome, increasePercent);
-    if (!flume) {
-        out += "null";
-        return;
-    }
-    const hydraulics::Connection c = hydraulics::ComputeConnection(*flume, input);
+void AppendConnectionJson(std::string& out, const hydraulics::Connection& c) {
     const hydraulics::ConnectionDesign& d = c.design;
     const hydraulics::ConnectionLevels& e = c.levels;
     const hydraulics::ConnectionIncreased& r = c.increased;
@@ -62,7 +37,8 @@ void AppendConnectionJson(std::string& out, const Outcome& outcome,
                      {"Z3", d.Z3},
                      {"drop", d.drop}},
                     {}, true);
-    AppendJsonGroup(out, "allowed_drop", {{"value", c.allowedDrop}}, d.dropOk);
+    AppendJsonGroup(out, "allowed_drop", {{"value", c.allowedDrop}, {"margin", d.dropMargin}},
+                    d.dropOk, false, c.allowedDrop ? CheckLevel::Shall : CheckLevel::Info);
     AppendJsonGroup(out, "transitions", {{"inlet_length", d.L1}, {"outlet_length", d.L2}});
     AppendJsonGroup(out, "elevations",
                     {{"bed_upstream", e.bedUpstream},
@@ -81,13 +57,20 @@ void AppendConnectionJson(std::string& out, const Outcome& outcome,
                      {"required_h1", r.requiredH1},
                      {"rise", r.rise},
                      {"ratio", r.ratio}},
-                    r.ok);
+                    r.ok, false, CheckLevel::Should);
     AppendJsonGroup(out, "short_flume", {{"ratio", c.shortRatio}}, c.longFlume);
+    if (c.recheck)
+        AppendJsonGroup(out, "recheck",
+                        {{"outlet_depth", c.recheck->outletDepth},
+                         {"inlet_depth", c.recheck->inletDepth},
+                         {"required_h1", c.recheck->requiredH1},
+                         {"drop", c.recheck->drop}},
+                        c.recheck->ok, false, c.allowedDrop ? CheckLevel::Shall : CheckLevel::Info);
     if (c.bend)
         AppendJsonGroup(
             out, "bend",
             {{"superelevation", c.bend->superelevation}, {"radius_ratio", c.bend->radiusRatio}},
-            c.bend->ok);
+            c.bend->ok, false, CheckLevel::Should);
     out += '}';
 }
 

@@ -5,9 +5,11 @@
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
 #include "project/connectiondata.h"
+#include "project/designdata.h"
 #include "project/reportidentity.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -57,6 +59,21 @@ double ParseIncrease(const std::string& text) {
     return value + 0.0; // "-0" is 0
 }
 
+// A period-decimal number, blanks around it allowed as for the values;
+// NaN for any other text.
+double ReadNumber(const std::string& text) {
+    const std::optional<double> value = hydraulics::ReadDecimal(text);
+    return value ? *value : std::nan("");
+}
+
+// The design step of --step: 0.001 to 0.1 m.
+double ParseStep(const std::string& text) {
+    const double value = ReadNumber(text);
+    if (!(value >= hydraulics::kMinWidthStep && value <= hydraulics::kMaxWidthStep))
+        throw UsageError("--step 需要 0.001 到 0.1 之间的槽宽设计步长（m），而不是 “" + text + "”");
+    return value;
+}
+
 // What the scan of the arguments gathers before the checks.
 struct Scanned {
     std::vector<std::string> positional;
@@ -64,6 +81,7 @@ struct Scanned {
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
+    std::optional<double> step;     // --step, m
     std::vector<std::pair<std::string, std::string>> info;
 };
 
@@ -123,6 +141,10 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
         scanned.increase = ParseIncrease(TakeValue(name, inlineValue, args, i));
+    } else if (name == "--step") {
+        if (scanned.step)
+            throw UsageError("选项 --step 只能给一次");
+        scanned.step = ParseStep(TakeValue(name, inlineValue, args, i));
     } else if (name == "--sweep") {
         if (scanned.sweep)
             throw UsageError("选项 --sweep 只能给一次");
@@ -244,6 +266,12 @@ Options ParseOptions(std::span<const std::string> args) {
     options.json = scanned.json;
     options.details = scanned.details;
     options.increasePercent = scanned.increase;
+    options.conditions.increasePercent = scanned.increase;
+    if (scanned.step)
+        options.conditions.widthStep = *scanned.step;
+    for (const auto& [key, value] : scanned.info)
+        if (key == "grade" && !value.empty())
+            options.conditions.grade = std::stoi(value);
     if (scanned.svg)
         options.svgFile = *scanned.svg;
     if (scanned.report)
@@ -253,6 +281,7 @@ Options ParseOptions(std::span<const std::string> args) {
         if (!read.input)
             throw UsageError(read.problem);
         options.connection = read.input;
+        project::ApplyConditionKeys(read.conditions, options.conditions);
         // A file without a grade takes the report's 建筑物级别 of --info.
         for (const auto& [key, value] : scanned.info)
             if (key == "grade" && !value.empty() && !read.gradeGiven)
@@ -270,9 +299,9 @@ Options ParseOptions(std::span<const std::string> args) {
 
 // The usage as --help shows it and a usage error ends.
 constexpr const char* kUsageText = R"(用法：
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
+  ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 V1 … V8
-  ambrelo-calc [--json] [--details] [--increase P] [--svg 文件]
+  ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 --project 项目名
   ambrelo-calc [--json] [--increase P] --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
   ambrelo-calc 情况 --csv 文件
@@ -291,11 +320,17 @@ constexpr const char* kUsageText = R"(用法：
                    A、P、R、T、v、v²/2g、Fr、临界水深 hc、流态和水面位置；
                    JSON 中为 "hydraulics" 对象，数值不取舍，不能形成的为 null。
                    水力要素与计算成果并列，不改变成果。
-                   其后是设计校核（GB 50288-2018），每项一行：设计流速、
-                   缓坡、加大流量、槽身净深、短槽判别；JSON 中为 "checks" 对象
+                   其后是设计校核（GB 50288-2018），每项一行：适用条件、设计流速、
+                   缓坡、加大流量、设计流量超高、加大流量超高、深宽比、长槽与短槽
+                   （寒冷地区、1～2 级建筑物另有一行），结论为满足、不满足（“应”
+                   的条款）、宜调整（“宜”的条款）或提示；JSON 中为 "checks" 对象，
+                   每项有 "ok" 和 "level"（"shall"、"should"、"note"）。
+                   最后是采用断面：槽宽按设计步长向上取整、按实际断面精确求解
+                   水深并逐项校核，H 向上取至厘米；JSON 中为 "adopted" 对象
   --increase P     设计校核的加大百分数 p（%，0 到 50），加大流量
                    Q加 = Q(1 + p/100)；默认取表 6.3.4 中 Q 所在行的较大值。
                    用于 --details、--svg 和 --report
+  --step W         采用断面的槽宽设计步长（m，0.001 到 0.1，默认 0.01）
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
   --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾
@@ -310,6 +345,8 @@ constexpr const char* kUsageText = R"(用法：
                     "x": 4000}, "allowed_drop": 0.3, "inlet_angle": 14.5,
                    "outlet_angle": 9.5, "grade": 4, "bend_radius": null}
                    allowed_drop、两个角度、grade 和 bend_radius 可以省略；
+                   还可给出设计条件 "support": "beam"（梁式）或 "arch"（拱式）、
+                   "tie_rod_depth"（拉杆底距槽顶，m）、"cold_region": true/false；
                    JSON 中为 "connection" 对象；也写入 --report 的计算书
   --info 键=值      计算书标题栏的一项，可重复：project 工程名称、structure 建筑物
                    名称（默认为项目名）、stage 设计阶段、grade 建筑物级别（1～5）、
@@ -332,6 +369,10 @@ constexpr const char* kUsageText = R"(用法：
 
 std::string UsageText() {
     return kUsageText;
+}
+
+hydraulics::DesignConditions ConditionsOf(const Options& options) {
+    return options.conditions;
 }
 
 } // namespace cli

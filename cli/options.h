@@ -18,7 +18,6 @@
 #pragma once
 
 #include "hydraulics/connection.h"
-
 #include "hydraulics/sweep.h"
 
 #include <cstddef>
@@ -42,10 +41,14 @@ struct Options {
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
-    std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
+    std::string reportFile; // write the calculation report here (.pdf, .odt); empty: none
     // The canals of --connection FILE.json, read while parsing (a bad file
     // is a usage error); empty: no water-surface connection.
     std::optional<hydraulics::ConnectionInput> connection;
+    // The design conditions: --increase, --step W (the design step of the
+    // adopted width, m), the --connection file's support, tie_rod_depth and
+    // cold_region, and the grade of --info.
+    hydraulics::DesignConditions conditions;
     // --info KEY=VALUE in the order given, keys and grades already checked
     // (project::SetIdentityField); a later one of a key wins.
     std::vector<std::pair<std::string, std::string>> info;
@@ -70,6 +73,9 @@ public:
 
 // Parses the arguments after the program name. Throws UsageError.
 Options ParseOptions(std::span<const std::string> args);
+
+// The design conditions the options give (Options::conditions).
+hydraulics::DesignConditions ConditionsOf(const Options& options);
 
 // The usage text, ending with a line end.
 std::string UsageText();

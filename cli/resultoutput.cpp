@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/resultoutput.h"
 
+#include "cli/adoptedreport.h"
 #include "cli/checksreport.h"
 #include "cli/connectionreport.h"
 #include "hydraulics/elements.h"
@@ -132,8 +133,7 @@ void AppendJsonNumber(std::string& out, const std::optional<double>& value) {
 
 namespace {
 
-void AppendHydraulics(std::string& out, const hydraulics::DesignPoint& point) {
-    const hydraulics::HydraulicElements e = hydraulics::ComputeElements(point);
+void AppendHydraulics(std::string& out, const hydraulics::HydraulicElements& e) {
     const std::pair<const char*, const std::optional<double>&> numbers[] = {
         {"A", e.A},   {"P", e.P},   {"R", e.R},
         {"T", e.T},   {"v", e.v},   {"velocity_head", e.velocityHead},
@@ -161,10 +161,10 @@ void AppendHydraulics(std::string& out, const hydraulics::DesignPoint& point) {
 
 } // namespace
 
-std::string ElementLines(const Outcome& outcome) {
-    if (outcome.status != Status::Ok || !outcome.design)
+std::string ElementLines(const hydraulics::Design& design) {
+    if (!design.succeeded())
         return {};
-    const hydraulics::HydraulicElements e = hydraulics::ComputeElements(*outcome.design);
+    const hydraulics::HydraulicElements& e = design.elements;
     std::string text = "\n水力要素\n";
     for (const hydraulics::ElementRow& row : hydraulics::ElementRows(e)) {
         AppendLabel(text, row.name, row.symbol, row.unit);
@@ -232,9 +232,9 @@ std::string JsonEscape(std::string_view text) {
     return out;
 }
 
-std::string JsonReport(int caseNumber, const Outcome& outcome, bool details,
-                       std::optional<double> increasePercent,
-                       const hydraulics::ConnectionInput* connection) {
+std::string JsonReport(const hydraulics::Design& design, bool details) {
+    const Outcome& outcome = design.outcome;
+    const int caseNumber = design.caseNo;
     std::string out = "{\"case\": " + std::to_string(caseNumber) + ", \"status\": ";
     AppendJsonString(out, StatusId(outcome.status));
     if (outcome.status == Status::Error) {
@@ -247,18 +247,25 @@ std::string JsonReport(int caseNumber, const Outcome& outcome, bool details,
     }
     out += ", \"inputs\": ";
     AppendInputs(out, caseNumber, outcome);
-    if (outcome.status == Status::Ok) {
+    if (design.succeeded()) {
         out += ", \"results\": ";
         AppendResults(out, caseNumber, outcome);
-        if (details && outcome.design) {
+        if (details) {
             out += ", \"hydraulics\": ";
-            AppendHydraulics(out, *outcome.design);
+            AppendHydraulics(out, design.elements);
             out += ", \"checks\": ";
-            AppendChecksJson(out, outcome, increasePercent);
+            AppendChecksJson(out, design.checks, design.rows);
         }
-        if (connection && outcome.design) {
+        if (design.canals) {
             out += ", \"connection\": ";
-            AppendConnectionJson(out, outcome, *connection, increasePercent);
+            if (const hydraulics::Connection* c = design.connection())
+                AppendConnectionJson(out, *c);
+            else
+                out += "null";
+        }
+        if (details) {
+            out += ", \"adopted\": ";
+            AppendAdoptedJson(out, design);
         }
     }
     out += "}\n";

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "cli/calculation.h"
-#include "hydraulics/connection.h"
+#include "hydraulics/design.h"
 
 #include <optional>
 #include <string>
@@ -28,8 +28,8 @@ std::string JsonEscape(std::string_view text);
 // The hydraulic elements of a successful calculation, after a blank line
 // and the heading "水力要素", one a line: "过水断面面积 A (m²): 2.476",
 // "弗劳德数 Fr: 0.453", "流态: 缓流", "—" for a figure not formed. Empty
-// unless status is Ok.
-std::string ElementLines(const Outcome& outcome);
+// unless the calculation succeeded.
+std::string ElementLines(const hydraulics::Design& design);
 
 // One JSON object and a line end:
 //   {"case": 1, "status": "ok", "inputs": {"Q": "4", …}, "results": {"Z": "0.153", …}}
@@ -40,14 +40,10 @@ std::string ElementLines(const Outcome& outcome);
 //                  "velocity_head": …, "Fr": …, "hc": …,
 //                  "regime": "subcritical", "surface": "on_walls"}
 // with numbers unrounded and null where a figure is not formed, then the
-// design checks at an increase of `increasePercent` (default: table 6.3.4)
-//   "checks": {"increase_percent": 30, "velocity": {"value": …, "ok": true}, …}
-// as AppendChecksJson writes them. With `connection`, a successful
-// calculation adds "connection" (after "checks" where they stand) as
-// AppendConnectionJson writes it.
-std::string JsonReport(int caseNumber, const Outcome& outcome, bool details = false,
-                       std::optional<double> increasePercent = {},
-                       const hydraulics::ConnectionInput* connection = nullptr);
+// design checks of the calculated section ("checks", AppendChecksJson).
+// With canal data, "connection" follows (AppendConnectionJson), and with
+// `details` last "adopted" (AppendAdoptedJson).
+std::string JsonReport(const hydraulics::Design& design, bool details = false);
 
 // A JSON number in its shortest form that reads back to the same double;
 // null where the figure is not formed or not finite.

@@ -31,6 +31,16 @@ Outcome OutcomeOf(const hydraulics::SweepRow& row) {
     return outcome;
 }
 
+// The design of a row as the single run with its value computes it.
+hydraulics::Design DesignOfRow(const Options& options, const hydraulics::SweepRow& row) {
+    if (row.computed)
+        return *row.computed;
+    hydraulics::Design failed; // the value itself could not be stored
+    failed.caseNo = options.caseNumber;
+    failed.outcome = OutcomeOf(row);
+    return failed;
+}
+
 bool ReadSweepInputs(const Options& options, std::array<float, 8>& inputs, std::ostream& err) {
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         if (k == options.sweep->variable)
@@ -51,7 +61,8 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
     const Options::Sweep& sweep = *options.sweep;
     hydraulics::SweepRequest request{options.caseNumber,      inputs,
                                      sweep.variable,          sweep.range,
-                                     options.increasePercent, options.connection};
+                                     options.increasePercent, options.connection,
+                                     ConditionsOf(options)};
     const std::vector<hydraulics::SweepRow> rows = hydraulics::RunSweep(request);
     const auto& symbol = hydraulics::Case(options.caseNumber).inputNames[sweep.variable].symbol;
     std::string text;
@@ -68,9 +79,7 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
             hydraulics::AppendSweepCsvRow(text, row, sweep.variable, options.connection);
             continue;
         }
-        std::string object =
-            JsonReport(options.caseNumber, OutcomeOf(row), true, options.increasePercent,
-                       options.connection ? &*options.connection : nullptr);
+        std::string object = JsonReport(DesignOfRow(options, row), true);
         object.pop_back(); // its line end
         text += object;
         text += k + 1 < rows.size() ? ",\n" : "\n";

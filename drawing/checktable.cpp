@@ -28,10 +28,13 @@ const QColor kUnmet{190, 0, 0};
 const QColor kNoted{150, 90, 0};
 const QColor kMet{0, 115, 55};
 
-QColor VerdictInk(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::NotMet:
+QColor VerdictInk(const hydraulics::CheckRow& row) {
+    if (hydraulics::Fails(row))
         return kUnmet;
+    if (!row.label.empty())
+        return kInk; // a classification
+    switch (row.verdict) {
+    case Verdict::NotMet: // a recommendation: 宜调整
     case Verdict::Note:
         return kNoted;
     case Verdict::Met:
@@ -68,7 +71,7 @@ std::array<QString, 5> Texts(const hydraulics::CheckRow& row) {
     if (clause.startsWith(u"GB") && second > 0)
         clause[second] = u'\n';
     return {Utf8(row.item), Unbroken(row.value), Unbroken(row.requirement), clause,
-            Utf8(hydraulics::VerdictText(row.verdict))};
+            Utf8(hydraulics::VerdictText(row))};
 }
 
 // The height of a row: its tallest cell, wrapped to its column.
@@ -83,15 +86,14 @@ double RowHeight(QPainter& painter, const Columns& x, const std::array<QString, 
 }
 
 void DrawRow(QPainter& painter, const Columns& x, double top, double height,
-             const std::array<QString, 5>& texts, Verdict verdict) {
-    if (verdict == Verdict::NotMet || verdict == Verdict::Note)
-        painter.fillRect(QRectF(x.front(), top, x.back() - x.front(), height),
-                         verdict == Verdict::NotMet ? kUnmetGround : kNotedGround);
+             const std::array<QString, 5>& texts, const hydraulics::CheckRow& row) {
+    if (const QColor ground = VerdictGround(row); ground.isValid())
+        painter.fillRect(QRectF(x.front(), top, x.back() - x.front(), height), ground);
     painter.setPen(kInk);
     painter.setFont(SongTiPx(13));
     for (std::size_t c = 0; c + 1 < texts.size(); ++c)
         painter.drawText(Cell(x, c, top, height), kCellFlags, texts[c]);
-    painter.setPen(VerdictInk(verdict));
+    painter.setPen(VerdictInk(row));
     painter.setFont(HeiTiPx(14));
     painter.drawText(Cell(x, 4, top, height), Qt::AlignCenter, texts[4]);
 }
@@ -124,7 +126,7 @@ void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::Des
         const std::array<QString, 5> texts = Texts(row);
         painter.setFont(SongTiPx(13));
         const double height = RowHeight(painter, x, texts);
-        DrawRow(painter, x, rules.back(), height, texts, row.verdict);
+        DrawRow(painter, x, rules.back(), height, texts, row);
         rules.push_back(rules.back() + height);
     }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "drawing/chinesefonts.h"
+#include "hydraulics/checkrow.h"
 
 #include <QColor>
 #include <QFont>
@@ -73,5 +74,15 @@ inline const QColor kUnmetGround{255, 222, 222};
 // The ground of a note (提示), and of a candidate that meets every check.
 inline const QColor kNotedGround{255, 243, 205};
 inline const QColor kMetGround{222, 245, 226};
+
+// The ground a check's row stands on: light red for a rule not met, amber
+// for a recommendation not met (宜调整) and for a note; none otherwise.
+inline QColor VerdictGround(const hydraulics::CheckRow& row) {
+    if (hydraulics::Fails(row))
+        return kUnmetGround;
+    if (row.label.empty() && (!hydraulics::Meets(row) || row.verdict == hydraulics::Verdict::Note))
+        return row.verdict == hydraulics::Verdict::Unknown ? QColor() : kNotedGround;
+    return {};
+}
 
 } // namespace drawing

@@ -140,8 +140,12 @@ void DesignDrops(const Flow& q, ConnectionDesign& d, const std::optional<double>
         d.Z2 = Finite(q.f.length / p.x);
     if (d.Z1 && d.Z2 && d.Z3)
         d.drop = Finite(*d.Z1 + *d.Z2 - *d.Z3);
-    if (d.drop && allowed)
-        d.dropOk = MetIf(*d.drop <= *allowed + kSlack);
+    if (!d.drop || !allowed)
+        return;
+    d.dropMargin = *allowed - *d.drop;
+    d.dropOk = *d.drop > *allowed + kSlack                  ? Verdict::NotMet
+               : *d.dropMargin > kDropMarginNote * *allowed ? Verdict::Note
+                                                            : Verdict::Met;
 }
 
 void Levels(const ConnectionFlume& f, const ConnectionInput& in, const ConnectionDesign& d,
@@ -159,12 +163,19 @@ void Levels(const ConnectionFlume& f, const ConnectionInput& in, const Connectio
         e.levelDownstream = Finite(*e.bedDownstream + *d.h2);
 }
 
-// The outlet depth at Q加 (see the header); sets outletCritical.
-void OutletDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLevels& e, double hc,
-                 ConnectionIncreased& r) {
-    if (!e.bedOutlet || !r.levelDownstream || !r.h2)
-        return;
-    const double bed = *e.bedOutlet, level = *r.levelDownstream, h2 = *r.h2;
+// A water surface traced through the flume at the discharge of `q`, from
+// the level `level` that the downstream canal holds at depth `h2` up to
+// the upstream canal (see the header).
+struct Traced {
+    std::optional<double> outletDepth, inletDepth, maxDepth, requiredH1; // m
+    bool outletCritical = false;
+    bool steep = false;
+    std::vector<ProfilePoint> profile;
+};
+
+// The outlet depth: ∇₂ + y + Z₃(y) = level, or critical depth.
+void OutletDepth(const Flow& q, const ConnectionDesign& d, double bed, double level, double h2,
+                 double hc, Traced& t) {
     auto excess = [&](double y) {
         const std::optional<double> z3 = q.OutletRise(y, h2, d.L2);
         return z3 ? bed + y + *z3 - level : std::nan("");
@@ -173,21 +184,20 @@ void OutletDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLevel
     if (std::isnan(atCritical))
         return;
     if (atCritical >= 0) {
-        r.outletDepth = hc;
-        r.outletCritical = true;
+        t.outletDepth = hc;
+        t.outletCritical = true;
         return;
     }
-    r.outletDepth = RootAbove(excess, hc, std::max(hc, 0.01));
+    t.outletDepth = RootAbove(excess, hc, std::max(hc, 0.01));
 }
 
-// h₁需 at Q加 (see the header), from the inlet depth found.
-void RequiredDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLevels& e,
-                   ConnectionIncreased& r) {
+// h₁需: ∇₃ + y = ∇₁ + y_inlet + Z₁(y), from the inlet depth found.
+void RequiredDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLevels& e, Traced& t) {
     const std::optional<double> hc1 = CanalCriticalDepth(q.in.upstream, q.Q);
-    if (!hc1 || !e.bedUpstream || !e.bedInlet || !r.inletDepth)
+    if (!hc1 || !e.bedUpstream || !e.bedInlet || !t.inletDepth)
         return;
-    const double inletLevel = *e.bedInlet + *r.inletDepth;
-    const double yIn = *r.inletDepth;
+    const double inletLevel = *e.bedInlet + *t.inletDepth;
+    const double yIn = *t.inletDepth;
     auto excess = [&](double y) {
         const std::optional<double> z1 = q.InletDrop(y, yIn, d.L1);
         return z1 ? *e.bedUpstream + y - inletLevel - *z1 : std::nan("");
@@ -195,7 +205,54 @@ void RequiredDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLev
     const double atCritical = excess(*hc1);
     if (std::isnan(atCritical))
         return;
-    r.requiredH1 = atCritical >= 0 ? hc1 : RootAbove(excess, *hc1, std::max(*hc1, 0.01));
+    t.requiredH1 = atCritical >= 0 ? hc1 : RootAbove(excess, *hc1, std::max(*hc1, 0.01));
+}
+
+Traced TraceThrough(const Flow& q, const ConnectionDesign& d, const ConnectionLevels& e,
+                    const std::optional<double>& level, const std::optional<double>& h2) {
+    Traced t;
+    const DesignPoint& p = q.f.point;
+    const std::optional<double> hc = CriticalDepth(p.B, q.Q, 0);
+    const std::optional<double> h0 = FlumeNormalDepth(p.B, q.Q, p.x, p.n);
+    if (!hc || !h0)
+        return t;
+    t.steep = *h0 <= *hc;
+    if (t.steep || !e.bedOutlet || !level || !h2)
+        return t;
+    OutletDepth(q, d, *e.bedOutlet, *level, *h2, *hc, t);
+    if (!t.outletDepth)
+        return t;
+    std::optional<FlumeProfile> profile =
+        TraceProfile(p.B, p.x, p.n, q.Q, q.f.length, *t.outletDepth);
+    if (!profile)
+        return t;
+    t.inletDepth = profile->inletDepth;
+    t.maxDepth = profile->maxDepth;
+    t.profile = std::move(profile->points);
+    RequiredDepth(q, d, e, t);
+    return t;
+}
+
+void Increased(const ConnectionFlume& f, const ConnectionInput& in, const ConnectionDesign& d,
+               const ConnectionLevels& e, ConnectionIncreased& r) {
+    const DesignPoint& p = f.point;
+    r.percent = IncreaseFor(p.Q, f.increasePercent);
+    if (r.percent)
+        r.Q = Finite(p.Q * (1 + *r.percent / 100));
+    if (!r.Q)
+        return;
+    r.h1 = CanalNormalDepth(in.upstream, *r.Q);
+    r.h2 = CanalNormalDepth(in.downstream, *r.Q);
+    if (e.bedDownstream && r.h2)
+        r.levelDownstream = Finite(*e.bedDownstream + *r.h2);
+    Traced t = TraceThrough(Flow{f, in, *r.Q}, d, e, r.levelDownstream, r.h2);
+    r.steep = t.steep;
+    r.outletDepth = t.outletDepth;
+    r.outletCritical = t.outletCritical;
+    r.inletDepth = t.inletDepth;
+    r.maxDepth = t.maxDepth;
+    r.profile = std::move(t.profile);
+    r.requiredH1 = t.requiredH1;
     if (r.requiredH1 && r.h1 && Positive(*r.h1)) {
         r.rise = Finite(*r.requiredH1 - *r.h1);
         r.ratio = r.rise ? Finite(*r.rise / *r.h1) : std::nullopt;
@@ -204,41 +261,18 @@ void RequiredDepth(const Flow& q, const ConnectionDesign& d, const ConnectionLev
     }
 }
 
-void Increased(const ConnectionFlume& f, const ConnectionInput& in, const ConnectionDesign& d,
-               const ConnectionLevels& e, ConnectionIncreased& r) {
-    const DesignPoint& p = f.point;
-    const DesignChecks checks = CheckDesign(p, f.length, f.increasePercent);
-    r.percent = checks.increasePercent;
-    r.Q = checks.Qinc;
-    if (!r.Q)
-        return;
-    r.h1 = CanalNormalDepth(in.upstream, *r.Q);
-    r.h2 = CanalNormalDepth(in.downstream, *r.Q);
-    if (e.bedDownstream && r.h2)
-        r.levelDownstream = Finite(*e.bedDownstream + *r.h2);
-    const std::optional<double> hc = CriticalDepth(p.B, *r.Q, 0);
-    const std::optional<double> h0 = FlumeNormalDepth(p.B, *r.Q, p.x, p.n);
-    if (!hc || !h0)
-        return;
-    r.steep = *h0 <= *hc;
-    if (r.steep)
-        return;
-    const Flow q{f, in, *r.Q};
-    OutletDepth(q, d, e, *hc, r);
-    if (!r.outletDepth)
-        return;
-    const std::optional<FlumeProfile> profile =
-        TraceProfile(p.B, p.x, p.n, *r.Q, f.length, *r.outletDepth);
-    if (!profile)
-        return;
-    r.inletDepth = profile->inletDepth;
-    r.maxDepth = profile->maxDepth;
-    r.maxDepthClearance = profile->maxDepth + kMaxDepthClearance;
-    r.netDepth = checks.H;
-    if (r.netDepth)
-        r.clearanceOk = MetIf(*r.netDepth >= *r.maxDepthClearance - kSlack);
-    r.profile = profile->points;
-    RequiredDepth(q, d, e, r);
+// The short flume at the design discharge (K.1.2).
+ConnectionRecheck Recheck(const Flow& q, const Connection& c) {
+    ConnectionRecheck k;
+    const Traced t = TraceThrough(q, c.design, c.levels, c.levels.levelDownstream, c.design.h2);
+    k.outletDepth = t.outletDepth;
+    k.inletDepth = t.inletDepth;
+    k.requiredH1 = t.requiredH1;
+    if (k.requiredH1 && c.levels.bedUpstream && c.levels.levelDownstream)
+        k.drop = Finite(*c.levels.bedUpstream + *k.requiredH1 - *c.levels.levelDownstream);
+    if (k.drop && c.allowedDrop)
+        k.ok = MetIf(*k.drop <= *c.allowedDrop + kSlack);
+    return k;
 }
 
 std::optional<ConnectionBend> Bend(const ConnectionFlume& f, const ConnectionInput& in,
@@ -280,6 +314,8 @@ Connection ComputeConnection(const ConnectionFlume& flume, const ConnectionInput
             c.longFlume = *c.shortRatio >= kLongFlumeDepths - kSlack ? Verdict::Met : Verdict::Note;
     }
     c.bend = Bend(flume, input, c.design);
+    if (c.longFlume == Verdict::Note)
+        c.recheck = Recheck(design, c);
     return c;
 }
 

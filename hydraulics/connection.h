@@ -38,14 +38,20 @@
 //               difference rises; bisection to the last bit. When it is
 //               already ≥ 0 there, h₁需 is the canal's critical depth.
 //   rise        h₁需 − h₁加 over the canal's own normal depth h₁加, and
-//               ratio = rise / h₁加; met when ratio ≤ 3 % (1 %～3 % shown).
-//   h_max + 0.10 m beside the net depth H of the design checks, met when
-//               H ≥ h_max + 0.10 m.
+//               ratio = rise / h₁加; the rise 不宜超过 1%～3% of h₁加 (9.4.1-3):
+//               met when ratio ≤ 3 %.
 //   When the flume is steep at Q加 (normal depth not above h_c) the outlet,
 //   profile and upstream figures are empty; Q加, h₁加 and h₂加 remain.
 //
-// Long flume when L ≥ 15·h₁ (K.1.1, K.1.2). Bend of radius r (K.1.4,
-// 9.2.2-2): Δh = v²/(g·r)·A/h, largest transverse depth h + Δh/2, and
+// The drop: ΔZ 应等于或略小于 [ΔZ] (K.1.2, 9.4.1-3): not met above it, a
+// note with the margin when more than 10 % of it is left unused.
+//
+// Long flume when L ≥ 15·h₁ (K.1.1). A short flume is checked as K.1.2
+// asks: the water surface at the design discharge traced from the outlet
+// depth the downstream level sets up to the inlet, as at Q加, gives the
+// upstream level it needs and so the drop ΔZ′ = ∇₃ + h₁需 − (∇₄ + h₂),
+// compared with [ΔZ]. Bend of radius r (K.1.4, 9.2.2-2):
+// Δh = α₁v²/(g·r)·A/h with α₁ = 1.0, largest transverse depth h + Δh/2,
 // r/T met when r ≥ 6·T.
 #pragma once
 
@@ -63,12 +69,12 @@ constexpr double kDefaultInletAngle = 14.5; // θ₁, degrees
 constexpr double kDefaultOutletAngle = 9.5; // θ₂, degrees
 constexpr double kMinInletAngle = 11, kMaxInletAngle = 18;
 constexpr double kMinOutletAngle = 8, kMaxOutletAngle = 11;
-constexpr int kDefaultGrade = 4;            // 建筑物级别 1..5
-constexpr double kMaxRiseRatio = 0.03;      // h₁需 − h₁加 ≤ 3 % of h₁加
-constexpr double kMinRiseRatio = 0.01;      // the lower end shown beside it
-constexpr double kLongFlumeDepths = 15;     // long when L ≥ 15·h₁
-constexpr double kMinBendRadiusWidths = 6;  // r ≥ 6·T
-constexpr double kMaxDepthClearance = 0.10; // m above the largest depth
+constexpr int kDefaultGrade = 4;           // 建筑物级别 1..5
+constexpr double kMaxRiseRatio = 0.03;     // h₁需 − h₁加 ≤ 3 % of h₁加
+constexpr double kMinRiseRatio = 0.01;     // the lower end shown beside it
+constexpr double kLongFlumeDepths = 15;    // long when L ≥ 15·h₁
+constexpr double kMinBendRadiusWidths = 6; // r ≥ 6·T
+constexpr double kDropMarginNote = 0.10;   // a drop leaving more than 10 % of [ΔZ] unused
 
 // What the designer gives beside the case.
 struct ConnectionInput {
@@ -97,7 +103,10 @@ struct ConnectionDesign {
     std::optional<double> L1, L2;            // transition lengths, m
     std::optional<double> J12, J34;          // mean friction slopes
     std::optional<double> Z1, Z2, Z3, drop;  // m
-    Verdict dropOk = Verdict::Unknown;       // Unknown also without [ΔZ]
+    // Met; NotMet above [ΔZ]; Note when more than 10 % of [ΔZ] is unused;
+    // Unknown also without [ΔZ]. The margin [ΔZ] − ΔZ, m.
+    Verdict dropOk = Verdict::Unknown;
+    std::optional<double> dropMargin;
 };
 
 struct ConnectionLevels {
@@ -106,20 +115,23 @@ struct ConnectionLevels {
 };
 
 struct ConnectionIncreased {
-    std::optional<double> percent, Q;      // %, m³/s
-    std::optional<double> h1, h2;          // canal normal depths at Q加, m
-    std::optional<double> levelDownstream; // ∇₄ + h₂加, m
-    std::optional<double> outletDepth;     // m
-    bool outletCritical = false;           // the outlet is at critical depth
-    std::optional<double> inletDepth, maxDepth, maxDepthClearance; // m
-    // The net depth H of the design checks beside the largest depth plus
-    // 0.10 m: met when H ≥ h_max + 0.10 m.
-    std::optional<double> netDepth; // m
-    Verdict clearanceOk = Verdict::Unknown;
+    std::optional<double> percent, Q;              // %, m³/s
+    std::optional<double> h1, h2;                  // canal normal depths at Q加, m
+    std::optional<double> levelDownstream;         // ∇₄ + h₂加, m
+    std::optional<double> outletDepth;             // m
+    bool outletCritical = false;                   // the outlet is at critical depth
+    std::optional<double> inletDepth, maxDepth;    // m
     std::optional<double> requiredH1, rise, ratio; // m, m, —
     Verdict ok = Verdict::Unknown;
     bool steep = false;                // the flume is steep at Q加
     std::vector<ProfilePoint> profile; // outlet to inlet, for drawings
+};
+
+// The short flume's check at the design discharge (K.1.2).
+struct ConnectionRecheck {
+    std::optional<double> outletDepth, inletDepth, requiredH1; // m
+    std::optional<double> drop;                                // ΔZ′, m
+    Verdict ok = Verdict::Unknown;                             // ΔZ′ ≤ [ΔZ]
 };
 
 struct ConnectionBend {
@@ -135,9 +147,10 @@ struct Connection {
     std::optional<double> allowedDrop;
     ConnectionLevels levels;
     ConnectionIncreased increased;
-    std::optional<double> shortRatio;     // L/h₁
-    Verdict longFlume = Verdict::Unknown; // Met when long, Note when short
-    std::optional<ConnectionBend> bend;   // only with a radius given
+    std::optional<double> shortRatio;         // L/h₁
+    Verdict longFlume = Verdict::Unknown;     // Met when long, Note when short
+    std::optional<ConnectionRecheck> recheck; // only for a short flume
+    std::optional<ConnectionBend> bend;       // only with a radius given
     int grade = kDefaultGrade;
 };
 

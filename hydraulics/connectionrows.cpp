@@ -44,36 +44,80 @@ ConnectionGroup IncreasedGroup(const Connection& c) {
              {"槽身出口水深", "h出", "m", r.outletDepth},
              {"槽身进口水深", "h进", "m", r.inletDepth},
              {"槽中最大水深", "h_max", "m", r.maxDepth},
-             {"最大水深加安全超高", "h_max+0.10", "m", r.maxDepthClearance},
              {"上游渠道所需水深", "h₁需", "m", r.requiredH1},
              {"上游壅高", "Δh₁", "m", r.rise},
              {"壅高与水深之比", "Δh₁/h₁加", "%", Percent(r.ratio)}}};
 }
 
+const std::string kStandard = "GB 50288-2018 ";
+
 CheckRow DropCheck(const Connection& c) {
-    const std::string requirement = c.allowedDrop
-                                        ? "ΔZ ≤ [ΔZ] = " + FormatElement(c.allowedDrop) + " m"
-                                        : "ΔZ ≤ [ΔZ]（未给出 [ΔZ]）";
-    return {"总水面降落", CheckFigure("ΔZ", c.design.drop, "m"), requirement,
-            "GB 50288-2018 第 9.4.1 条、附录 K.1.2", c.design.dropOk};
+    const ConnectionDesign& d = c.design;
+    if (!c.allowedDrop)
+        return {"总水面降落",
+                CheckFigure("ΔZ", d.drop, "m"),
+                "ΔZ 应等于或略小于 [ΔZ]（未给出 [ΔZ]）",
+                kStandard + "附录 K.1.2",
+                Verdict::Unknown,
+                CheckLevel::Info,
+                "allowed_drop"};
+    std::string value =
+        DecidingFigure("ΔZ", d.drop, *c.allowedDrop, true, d.dropOk != Verdict::NotMet, "m");
+    if (d.dropOk == Verdict::Note && d.dropMargin)
+        value += "，富余 " + FixedText(*d.dropMargin, 3) + " m（" +
+                 FixedText(*d.dropMargin / *c.allowedDrop * 100, 0) +
+                 " %），可减小槽身断面或加大纵坡";
+    return {"总水面降落",
+            value,
+            "ΔZ 应等于或略小于 [ΔZ] = " + FixedText(*c.allowedDrop, 3) + " m",
+            kStandard + "第 9.4.1 条第 3 款、附录 K.1.2",
+            d.dropOk,
+            CheckLevel::Shall,
+            "allowed_drop"};
 }
 
 CheckRow RiseCheck(const Connection& c) {
     const ConnectionIncreased& r = c.increased;
-    std::string value =
-        JoinFigures({CheckFigure("Δh₁", r.rise, "m"), CheckFigure("Δh₁/h₁加", Percent(r.ratio), "%")});
+    const bool met = r.ok != Verdict::NotMet;
+    std::string value = JoinFigures(
+        {CheckFigure("Δh₁", r.rise, "m"),
+         DecidingFigure("Δh₁/h₁加", Percent(r.ratio), kMaxRiseRatio * 100, true, met, "%")});
     if (r.steep)
         value = "槽身在加大流量下为陡坡，不推算水面线";
-    return {"加大流量壅水", value, "Δh₁/h₁加 宜为 1%～3%，不超过 3%", "GB 50288-2018 第 9.4.1 条",
-            r.ok};
+    return {"加大流量壅水",
+            value,
+            "上游壅水高度不宜超过槽前上游渠道水深的 1%～3%",
+            kStandard + "第 9.4.1 条第 3 款",
+            r.ok,
+            CheckLevel::Should,
+            "backwater"};
 }
 
-CheckRow ClearanceCheck(const Connection& c) {
-    const ConnectionIncreased& r = c.increased;
-    return {"槽中最大水深",
-            JoinFigures({CheckFigure("h_max", r.maxDepth, "m"), CheckFigure("h_max+0.10", r.maxDepthClearance, "m"),
-                  CheckFigure("H", r.netDepth, "m")}),
-            "槽身净深 H ≥ h_max + 0.10 m", "GB 50288-2018 第 9.4.1 条", r.clearanceOk};
+CheckRow RecheckRow(const Connection& c) {
+    const ConnectionRecheck& k = *c.recheck;
+    const bool allowed = c.allowedDrop.has_value();
+    return {"短槽水面线复核",
+            allowed
+                ? DecidingFigure("ΔZ′", k.drop, *c.allowedDrop, true, k.ok != Verdict::NotMet, "m")
+                : CheckFigure("ΔZ′", k.drop, "m"),
+            "短槽按设计流量的水面线复核总水面降落：ΔZ′ ≤ [ΔZ]",
+            kStandard + "附录 K.1.2",
+            k.ok,
+            allowed ? CheckLevel::Shall : CheckLevel::Info,
+            "short_recheck"};
+}
+
+CheckRow BendCheck(const Connection& c) {
+    const ConnectionBend& b = *c.bend;
+    return {"弯道半径",
+            JoinFigures({CheckFigure("Δh", b.superelevation, "m"),
+                         DecidingFigure("r/T", b.radiusRatio, kMinBendRadiusWidths, false,
+                                        b.ok != Verdict::NotMet)}),
+            "弯道半径宜不小于水面宽度的 6 倍：r ≥ 6T",
+            kStandard + "第 9.2.2 条、附录 K.1.4",
+            b.ok,
+            CheckLevel::Should,
+            "bend"};
 }
 
 } // namespace
@@ -90,14 +134,12 @@ std::vector<ConnectionGroup> ConnectionGroups(const Connection& c) {
 }
 
 std::vector<CheckRow> ConnectionChecks(const Connection& c) {
-    std::vector<CheckRow> rows{DropCheck(c), RiseCheck(c), ClearanceCheck(c)};
-    rows.push_back({"长槽判别", CheckFigure("L/h₁", c.shortRatio), "L ≥ 15h₁ 为长槽，否则为短槽",
-                    "GB 50288-2018 附录 K.1.1、K.1.2", c.longFlume});
+    std::vector<CheckRow> rows{DropCheck(c)};
+    if (c.recheck)
+        rows.push_back(RecheckRow(c));
+    rows.push_back(RiseCheck(c));
     if (c.bend)
-        rows.push_back(
-            {"弯道半径",
-             JoinFigures({CheckFigure("Δh", c.bend->superelevation, "m"), CheckFigure("r/T", c.bend->radiusRatio)}),
-             "r ≥ 6T", "GB 50288-2018 第 9.2.2 条、附录 K.1.4", c.bend->ok});
+        rows.push_back(BendCheck(c));
     return rows;
 }
 
@@ -118,6 +160,23 @@ double InletCoefficient(const TransitionForm& form) {
 
 double OutletCoefficient(const TransitionForm& form) {
     return form.outletHigh;
+}
+
+const TransitionForm* FormOfCoefficients(double xi1, double xi2) {
+    constexpr double kSlack = 1e-9;
+    const auto holds = [&](const TransitionForm& f) {
+        return xi1 >= f.inletLow - kSlack && xi1 <= f.inletHigh + kSlack &&
+               xi2 >= f.outletLow - kSlack && xi2 <= f.outletHigh + kSlack;
+    };
+    const TransitionForm* found = nullptr;
+    for (const TransitionForm& form : TransitionForms()) {
+        const bool single = form.inletLow == form.inletHigh && form.outletLow == form.outletHigh;
+        if (holds(form) && (single || !found))
+            found = &form;
+        if (found == &form && single)
+            return found;
+    }
+    return found;
 }
 
 std::string ConnectionLine(const ElementRow& row) {

@@ -26,9 +26,11 @@ struct ConnectionGroup {
 // when a radius is given.
 std::vector<ConnectionGroup> ConnectionGroups(const Connection& c);
 
-// The verdicts: total drop against [ΔZ], the backwater rise at Q加, the
-// largest depth with its clearance against the net depth, long or short
-// flume by L/h₁, and the bend when a radius is given.
+// The verdicts: total drop against [ΔZ] (a rule; a note with the margin
+// when much is left unused), a short flume's drop at the design discharge
+// (K.1.2), the backwater rise at Q加 (a recommendation), and the bend when
+// a radius is given. The long/short classification and the freeboards are
+// design checks (designchecks.h), from the connection's figures.
 std::vector<CheckRow> ConnectionChecks(const Connection& c);
 
 // Table K.1.2: the local-loss coefficients of the transition forms, inlet
@@ -44,6 +46,10 @@ const std::array<TransitionForm, kTransitionFormCount>& TransitionForms();
 // safe side (a larger ξ₁ drops the inlet more, a larger ξ₂ recovers less).
 double InletCoefficient(const TransitionForm& form);
 double OutletCoefficient(const TransitionForm& form);
+
+// The form of table K.1.2 whose ranges hold both ξ₁ and ξ₂ (a form of
+// single values that both equal first); null when none does.
+const TransitionForm* FormOfCoefficients(double xi1, double xi2);
 
 // "过水断面面积 A (m²): 2.476" — a figure as the detail lines print it.
 std::string ConnectionLine(const ElementRow& row);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hydraulics/designchecks.h"
 
-#include "hydraulics/risingroot.h"
+#include "hydraulics/canal.h"
+#include "hydraulics/connection.h"
 
 #include <algorithm>
 #include <array>
@@ -14,9 +15,8 @@ constexpr double kMinVelocity = 1.0;         // m/s
 constexpr double kMaxVelocity = 2.5;         // m/s
 constexpr double kFreeboardShare = 0.1;      // freeboard at the design discharge, × B
 constexpr double kIncreasedFreeboard = 0.10; // m, at the increased discharge
-constexpr double kMinDepthRatio = 0.7;       // H/B
+constexpr double kMinDepthRatio = 0.7;       // H/B of a beam flume
 constexpr double kMaxDepthRatio = 0.9;       // H/B
-constexpr double kShortFlumeDepths = 15;     // L ≤ 15·h: a short flume
 // A design set right at an inclusive limit (H = 0.9·B, v = 2.5 m/s) must
 // not fail by round-off.
 constexpr double kSlack = 1e-9;
@@ -33,17 +33,10 @@ std::optional<double> Finite(const std::optional<double>& value) {
     return value ? Finite(*value) : std::nullopt;
 }
 
-// Normal depth of Q in the true section by Manning's formula. The
-// discharge grows with depth in the semicircle and on the walls alike.
-std::optional<double> NormalDepth(double B, double Q, double x, double n) {
-    return RisingRoot([&](double y) { return TrueManningDischarge(B, y, x, n) - Q; }, B / 2, 0);
-}
-
 // Denominator of the critical slope: x_c = 1/i_c with
-// i_c = (Q·n / (A_c·R_c^(2/3)))² at the critical depth.
+// i_c = (Q·n / (A_c·R_c^(2/3)))² at the critical depth (to the last
+// double: the display's 1 mm is too coarse for the slope of a mild design).
 std::optional<double> CriticalSlopeX(double B, double Q, double n) {
-    // To the last double: the display's 1 mm is too coarse for the critical
-    // slope of a mild design.
     const std::optional<double> hc = CriticalDepth(B, Q, 0);
     if (!hc)
         return std::nullopt;
@@ -79,70 +72,101 @@ constexpr std::array<IncreaseRow, 7> kIncreaseRows = {{
 }};
 
 void CheckIncrease(const DesignPoint& p, std::optional<double> given, DesignChecks& c) {
-    const bool flowing = Positive(p.Q);
-    if (given)
-        c.increasePercent =
-            std::isfinite(*given) && *given >= kMinIncreasePercent && *given <= kMaxIncreasePercent
-                ? given
-                : std::nullopt;
-    else if (flowing)
-        c.increasePercent = DefaultIncreasePercent(p.Q);
-    if (!flowing || !c.increasePercent)
+    c.increasePercent = IncreaseFor(p.Q, given);
+    if (!Positive(p.Q) || !c.increasePercent)
         return;
     c.Qinc = Finite(p.Q * (1 + *c.increasePercent / 100));
-    if (c.Qinc && Positive(p.B) && Positive(p.x) && Positive(p.n))
-        c.hinc = NormalDepth(p.B, *c.Qinc, p.x, p.n);
+    if (c.Qinc)
+        c.hinc = FlumeNormalDepth(p.B, *c.Qinc, p.x, p.n);
     const double percent = *c.increasePercent;
     c.increase = percent >= c.increaseRow.low && percent <= c.increaseRow.high ? Verdict::Met
                                                                                : Verdict::Note;
 }
 
-void CheckNetDepth(const DesignPoint& p, DesignChecks& c) {
-    if (!Positive(p.B) || !Positive(p.h))
+// The surfaces the freeboards are measured from: the bend's outer depth
+// and the backwater's largest depth where the canals give them.
+void Surfaces(const DesignPoint& p, const Connection* connection, DesignChecks& c) {
+    if (connection) {
+        if (connection->bend)
+            c.bendDepth = connection->bend->largestDepth;
+        c.backwaterDepth = connection->increased.maxDepth;
+    }
+    if (Positive(p.h))
+        c.designSurface = std::max(p.h, c.bendDepth.value_or(p.h));
+    if (!c.hinc)
         return;
-    c.H1 = Finite(p.h + kFreeboardShare * p.B);
-    if (c.hinc)
-        c.H2 = Finite(*c.hinc + kIncreasedFreeboard);
-    if (!c.H1 || !c.H2)
-        return;
-    c.H = std::max({*c.H1, *c.H2, kMinDepthRatio * p.B});
-    c.ratio = Finite(*c.H / p.B);
-    if (c.ratio)
-        c.netDepth = MetIf(*c.ratio <= kMaxDepthRatio + kSlack);
+    c.increasedSurface =
+        std::max({*c.hinc, c.backwaterDepth.value_or(*c.hinc), c.bendDepth.value_or(*c.hinc)});
 }
 
-// "30", "27.5": a percentage without trailing zeros.
-std::string FormatPercent(const std::optional<double>& value) {
-    std::string text = FormatElement(value);
-    if (text.find('.') == std::string::npos)
-        return text;
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
+// The net depth to the centimetre above (a hair of rounding noise is not a
+// centimetre more).
+double UpToCentimetre(double H) {
+    return std::ceil(H * 100 - 1e-6) / 100;
+}
+
+void CheckNetDepth(const DesignPoint& p, const DesignConditions& conditions, bool round,
+                   DesignChecks& c) {
+    c.support = conditions.support;
+    c.tieRodDepth = conditions.tieRodDepth;
+    c.rounded = round;
+    if (!Positive(p.B) || !c.designSurface || !c.increasedSurface)
+        return;
+    const double rods = c.tieRodDepth.value_or(0);
+    c.H1 = Finite(*c.designSurface + kFreeboardShare * p.B);
+    c.H2 = Finite(*c.increasedSurface + kIncreasedFreeboard + rods);
+    if (c.support == SupportForm::Beam)
+        c.H3 = kMinDepthRatio * p.B;
+    if (!c.H1 || !c.H2)
+        return;
+    const double H = std::max({*c.H1, *c.H2, c.H3.value_or(0)});
+    c.H = round ? UpToCentimetre(H) : H;
+    c.ratio = Finite(*c.H / p.B);
+    c.freeboard = *c.H - *c.designSurface;
+    c.freeboardRequired = kFreeboardShare * p.B;
+    c.increasedClearance = *c.H - rods - *c.increasedSurface;
+    c.freeboardOk = MetIf(*c.freeboard >= kFreeboardShare * p.B - kSlack);
+    c.increasedOk = MetIf(*c.increasedClearance >= kIncreasedFreeboard - kSlack);
+    if (c.ratio) {
+        const bool aboveFloor =
+            c.support == SupportForm::Arch || *c.ratio >= kMinDepthRatio - kSlack;
+        c.depthRatioOk = MetIf(aboveFloor && *c.ratio <= kMaxDepthRatio + kSlack);
+    }
+}
+
+void CheckLength(const DesignPoint& p, double L, const Connection* connection, DesignChecks& c) {
+    // One classification: the connection's by h₁ where the canals are
+    // known, else by the flume's own depth.
+    c.lengthByCanal = connection != nullptr;
+    if (connection) {
+        c.lengthRatio = connection->shortRatio;
+        c.longFlume = connection->longFlume;
+        return;
+    }
+    if (!Positive(L) || !Positive(p.h))
+        return;
+    c.lengthRatio = Finite(L / p.h);
+    if (c.lengthRatio)
+        c.longFlume = *c.lengthRatio >= kLongFlumeDepths - kSlack ? Verdict::Met : Verdict::Note;
+}
+
+void CheckColdRegion(const DesignConditions& conditions, const Connection* connection,
+                     DesignChecks& c) {
+    c.coldRegion = conditions.coldRegion;
+    c.grade = connection ? std::optional<int>(connection->grade) : conditions.grade;
+    if (!c.coldRegion)
+        return;
+    if (!connection) {
+        c.drains = Verdict::Note; // no beds to compare: the drain valve is the advice
+        return;
+    }
+    c.bedOutlet = connection->levels.bedOutlet;
+    c.bedDownstream = connection->levels.bedDownstream;
+    if (c.bedOutlet && c.bedDownstream)
+        c.drains = MetIf(*c.bedOutlet > *c.bedDownstream);
 }
 
 } // namespace
-
-std::string CheckFigure(std::string_view symbol, const std::optional<double>& value,
-                        std::string_view unit, bool percent) {
-    std::string text(symbol);
-    text += " = ";
-    if (!Finite(value))
-        return text + "—";
-    text += percent ? FormatPercent(value) : FormatElement(value);
-    if (!unit.empty())
-        text.append(" ").append(unit);
-    return text;
-}
-
-std::string JoinFigures(std::initializer_list<std::string> parts) {
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : "，") + part;
-    return text;
-}
 
 Verdict Applicability(const DesignPoint& p) {
     if (!Positive(p.B) || !std::isfinite(p.h))
@@ -164,7 +188,19 @@ double DefaultIncreasePercent(double Q) {
     return IncreaseRange(Q).high;
 }
 
-DesignChecks CheckDesign(const DesignPoint& p, double L, std::optional<double> increasePercent) {
+std::optional<double> IncreaseFor(double Q, std::optional<double> given) {
+    if (given)
+        return std::isfinite(*given) && *given >= kMinIncreasePercent &&
+                       *given <= kMaxIncreasePercent
+                   ? given
+                   : std::nullopt;
+    if (!Positive(Q))
+        return std::nullopt;
+    return DefaultIncreasePercent(Q);
+}
+
+DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions& conditions,
+                         const Connection* connection, bool roundNetDepth) {
     DesignChecks c;
     c.increaseRow = IncreaseRange(p.Q);
     const HydraulicElements e = ComputeElements(p.B, p.h, p.Q);
@@ -185,51 +221,18 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, std::optional<double> i
         c.criticalSlopeX && Positive(p.x) ? MetIf(p.x > *c.criticalSlopeX) : Verdict::Unknown;
     c.mildSlope = Both(subcritical, mild);
 
-    CheckIncrease(p, increasePercent, c);
-    CheckNetDepth(p, c);
-
-    if (Positive(L) && Positive(p.h)) {
-        c.shortRatio = Finite(L / p.h);
-        c.shortFlume = L > kShortFlumeDepths * p.h ? Verdict::Met : Verdict::Note;
-    }
+    CheckIncrease(p, conditions.increasePercent, c);
+    Surfaces(p, connection, c);
+    CheckNetDepth(p, conditions, roundNetDepth, c);
+    CheckLength(p, L, connection, c);
+    CheckColdRegion(conditions, connection, c);
     return c;
 }
 
-std::vector<CheckRow> CheckRows(const DesignChecks& c) {
-    const std::string clause = "GB 50288-2018 第 9.4.1 条";
-    std::string increaseRange(c.increaseRow.text);
-    return {
-        {"适用条件", CheckFigure("h/B", c.depthRatio), c.straightWalls ? "h ≥ B/2" : "任意水深",
-         c.straightWalls ? "情况 1、2 的直墙公式" : "情况 3、4 按实际断面计算", c.applicability},
-        {"设计流速", CheckFigure("v", c.v, "m/s"), "1.0 ≤ v ≤ 2.5 m/s", clause, c.velocity},
-        {"缓坡", JoinFigures({CheckFigure("Fr", c.Fr), CheckFigure("x_c", c.criticalSlopeX)}),
-         "Fr < 1，i = 1/x < i_c = 1/x_c", clause, c.mildSlope},
-        {"加大流量",
-         JoinFigures({CheckFigure("p", c.increasePercent, "%", true), CheckFigure("Q加", c.Qinc, "m³/s"),
-               CheckFigure("h加", c.hinc, "m")}),
-         "p 取 " + increaseRange + " %", "GB 50288-2018 表 6.3.4", c.increase},
-        {"槽身净深",
-         JoinFigures({CheckFigure("H₁", c.H1, "m"), CheckFigure("H₂", c.H2, "m"), CheckFigure("H", c.H, "m"),
-               CheckFigure("H/B", c.ratio)}),
-         "H₁ = h + B/10，H₂ = h加 + 0.10 m，H = max(H₁, H₂, 0.7B)，H/B ≤ 0.9",
-         "GB 50288-2018 第 9.4.1 条、第 9.3.3 条", c.netDepth},
-        {"短槽判别", CheckFigure("L/h", c.shortRatio), "L > 15h，否则按非均匀流以水面线复核",
-         "GB 50288-2018 第 K.1.2 条", c.shortFlume},
-    };
-}
-
-std::string_view VerdictText(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Met:
-        return "满足";
-    case Verdict::NotMet:
-        return "不满足";
-    case Verdict::Note:
-        return "提示";
-    case Verdict::Unknown:
-        return "—";
-    }
-    return "—";
+DesignChecks CheckDesign(const DesignPoint& p, double L, std::optional<double> increasePercent) {
+    DesignConditions conditions;
+    conditions.increasePercent = increasePercent;
+    return CheckDesign(p, L, conditions);
 }
 
 } // namespace hydraulics

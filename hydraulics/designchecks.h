@@ -1,7 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Design checks of a U-shaped aqueduct against GB 50288-2018
-// (灌溉与排水工程设计标准): design velocity, mild slope, increased
-// discharge, net depth of the flume and the short-flume note.
+// (灌溉与排水工程设计标准), each with the strength of its clause:
+//
+//   适用条件  h ≥ B/2 for the straight-wall formulas of cases 1 and 2   rule
+//   设计流速  1.0 ≤ v ≤ 2.5 m/s                        9.4.1-1          宜
+//   缓坡      Fr < 1 and i < i_c                        9.4.1-1          应
+//   加大流量  p within Q's row of table 6.3.4           6.3.4            note
+//   设计超高  H − h ≥ B/10 (h + Δh/2 in a bend)         9.4.1-2          不应小于
+//   加大超高  H − d − s ≥ 0.10 m, s the surface at Q加, d the tie rods   9.4.1-2   应
+//   深宽比    0.7 ≤ H/B ≤ 0.9 (梁式), H/B ≤ 0.9 (拱式)   9.3.3-4         宜
+//   长槽/短槽 L ≥ 15h₁ (15h without canal data)         K.1.1           classification
+//   寒冷地区  ∇₂ above ∇₄, or a drain valve              9.4.1-4          宜
+//   模型试验  grades 1 and 2                            9.4.2            note
 //
 // Like the hydraulic elements these figures stand beside the case results:
 // double precision, the true section, the true value of π, g = 9.81 m/s².
@@ -9,9 +19,9 @@
 // "—", and so does the verdict of a check whose figures are missing.
 #pragma once
 
+#include "hydraulics/checkrow.h"
 #include "hydraulics/elements.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,9 +29,7 @@
 
 namespace hydraulics {
 
-// Met 满足, NotMet 不满足, Note 提示 (a matter to look at, not a failure),
-// Unknown "—" (the figures the check needs cannot be formed).
-enum class Verdict { Met, NotMet, Note, Unknown };
+struct Connection;
 
 // One row of table 6.3.4: the increase of the design discharge that gives
 // the increased discharge (加大流量), percent, and the row as printed.
@@ -44,22 +52,42 @@ double DefaultIncreasePercent(double Q);
 constexpr double kMinIncreasePercent = 0;
 constexpr double kMaxIncreasePercent = 50;
 
+// The increase a design takes: `given` where it lies in 0..50 % and is
+// finite (empty for any other given value), else the default of Q's row
+// (empty for a Q that is no positive finite discharge).
+std::optional<double> IncreaseFor(double Q, std::optional<double> given);
+
+enum class SupportForm { Beam, Arch }; // 梁式, 拱式
+
+// The design step of the width a designer builds to, m.
+constexpr double kDefaultWidthStep = 0.01;
+constexpr double kMinWidthStep = 0.001, kMaxWidthStep = 0.1;
+
+// What the designer gives beside the case's eight inputs.
+struct DesignConditions {
+    std::optional<double> increasePercent;   // p, %; empty: table 6.3.4's default
+    double widthStep = kDefaultWidthStep;    // m, 0.001..0.1
+    SupportForm support = SupportForm::Beam; // 支承形式
+    std::optional<double> tieRodDepth;       // 拉杆底距槽顶, m; empty: no tie rods
+    bool coldRegion = false;                 // 寒冷或严寒地区
+    std::optional<int> grade;                // 建筑物级别 1..5 (the canals' grade wins)
+};
+
 struct DesignChecks {
     // Range of the formulas, first of all checks: h/B, met when the case
-    // used the true section (3, 4) or when h ≥ B/2 within 1e-9 m; a case 1
-    // or 2 result below it is only indicative.
+    // used the true section (3, 4) or when h ≥ B/2 within 1e-9 m.
     std::optional<double> depthRatio;
     bool straightWalls = false; // the design point's, for the requirement shown
     Verdict applicability = Verdict::Unknown;
 
-    // The increase used, %: the given one, else the default of Q's row.
-    // Empty when the given one is outside 0..50 % or not finite, or when
-    // none is given and Q is not a positive finite discharge.
+    // The increase used, % (IncreaseFor), and Q's row of table 6.3.4. Met
+    // when p lies within the row, Note when the user chose one outside it.
     std::optional<double> increasePercent;
-    IncreaseRow increaseRow; // Q's row of table 6.3.4, for display
+    IncreaseRow increaseRow{};
+    std::optional<double> Qinc, hinc; // Q加 = Q(1 + p/100), m³/s, and its normal depth, m
+    Verdict increase = Verdict::Unknown;
 
-    // Design velocity v = Q/A, m/s: 1.0 ≤ v ≤ 2.5.
-    std::optional<double> v;
+    std::optional<double> v; // design velocity Q/A, m/s: 1.0 ≤ v ≤ 2.5
     Verdict velocity = Verdict::Unknown;
 
     // Mild slope: Froude number at the design depth below 1 and i = 1/x
@@ -68,22 +96,37 @@ struct DesignChecks {
     std::optional<double> Fr, criticalSlopeX;
     Verdict mildSlope = Verdict::Unknown;
 
-    // Increased discharge Q_inc = Q·(1 + p/100), m³/s, and its normal depth
-    // in the same section, slope and roughness, m. Met when p lies within
-    // Q's row of table 6.3.4, Note when the user chose a p outside it.
-    std::optional<double> Qinc, hinc;
-    Verdict increase = Verdict::Unknown;
+    // The highest water surfaces, m: at the design discharge h, or h + Δh/2
+    // in a bend; at Q加 the largest of h加, the backwater's largest depth
+    // (with canal data) and h + Δh/2 in a bend.
+    std::optional<double> designSurface, increasedSurface;
+    std::optional<double> backwaterDepth, bendDepth;
+    std::optional<double> tieRodDepth; // as given, m
+    // Net depth H = max(H₁, H₂, H₃) with H₁ = designSurface + B/10,
+    // H₂ = increasedSurface + 0.10 m (+ d below the top with tie rods),
+    // H₃ = 0.7·B for beam flumes; rounded up to the centimetre when
+    // `rounded` (the adopted section), m.
+    std::optional<double> H1, H2, H3, H, ratio;
+    bool rounded = false;
+    SupportForm support = SupportForm::Beam;
+    std::optional<double> freeboard,
+        increasedClearance;                  // H − designSurface, H − d − increasedSurface
+    std::optional<double> freeboardRequired; // B/10, m
+    Verdict freeboardOk = Verdict::Unknown, increasedOk = Verdict::Unknown;
+    Verdict depthRatioOk = Verdict::Unknown; // should
 
-    // Net depth of the flume, m: H₁ = h + B/10 (freeboard at the design
-    // discharge), H₂ = h_inc + 0.10 (freeboard at the increased discharge),
-    // H = max(H₁, H₂, 0.7·B); met when H/B ≤ 0.9, else B is too narrow.
-    std::optional<double> H1, H2, H, ratio;
-    Verdict netDepth = Verdict::Unknown;
+    // L/h₁ with canal data, else L/h: long when ≥ 15 (Met), short (Note).
+    std::optional<double> lengthRatio;
+    bool lengthByCanal = false;
+    Verdict longFlume = Verdict::Unknown;
 
-    // Length over design depth L/h: met when L > 15·h, a note otherwise
-    // (short flume: non-uniform flow, check by a water-surface profile).
-    std::optional<double> shortRatio;
-    Verdict shortFlume = Verdict::Unknown;
+    // Cold region: the outlet bed ∇₂ above the downstream bed ∇₄ (m), so
+    // that the flume drains; without canal data only a note.
+    bool coldRegion = false;
+    std::optional<double> bedOutlet, bedDownstream;
+    Verdict drains = Verdict::Unknown;
+
+    std::optional<int> grade; // for the model-test note of grades 1 and 2
 };
 
 // The first check alone: met when the formulas that found `p` hold at its
@@ -91,34 +134,21 @@ struct DesignChecks {
 // below), open when B or h is no number to form h/B from.
 Verdict Applicability(const DesignPoint& p);
 
-// The checks of design point `p` for flume length L (m) and an increase of
-// `increasePercent` (default: the larger value of Q's row of table 6.3.4).
+// The checks of design point `p` for flume length L (m) under
+// `conditions`; `connection`, where the canals are known, adds the
+// backwater, the bend, h₁ and the beds. `roundNetDepth` rounds H up to the
+// centimetre, as a section to be built has it.
+DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions& conditions,
+                         const Connection* connection = nullptr, bool roundNetDepth = false);
+
+// The same at increase `increasePercent` (empty: table 6.3.4) and no more.
 DesignChecks CheckDesign(const DesignPoint& p, double L,
                          std::optional<double> increasePercent = {});
 
-// One line of the checks for tables, reports and listings:
-// 项目, 计算值, 要求, 依据, 结论.
-struct CheckRow {
-    std::string item;        // 设计流速
-    std::string value;       // "v = 1.616 m/s", "—" for empty figures
-    std::string requirement; // "1.0 ≤ v ≤ 2.5 m/s"
-    std::string clause;      // "GB 50288-2018 第 9.4.1 条"
-    Verdict verdict;
-};
-constexpr std::size_t kCheckRowCount = 6;
-
-// Applicability, velocity, mild slope, increased discharge, net depth, short flume.
+// The rows in order: applicability, velocity, mild slope, increased
+// discharge, freeboard at the design and at the increased discharge, depth
+// ratio, long or short flume; the cold-region and model-test rows where
+// they apply.
 std::vector<CheckRow> CheckRows(const DesignChecks& checks);
-
-std::string_view VerdictText(Verdict verdict); // 满足 / 不满足 / 提示 / —
-
-// A figure of a check's text: "v = 1.616 m/s" (the element's three
-// decimals; with `percent` a percentage without trailing zeros), or
-// "v = —" without the unit when the figure is not formed.
-std::string CheckFigure(std::string_view symbol, const std::optional<double>& value,
-                        std::string_view unit = {}, bool percent = false);
-
-// Figures of one cell joined by "，".
-std::string JoinFigures(std::initializer_list<std::string> parts);
 
 } // namespace hydraulics

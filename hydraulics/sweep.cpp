@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hydraulics/sweep.h"
 
+#include "hydraulics/design.h"
 #include "hydraulics/numtext.h"
 #include "hydraulics/projectstate.h"
 
@@ -46,33 +47,32 @@ void Fail(SweepRow& row, const CalcError& e) {
 }
 
 void Calculate(const SweepRequest& request, SweepRow& row, const std::array<float, 8>& inputs) {
-    ProjectState m; // fresh: nothing of the row before reaches this one
-    try {
-        row.results = CalculateCase(m, request.caseNumber, inputs);
-        row.design = FromCase(m, request.caseNumber);
-        row.length = m.BasicData[PosL];
-    } catch (const CalcError& e) {
-        Fail(row, e);
+    DesignRequest design{request.caseNumber, inputs, request.conditions, request.connection, false};
+    design.conditions.increasePercent = request.increasePercent;
+    const Design& d = row.computed.emplace(ComputeDesign(design));
+    switch (d.outcome.status) {
+    case CaseStatus::Error:
+        row.status = SweepStatus::Error;
+        row.kind = d.outcome.kind;
+        row.message = d.outcome.message;
         return;
-    } catch (const NotConverged& e) {
+    case CaseStatus::NotConverged:
         row.status = SweepStatus::NotConverged;
-        row.message = e.message();
+        row.message = d.outcome.message;
         return;
+    case CaseStatus::Ok:
+        break;
     }
-    row.elements = ComputeElements(*row.design);
-    row.checks = CheckDesign(*row.design, row.length, request.increasePercent);
-    if (request.connection)
-        row.connection = ComputeConnection(ConnectionFlume{*row.design, row.length, inputs[PosXi1],
-                                                           inputs[PosXi2], request.increasePercent},
-                                           *request.connection);
-    // Every design check met; of the connection, whose figures may be left
-    // open ([ΔZ] not given), nothing not met.
-    const std::vector<CheckRow> checks = CheckRows(row.checks);
-    row.meetsAll = std::all_of(checks.begin(), checks.end(),
-                               [](const CheckRow& c) { return c.verdict == Verdict::Met; });
-    if (row.connection)
-        for (const CheckRow& c : ConnectionChecks(*row.connection))
-            row.meetsAll = row.meetsAll && c.verdict != Verdict::NotMet;
+    row.results = d.outcome.results;
+    row.design = d.outcome.design;
+    row.length = d.outcome.length;
+    row.elements = d.elements;
+    row.checks = d.checks;
+    row.connection = d.calculatedConnection;
+    // Every rule and every recommendation met; notes and
+    // classifications count neither way.
+    const std::vector<CheckRow> checks = SweepChecks(row);
+    row.meetsAll = std::all_of(checks.begin(), checks.end(), Meets);
 }
 
 } // namespace
@@ -184,24 +184,6 @@ std::vector<SweepRow> RunSweep(const SweepRequest& request) {
         Calculate(request, row, inputs);
     }
     return rows;
-}
-
-std::optional<SweepRow> NearestCompliant(const SweepRequest& request) {
-    const double v = request.inputs.at(request.variable);
-    const double step = RoundSignificant(0.01 * std::fabs(v), 3);
-    if (!(step > 0) || !std::isfinite(step))
-        return std::nullopt;
-    SweepRequest around = request;
-    around.range = {Clean(v - 50 * step), Clean(v + 50 * step), Clean(step)};
-    std::optional<SweepRow> best;
-    for (SweepRow& row : RunSweep(around)) {
-        const auto value = row.inputs[request.variable];
-        if (!row.meetsAll || !value || *value <= 0)
-            continue;
-        if (!best || std::fabs(*value - v) < std::fabs(*best->inputs[request.variable] - v))
-            best = std::move(row);
-    }
-    return best;
 }
 
 std::string SweepValueText(const SweepRow& row, std::size_t variable) {

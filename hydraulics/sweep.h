@@ -14,6 +14,7 @@
 #include "hydraulics/cases.h"
 #include "hydraulics/connection.h"
 #include "hydraulics/connectionrows.h"
+#include "hydraulics/design.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 #include "hydraulics/errors.h"
@@ -90,6 +91,9 @@ struct SweepRequest {
     // The canals the flume joins; with them each successful row also
     // carries its water-surface connection, and its verdicts count.
     std::optional<ConnectionInput> connection;
+    // The other design conditions (width step, support, tie rods, cold
+    // region, grade); their increase is the one above.
+    DesignConditions conditions{};
 };
 
 enum class SweepStatus { Ok, NotConverged, Error };
@@ -109,7 +113,10 @@ struct SweepRow {
     HydraulicElements elements;
     DesignChecks checks;
     std::optional<Connection> connection; // with the request's canals, when Ok
-    bool meetsAll = false;                // Ok and every check's verdict 满足 (a note is not)
+    // The whole design of the row's value, as a single calculation of it
+    // computes it; empty when the value could not be stored.
+    std::optional<Design> computed;
+    bool meetsAll = false; // Ok, every rule and recommendation met (notes count neither way)
 };
 
 // Every verdict of a row: the design checks, then the connection's checks
@@ -122,14 +129,6 @@ std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& co
 // std::out_of_range for a case or variable index out of range; a failed
 // calculation is a row, never an exception.
 std::vector<SweepRow> RunSweep(const SweepRequest& request);
-
-// The candidate nearest the current design that meets every check: the
-// request's variable (its inputs[variable] the current value v) stepped
-// over v ± 50 % in steps of 1 % of |v| rounded to three significant
-// digits (101 calculations); of the positive rows meeting every check, the one
-// whose value lies nearest v (the smaller on a tie). Empty when none does.
-// request.range is ignored.
-std::optional<SweepRow> NearestCompliant(const SweepRequest& request);
 
 // The variable of row `row` as the box shows it ("1.05"); the requested
 // value in fifteen digits when it could not be stored ("—" beyond double).

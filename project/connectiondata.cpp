@@ -143,7 +143,15 @@ ConnectionRead ReadFrom(const QJsonObject& object, const std::string& where) {
     } catch (const WrongKey& wrong) {
         read.key = wrong.key;
         read.problem = where + KeyName(wrong.key) + "（“" + wrong.key + "”）" + wrong.need + "。";
+        return read;
     }
+    ConditionsRead conditions = ReadConditionKeys(object, where);
+    if (!conditions.problem.empty()) {
+        read.input.reset();
+        read.key = conditions.key;
+        read.problem = conditions.problem;
+    }
+    read.conditions = conditions.keys;
     return read;
 }
 

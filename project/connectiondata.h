@@ -6,15 +6,19 @@
 //   {"upstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000, "bed": 100.0},
 //    "downstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000},
 //    "allowed_drop": 0.3, "inlet_angle": 14.5, "outlet_angle": 9.5,
-//    "grade": 4, "bend_radius": null}
+//    "grade": 4, "bend_radius": null,
+//    "support": "beam", "tie_rod_depth": null, "cold_region": false}
 //
 // b, m ≥ 0 (not both 0), n > 0, x > 0, bed any number: required.
 // allowed_drop ≥ 0 and bend_radius > 0 may be null or left out; the angles
 // (11–18°, 8–11°) and the grade (an integer 1–5) may be left out for their
-// defaults. Keys not named here are passed over.
+// defaults. support, tie_rod_depth and cold_region are the design
+// conditions of project/designdata.h and may be left out. Keys not named
+// here are passed over.
 #pragma once
 
 #include "hydraulics/connection.h"
+#include "project/designdata.h"
 
 #include <QJsonObject>
 #include <optional>
@@ -24,9 +28,10 @@ namespace project {
 
 struct ConnectionRead {
     std::optional<hydraulics::ConnectionInput> input; // empty when a key is wrong
-    std::string key;     // the first wrong key, "upstream.n"; empty for the file itself
-    std::string problem; // a whole sentence in Chinese naming the key
-    bool gradeGiven = false; // "grade" stood in the data (else the default 4)
+    std::string key;          // the first wrong key, "upstream.n"; empty for the file itself
+    std::string problem;      // a whole sentence in Chinese naming the key
+    bool gradeGiven = false;  // "grade" stood in the data (else the default 4)
+    ConditionKeys conditions; // support, tie_rod_depth and cold_region where given
 };
 
 // Reads the canal data from `object`. Never throws.

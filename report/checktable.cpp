@@ -55,11 +55,10 @@ TextTable CheckTable(const hydraulics::DesignChecks& checks) {
 TextTable CheckTable(const std::vector<hydraulics::CheckRow>& rows) {
     TextTable table{{"项目", "计算值", "要求", "依据", "结论"}, {}, -1};
     for (const hydraulics::CheckRow& row : rows) {
-        if (row.verdict == hydraulics::Verdict::NotMet)
+        if (hydraulics::Fails(row))
             table.unmetRows.push_back(static_cast<int>(table.rows.size()));
         table.rows.push_back({row.item, AsCell(row.value, true), AsCell(row.requirement, true),
-                              ClauseCell(row.clause),
-                              std::string(hydraulics::VerdictText(row.verdict))});
+                              ClauseCell(row.clause), std::string(hydraulics::VerdictText(row))});
     }
     return table;
 }

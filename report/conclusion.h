@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// 结论 of the calculation report: whether the design meets every design
-// check, what to change for each one it does not meet, and the figures to
-// adopt.
+// 结论 of the calculation report: whether the adopted section meets every
+// rule of the standard (应/不应) and recommendation (宜/不宜), what to
+// change for each one it does not meet, the ways out of a failing design,
+// and the table of adopted figures.
 #pragma once
 
 #include "report/reportcontent.h"
@@ -13,7 +14,7 @@ namespace report {
 std::string CheckAdvice(const hydraulics::CheckRow& row, const hydraulics::DesignChecks& checks,
                         int caseNo);
 
-// The conclusion of `content`, whose design checks and results are filled.
+// The conclusion of `content`, whose design is computed.
 Conclusion ComposeConclusion(const ReportContent& content);
 
 } // namespace report

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/connectionsection.h"
 
+#include "hydraulics/adoptedrows.h"
 #include "hydraulics/connectionrows.h"
 #include "hydraulics/elements.h"
 #include "report/checktable.h"
@@ -12,11 +13,20 @@ namespace {
 
 // In the report's markup: "_{…}" and "^{…}" sub- and superscripts, "[a|b]"
 // a fraction.
-const char* const kFormulas[] = {
+// The inlet and outlet drops: grades 1–3 with the transitions' friction
+// (K.1.2-1), grades 4 and 5 without it.
+const char* const kFrictionFormulas[] = {
     "L_{1} = [T₁ − T|2tan θ₁]，L_{2} = [T₂ − T|2tan θ₂]，T_{1}、T_{2} = b + 2mh",
     "J = n²v²/R^{4/3}，J_{1−2}、J_{3−4} 取渐变段两端断面 J 的平均值",
     "Z_{1} = (1 + ξ_{1})[v² − v₁²|2g] + J_{1−2}L_{1}",
     "Z_{3} = (1 − ξ_{2})[v² − v₂²|2g] − J_{3−4}L_{2}",
+};
+const char* const kPlainFormulas[] = {
+    "L_{1} = [T₁ − T|2tan θ₁]，L_{2} = [T₂ − T|2tan θ₂]，T_{1}、T_{2} = b + 2mh",
+    "Z_{1} = (1 + ξ_{1})[v² − v₁²|2g]",
+    "Z_{3} = (1 − ξ_{2})[v² − v₂²|2g]",
+};
+const char* const kFormulas[] = {
     "ΔZ = Z_{1} + Z_{2} − Z_{3}，Z_{2} = iL",
     "∇_{1} = ∇_{3} + h_{1} − Z_{1} − h，∇_{2} = ∇_{1} − iL，∇_{4} = ∇_{2} + h + Z_{3} − h_{2}",
     "[dh|dx] = [i − J|1 − Fr²]",
@@ -38,9 +48,9 @@ std::string DataText(const hydraulics::ConnectionInput& in, const ReportRequest&
     return "上游渠道：" + Canal(in.upstream) + "，渠底高程 ∇_{3} = " + Number(in.upstreamBed) +
            " m。下游渠道：" + Canal(in.downstream) + "。渠系规划允许水面降落 " +
            (in.allowedDrop ? Number(*in.allowedDrop) + " m" : std::string("未给出")) +
-           "；进口收缩角 θ_{1} = " + Number(in.inletAngle) + "°，出口扩散角 θ_{2} = " +
-           Number(in.outletAngle) + "°；建筑物级别 " + std::to_string(in.grade) +
-           " 级；弯道半径 r = " +
+           "；进口收缩角 θ_{1} = " + Number(in.inletAngle) +
+           "°，出口扩散角 θ_{2} = " + Number(in.outletAngle) + "°；建筑物级别 " +
+           std::to_string(in.grade) + " 级；弯道半径 r = " +
            (in.bendRadius ? Number(*in.bendRadius) + " m" : std::string("—（直槽）")) +
            "。槽身 ξ_{1} = " + Number(request.inputs[hydraulics::PosXi1]) +
            "，ξ_{2} = " + Number(request.inputs[hydraulics::PosXi2]) + "（同基本资料）。";
@@ -62,11 +72,10 @@ TextTable FiguresTable(const hydraulics::Connection& c) {
 void ComposeConnection(ReportContent& content) {
     if (!content.request.connection)
         return;
-    const ReportRequest& r = content.request;
-    const hydraulics::ConnectionFlume flume{content.design, r.inputs[hydraulics::PosL],
-                                            r.inputs[hydraulics::PosXi1],
-                                            r.inputs[hydraulics::PosXi2], r.increasePercent};
-    content.connection = hydraulics::ComputeConnection(flume, *r.connection);
+    const hydraulics::Connection* c = content.computed.connection();
+    if (!c)
+        return;
+    content.connection = *c;
     content.connectionFigures = FiguresTable(*content.connection);
     content.connectionChecks = CheckTable(hydraulics::ConnectionChecks(*content.connection));
 }
@@ -78,16 +87,34 @@ void AddConnection(DocumentBuilder& b, const ReportContent& content) {
     b.paragraph("依据 GB 50288-2018 第 9.2.4、9.4.1 条及附录 K，按水面衔接确定槽身进出口与下游"
                 "渠道的底高程，并复核加大流量时的上游壅水。");
     b.paragraph(DataText(*content.request.connection, content.request));
+    const hydraulics::Design& d = content.computed;
+    if (d.adopted)
+        b.paragraph("以下按采用断面计算（见结论）：" + hydraulics::AdoptedBasis(d));
+    if (!d.velocityNote.empty())
+        b.paragraph(d.velocityNote);
     b.paragraph("计算公式", Paragraph::Kind::Subheading);
-    b.paragraph("h_{1}、h_{2} 为上、下游渠道（梯形断面）按曼宁公式求得的正常水深，v_{1}、v_{2} "
-                "为其流速，v 为槽内流速，J 为水力坡度；1～3 级建筑物计入渐变段沿程损失 J·L，4、5 级"
-                "不计。ΔZ 应等于或略小于渠系规划的允许水面降落。");
+    const bool friction = content.connection->grade >= 1 && content.connection->grade <= 3;
+    b.paragraph(std::string("h_{1}、h_{2} 为上、下游渠道（梯形断面）按曼宁公式求得的正常水深，"
+                            "v_{1}、v_{2} 为其流速，v 为槽内流速。") +
+                (friction ? "本建筑物为 " + std::to_string(content.connection->grade) +
+                                " 级，按附录 K.1.2 式（K.1.2-1）计入进、出口渐变段的沿程水头损失 "
+                                "J·L，J 为水力坡度。"
+                          : std::string("4、5 级建筑物不计渐变段的沿程水头损失。")) +
+                "ΔZ 应等于或略小于渠系规划的允许水面降落。");
+    if (friction)
+        for (const char* formula : kFrictionFormulas)
+            b.paragraph(formula, Paragraph::Kind::Formula);
+    else
+        for (const char* formula : kPlainFormulas)
+            b.paragraph(formula, Paragraph::Kind::Formula);
     for (const char* formula : kFormulas)
         b.paragraph(formula, Paragraph::Kind::Formula);
-    b.paragraph("加大流量 Q_{加} = Q(1 + p/100) 时，由下游水位 ∇_{4} + h_{2加} 定槽身出口水深（低于"
-                "临界水深时取临界水深），按上式向上游推算槽内水面线，再由 ∇_{3} + h_{1需} = "
-                "∇_{1} + h_{进} + Z_{1} 求上游渠道所需水深；壅高 Δh_{1} = h_{1需} − h_{1加} 宜不超过 "
-                "h_{1加} 的 1%～3%。长槽：L ≥ 15h_{1}。");
+    b.paragraph(
+        "加大流量 Q_{加} = Q(1 + p/100) 时，由下游水位 ∇_{4} + h_{2加} 定槽身出口水深（低于"
+        "临界水深时取临界水深），按上式向上游推算槽内水面线，再由 ∇_{3} + h_{1需} = "
+        "∇_{1} + h_{进} + Z_{1} 求上游渠道所需水深；壅高 Δh_{1} = h_{1需} − h_{1加} 宜不超过 "
+        "h_{1加} 的 1%～3%。长槽：L ≥ 15h_{1}；短槽按设计流量以同法推算水面线，复核总水面"
+        "降落 ΔZ′ = ∇_{3} + h_{1需} − (∇_{4} + h_{2})。");
     b.paragraph("计算成果", Paragraph::Kind::Subheading);
     b.table(content.connectionFigures, {40, 20, 24, 16});
     b.figure(Figure::Profile, 1.0,

@@ -284,11 +284,14 @@ ReportContent ComposeReport(const ReportRequest& request) {
     content.lossNotes = LossNotes(request.caseNo, trials, m);
     content.totalLoss = m.TotalLoss;
     content.results = ResultTable(info, texts);
-    content.design = hydraulics::FromCase(m, request.caseNo);
-    content.elements = ElementTable(hydraulics::ComputeElements(content.design));
-    content.designChecks = hydraulics::CheckDesign(content.design, m.BasicData[hydraulics::PosL],
-                                                   request.increasePercent);
-    content.checks = CheckTable(content.designChecks);
+    hydraulics::DesignRequest design{request.caseNo, request.inputs, request.conditions,
+                                     request.connection, true};
+    design.conditions.increasePercent = request.increasePercent;
+    content.computed = hydraulics::ComputeDesign(design);
+    content.design = *content.computed.outcome.design;
+    content.elements = ElementTable(content.computed.elements);
+    content.designChecks = content.computed.checks;
+    content.checks = CheckTable(content.computed.rows);
     ComposeConnection(content);
     content.conclusion = ComposeConclusion(content);
     return content;

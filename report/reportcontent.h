@@ -6,6 +6,7 @@
 #pragma once
 
 #include "hydraulics/connection.h"
+#include "hydraulics/design.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 #include "project/reportidentity.h"
@@ -33,6 +34,9 @@ struct ReportRequest {
     std::optional<std::string> conclusionNote{};
     // The canals of the water-surface connection; empty: no such section.
     std::optional<hydraulics::ConnectionInput> connection{};
+    // The width step, support, tie rods, cold region and grade; the
+    // increase is the one above.
+    hydraulics::DesignConditions conditions{};
 };
 
 // A ruled table: column titles, then rows of the same length.
@@ -49,7 +53,7 @@ struct TextTable {
 // the request, and the adopted figures (采用值).
 struct Conclusion {
     std::vector<std::string> paragraphs;
-    TextTable adopted; // 名称, 符号, 采用值, 单位
+    TextTable adopted; // 名称, 符号, 采用值 (or 计算值（不得采用）), 单位
 };
 
 struct ReportContent {
@@ -64,10 +68,14 @@ struct ReportContent {
     TextTable results;                  // 名称, 符号, 数值, 单位: the window's result texts
     TextTable elements;                 // the section window's elements, regime and surface
     TextTable checks;                   // 项目, 计算值, 要求, 依据, 结论 (GB 50288-2018)
+    // The whole design, computed once: everything below the trials is
+    // formatted from it.
+    hydraulics::Design computed{};
     hydraulics::DesignPoint design{};
-    hydraulics::DesignChecks designChecks{}; // behind the checks and the section's marks
+    hydraulics::DesignChecks designChecks{}; // of the calculated section, and the section's marks
     float totalLoss = 0;                     // Z, m, as the engine left it (case 2: the head met)
-    // The water-surface connection, with the request's canals only.
+    // The water-surface connection of the design (at the adopted section),
+    // with the request's canals only.
     std::optional<hydraulics::Connection> connection;
     TextTable connectionFigures; // 项目, 符号, 数值, 单位
     TextTable connectionChecks;  // as checks

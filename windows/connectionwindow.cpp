@@ -26,7 +26,6 @@ namespace windows {
 namespace {
 
 const QString kSection = QStringLiteral("connection");
-const QColor kNotedGround{255, 243, 205};
 const QColor kGroupGround{235, 235, 235};
 
 QTableWidget* MakeTable(QWidget* parent, const QString& name, const QStringList& header) {
@@ -218,12 +217,10 @@ void ConnectionWindow::fillChecks() {
     checks_->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         const hydraulics::CheckRow& row = rows[std::size_t(r)];
-        const QColor ground = row.verdict == hydraulics::Verdict::NotMet ? drawing::kUnmetGround
-                              : row.verdict == hydraulics::Verdict::Note ? kNotedGround
-                                                                         : QColor();
+        const QColor ground = drawing::VerdictGround(row);
         SetRow(checks_, r,
                {drawing::Utf8(row.item), drawing::Utf8(row.value), drawing::Utf8(row.requirement),
-                drawing::Utf8(row.clause), drawing::Utf8(hydraulics::VerdictText(row.verdict))},
+                drawing::Utf8(row.clause), drawing::Utf8(hydraulics::VerdictText(row))},
                ground);
     }
     QHeaderView* header = checks_->horizontalHeader();

@@ -64,13 +64,10 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
         items.append(Figure(figure));
     for (const hydraulics::CheckRow& check :
          ok ? hydraulics::SweepChecks(row) : hydraulics::SweepCheckColumns(connection)) {
-        QStandardItem* item =
-            Cell(ok ? Utf8(hydraulics::VerdictText(check.verdict)) : QStringLiteral("—"),
-                 ok ? Rank(check.verdict) : 3);
-        if (ok && check.verdict == hydraulics::Verdict::NotMet)
-            item->setBackground(drawing::kUnmetGround);
-        else if (ok && check.verdict == hydraulics::Verdict::Note)
-            item->setBackground(drawing::kNotedGround);
+        QStandardItem* item = Cell(ok ? Utf8(hydraulics::VerdictText(check)) : QStringLiteral("—"),
+                                   ok ? Rank(check.verdict) : 3);
+        if (const QColor ground = drawing::VerdictGround(check); ok && ground.isValid())
+            item->setBackground(ground);
         item->setToolTip(Utf8(check.item + "：" + check.value));
         items.append(item);
     }

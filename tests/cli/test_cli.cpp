@@ -201,27 +201,33 @@ TEST(Cli, BatchBadRowsDoNotStopIt) {
     EXPECT_NE(large.err.find("第 30000 行：无效参数"), std::string::npos);
 }
 
-// The checks of the case 1 worked example, too deep for its width; at
-// p = 0 the increased flow is the design flow and H₂ ≈ h + 0.10.
+// The checks of the case 1 worked example, too deep for its width (H/B, a
+// 宜 clause: 宜调整, "ok" false at level "should"); at p = 0 the increased
+// flow is the design flow. The adopted section follows: B* = 1.911735 m
+// rounded up to 1.92 m, the exact depth, H up to the centimetre.
 TEST(Cli, ChecksOfTheWorkedExample) {
     const std::pair<std::string, std::vector<const char*>> cases[] = {
         {"--json --details ",
          {R"("on_walls"}, "checks": {"applicability": {"ratio": 0.7844)",
-          R"(, "ok": true}, "increase_percent": 30, "velocity": {"value": 1.6156)",
-          R"(, "ok": true}, "mild_slope": {"Fr": 0.4533)", R"("critical_slope_x": 257.37)",
-          R"(, "ok": true}, "increased_flow": {"Q": 5.2, "h": 1.80796)",
+          R"(, "ok": true, "level": "shall"}, "increase_percent": 30, "velocity": {"value": 1.6156)",
+          R"(, "ok": true, "level": "should"}, "mild_slope": {"Fr": 0.4533)",
+          R"("critical_slope_x": 257.37)", R"("increased_flow": {"Q": 5.2, "h": 1.80796)",
           R"("net_depth": {"design": 1.69121)", R"(, "increased": 1.90796)",
           R"(, "value": 1.90796)", R"(, "ratio": 0.99783)",
-          R"(, "ok": false}, "short_flume": {"ratio": 66.66)", R"(, "ok": true}}}
+          R"(, "ok": false, "level": "should"}, "short_flume": {"ratio": 66.66)",
+          R"(, "ok": true, "basis": "h"}}, "adopted": {"B": 1.92, "x": 1000, "h": 1.49452)",
+          R"("H": 1.91, "H_over_B": 0.99479)", R"("exact_B": 1.911735)",
+          R"("feasible": false, "ok": true}}
 )"}},
         {"--json --details --increase 0 ",
          {R"(, "increase_percent": 0, )", R"("increased_flow": {"Q": 4, "h": 1.4997)",
-          R"("increased": 1.5997)", R"(, "ok": true}, "short_flume")"}},
+          R"("increased": 1.5997)", R"(, "ok": true, "level": "should"}, "short_flume")"}},
         {"--details --increase=12.5 ",
          {"\n设计校核\n适用条件: h/B = 0.784 | h ≥ B/2 | 情况 1、2 的直墙公式 | 满足\n设计流速: v "
-          "= 1.616 m/s | 1.0 ≤ v ≤ 2.5 m/s | GB 50288-2018 第 9.4.1 条 | "
-          "满足\n",
-          "加大流量: p = 12.5 %，Q加 = 4.500 m³/s", "| 提示\n槽身净深: ", "H/B = 0.904 | "}},
+          "= 1.616 m/s | 宜为 1.0～2.5 m/s | GB 50288-2018 第 9.4.1 条第 1 款 | 满足\n",
+          "加大流量: p = 12.5 %，Q加 = 4.500 m³/s", "| 提示\n设计流量超高: ", "H/B = 0.904 | ",
+          "| 宜调整\n长槽与短槽: L/h = 66.667 |", "| 长槽\n\n采用断面（采用值）\n",
+          "槽宽 B (m): 1.92\n", "\n修改途径\n"}},
     };
     for (const auto& [options, pieces] : cases) {
         const std::string out = RunHere(options + kCase1).out;
@@ -336,12 +342,15 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
     ExpectRun("--connection " + (dir_ / "none.json").string() + " " + kCase1, 2, "", "无法读取");
     std::ofstream(file, std::ios::trunc) << good << "}";
     const std::string json = RunHere("--json --details --connection " + file + " " + kCase1).out;
-    std::size_t at = json.find(R"("short_flume": {"ratio": 66.66)");
-    for (const char* key : {R"(}}, "connection": {"design": {"h1": 1.56836888)", R"("drop": )",
-                            R"("allowed_drop": {"value": null, "ok": null}, "transitions": )",
-                            R"("elevations": {"bed_upstream": 100, "bed_inlet": )",
-                            R"("increased": {"Q": 5.2, "h1": )", R"("ratio": )", R"(, "ok": )",
-                            R"("short_flume": {"ratio": )", "}}}\n"}) {
+    // One classification, by h₁; the connection of the adopted section.
+    std::size_t at = json.find(R"("short_flume": {"ratio": 63.7605)");
+    for (const char* key :
+         {R"("basis": "h1"}}, "connection": {"design": {"h1": 1.56836888)", R"("drop": )",
+          R"("allowed_drop": {"value": null, "margin": null, "ok": null, "level": "note"}, )",
+          R"("elevations": {"bed_upstream": 100, "bed_inlet": 99.929162)",
+          R"("increased": {"Q": 5.2, "h1": )", R"("ratio": )", R"(, "ok": )",
+          R"("short_flume": {"ratio": )", R"(}}, "adopted": {"B": 1.92)",
+          R"("top_inlet": 101.839162)", "}}\n"}) {
         ASSERT_NE(at, std::string::npos) << key << '\n' << json;
         at = json.find(key, at);
     }
@@ -356,7 +365,7 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
     EXPECT_EQ(rows[1] + "\n", json);
     const std::string csv =
         RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out;
-    EXPECT_NE(csv.find(",长槽判别,全部满足\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",长槽与短槽,总水面降落,加大流量壅水,全部满足\n"), std::string::npos) << csv;
 }
 
 // The one run of the built program: the section drawing as SVG needs no

@@ -45,7 +45,7 @@ TEST(DesignChecks, WorkedExamplesOnTheWallsAndInTheSemicircle) {
         for (std::size_t i = 0; i < got.size(); ++i)
             EXPECT_NEAR(got[i], hand[i], 1e-6 * (1 + hand[i])) << i;
         EXPECT_EQ(c.increasePercent, 30);
-        EXPECT_EQ((std::array{c.velocity, c.mildSlope, c.increase, c.netDepth, c.shortFlume}),
+        EXPECT_EQ((std::array{c.velocity, c.mildSlope, c.increase, c.depthRatioOk, c.longFlume}),
                   (std::array{Met, Met, Met, netDepth, Met}));
         // The increased discharge at its depth, to the last digits.
         EXPECT_NEAR(TrueManningDischarge(p.B, c.hinc.value_or(0), p.x, p.n), hand[3], 1e-12);
@@ -61,16 +61,25 @@ TEST(DesignChecks, WorkedExamplesOnTheWallsAndInTheSemicircle) {
 }
 
 TEST(DesignChecks, RowsOfTheFirstWorkedExample) {
+    // Each row with its clause's strength: H/B is a 宜 clause (宜调整), the
+    // length a classification (长槽).
     const auto rows = CheckRows(CheckDesign({1.912109, 1.5, 4, 1000, 0.014, true}, 100));
-    ASSERT_EQ(rows.size(), kCheckRowCount);
+    ASSERT_EQ(rows.size(), 8u);
     EXPECT_EQ(rows[0].item + rows[0].value + rows[0].requirement, "适用条件h/B = 0.784h ≥ B/2");
     EXPECT_EQ(rows[1].value, "v = 1.616 m/s");
     EXPECT_EQ(rows[2].value, "Fr = 0.453，x_c = 257.372");
     EXPECT_EQ(rows[3].value, "p = 30 %，Q加 = 5.200 m³/s，h加 = 1.808 m");
     EXPECT_EQ(rows[3].requirement, "p 取 30～25 %");
-    EXPECT_EQ(rows[4].value, "H₁ = 1.691 m，H₂ = 1.908 m，H = 1.908 m，H/B = 0.998");
-    EXPECT_EQ(VerdictText(rows[4].verdict), "不满足");
-    EXPECT_EQ(rows[5].value, "L/h = 66.667");
+    EXPECT_EQ(rows[4].value, "H = 1.908 m，H − h = 0.408 m，B/10 = 0.191 m");
+    EXPECT_EQ(rows[5].value, "h加 = 1.808 m，H − h加 = 0.100 m");
+    EXPECT_EQ(rows[6].value, "H = 1.908 m，H/B = 0.998");
+    EXPECT_EQ(VerdictText(rows[6]), "宜调整");
+    EXPECT_EQ(rows[7].value, "L/h = 66.667");
+    EXPECT_EQ(VerdictText(rows[7]), "长槽");
+    std::string levels;
+    for (const CheckRow& row : rows)
+        levels += std::string(LevelId(row.level)).substr(0, 2) + ' ';
+    EXPECT_EQ(levels, "sh sh sh no sh sh sh no ");
 }
 
 // The straight-wall formulas of cases 1 and 2 hold for h ≥ B/2 (to 1e-9 m);
@@ -128,23 +137,24 @@ TEST(DesignChecks, SteepSlopesAreNotMild) {
 
 TEST(DesignChecks, ShortFlumesCallForAWaterSurfaceProfile) {
     using LV = std::pair<double, Verdict>; // L, m; h = 1.5 m
-    for (const auto& [L, verdict] : {LV{22.5, Note}, LV{1, Note}, LV{22.6, Met}, LV{0, Unknown},
+    for (const auto& [L, verdict] : {LV{22.49, Note}, LV{1, Note}, LV{22.5, Met}, LV{0, Unknown},
                                      LV{-5, Unknown}, LV{kInf, Unknown}})
-        EXPECT_EQ(CheckDesign({1.912109, 1.5, 4, 1000, 0.014}, L).shortFlume, verdict) << L;
+        EXPECT_EQ(CheckDesign({1.912109, 1.5, 4, 1000, 0.014}, L).longFlume, verdict) << L;
 }
 
 TEST(DesignChecks, NothingFormedFromDegenerateInputs) {
-    // Verdicts of the six rows (M met, N not met, ? open, "—" shown): the
-    // applicability needs B and h alone, the increase Q alone, the short
-    // flume L and h alone.
+    // Verdicts of the eight rows (M met, N not met, ? open, "—" shown): the
+    // applicability needs B and h alone, the increase Q alone, the length
+    // L and h alone; the freeboards and H/B need the depth at Q加.
     using Bad = std::pair<DesignPoint, std::string_view>;
     for (const auto& [p, verdicts] :
-         {Bad{{1.6, 0.71, 0, 1000, 0.014}, "M????M"}, Bad{{1.6, 0.71, -1, 1000, 0.014}, "M????M"},
-          Bad{{1.6, 0.71, kNaN, 1000, 0.014}, "M????M"}, Bad{{1.6, 0.71, kInf, 0, 0}, "M????M"},
-          Bad{{0, 0.71, 1, 1000, 0.014}, "???M?M"}, Bad{{-1.6, 0.71, 1, 1000, 0.014}, "???M?M"},
-          Bad{{kNaN, 0.71, 1, 1000, 0.014}, "???M?M"}, Bad{{1.6, 0, 1, 1000, 0.014}, "M??M??"},
-          Bad{{1.6, kInf, 1, 1000, 0.014}, "???M??"}, Bad{{1.6, 0.71, 1, 0, 0}, "MM?M?M"},
-          Bad{{1.6, 0.71, 1e300, 1000, 0.014}, "MNNM?M"}}) {
+         {Bad{{1.6, 0.71, 0, 1000, 0.014}, "M??????M"},
+          Bad{{1.6, 0.71, -1, 1000, 0.014}, "M??????M"},
+          Bad{{1.6, 0.71, kNaN, 1000, 0.014}, "M??????M"}, Bad{{1.6, 0.71, kInf, 0, 0}, "M??????M"},
+          Bad{{0, 0.71, 1, 1000, 0.014}, "???M???M"}, Bad{{-1.6, 0.71, 1, 1000, 0.014}, "???M???M"},
+          Bad{{kNaN, 0.71, 1, 1000, 0.014}, "???M???M"}, Bad{{1.6, 0, 1, 1000, 0.014}, "M??M????"},
+          Bad{{1.6, kInf, 1, 1000, 0.014}, "???M????"}, Bad{{1.6, 0.71, 1, 0, 0}, "MM?M???M"},
+          Bad{{1.6, 0.71, 1e300, 1000, 0.014}, "MNNM???M"}}) {
         std::vector<CheckRow> rows;
         ASSERT_NO_THROW(rows = CheckRows(CheckDesign(p, 100)));
         ASSERT_EQ(rows.size(), verdicts.size());

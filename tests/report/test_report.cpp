@@ -104,8 +104,8 @@ TEST_F(Report, ConnectionSectionOnlyWithCanalData) {
     const std::string text = Shell("pdftotext " + File("c.pdf") + " -").out;
     // The heading, the drop against [ΔZ] = 0.05 m not met, the profile's
     // caption, and the drop again in the conclusion with what to change.
-    for (const char* expected : {"水面衔接与高程", "ΔZ ≤ [ΔZ] = 0.050 m", "不满足", "纵断面示意",
-                                 "∇₄", "总水面降落（ΔZ = ", "总水面降落超过渠系"})
+    for (const char* expected : {"水面衔接与高程", "[ΔZ] = 0.050 m", "不满足", "纵断面示意", "∇₄",
+                                 "总水面降落（ΔZ = ", "超过渠系规划的允许值", "不得采用"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_LT(text.find("水面衔接与高程"), text.rfind("结论"));
     ASSERT_EQ(Calc("--report " + File("r.pdf") + kCase1).code, 0);
@@ -132,10 +132,12 @@ TEST_F(Report, RefusedAfterAFailureAndForOtherNames) {
 TEST_F(Report, ConclusionOfFailingAndPassingDesigns) {
     // clang-format off
     struct { std::string args; std::vector<std::string> present, absent; } const designs[] = {
-        {kCase1, {"结论", "有 1 项设计校核不满足要求", "槽身净深", "宜加大槽宽 B 或减小水深 h",
-                  "将槽内水深 h 由 1.5 m 改为 1.425 m", "修改前", "1.912", "1.91", "1/1000", "0.153"}, {"本设计满足"}},
-        {" 1 4 100 1.2 600 1 0.014 0.25 0.4", {"本设计满足上文所列", "采用值：", "1.53"},
-         {"不满足要求"}},
+        {kCase1, {"结论", "B* = 1.911735 m", "采用断面满足 GB 50288-2018 的各项规定", "深宽比",
+                  "宜调整槽宽 B 或水深 h", "h ≤ 1.433 m 时，深宽比满足要求",
+                  "将槽内水深 h 由 1.5 m 改为 1.43 m", "1.92", "1.91", "1/1000", "0.153"},
+         {"不得采用", "不满足"}},
+        {" 1 4 100 1.2 600 1 0.014 0.25 0.4", {"各项规定和建议", "采用值：", "2.06", "1.52"},
+         {"不满足", "宜调整"}},
         {" 4 0.5 100 2 8000 0.2 0.014 0.25 0.4", {"设计流速", "流速偏小", "加大槽身纵坡 i"}, {}},
         {" 1 4 100 1.2 600 2.5 0.014 0.25 0.4", {"−0.", "进口处水面回升"}, {}},
         {" 1 4 100 1.5 1000 1 0.02 0.5 0.4", {"n = 0.02 大于钢筋混凝土槽身的常用范围",
@@ -218,10 +220,15 @@ TEST_F(Report, OdtForTheOfficeSuite) {
     EXPECT_NE(part("styles.xml").find("style:language-asian=\"zh\" style:country-asian=\"CN\""),
               std::string::npos);
     const std::string xml = part("content.xml");
-    for (const char* expected :
-         {"fo:background-color=\"#e6e6e6\"", "fo:background-color=\"#ffdede\"",
-          "text:outline-level=\"1\"", "<table:table-header-rows>", "fo:keep-with-next=\"always\""})
+    for (const char* expected : {"fo:background-color=\"#e6e6e6\"", "text:outline-level=\"1\"",
+                                 "<table:table-header-rows>", "fo:keep-with-next=\"always\""})
         EXPECT_NE(xml.find(expected), std::string::npos) << expected;
+    // A rule not met (h < B/2 in case 1) stands on light red.
+    ASSERT_EQ(Calc("--report " + File("unmet.odt") + " 1 9.5 100 1.5 1000 1 0.014 0.25 0.4").code,
+              0);
+    EXPECT_NE(Shell("unzip -p " + File("unmet.odt") + " content.xml")
+                  .out.find("fo:background-color=\"#ffdede\""),
+              std::string::npos);
     // Every row of every table has as many cells as the table has columns.
     const auto count = [](const std::string& in, const std::string& what) {
         std::size_t n = 0;

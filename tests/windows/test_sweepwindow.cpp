@@ -90,12 +90,12 @@ private slots:
         QVERIFY(ticked >= 4); // h = 1.25 … 1.4 at least
         QCOMPARE(Cell(*sweep, 10, 1), QStringLiteral("1.5"));
         int netDepth = 0;
-        while (Table(*sweep)->headerData(netDepth, Qt::Horizontal).toString() != "槽身净深")
+        while (Table(*sweep)->headerData(netDepth, Qt::Horizontal).toString() != "深宽比")
             QVERIFY(++netDepth < Table(*sweep)->columnCount());
-        QCOMPARE(Cell(*sweep, 10, netDepth), QStringLiteral("不满足"));
+        QCOMPARE(Cell(*sweep, 10, netDepth), QStringLiteral("宜调整")); // a 宜 clause: amber
         QCOMPARE(
             Table(*sweep)->index(10, netDepth).data(Qt::BackgroundRole).value<QBrush>().color(),
-            drawing::kUnmetGround);
+            drawing::kNotedGround);
         QVERIFY(!Cell(*sweep, 0, Table(*sweep)->columnCount() - 1).isEmpty()); // h = 1 failed
         QVERIFY(!QFile::exists(QStringLiteral("渡槽us.dat")));                 // nothing saved yet
     }

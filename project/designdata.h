@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The design conditions a project keeps beside its eight inputs, as JSON:
+// the side file's section "design" and the same keys in an
+// `ambrelo-calc --connection` file.
+//
+//   {"step": 0.01, "support": "beam", "tie_rod_depth": null, "cold_region": false}
+//
+// step: the design step of the width, 0.001 to 0.1 m; support: "beam"
+// (梁式) or "arch" (拱式); tie_rod_depth: the tie rods' underside below the
+// flume top, m ≥ 0, or null for none; cold_region: true in a cold or
+// severely cold region. Each may be left out; other keys are passed over.
+#pragma once
+
+#include "hydraulics/designchecks.h"
+
+#include <QJsonObject>
+#include <optional>
+#include <string>
+
+namespace project {
+
+// The keys given, each empty when left out.
+struct ConditionKeys {
+    std::optional<double> step;
+    std::optional<hydraulics::SupportForm> support;
+    std::optional<std::optional<double>> tieRodDepth; // given, possibly null (no tie rods)
+    std::optional<bool> coldRegion;
+};
+
+struct ConditionsRead {
+    ConditionKeys keys;
+    std::string key;     // the first wrong key; empty when all are right
+    std::string problem; // a whole sentence naming the input as labelled and the key
+};
+
+// Reads the keys of `object`; `where` names the source ("渠道资料文件 “a.json” 中的").
+ConditionsRead ReadConditionKeys(const QJsonObject& object, const std::string& where);
+
+// Sets in `conditions` what `keys` give.
+void ApplyConditionKeys(const ConditionKeys& keys, hydraulics::DesignConditions& conditions);
+
+// The four keys of `conditions`.
+QJsonObject ConditionsJson(const hydraulics::DesignConditions& conditions);
+
+// The conditions kept in project `projectName`'s side file (section
+// "design") over the defaults; `problem` receives a sentence when the
+// file or a key is damaged (then the defaults, or what was readable).
+hydraulics::DesignConditions SavedConditions(const std::string& projectName,
+                                             std::string* problem = nullptr);
+
+} // namespace project
