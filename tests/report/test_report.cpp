@@ -108,6 +108,20 @@ TEST_F(Report, ConnectionSectionOnlyWithCanalData) {
                                  "总水面降落（ΔZ = ", "超过渠系规划的允许值", "不得采用"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_LT(text.find("水面衔接与高程"), text.rfind("结论"));
+    // Two views of one design: the conclusion's table holds the figures of
+    // the JSON's "adopted" object, to the digits it shows them.
+    const std::string json = Calc("--json --details --connection '" + canals + "'" + kCase1).out;
+    const std::string adopted = json.substr(json.find("\"adopted\""));
+    const std::string conclusion = text.substr(text.rfind("结论"));
+    for (const auto& [key, decimals] :
+         {std::pair{"B", 2}, {"H", 2}, {"h", 3}, {"Z", 3}, {"top_inlet", 3}, {"top_outlet", 3}}) {
+        std::smatch m;
+        const std::regex number(std::string("\"") + key + "\": ([-0-9.e]+)");
+        ASSERT_TRUE(std::regex_search(adopted, m, number)) << key;
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%.*f", decimals, std::stod(m[1]));
+        EXPECT_NE(conclusion.find(shown), std::string::npos) << key << " " << shown;
+    }
     ASSERT_EQ(Calc("--report " + File("r.pdf") + kCase1).code, 0);
     EXPECT_EQ(Shell("pdftotext " + File("r.pdf") + " -").out.find("水面衔接"), std::string::npos);
 }
