@@ -145,9 +145,11 @@ std::string WriteSheet(const DxfSheet& sheet) {
 DxfDrawing CalculatedDrawing(const SectionFigure& figure, const std::string& projectName,
                              const std::optional<hydraulics::Connection>& connection,
                              double exaggeration) {
-    std::string title = "情况 " + std::to_string(figure.caseNo);
+    // "渡槽一（情况 1）", "情况 1" without a project, the project alone
+    // where the case is not known.
+    std::string title = figure.caseNo > 0 ? "情况 " + std::to_string(figure.caseNo) : "";
     if (!projectName.empty())
-        title = projectName + "（" + title + "）";
+        title = title.empty() ? projectName : projectName + "（" + title + "）";
     const hydraulics::DesignChecks checks =
         hydraulics::CheckDesign(figure.point, figure.length, figure.increasePercent);
     DxfDrawing drawing;
