@@ -125,22 +125,24 @@ bool AddIncreased(DxfSheet& sheet, const Frame& f, const DxfProfile& p) {
 }
 
 // An elevation mark: ▽ with its tip on the line, a rule on its top with
-// the value above it, towards the right or (`leftward`) the left.
+// the value above it, towards the right or (`leftward`) the left. A water
+// level's value stands under its surface instead, clear of the surface at
+// the increased discharge just above.
 void AddMark(DxfSheet& sheet, const Frame& f, DxfPoint tip, double level, bool leftward,
              DxfLayer layer) {
     const double n = f.n, top = tip.y + 3 * n;
+    const bool water = layer == DxfLayer::Water;
     const std::string value = Level(level);
     const double width = TextWidth(value, kLabelHeight * n) + 2 * n;
     sheet.shapes.push_back(
         DxfPolyline{layer, n, {{tip}, {{tip.x - 1.5 * n, top}}, {{tip.x + 1.5 * n, top}}}, true});
     const double end = leftward ? tip.x - width : tip.x + width;
-    sheet.shapes.push_back(DxfLine{layer, n, {tip.x, top}, {end, top}});
-    sheet.shapes.push_back(DxfText{DxfLayer::Dimension,
-                                   {tip.x + (leftward ? -n : n), top + 0.8 * n},
-                                   kLabelHeight * n,
-                                   value,
-                                   0,
-                                   leftward ? DxfHAlign::Right : DxfHAlign::Left});
+    if (!water)
+        sheet.shapes.push_back(DxfLine{layer, n, {tip.x, top}, {end, top}});
+    const DxfPoint at{tip.x + (leftward ? -n : n), water ? tip.y - n : top + 0.8 * n};
+    sheet.shapes.push_back(DxfText{DxfLayer::Dimension, at, kLabelHeight * n, value, 0,
+                                   leftward ? DxfHAlign::Right : DxfHAlign::Left,
+                                   water ? DxfVAlign::Top : DxfVAlign::Baseline});
 }
 
 // A name under the bed at x (drawing units from the origin).

@@ -94,15 +94,19 @@ void AddDimensions(DxfSheet& sheet, const Frame& f, const std::optional<double>&
     AddDimension(sheet, radius);
 }
 
-// The critical depth, dashed across the U, named left of the centre line.
+// The critical depth, dashed across the U, named left of the centre line;
+// where the name does not fit inside, left of the dimension H with the
+// line drawn out to it, as the section window does.
 void AddCritical(DxfSheet& sheet, const Frame& f, double hc) {
     AddSurface(sheet, f, DxfLayer::Critical, hc);
-    sheet.shapes.push_back(DxfText{DxfLayer::Text,
-                                   {-f.n, hc + f.n},
-                                   kLabelHeight * f.n,
-                                   "hc=" + std::to_string(std::llround(hc)),
-                                   0,
-                                   DxfHAlign::Right});
+    const std::string name = "hc=" + std::to_string(std::llround(hc));
+    const double height = kLabelHeight * f.n, half = HalfWidthAt(f.r, hc);
+    DxfPoint at{-f.n, hc + f.n};
+    if (TextWidth(name, height) + 2 * f.n > half) {
+        at.x = -f.r - (kFirstDimension + 6) * f.n;
+        sheet.shapes.push_back(DxfLine{DxfLayer::Critical, f.n, {at.x, hc}, {-half, hc}});
+    }
+    sheet.shapes.push_back(DxfText{DxfLayer::Text, at, height, name, 0, DxfHAlign::Right});
 }
 
 // The title under the section with its scale, and the note under it.

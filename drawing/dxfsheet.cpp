@@ -193,9 +193,9 @@ double TextWidth(const std::string& text, double height) {
     double width = 0;
     for (unsigned char c : text) {
         if (c < 0x80)
-            width += 0.6 * height;
+            width += 0.75 * height;
         else if (c >= 0xC0) // the first byte of a character outside ASCII
-            width += 1.05 * height;
+            width += 1.1 * height;
     }
     return width;
 }

@@ -140,9 +140,10 @@ void AddDimensionShapes(DxfSheet& sheet, DxfDimension dimension);
 // {min, max}; {0,0},{0,0} for an empty sheet.
 std::pair<DxfPoint, DxfPoint> SheetExtents(const DxfSheet& sheet);
 
-// A text's advance as a 宋体-class face sets it, with a margin: full width
-// for Chinese characters, at most 0.6 of the height for Latin letters and
-// digits.
+// A text's advance, generously: full width and a margin for Chinese
+// characters, three quarters of the height for Latin letters and digits
+// (wider than SimSun sets them, as wide as the vector fonts of programs
+// that stand in for it).
 double TextWidth(const std::string& text, double height);
 
 } // namespace drawing
