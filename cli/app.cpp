@@ -6,6 +6,7 @@
 #include "cli/calculation.h"
 #include "cli/checksreport.h"
 #include "cli/connectionreport.h"
+#include "cli/dxfexport.h"
 #include "cli/options.h"
 #include "cli/reportexport.h"
 #include "cli/resultoutput.h"
@@ -36,13 +37,18 @@ int OutputFailure(std::ostream& err) {
     return kExitFailed;
 }
 
+// The project's name where the values came from a project file.
+std::string ProjectName(const Options& options) {
+    return options.mode == Mode::Project ? options.project : std::string();
+}
+
 // The calculation report of a successful calculation: the inputs as
 // stored, the project's name where it came from a project file.
 int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream& err) {
     std::array<float, 8> inputs{};
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = outcome.inputs[k].value_or(0.0f);
-    const std::string project = options.mode == Mode::Project ? options.project : std::string();
+    const std::string project = ProjectName(options);
     // A project's remembered heading fields, then those of --info; a
     // damaged side file is named and the report written all the same.
     project::ReportIdentity identity;
@@ -114,6 +120,14 @@ int Report(const Options& options, const hydraulics::Design& design, std::ostrea
         const std::string failure =
             WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber, outcome.length,
                             options.increasePercent);
+        if (!failure.empty()) {
+            err << failure << '\n';
+            return kExitFailed;
+        }
+    }
+    if (!options.dxfFile.empty()) {
+        const DxfRequest request{options.dxfFile, ProjectName(options), options.dxfExaggeration};
+        const std::string failure = WriteDesignDxf(request, design);
         if (!failure.empty()) {
             err << failure << '\n';
             return kExitFailed;

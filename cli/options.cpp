@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/options.h"
 
+#include "cli/dxfexport.h"
 #include "cli/reportexport.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/numtext.h"
@@ -74,10 +75,23 @@ double ParseStep(const std::string& text) {
     return value;
 }
 
+// The profile's vertical exaggeration of --dxf-exaggeration: a
+// period-decimal number from 1 to 100.
+double ParseExaggeration(const std::string& text) {
+    const std::optional<double> value = hydraulics::ReadDecimal(text);
+    if (!value || !(*value >= 1 && *value <= 100))
+        throw UsageError(
+            "--dxf-exaggeration 需要 1 到 100 之间的数（纵断面竖向比例为水平比例的倍数），"
+            "而不是 “" +
+            text + "”");
+    return *value;
+}
+
 // What the scan of the arguments gathers before the checks.
 struct Scanned {
     std::vector<std::string> positional;
-    std::optional<std::string> csv, project, svg, report, connection, sweep;
+    std::optional<std::string> csv, project, svg, report, connection, sweep, dxf;
+    std::optional<double> exaggeration; // --dxf-exaggeration
     bool json = false;
     bool details = false;
     std::optional<double> increase; // --increase, %
@@ -135,6 +149,16 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         scanned.report = TakeValue(name, inlineValue, args, i);
         if (!IsReportFileName(*scanned.report))
             throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
+    } else if (name == "--dxf") {
+        if (scanned.dxf)
+            throw UsageError("选项 --dxf 只能给一次");
+        scanned.dxf = TakeValue(name, inlineValue, args, i);
+        if (!IsDxfName(*scanned.dxf))
+            throw UsageError("--dxf 的文件名须以 .dxf 结尾");
+    } else if (name == "--dxf-exaggeration") {
+        if (scanned.exaggeration)
+            throw UsageError("选项 --dxf-exaggeration 只能给一次");
+        scanned.exaggeration = ParseExaggeration(TakeValue(name, inlineValue, args, i));
     } else if (name == "--info") {
         scanned.info.push_back(ParseInfo(TakeValue(name, inlineValue, args, i)));
     } else if (name == "--increase") {
@@ -195,6 +219,10 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--connection 不能与 --csv 同时使用");
     if (scanned.sweep && (scanned.csv || scanned.svg || scanned.report))
         throw UsageError("--sweep 不能与 --csv、--svg 或 --report 同时使用");
+    if (scanned.dxf && (scanned.csv || scanned.sweep))
+        throw UsageError("--dxf 不能与 --csv 或 --sweep 同时使用");
+    if (scanned.exaggeration && !scanned.dxf)
+        throw UsageError("--dxf-exaggeration 只用于 DXF 图，须与 --dxf 同时使用");
     if (!scanned.info.empty() && !scanned.report)
         throw UsageError("--info 只用于计算书，须与 --report 同时使用");
 }
@@ -276,6 +304,9 @@ Options ParseOptions(std::span<const std::string> args) {
         options.svgFile = *scanned.svg;
     if (scanned.report)
         options.reportFile = *scanned.report;
+    if (scanned.dxf)
+        options.dxfFile = *scanned.dxf;
+    options.dxfExaggeration = scanned.exaggeration.value_or(options.dxfExaggeration);
     if (scanned.connection) {
         const project::ConnectionRead read = project::ReadConnectionFile(*scanned.connection);
         if (!read.input)
@@ -299,9 +330,9 @@ Options ParseOptions(std::span<const std::string> args) {
 
 // The usage as --help shows it and a usage error ends.
 constexpr const char* kUsageText = R"(用法：
-  ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件]
+  ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件] [--dxf 文件.dxf]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 V1 … V8
-  ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件]
+  ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件] [--dxf 文件.dxf]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 --project 项目名
   ambrelo-calc [--json] [--increase P] --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
   ambrelo-calc 情况 --csv 文件
@@ -329,10 +360,16 @@ constexpr const char* kUsageText = R"(用法：
                    水深并逐项校核，H 向上取至厘米；JSON 中为 "adopted" 对象
   --increase P     设计校核的加大百分数 p（%，0 到 50），加大流量
                    Q加 = Q(1 + p/100)；默认取表 6.3.4 中 Q 所在行的较大值。
-                   用于 --details、--svg 和 --report
+                   用于 --details、--svg、--dxf 和 --report
   --step W         采用断面的槽宽设计步长（m，0.001 到 0.1，默认 0.01）
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
+  --dxf 文件.dxf    把断面图（按比例，单位 mm，真实的尺寸标注）写成 CAD 用的 DXF
+                   文件；与 --connection 同用时，纵断面图画在断面图右侧。
+                   计算失败时不写；不能与 --csv、--sweep 同时使用
+  --dxf-exaggeration N
+                   DXF 纵断面的竖向放大倍数（1 到 100，默认 10：竖向比例为
+                   水平比例的 10 倍）
   --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾
                    写可编辑的 ODT 文档；计算失败时不写
   --connection 文件.json

@@ -2,7 +2,7 @@
 // The command line of ambrelo-calc.
 //
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
-//                [--connection FILE.json] CASE V1 … V8
+//                [--dxf FILE [--dxf-exaggeration N]] [--connection FILE.json] CASE V1 … V8
 //                                          one calculation, values in box order
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
 //                CASE --project NAME
@@ -41,7 +41,9 @@ struct Options {
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
-    std::string reportFile; // write the calculation report here (.pdf, .odt); empty: none
+    std::string reportFile;      // write the calculation report here (.pdf, .odt); empty: none
+    std::string dxfFile;         // write the CAD drawings here (.dxf); empty: none
+    double dxfExaggeration = 10; // --dxf-exaggeration: the profile's heights, 1..100
     // The canals of --connection FILE.json, read while parsing (a bad file
     // is a usage error); empty: no water-surface connection.
     std::optional<hydraulics::ConnectionInput> connection;

@@ -37,7 +37,7 @@ Ambrelo 用于 U 形渡槽的水力设计：按四种情况之一输入基本资
 水头损失；绘制断面图，按 GB 50288-2018 进行设计校核，输出 PDF 或
 ODT 格式的水力计算书。包括桌面程序 ambrelo 和命令行程序 ambrelo-calc。]=])
 
-# The Qt 6 runtime libraries the binaries link, from dpkg-shlibdeps
+# The Qt 6 and dxflib (libdxflib3) runtime libraries the binaries link, from dpkg-shlibdeps
 # (dpkg-dev), and the Chinese faces the windows, the drawings and the report
 # draw with: Noto Serif/Sans CJK SC in the windows, AR PL UMing CN (宋体),
 # WenQuanYi Zen Hei (黑体) and AR PL UKai CN (隶书) in the drawings and the

@@ -8,6 +8,7 @@
 #include "project/sidefile.h"
 #include "windows/connectioninputs.h"
 #include "windows/connectionprofileview.h"
+#include "windows/dxfexport.h"
 #include "windows/look.h"
 #include "windows/windowprinter.h"
 
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -82,6 +84,7 @@ ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window
     auto* left = new QVBoxLayout;
     left->addWidget(scroll, 1);
     left->addLayout(buttons);
+    left->addLayout(buildDxfRow());
 
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("note"));
@@ -110,10 +113,32 @@ ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window
     showResults();
 }
 
+QLayout* ConnectionWindow::buildDxfRow() {
+    // The profile's heights drawn this many times larger than its lengths.
+    exaggeration_ = new QSpinBox(this);
+    exaggeration_->setObjectName(QStringLiteral("DxfExaggeration"));
+    exaggeration_->setRange(int(drawing::kMinExaggeration), int(drawing::kMaxExaggeration));
+    exaggeration_->setValue(int(drawing::kDefaultExaggeration));
+    exaggeration_->setSuffix(QStringLiteral(" 倍"));
+    exaggeration_->setToolTip(QStringLiteral("DXF 纵断面的竖向比例为水平比例的倍数"));
+    auto* label = new QLabel(QStringLiteral("纵断面竖向放大"), this);
+    label->setBuddy(exaggeration_);
+    dxf_ = MakeButton(this, QStringLiteral("导出 DXF"), QStringLiteral("DxfCommand"));
+    dxf_->setEnabled(false);
+    connect(dxf_, &QPushButton::clicked, this, &ConnectionWindow::saveDxf);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(exaggeration_);
+    row->addWidget(dxf_);
+    return row;
+}
+
 void ConnectionWindow::setFlume(const hydraulics::ConnectionFlume& flume,
-                                const std::string& projectName, const QString& pdfBaseName) {
+                                const std::string& projectName, const QString& pdfBaseName,
+                                int caseNo) {
     flume_ = flume;
     pdfBaseName_ = pdfBaseName;
+    caseNo_ = caseNo;
     if (!loaded_ || projectName != project_) {
         project_ = projectName;
         loaded_ = true;
@@ -186,6 +211,7 @@ void ConnectionWindow::showResults() {
                 .arg(drawing::Fixed3(flume_->point.B), drawing::Fixed3(flume_->point.h),
                      drawing::Fixed3(flume_->point.Q), drawing::Fixed3(flume_->length)));
     profile_->setProfile(connection_, flume_ ? flume_->point.h : 0, flume_ ? flume_->length : 0);
+    dxf_->setEnabled(connection_.has_value());
     fillFigures();
     fillChecks();
 }
@@ -228,6 +254,23 @@ void ConnectionWindow::fillChecks() {
     header->setSectionResizeMode(1, QHeaderView::Stretch); // 计算值
     header->setSectionResizeMode(2, QHeaderView::Stretch); // 要求
     checks_->resizeRowsToContents();
+}
+
+bool ConnectionWindow::writeDxf(const QString& path) {
+    if (!flume_ || !connection_)
+        return false;
+    const drawing::SectionFigure figure{flume_->point, caseNo_, flume_->length,
+                                        flume_->increasePercent};
+    return WriteDxfFile(
+        this, windowTitle(), path,
+        drawing::CalculatedDrawing(figure, project_, connection_, exaggeration_->value()));
+}
+
+void ConnectionWindow::saveDxf() {
+    const QString path =
+        AskDxfPath(this, QString::fromStdString(project_) + QStringLiteral("纵断面"));
+    if (!path.isEmpty())
+        writeDxf(path);
 }
 
 void ConnectionWindow::printWindow() {

@@ -6,8 +6,9 @@
 #include "project/sidefile.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
-#include "windows/connectionwindow.h"
 #include "windows/captionstyle.h"
+#include "windows/connectionwindow.h"
+#include "windows/dxfexport.h"
 #include "windows/increaseinput.h"
 #include "windows/reportinfodialog.h"
 #include "windows/sectionview.h"
@@ -56,6 +57,8 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addSpacing(24);
     buttons->addWidget(report_);
     buttons->addSpacing(24);
+    buttons->addWidget(dxf_);
+    buttons->addSpacing(24);
     buttons->addWidget(connection_);
     buttons->addSpacing(24);
     buttons->addWidget(sweep_);
@@ -86,15 +89,17 @@ void SectionWindow::buildButtons() {
     };
     print_ = button(QStringLiteral("打印"), QStringLiteral("Command1"), true);
     report_ = button(QStringLiteral("计算书"), QStringLiteral("Command2"), false);
+    dxf_ = button(QStringLiteral("导出 DXF"), QStringLiteral("DxfCommand"), false);
     connection_ = button(QStringLiteral("水面衔接"), QStringLiteral("Command3"), false);
     sweep_ = button(QStringLiteral("方案比选"), QStringLiteral("SweepCommand"), true);
     connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
+    connect(dxf_, &QPushButton::clicked, this, &SectionWindow::saveDxf);
     connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
     connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
     auto* style = new CaptionStyle;
     style->setParent(this);
-    for (QPushButton* made : {print_, report_, connection_, sweep_})
+    for (QPushButton* made : {print_, report_, dxf_, connection_, sweep_})
         made->setStyle(style);
 }
 
@@ -109,6 +114,7 @@ void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QStri
                        .arg(project.isEmpty() ? QString() : QStringLiteral(" - ") + project)
                        .arg(request.caseNo));
     report_->setEnabled(true);
+    dxf_->setEnabled(true);
     drawing::SectionFigure shown = figure;
     shown.increasePercent = increase_->startFor(figure.point.Q);
     view_->setFigure(shown);
@@ -119,6 +125,7 @@ void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QStri
 void SectionWindow::clearFigure() {
     request_.reset();
     report_->setEnabled(false);
+    dxf_->setEnabled(false);
     connection_->setEnabled(false);
     increase_->clear();
     view_->setFigure(std::nullopt);
@@ -161,7 +168,7 @@ void SectionWindow::updateConnection() {
     if (printName.endsWith(QStringLiteral("断面图")))
         printName.chop(3);
     connectionWindow_->setFlume(flume, request_->projectName,
-                                printName + QStringLiteral("水面衔接"));
+                                printName + QStringLiteral("水面衔接"), request_->caseNo);
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
@@ -240,6 +247,27 @@ void SectionWindow::saveReport() {
     if (!report::ReportFormatOf(path.toStdString()))
         path += chosenFilter == odt ? QStringLiteral(".odt") : QStringLiteral(".pdf");
     writeReport(path);
+}
+
+} // namespace windows
+
+namespace windows {
+
+bool SectionWindow::writeDxf(const QString& path) {
+    increase_->commit(); // a p still being typed is the one drawn
+    if (!request_ || !figure())
+        return false;
+    return WriteDxfFile(this, windowTitle(), path,
+                        drawing::CalculatedDrawing(*figure(), request_->projectName));
+}
+
+void SectionWindow::saveDxf() {
+    if (!request_)
+        return;
+    const QString path =
+        AskDxfPath(this, QString::fromStdString(request_->projectName) + QStringLiteral("断面"));
+    if (!path.isEmpty())
+        writeDxf(path);
 }
 
 } // namespace windows

@@ -42,6 +42,11 @@ public:
     // file, and no file is left then. False when nothing was written.
     bool writeReport(const QString& path);
 
+    // Writes the CAD drawing of the calculation shown (the section, its
+    // checks at the increase shown) to `path` as DXF; a failure is told in
+    // a message naming the file. False when nothing was written.
+    bool writeDxf(const QString& path);
+
     // The report's heading fields: those remembered for the project (its
     // side file), as the dialog before the save dialog leaves them.
     const project::ReportIdentity& reportIdentity() const { return identity_; }
@@ -53,19 +58,21 @@ signals:
     void sweepRequested();
 
 private slots:
-    void printWindow(); // Command1: print the window
+    void printWindow();    // Command1: print the window
     void showConnection(); // Command3: open "渠道与水面衔接" for this calculation
-    void saveReport();  // Command2: ask the heading fields, choose a file, write the report
+    void saveReport();     // Command2: ask the heading fields, choose a file, write the report
+    void saveDxf();        // DxfCommand: choose a file, write the section as DXF
     // The design checks and the drawing at another increase percentage.
     void redrawAtIncrease(double percent);
 
 private:
-    void buildButtons(); // 打印, 计算书, 水面衔接, 方案比选 in one look
+    void buildButtons(); // 打印, 计算书, 导出 DXF, 水面衔接, 方案比选 in one look
 
     SectionView* view_;
     IncreaseInput* increase_;
     QPushButton* print_;
     QPushButton* report_;
+    QPushButton* dxf_;
     QPushButton* connection_;
     ConnectionWindow* connectionWindow_ = nullptr; // made when first opened
     void updateConnection(); // the connection window follows the calculation shown

@@ -42,7 +42,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', not the project's $version"
 depends=$(field Depends)
 for needed in fonts-noto-cjk fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei \
-              libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
+              libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libdxflib3; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 grep -Eq -- '-dev( |,|$)' <<<"$depends" && fail "Depends names a -dev package: $depends"

@@ -118,6 +118,25 @@ private slots:
         QVERIFY(!section->writeReport(QStringLiteral("after.pdf")));
     }
 
+    // "导出 DXF" writes the section as DXF (read back in tests/drawing); a
+    // file that cannot be written is named in a message; refused after a
+    // failure.
+    void exportsDxf() {
+        auto w = Calculated(s_->m, 1);
+        SectionWindow* section = w ? OpenSection(*w) : nullptr;
+        QVERIFY(section && section->findChild<QPushButton*>("DxfCommand")->isEnabled());
+        QVERIFY(section->writeDxf(QStringLiteral("渡槽断面.dxf")));
+        QFile dxf(QStringLiteral("渡槽断面.dxf"));
+        QVERIFY(dxf.open(QIODevice::ReadOnly) && dxf.readAll().contains("$INSUNITS"));
+        ModalCatcher catcher;
+        QVERIFY(!section->writeDxf(QStringLiteral("no/渡槽断面.dxf")));
+        QVERIFY(catcher.take().value(0).contains(QStringLiteral("no/渡槽断面.dxf")));
+        TypeInputs(*w, {"0"});
+        Click(Button(*w, 2));
+        QVERIFY(!section->findChild<QPushButton*>("DxfCommand")->isEnabled());
+        QVERIFY(!section->writeDxf(QStringLiteral("after.dxf")));
+    }
+
     // 计算书 asks the heading fields first: a damaged side file is named in
     // a line of the dialog, Esc cancels everything, Enter goes on to the
     // save dialog, and the fields are remembered beside the project.
@@ -254,6 +273,8 @@ private slots:
         auto* checks = c->findChild<QTableWidget*>("checks");
         QCOMPARE(checks->item(0, 4)->text(), QStringLiteral("不满足"));
         QCOMPARE(checks->item(0, 0)->background().color(), drawing::kUnmetGround);
+        QVERIFY(c->findChild<QPushButton*>("DxfCommand")->isEnabled());
+        QVERIFY(c->writeDxf(QStringLiteral("渡槽纵断面.dxf")) && QFile::exists("渡槽纵断面.dxf"));
         if (!qEnvironmentVariableIsEmpty("AMBRELO_SHOT"))
             c->grab().save(qEnvironmentVariable("AMBRELO_SHOT"));
         Click(c->findChild<QPushButton*>("fillCoefficients"));
