@@ -4,6 +4,7 @@
 #include "drawing/drawingstyle.h"
 #include "report/figureobject.h"
 #include "report/fractionobject.h"
+#include "report/odtfaces.h"
 #include "report/odtmarks.h"
 #include "report/pagebreaks.h"
 
@@ -40,12 +41,13 @@ QString Typeset(QString text) {
     return text;
 }
 
-// A part of a fraction set on one line: in parentheses where it is a sum.
+// A part of a fraction set on one line: in parentheses where it is a sum
+// or a product ("g·r"), so that a/(g·r) does not read as (a/g)·r.
 QString Grouped(const QString& part) {
     int depth = 0;
     for (const QChar c : part) {
         depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
-        if (depth == 0 && c == u' ')
+        if (depth == 0 && (c == u' ' || c == QChar(0x00B7)))
             return QLatin1Char('(') + part + QLatin1Char(')');
     }
     return part;
@@ -94,6 +96,27 @@ void DocumentBuilder::keepWithNext() {
     cursor.mergeBlockFormat(format);
 }
 
+void DocumentBuilder::plain(const QString& text, const QTextCharFormat& format) {
+    if (style_.vectorFigures) {
+        cursor.insertText(text, format);
+        return;
+    }
+    // The ODT: a sign its Latin face lacks in a face that has it, so that
+    // an office suite does not fall back to a face of its own choice.
+    QTextCharFormat sign = format;
+    sign.setFontFamilies({kSignFamily});
+    sign.setProperty(QTextFormat::OldFontFamily, kSignFamily);
+    qsizetype from = 0;
+    for (qsizetype k = 0; k <= text.size(); ++k) {
+        if (k < text.size() && !IsSign(text[k]))
+            continue;
+        cursor.insertText(text.mid(from, k - from), format);
+        if (k < text.size())
+            cursor.insertText(text.mid(k, 1), sign);
+        from = k + 1;
+    }
+}
+
 void DocumentBuilder::rich(const std::string& text, const QTextCharFormat& format) {
     const QString all = Typeset(QString::fromStdString(text));
     static const QRegularExpression mark(
@@ -101,23 +124,22 @@ void DocumentBuilder::rich(const std::string& text, const QTextCharFormat& forma
     qsizetype at = 0;
     for (auto it = mark.globalMatch(all); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        cursor.insertText(all.mid(at, m.capturedStart() - at), format);
+        plain(all.mid(at, m.capturedStart() - at), format);
         at = m.capturedEnd();
         if (m.captured(1).isEmpty()) { // [numerator|denominator]
             if (style_.vectorFigures)
                 FractionObject::Insert(cursor, m.captured(3), m.captured(4), format);
             else // the ODT: on one line
-                cursor.insertText(
-                    Grouped(m.captured(3)) + QLatin1Char('/') + Grouped(m.captured(4)), format);
+                plain(Grouped(m.captured(3)) + QLatin1Char('/') + Grouped(m.captured(4)), format);
             continue;
         }
         QTextCharFormat script = format;
         script.setVerticalAlignment(m.captured(1) == QLatin1String("_")
                                         ? QTextCharFormat::AlignSubScript
                                         : QTextCharFormat::AlignSuperScript);
-        cursor.insertText(m.captured(2), script);
+        plain(m.captured(2), script);
     }
-    cursor.insertText(all.mid(at), format);
+    plain(all.mid(at), format);
 }
 
 void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, bool keptWithNext) {
@@ -128,8 +150,8 @@ void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, b
         rich(text, font(kBodyPt, true));
         return;
     case Paragraph::Kind::Formula: {
-        // A fraction's numerator stands above the line: room for it.
-        block(Qt::AlignLeft, 12, text.find('|') != std::string::npos ? 3 : 0.5, 0.5);
+        // A fraction makes its line as tall as it is (fractionobject.h).
+        block(Qt::AlignLeft, 12, 0.5, 0.5);
         QTextBlockFormat numbered;
         // The number at the right edge of the text.
         numbered.setTabPositions(

@@ -36,6 +36,8 @@ public:
     // superscripts, "[a|b]" as the fraction a over b (on the PDF; a/b in the
     // ODT), a minus sign "−" for a hyphen before a number, no space before "%".
     void rich(const std::string& text, const QTextCharFormat& format);
+    // Inserts `text` as it is (no markup) in `format`.
+    void plain(const QString& text, const QTextCharFormat& format);
     void paragraph(const std::string& text, Paragraph::Kind kind = Paragraph::Kind::Text,
                    bool keptWithNext = false);
     // A numbered heading of the outline: 一、二、… in the order written.
