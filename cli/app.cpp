@@ -56,7 +56,7 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
         project::SetIdentityField(identity, key, value);
     const std::string failure =
         WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
-                        options.increasePercent, identity, options.connection);
+                        options.increasePercent, identity, options.connection, options.region);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';
@@ -65,7 +65,13 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
 
 // Shows one calculation: results on `out` (text or JSON), the message of a
 // failure on `err`; then the section drawing, for a successful one only.
-int Report(const Options& options, const Outcome& outcome, std::ostream& out, std::ostream& err) {
+int Report(const Options& given, const Outcome& outcome, std::ostream& out, std::ostream& err) {
+    // --region picks p for every view where --increase does not give it
+    // (the report states which end it took).
+    Options options = given;
+    if (!options.increasePercent && options.region && outcome.design)
+        options.increasePercent =
+            hydraulics::RegionalIncreasePercent(outcome.design->Q, options.region);
     if (options.json) {
         out << JsonReport(options.caseNumber, outcome, options.details, options.increasePercent,
                           options.connection ? &*options.connection : nullptr);
@@ -92,7 +98,7 @@ int Report(const Options& options, const Outcome& outcome, std::ostream& out, st
             return kExitFailed;
         }
     }
-    return options.reportFile.empty() ? kExitOk : WriteReportFile(options, outcome, err);
+    return options.reportFile.empty() ? kExitOk : WriteReportFile(given, outcome, err);
 }
 
 // --sweep over the values of the command line or of a project file.

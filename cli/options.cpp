@@ -63,7 +63,8 @@ struct Scanned {
     std::optional<std::string> csv, project, svg, report, connection, sweep;
     bool json = false;
     bool details = false;
-    std::optional<double> increase; // --increase, %
+    std::optional<double> increase;           // --increase, %
+    std::optional<hydraulics::Region> region; // --region
     std::vector<std::pair<std::string, std::string>> info;
 };
 
@@ -123,6 +124,14 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         if (scanned.increase)
             throw UsageError("选项 --increase 只能给一次");
         scanned.increase = ParseIncrease(TakeValue(name, inlineValue, args, i));
+    } else if (name == "--region") {
+        if (scanned.region)
+            throw UsageError("选项 --region 只能给一次");
+        const std::string region = TakeValue(name, inlineValue, args, i);
+        if (region != "humid" && region != "arid")
+            throw UsageError("--region 需要 humid（湿润地区）或 arid（干旱地区），而不是 “" +
+                             region + "”");
+        scanned.region = region == "humid" ? hydraulics::Region::Humid : hydraulics::Region::Arid;
     } else if (name == "--sweep") {
         if (scanned.sweep)
             throw UsageError("选项 --sweep 只能给一次");
@@ -165,8 +174,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--details 不能与 --csv 同时使用");
     if (scanned.csv && scanned.svg)
         throw UsageError("--svg 不能与 --csv 同时使用");
-    if (scanned.csv && scanned.increase)
-        throw UsageError("--increase 不能与 --csv 同时使用");
+    if (scanned.csv && (scanned.increase || scanned.region))
+        throw UsageError("--increase 和 --region 不能与 --csv 同时使用");
     if (scanned.csv && scanned.report)
         throw UsageError("--report 不能与 --csv 同时使用");
     if (scanned.csv && scanned.connection)
@@ -244,6 +253,7 @@ Options ParseOptions(std::span<const std::string> args) {
     options.json = scanned.json;
     options.details = scanned.details;
     options.increasePercent = scanned.increase;
+    options.region = scanned.region;
     if (scanned.svg)
         options.svgFile = *scanned.svg;
     if (scanned.report)
@@ -296,6 +306,8 @@ constexpr const char* kUsageText = R"(用法：
   --increase P     设计校核的加大百分数 p（%，0 到 50），加大流量
                    Q加 = Q(1 + p/100)；默认取表 6.3.4 中 Q 所在行的较大值。
                    用于 --details、--svg 和 --report
+  --region 地区     humid（湿润地区）或 arid（干旱地区）：未给 --increase 时，
+                   加大百分数取表 6.3.4 中 Q 所在行的小值（湿润）或大值（干旱）
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
   --report 文件     写计算书（水力计算书）：文件名以 .pdf 结尾写 PDF，以 .odt 结尾

@@ -18,7 +18,7 @@
 #pragma once
 
 #include "hydraulics/connection.h"
-
+#include "hydraulics/regionincrease.h"
 #include "hydraulics/sweep.h"
 
 #include <cstddef>
@@ -42,7 +42,10 @@ struct Options {
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
-    std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
+    // --region: which end of table 6.3.4's row p takes where --increase is
+    // not given (humid the smaller, arid the larger); empty: the larger.
+    std::optional<hydraulics::Region> region;
+    std::string reportFile; // write the calculation report here (.pdf, .odt); empty: none
     // The canals of --connection FILE.json, read while parsing (a bad file
     // is a usage error); empty: no water-surface connection.
     std::optional<hydraulics::ConnectionInput> connection;

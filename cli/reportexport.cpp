@@ -26,14 +26,15 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
                             const std::array<float, 8>& inputs,
                             std::optional<double> increasePercent,
                             const project::ReportIdentity& identity,
-                            const std::optional<hydraulics::ConnectionInput>& connection) {
+                            const std::optional<hydraulics::ConnectionInput>& connection,
+                            std::optional<hydraulics::Region> region) {
     const GuiSession session;
     if (!session.ready())
         return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
     try {
         report::WriteReport(
-            report::ReportRequest{projectName, caseNumber, inputs, increasePercent, identity,
-                                  {}, connection},
+            report::ReportRequest{
+                projectName, caseNumber, inputs, increasePercent, identity, {}, connection, region},
             path);
     } catch (const hydraulics::CalcError& e) {
         return e.message();
@@ -49,7 +50,8 @@ std::string WriteCalcReport(const std::string& /*path*/, const std::string& /*pr
                             int /*caseNumber*/, const std::array<float, 8>& /*inputs*/,
                             std::optional<double> /*increasePercent*/,
                             const project::ReportIdentity& /*identity*/,
-                            const std::optional<hydraulics::ConnectionInput>& /*connection*/) {
+                            const std::optional<hydraulics::ConnectionInput>& /*connection*/,
+                            std::optional<hydraulics::Region> /*region*/) {
     return "本程序构建时没有桌面程序的绘图库，不能写计算书。";
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "hydraulics/connection.h"
+#include "hydraulics/regionincrease.h"
 #include "project/reportidentity.h"
 
 #include <array>
@@ -19,7 +20,8 @@ bool IsReportFileName(const std::string& path);
 // stored) for project `projectName` (may be empty), its design checks at
 // `increasePercent` (empty: table 6.3.4's default), with the heading
 // fields `identity` and the section 水面衔接与高程 when `connection` is
-// given, to `path`, PDF or ODT
+// given, p picked by `region` where `increasePercent` is empty, to `path`,
+// PDF or ODT
 // by its extension. Returns an empty string when the file is written,
 // otherwise the Chinese message of the failure; then no file is left.
 // Runs in a GuiSession; this build may have no report at all (no desktop
@@ -28,6 +30,7 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
                             const std::array<float, 8>& inputs,
                             std::optional<double> increasePercent,
                             const project::ReportIdentity& identity,
-                            const std::optional<hydraulics::ConnectionInput>& connection = {});
+                            const std::optional<hydraulics::ConnectionInput>& connection = {},
+                            std::optional<hydraulics::Region> region = {});
 
 } // namespace cli

@@ -57,7 +57,8 @@ Frame MakeFrame(const QRectF& box, const hydraulics::Connection& c, double h) {
             levels.push_back(*v);
     const auto [lo, hi] = std::minmax_element(levels.begin(), levels.end());
     const double span = std::max(*hi - *lo, 0.5);
-    Frame f{box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}, {}};
+    Frame f{
+        box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}, {}};
     double at = f.plot.left();
     for (std::size_t k = 0; k < kStretchShare.size(); ++k) {
         f.x[k] = at;
@@ -83,8 +84,7 @@ QPolygonF PaintBeds(QPainter& p, const Frame& f, const hydraulics::ConnectionLev
 }
 
 // The surface at the design discharge, the water under it filled.
-QPolygonF PaintDesignWater(QPainter& p, const Frame& f, const hydraulics::Connection& c,
-                           double h) {
+QPolygonF PaintDesignWater(QPainter& p, const Frame& f, const hydraulics::Connection& c, double h) {
     const hydraulics::ConnectionLevels& e = c.levels;
     const QPolygonF surface{f.At(f.x[0], *e.levelUpstream),   f.At(f.x[1], *e.levelUpstream),
                             f.At(f.x[2], *e.bedInlet + h),    f.At(f.x[3], *e.bedOutlet + h),
@@ -124,8 +124,7 @@ QPolygonF PaintIncreased(QPainter& p, const Frame& f, const hydraulics::Connecti
 
 // A label's box centred on `x` below (`below`) or above level `y`, `gap`
 // units from it.
-QRectF Beside(QPainter& p, const QString& text, double x, double y, bool below,
-              double gap = 3) {
+QRectF Beside(QPainter& p, const QString& text, double x, double y, bool below, double gap = 3) {
     const QSizeF size = LabelSize(p, text);
     return QRectF(QPointF(x - size.width() / 2, below ? y + gap : y - gap - size.height()), size);
 }

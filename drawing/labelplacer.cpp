@@ -71,8 +71,8 @@ bool LabelPlacer::isFree(const QRectF& box) const {
     if (std::any_of(labels_.begin(), labels_.end(), meets) ||
         std::any_of(boxes_.begin(), boxes_.end(), meets))
         return false;
-    const QRectF cleared = box.adjusted(-kLineClearance, -kLineClearance, kLineClearance,
-                                        kLineClearance);
+    const QRectF cleared =
+        box.adjusted(-kLineClearance, -kLineClearance, kLineClearance, kLineClearance);
     return std::none_of(lines_.begin(), lines_.end(),
                         [&](const QPolygonF& line) { return LineMeetsBox(line, cleared); });
 }

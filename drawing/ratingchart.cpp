@@ -146,9 +146,9 @@ void LevelLabel(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
     const QPointF left = frame.at(0, depth);
     const QSizeF size = LabelSize(painter, text);
     DrawLabel(painter, placer, text,
-               {QRectF(QPointF(left.x() + 12, left.y() - 2 - size.height()), size),
-                QRectF(QPointF(left.x() + 12, left.y() + 2), size)},
-               left, QPointF(size.width() / 4, 0), 40);
+              {QRectF(QPointF(left.x() + 12, left.y() - 2 - size.height()), size),
+               QRectF(QPointF(left.x() + 12, left.y() + 2), size)},
+              left, QPointF(size.width() / 4, 0), 40);
 }
 
 // The top of the semicircle, marked on the depth axis and across.
@@ -198,7 +198,7 @@ void LabelDesignPoint(QPainter& painter, LabelPlacer& placer, const ChartFrame& 
         QStringLiteral("设计点 Q = %1 m³/s，h = %2 m").arg(Fixed3(point.Q), Fixed3(point.h));
     painter.setPen(kCritical);
     DrawLabel(painter, placer, label, AroundPoint(design, LabelSize(painter, label), 8), design,
-               QPointF(0, metrics.height() / 2), 16);
+              QPointF(0, metrics.height() / 2), 16);
 }
 
 // The net depth H across the plot, and the point of the increased
@@ -228,11 +228,12 @@ void LabelReportMarks(QPainter& painter, LabelPlacer& placer, const ChartFrame& 
     if (marks.increasedDischarge && marks.increasedDepth &&
         std::isfinite(*marks.increasedDischarge) && std::isfinite(*marks.increasedDepth)) {
         const QPointF at = frame.at(*marks.increasedDischarge, *marks.increasedDepth);
-        const QString text = QStringLiteral("加大流量 Q加 = %1 m³/s，h加 = %2 m")
-                                 .arg(Fixed3(*marks.increasedDischarge), Fixed3(*marks.increasedDepth));
+        const QString text =
+            QStringLiteral("加大流量 Q加 = %1 m³/s，h加 = %2 m")
+                .arg(Fixed3(*marks.increasedDischarge), Fixed3(*marks.increasedDepth));
         painter.setPen(kSurface);
         DrawLabel(painter, placer, text, AroundPoint(at, LabelSize(painter, text), 8), at,
-                   QPointF(0, metrics.height() / 2), 16);
+                  QPointF(0, metrics.height() / 2), 16);
     }
     if (marks.netDepth && std::isfinite(*marks.netDepth) && *marks.netDepth > 0) {
         painter.setPen(kInk);

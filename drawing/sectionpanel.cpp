@@ -183,7 +183,7 @@ void PaintCriticalDepth(QPainter& painter, LabelPlacer& placer, const SectionFit
     painter.setPen(kCritical);
     const QSizeF size = LabelSize(painter, text);
     DrawLabel(painter, placer, text, LeftOf(labelEnd.x() - 2, labelEnd.y(), size), labelEnd,
-               QPointF(0, -size.height() / 2), 12);
+              QPointF(0, -size.height() / 2), 12);
 }
 
 // Width B over the walls.
@@ -199,10 +199,10 @@ void PaintWidthDimension(QPainter& painter, LabelPlacer& placer, const SectionFi
     const QString text = QStringLiteral("B = %1 m").arg(Fixed3(f.B));
     const QSizeF size = LabelSize(painter, text);
     const double centre = (leftWall.x() + rightWall.x()) / 2;
-    DrawLabel(painter, placer, text,
-               {QRectF(centre - size.width() / 2, dimY - 3 - size.height(), size.width(),
-                       size.height())},
-               QPointF(centre, dimY), QPointF(0, -4), 6);
+    DrawLabel(
+        painter, placer, text,
+        {QRectF(centre - size.width() / 2, dimY - 3 - size.height(), size.width(), size.height())},
+        QPointF(centre, dimY), QPointF(0, -4), 6);
 }
 
 // Where the dimension h stands right of the shell.
@@ -227,8 +227,8 @@ void PaintDepthDimension(QPainter& painter, LabelPlacer& placer, const SectionFi
     const QSizeF size = LabelSize(painter, text);
     const QPointF middle(dimX, (dimBottom.y() + dimTop.y()) / 2);
     DrawLabel(painter, placer, text,
-               {QRectF(dimX + 6, middle.y() - size.height() / 2, size.width(), size.height())},
-               middle, QPointF(0, size.height() / 2), 20);
+              {QRectF(dimX + 6, middle.y() - size.height() / 2, size.width(), size.height())},
+              middle, QPointF(0, size.height() / 2), 20);
 }
 
 // The surface of the increased discharge: dashed across the section,
@@ -248,7 +248,7 @@ void PaintIncreasedSurface(QPainter& painter, LabelPlacer& placer, const Section
     const QString text = QStringLiteral("h加 = %1 m").arg(Fixed3(depth));
     const QSizeF size = LabelSize(painter, text);
     DrawLabel(painter, placer, text, RightOf(dimX + 6, right.y(), size), end,
-               QPointF(0, -size.height() / 2), 20);
+              QPointF(0, -size.height() / 2), 20);
 }
 
 // The net depth H: a dimension left of the shell from the invert to the
@@ -266,7 +266,7 @@ void PaintNetDepth(QPainter& painter, LabelPlacer& placer, const SectionFit& f) 
     const QString text = QStringLiteral("H = %1 m").arg(Fixed3(f.top));
     const QSizeF size = LabelSize(painter, text);
     DrawLabel(painter, placer, text, LeftOf(x - 4, wallTop.y(), size), QPointF(x, wallTop.y()),
-               QPointF(0, size.height() / 2), 20);
+              QPointF(0, size.height() / 2), 20);
 }
 
 } // namespace

@@ -81,9 +81,8 @@ void PaintAxes(QPainter& painter, LabelPlacer& placer, const Frame& f, const Swe
             painter.drawLine(QPointF(x, y), QPointF(x + (side == 0 ? -4 : 4), y));
             const QString text = Tick(k * axis.step, axis.decimals);
             const QSizeF size = LabelSize(painter, text);
-            const QRectF box(QPointF(side == 0 ? x - 7 - size.width() : x + 7,
-                                     y - size.height() / 2),
-                             size);
+            const QRectF box(
+                QPointF(side == 0 ? x - 7 - size.width() : x + 7, y - size.height() / 2), size);
             if (placer.isFree(box))
                 DrawLabel(painter, placer, text, {box}, box.center());
         }
@@ -154,8 +153,7 @@ void PaintLegend(QPainter& painter, LabelPlacer& placer, const QRectF& box) {
         const QSizeF size = LabelSize(painter, parts[k]);
         const QRectF inLine(at, size);
         const QRectF nextLine(QPointF(box.left() + 4, at.y() + size.height()), size);
-        const QRectF used =
-            placer.isFree(inLine) ? inLine : QRectF(nextLine.topLeft(), size);
+        const QRectF used = placer.isFree(inLine) ? inLine : QRectF(nextLine.topLeft(), size);
         DrawLabel(painter, placer, parts[k], {used}, used.center());
         at = QPointF(used.right() + 18, used.top());
     }

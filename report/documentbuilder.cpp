@@ -215,7 +215,11 @@ void DocumentBuilder::cell(QTextTable* table, int row, int column, const std::st
     std::swap(at, cursor);
 }
 
-void DocumentBuilder::table(const TextTable& content, const std::vector<double>& percents) {
+void DocumentBuilder::table(const TextTable& content, const std::vector<double>& percents,
+                            const std::string& caption) {
+    block(Qt::AlignHCenter, 0, 2, 0.5);
+    keepWithNext();
+    rich("表 " + std::to_string(++tables_) + "　" + caption, font(kBodyPt));
     const int rows = static_cast<int>(content.rows.size()) + 1;
     const int columns = static_cast<int>(content.header.size());
     QTextTableFormat format;
@@ -277,7 +281,7 @@ void DocumentBuilder::figure(Figure which, double widthShare, const QString& cap
         // paragraph of two lines on one page.
         cursor.insertText(QString(QChar::LineSeparator));
     }
-    cursor.insertText(caption, font(kBodyPt));
+    cursor.insertText(QStringLiteral("图 %1　").arg(++figureCount_) + caption, font(kBodyPt));
 }
 
 } // namespace report

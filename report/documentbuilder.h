@@ -42,8 +42,16 @@ public:
                    bool keptWithNext = false);
     // A numbered heading of the outline: 一、二、… in the order written.
     void heading(const std::string& title);
-    void table(const TextTable& content, const std::vector<double>& percents);
+    // A table numbered 表 1, 表 2 … in the order written, its caption
+    // centred above it and kept with it.
+    void table(const TextTable& content, const std::vector<double>& percents,
+               const std::string& caption);
+    // A figure numbered 图 1, 图 2 …, its caption below it.
     void figure(Figure which, double widthShare, const QString& caption);
+    // The numbers the next table and the next figure will get, for the
+    // text that refers to them.
+    int nextTable() const { return tables_ + 1; }
+    int nextFigure() const { return figureCount_ + 1; }
 
     QTextCursor cursor;
 
@@ -59,6 +67,8 @@ private:
     const FigureData& figures_;
     int headings_ = 0;
     int formulas_ = 0;
+    int tables_ = 0;
+    int figureCount_ = 0;
 };
 
 } // namespace report

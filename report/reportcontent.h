@@ -8,6 +8,7 @@
 #include "hydraulics/connection.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
+#include "hydraulics/regionincrease.h"
 #include "project/reportidentity.h"
 #include "report/reporttext.h"
 
@@ -33,7 +34,13 @@ struct ReportRequest {
     std::optional<std::string> conclusionNote{};
     // The canals of the water-surface connection; empty: no such section.
     std::optional<hydraulics::ConnectionInput> connection{};
+    // 地区 (humid or arid), which end of table 6.3.4's row p takes where
+    // no p is given; empty: not stated (the larger value).
+    std::optional<hydraulics::Region> region{};
 };
+
+// Where the increase p of the checks comes from.
+enum class IncreaseChoice { Given, Region, Default };
 
 // A ruled table: column titles, then rows of the same length.
 struct TextTable {
@@ -53,7 +60,10 @@ struct Conclusion {
 };
 
 struct ReportContent {
+    // The request, its increasePercent the p the checks take (given, or
+    // picked by the region or table 6.3.4's default).
     ReportRequest request;
+    IncreaseChoice increaseChoice = IncreaseChoice::Default;
     std::string caseCaption;      // 计算槽宽及水头损失 …, as on the main window
     TextTable inputs;             // 名称, 符号, 数值, 单位
     std::vector<Paragraph> basis; // 计算依据: standard, handbook, ranges, remarks on the inputs
