@@ -34,9 +34,11 @@ struct Frame {
     }
 };
 
-Frame FrameOf(const QRectF& box, const SweepChart& chart) {
+Frame FrameOf(const QRectF& box, const SweepChart& chart, double legendBottom) {
     Frame f;
-    f.plot = box.adjusted(kLeft, kTop, -kRight, -kBottom);
+    // Below the legend, however many lines a narrow chart gives it.
+    const double top = std::max(kTop, legendBottom - box.top() + 6);
+    f.plot = box.adjusted(kLeft, top, -kRight, -kBottom);
     double maxRatio = 1.0, maxV = 3.0; // the bands always in view
     f.xMin = f.xMax = chart.points.front().x;
     for (const SweepPoint& p : chart.points) {
@@ -139,23 +141,34 @@ void PaintSeries(QPainter& painter, const Frame& f, const SweepChart& chart, con
     }
 }
 
-// The legend above the plot, its parts side by side; a part that would
-// run past the chart's right edge starts a line of its own instead.
-void PaintLegend(QPainter& painter, LabelPlacer& placer, const QRectF& box) {
+const QString& LegendPart(int k) {
+    static const QString parts[] = {QStringLiteral("● H/B（左轴，阴影 0.7～0.9）"),
+                                    QStringLiteral("■ v m/s（右轴，斜线 1.0～2.5 m/s）"),
+                                    QStringLiteral("绿色标记：满足全部校核")};
+    return parts[k];
+}
+
+// Where the legend's parts stand above the plot, side by side; a part that
+// would run past the chart's right edge starts a line of its own.
+std::vector<QRectF> LegendBoxes(QPainter& painter, const QRectF& box) {
     painter.setFont(SongTiPx(12));
-    const QString parts[] = {QStringLiteral("● H/B（左轴，阴影 0.7～0.9）"),
-                             QStringLiteral("■ v m/s（右轴，斜线 1.0～2.5 m/s）"),
-                             QStringLiteral("绿色标记：满足全部校核")};
-    const QColor inks[] = {kRatioInk, kVelocityInk, kMetMark};
+    std::vector<QRectF> boxes;
     QPointF at(box.left() + kLeft, box.top() + 4);
     for (int k = 0; k < 3; ++k) {
+        const QSizeF size = LabelSize(painter, LegendPart(k));
+        if (at.x() + size.width() > box.right() - 2)
+            at = QPointF(box.left() + 4, at.y() + size.height());
+        boxes.emplace_back(at, size);
+        at.rx() += size.width() + 18;
+    }
+    return boxes;
+}
+
+void PaintLegend(QPainter& painter, LabelPlacer& placer, const std::vector<QRectF>& boxes) {
+    const QColor inks[] = {kRatioInk, kVelocityInk, kMetMark};
+    for (int k = 0; k < 3; ++k) {
         painter.setPen(inks[k]);
-        const QSizeF size = LabelSize(painter, parts[k]);
-        const QRectF inLine(at, size);
-        const QRectF nextLine(QPointF(box.left() + 4, at.y() + size.height()), size);
-        const QRectF used = placer.isFree(inLine) ? inLine : QRectF(nextLine.topLeft(), size);
-        DrawLabel(painter, placer, parts[k], {used}, used.center());
-        at = QPointF(used.right() + 18, used.top());
+        DrawLabel(painter, placer, LegendPart(k), {boxes[k]}, boxes[k].center());
     }
 }
 
@@ -190,14 +203,15 @@ void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& cha
         painter.restore();
         return;
     }
-    const Frame frame = FrameOf(box, chart);
+    const std::vector<QRectF> legend = LegendBoxes(painter, box);
+    const Frame frame = FrameOf(box, chart, legend.back().bottom());
     PaintBands(painter, frame);
     // The tick numbers, the axis title and the legend: none over another,
     // all inside the chart, clear of the plot's frame.
     LabelPlacer placer(box);
     placer.avoidBox(frame.plot.adjusted(0.5, 0.5, -0.5, -0.5));
     PaintAxes(painter, placer, frame, chart);
-    PaintLegend(painter, placer, box);
+    PaintLegend(painter, placer, legend);
     placer.report(labels);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setClipRect(frame.plot.adjusted(-5, -5, 5, 5));
