@@ -63,7 +63,7 @@ int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream
         project::SetIdentityField(identity, key, value);
     const std::string failure =
         WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
-                        options.increasePercent, identity, options.connection);
+                        ConditionsOf(options), identity, options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';

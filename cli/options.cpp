@@ -94,8 +94,9 @@ struct Scanned {
     std::optional<double> exaggeration; // --dxf-exaggeration
     bool json = false;
     bool details = false;
-    std::optional<double> increase; // --increase, %
-    std::optional<double> step;     // --step, m
+    std::optional<double> increase;           // --increase, %
+    std::optional<double> step;               // --step, m
+    std::optional<hydraulics::Region> region; // --region
     std::vector<std::pair<std::string, std::string>> info;
 };
 
@@ -169,6 +170,14 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         if (scanned.step)
             throw UsageError("选项 --step 只能给一次");
         scanned.step = ParseStep(TakeValue(name, inlineValue, args, i));
+    } else if (name == "--region") {
+        if (scanned.region)
+            throw UsageError("选项 --region 只能给一次");
+        const std::string region = TakeValue(name, inlineValue, args, i);
+        if (region != "humid" && region != "arid")
+            throw UsageError("--region 需要 humid（湿润地区）或 arid（干旱地区），而不是 “" +
+                             region + "”");
+        scanned.region = region == "humid" ? hydraulics::Region::Humid : hydraulics::Region::Arid;
     } else if (name == "--sweep") {
         if (scanned.sweep)
             throw UsageError("选项 --sweep 只能给一次");
@@ -211,8 +220,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--details 不能与 --csv 同时使用");
     if (scanned.csv && scanned.svg)
         throw UsageError("--svg 不能与 --csv 同时使用");
-    if (scanned.csv && scanned.increase)
-        throw UsageError("--increase 不能与 --csv 同时使用");
+    if (scanned.csv && (scanned.increase || scanned.region))
+        throw UsageError("--increase 和 --region 不能与 --csv 同时使用");
     if (scanned.csv && scanned.report)
         throw UsageError("--report 不能与 --csv 同时使用");
     if (scanned.csv && scanned.connection)
@@ -300,6 +309,8 @@ Options ParseOptions(std::span<const std::string> args) {
     for (const auto& [key, value] : scanned.info)
         if (key == "grade" && !value.empty())
             options.conditions.grade = std::stoi(value);
+    options.region = scanned.region;
+    options.conditions.region = scanned.region;
     if (scanned.svg)
         options.svgFile = *scanned.svg;
     if (scanned.report)
@@ -362,6 +373,8 @@ constexpr const char* kUsageText = R"(用法：
                    Q加 = Q(1 + p/100)；默认取表 6.3.4 中 Q 所在行的较大值。
                    用于 --details、--svg、--dxf 和 --report
   --step W         采用断面的槽宽设计步长（m，0.001 到 0.1，默认 0.01）
+  --region 地区     humid（湿润地区）或 arid（干旱地区）：未给 --increase 时，
+                   加大百分数取表 6.3.4 中 Q 所在行的小值（湿润）或大值（干旱）
   --svg 文件        把断面图、水力要素表和水深—流量关系曲线写成 SVG 文件；
                    计算失败时不写
   --dxf 文件.dxf    把断面图（按比例，单位 mm，真实的尺寸标注）写成 CAD 用的 DXF

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "hydraulics/connection.h"
+#include "hydraulics/regionincrease.h"
 #include "hydraulics/sweep.h"
 
 #include <cstddef>
@@ -41,6 +42,9 @@ struct Options {
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
+    // --region: which end of table 6.3.4's row p takes where --increase is
+    // not given (humid the smaller, arid the larger); empty: the larger.
+    std::optional<hydraulics::Region> region;
     std::string reportFile;      // write the calculation report here (.pdf, .odt); empty: none
     std::string dxfFile;         // write the CAD drawings here (.dxf); empty: none
     double dxfExaggeration = 10; // --dxf-exaggeration: the profile's heights, 1..100

@@ -24,17 +24,17 @@ bool IsReportFileName(const std::string& path) {
 
 std::string WriteCalcReport(const std::string& path, const std::string& projectName, int caseNumber,
                             const std::array<float, 8>& inputs,
-                            std::optional<double> increasePercent,
+                            const hydraulics::DesignConditions& conditions,
                             const project::ReportIdentity& identity,
                             const std::optional<hydraulics::ConnectionInput>& connection) {
     const GuiSession session;
     if (!session.ready())
         return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
     try {
-        report::WriteReport(
-            report::ReportRequest{projectName, caseNumber, inputs, increasePercent, identity,
-                                  {}, connection},
-            path);
+        report::ReportRequest request{projectName, caseNumber, inputs, conditions.increasePercent,
+                                      identity,    {},         connection, conditions};
+        request.region = conditions.region;
+        report::WriteReport(request, path);
     } catch (const hydraulics::CalcError& e) {
         return e.message();
     } catch (const hydraulics::NotConverged& e) {
@@ -47,7 +47,7 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
 
 std::string WriteCalcReport(const std::string& /*path*/, const std::string& /*projectName*/,
                             int /*caseNumber*/, const std::array<float, 8>& /*inputs*/,
-                            std::optional<double> /*increasePercent*/,
+                            const hydraulics::DesignConditions& /*conditions*/,
                             const project::ReportIdentity& /*identity*/,
                             const std::optional<hydraulics::ConnectionInput>& /*connection*/) {
     return "本程序构建时没有桌面程序的绘图库，不能写计算书。";

@@ -2,7 +2,9 @@
 #include "drawing/connectionprofile.h"
 
 #include "drawing/drawingstyle.h"
+#include "drawing/labelplacer.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -55,7 +57,8 @@ Frame MakeFrame(const QRectF& box, const hydraulics::Connection& c, double h) {
             levels.push_back(*v);
     const auto [lo, hi] = std::minmax_element(levels.begin(), levels.end());
     const double span = std::max(*hi - *lo, 0.5);
-    Frame f{box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}, {}};
+    Frame f{
+        box.adjusted(kLeft, kTop, -kRight, -kBottom), *lo - 0.25 * span, *hi + 0.12 * span, {}, {}};
     double at = f.plot.left();
     for (std::size_t k = 0; k < kStretchShare.size(); ++k) {
         f.x[k] = at;
@@ -66,7 +69,7 @@ Frame MakeFrame(const QRectF& box, const hydraulics::Connection& c, double h) {
 }
 
 // The bed from the upstream canal to the downstream one, with the ground.
-void PaintBeds(QPainter& p, const Frame& f, const hydraulics::ConnectionLevels& e) {
+QPolygonF PaintBeds(QPainter& p, const Frame& f, const hydraulics::ConnectionLevels& e) {
     const QPolygonF bed{f.At(f.x[0], *e.bedUpstream),   f.At(f.x[1], *e.bedUpstream),
                         f.At(f.x[2], *e.bedInlet),      f.At(f.x[3], *e.bedOutlet),
                         f.At(f.x[4], *e.bedDownstream), f.At(f.x[5], *e.bedDownstream)};
@@ -77,10 +80,11 @@ void PaintBeds(QPainter& p, const Frame& f, const hydraulics::ConnectionLevels& 
     p.drawPolygon(ground);
     p.setPen(QPen(kInk, 1.6));
     p.drawPolyline(bed);
+    return bed;
 }
 
 // The surface at the design discharge, the water under it filled.
-void PaintDesignWater(QPainter& p, const Frame& f, const hydraulics::Connection& c, double h) {
+QPolygonF PaintDesignWater(QPainter& p, const Frame& f, const hydraulics::Connection& c, double h) {
     const hydraulics::ConnectionLevels& e = c.levels;
     const QPolygonF surface{f.At(f.x[0], *e.levelUpstream),   f.At(f.x[1], *e.levelUpstream),
                             f.At(f.x[2], *e.bedInlet + h),    f.At(f.x[3], *e.bedOutlet + h),
@@ -94,15 +98,16 @@ void PaintDesignWater(QPainter& p, const Frame& f, const hydraulics::Connection&
     p.drawPolygon(water);
     p.setPen(QPen(kSurface, 1.6));
     p.drawPolyline(surface);
+    return surface;
 }
 
 // The surface at the increased discharge: canal levels, and the profile
 // traced up the flume from its outlet.
-void PaintIncreased(QPainter& p, const Frame& f, const hydraulics::Connection& c, double L) {
+QPolygonF PaintIncreased(QPainter& p, const Frame& f, const hydraulics::Connection& c, double L) {
     const hydraulics::ConnectionLevels& e = c.levels;
     const hydraulics::ConnectionIncreased& r = c.increased;
     if (!r.requiredH1 || !r.levelDownstream || r.profile.empty() || !(L > 0))
-        return;
+        return {};
     QPolygonF surface{f.At(f.x[0], *e.bedUpstream + *r.requiredH1),
                       f.At(f.x[1], *e.bedUpstream + *r.requiredH1)};
     for (auto it = r.profile.rbegin(); it != r.profile.rend(); ++it) { // inlet to outlet
@@ -114,15 +119,38 @@ void PaintIncreased(QPainter& p, const Frame& f, const hydraulics::Connection& c
     p.setPen(QPen(kIncreased, 1.4, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawPolyline(surface);
+    return surface;
 }
 
-void PaintLabels(QPainter& p, const Frame& f, const hydraulics::Connection& c, double L) {
+// A label's box centred on `x` below (`below`) or above level `y`, `gap`
+// units from it.
+QRectF Beside(QPainter& p, const QString& text, double x, double y, bool below, double gap = 3) {
+    const QSizeF size = LabelSize(p, text);
+    return QRectF(QPointF(x - size.width() / 2, below ? y + gap : y - gap - size.height()), size);
+}
+
+// The bed elevations under the beds, the canals' design levels over their
+// surfaces, each stretch named under the plot; clear of the beds, the
+// surfaces and each other.
+void PaintLabels(QPainter& p, LabelPlacer& placer, const Frame& f, const hydraulics::Connection& c,
+                 double L) {
     const hydraulics::ConnectionLevels& e = c.levels;
     p.setFont(WithLatin(SongTiPx(12), f.latin));
+    const QFontMetricsF m(p.font(), p.device());
     p.setPen(QPen(kGuide, 0.8, Qt::DashLine));
     for (int k = 1; k <= 4; ++k)
         p.drawLine(QPointF(f.x[k], f.plot.top()), QPointF(f.x[k], f.plot.bottom() + 6));
     p.setPen(kInk);
+    const hydraulics::ConnectionDesign& d = c.design;
+    const QString stretches[] = {
+        QStringLiteral("上游渠道"), QStringLiteral("进口渐变段\nL₁ = %1 m").arg(Fixed3(d.L1)),
+        QStringLiteral("槽身\nL = %1 m").arg(Fixed3(L)),
+        QStringLiteral("出口渐变段\nL₂ = %1 m").arg(Fixed3(d.L2)), QStringLiteral("下游渠道")};
+    for (int k = 0; k < 5; ++k) {
+        const QRectF room(f.x[k], f.plot.bottom() + 8, f.x[k + 1] - f.x[k], 2 * m.height());
+        const QRectF used = p.boundingRect(room, Qt::AlignHCenter | Qt::AlignTop, stretches[k]);
+        DrawLabel(p, placer, stretches[k], {used}, used.center(), QPointF(0, 4), 12);
+    }
     const std::array<std::pair<double, QString>, 4> beds = {{
         {(f.x[0] + f.x[1]) / 2, QStringLiteral("∇₃ %1").arg(Level(*e.bedUpstream))},
         {f.x[2], QStringLiteral("∇₁ %1").arg(Level(*e.bedInlet))},
@@ -130,23 +158,31 @@ void PaintLabels(QPainter& p, const Frame& f, const hydraulics::Connection& c, d
         {(f.x[4] + f.x[5]) / 2, QStringLiteral("∇₄ %1").arg(Level(*e.bedDownstream))},
     }};
     const double levels[] = {*e.bedUpstream, *e.bedInlet, *e.bedOutlet, *e.bedDownstream};
-    for (std::size_t k = 0; k < beds.size(); ++k)
-        p.drawText(QRectF(beds[k].first - 60, f.Y(levels[k]) + 4, 120, 16), Qt::AlignCenter,
-                   beds[k].second);
+    for (std::size_t k = 0; k < beds.size(); ++k) {
+        const double x = beds[k].first, y = f.Y(levels[k]);
+        const QString& text = beds[k].second;
+        const double half = Beside(p, text, x, y, true).width() / 2;
+        DrawLabel(p, placer, text,
+                  {Beside(p, text, x, y, true), Beside(p, text, x + half + 4, y, true),
+                   Beside(p, text, x - half - 4, y, true)},
+                  QPointF(x, y), QPointF(0, m.height() / 2), 12);
+    }
     p.setPen(kSurface); // the design levels of the canals above their surfaces
-    p.drawText(QRectF(f.x[0], f.Y(*e.levelUpstream) - 18, f.x[1] - f.x[0], 16), Qt::AlignCenter,
-               Level(*e.levelUpstream));
-    p.drawText(QRectF(f.x[4], f.Y(*e.levelDownstream) - 18, f.x[5] - f.x[4], 16), Qt::AlignCenter,
-               Level(*e.levelDownstream));
-    p.setPen(kInk);
-    const hydraulics::ConnectionDesign& d = c.design;
-    const QString stretches[] = {
-        QStringLiteral("上游渠道"), QStringLiteral("进口渐变段\nL₁ = %1 m").arg(Fixed3(d.L1)),
-        QStringLiteral("槽身\nL = %1 m").arg(Fixed3(L)),
-        QStringLiteral("出口渐变段\nL₂ = %1 m").arg(Fixed3(d.L2)), QStringLiteral("下游渠道")};
-    for (int k = 0; k < 5; ++k)
-        p.drawText(QRectF(f.x[k], f.plot.bottom() + 8, f.x[k + 1] - f.x[k], 40),
-                   Qt::AlignHCenter | Qt::AlignTop, stretches[k]);
+    const std::pair<double, double> canals[] = {{(f.x[0] + f.x[1]) / 2, *e.levelUpstream},
+                                                {(f.x[4] + f.x[5]) / 2, *e.levelDownstream}};
+    for (const auto& [x, level] : canals) {
+        const QString text = Level(level);
+        DrawLabel(p, placer, text, {Beside(p, text, x, f.Y(level), false)}, QPointF(x, f.Y(level)),
+                  QPointF(0, -m.height() / 2), 12);
+    }
+}
+
+// Where the title and the legend stand, for the labels to keep clear of.
+std::vector<QRectF> LegendBoxes(const QRectF& box, const ProfileMarks& marks) {
+    std::vector<QRectF> boxes{QRectF(box.left() + kLeft, box.top() + 28, 320, 20)};
+    if (marks.title)
+        boxes.emplace_back(box.left(), box.top() + 6, box.width(), 20);
+    return boxes;
 }
 
 // The title (left out where a caption names the figure) and the legend.
@@ -188,10 +224,14 @@ void PaintConnectionProfile(QPainter& painter, const QRectF& box, const hydrauli
     }
     Frame f = MakeFrame(box, c, h);
     f.latin = marks.latinFaces;
-    PaintBeds(painter, f, c.levels);
-    PaintDesignWater(painter, f, c, h);
-    PaintIncreased(painter, f, c, L);
-    PaintLabels(painter, f, c, L);
+    LabelPlacer placer(box);
+    placer.avoidLine(PaintBeds(painter, f, c.levels));
+    placer.avoidLine(PaintDesignWater(painter, f, c, h));
+    placer.avoidLine(PaintIncreased(painter, f, c, L));
+    for (const QRectF& legend : LegendBoxes(box, marks))
+        placer.avoidBox(legend);
+    PaintLabels(painter, placer, f, c, L);
+    placer.report(marks.labels);
     painter.restore();
 }
 

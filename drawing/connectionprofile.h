@@ -9,6 +9,7 @@
 // labelled with its length.
 #pragma once
 
+#include "drawing/labelplacer.h"
 #include "hydraulics/connection.h"
 
 #include <QRectF>
@@ -27,6 +28,7 @@ QSizeF ConnectionProfileCanvas();
 struct ProfileMarks {
     bool title = true;
     QStringList latinFaces{};
+    LabelLog* labels = nullptr; // where given, the figure and its label boxes are added to it
 };
 
 // Draws the profile of `c` for a flume of design depth h (m) and length L

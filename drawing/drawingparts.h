@@ -4,6 +4,7 @@
 #pragma once
 
 #include "hydraulics/designchecks.h"
+#include "drawing/labelplacer.h"
 #include "hydraulics/elements.h"
 
 #include <QPointF>
@@ -20,6 +21,7 @@ namespace drawing {
 struct SectionMarks {
     std::optional<double> netDepth, increasedDepth;
     QStringList latinFaces{}; // faces for the labels' Latin letters first; none: the design face
+    LabelLog* labels = nullptr; // where given, the panel and its label boxes are added to it
 };
 
 // What the report adds to the rating chart: no title (its caption names
@@ -29,6 +31,7 @@ struct RatingMarks {
     bool title = true;
     std::optional<double> netDepth, increasedDischarge, increasedDepth; // m, m³/s, m
     QStringList latinFaces{};
+    LabelLog* labels = nullptr; // where given, the plot and its label boxes are added to it
 };
 
 // The U-section to scale: concrete shell, water, surface, critical depth

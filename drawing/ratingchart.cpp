@@ -4,6 +4,7 @@
 #include "drawing/axisscale.h"
 #include "drawing/drawingparts.h"
 #include "drawing/drawingstyle.h"
+#include "drawing/labelplacer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -131,9 +132,28 @@ void PaintAxes(QPainter& painter, const QRectF& box, const ChartFrame& frame) {
                      QStringLiteral("水深 h (m)"));
 }
 
+QPolygonF CurveLine(const ChartFrame& frame, const std::vector<hydraulics::RatingPoint>& points) {
+    QPolygonF line{frame.at(0, 0)};
+    for (const auto& p : points)
+        line << frame.at(p.discharge, p.depth);
+    return line;
+}
+
+// A label on a level line across the plot: above the line just right of
+// the axis, else further along it, else below it.
+void LevelLabel(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame, double depth,
+                const QString& text) {
+    const QPointF left = frame.at(0, depth);
+    const QSizeF size = LabelSize(painter, text);
+    DrawLabel(painter, placer, text,
+              {QRectF(QPointF(left.x() + 12, left.y() - 2 - size.height()), size),
+               QRectF(QPointF(left.x() + 12, left.y() + 2), size)},
+              left, QPointF(size.width() / 4, 0), 40);
+}
+
 // The top of the semicircle, marked on the depth axis and across.
-void PaintSemicircleTop(QPainter& painter, const ChartFrame& frame,
-                        const hydraulics::DesignPoint& point, const QFontMetricsF& metrics) {
+void PaintSemicircleTop(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                        const hydraulics::DesignPoint& point) {
     const double B = point.B;
     const QPointF topMark = frame.at(0, B / 2);
     painter.setPen(QPen(kSemicircleTop, 1, Qt::DotLine));
@@ -143,66 +163,54 @@ void PaintSemicircleTop(QPainter& painter, const ChartFrame& frame,
     // A mark pointing at the axis from inside the plot, clear of the tick
     // labels left of the axis.
     painter.drawPolygon(QPolygonF{topMark, topMark + QPointF(8, -4), topMark + QPointF(8, 4)});
-    painter.setPen(kSemicircleTop);
-    // Named next to the mark, left of where the curve crosses the line; at
-    // the right end, below the curve, when the curve crosses too early.
-    const QString topText = QStringLiteral("半圆段顶（直墙底）B/2 = %1 m").arg(Fixed3(B / 2));
-    const double topWidth = metrics.horizontalAdvance(topText) + 4;
-    const double crossing =
-        frame.at(hydraulics::TrueManningDischarge(B, B / 2, point.x, point.n), 0).x();
-    QRectF topLabel(topMark.x() + 12, topMark.y() - 17, topWidth, 16);
-    if (topLabel.right() + 12 > crossing)
-        topLabel.moveRight(frame.plot.right() - 6);
-    painter.drawText(topLabel, Qt::AlignLeft | Qt::AlignBottom | Qt::TextDontClip, topText);
+    placer.avoidBox(QRectF(topMark.x(), topMark.y() - 4, 8, 8));
+    placer.avoidLine({topMark, frame.at(frame.flowAxis.max, B / 2)});
 }
 
 void PaintCurve(QPainter& painter, const ChartFrame& frame,
                 const std::vector<hydraulics::RatingPoint>& points) {
-    QPainterPath path(frame.at(0, 0));
-    for (const auto& p : points)
-        path.lineTo(frame.at(p.discharge, p.depth));
+    QPainterPath path;
+    path.addPolygon(CurveLine(frame, points));
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kCurve, 2));
     painter.drawPath(path);
 }
 
-// The design point, with guides to both axes.
-void PaintDesignPoint(QPainter& painter, const ChartFrame& frame,
-                      const hydraulics::DesignPoint& point, const QFontMetricsF& metrics) {
-    const double Q = point.Q, h = point.h;
-    const QPointF design = frame.at(Q, h);
+// The design point with guides to both axes; the guides and the point are
+// kept clear of by every label.
+void PaintDesignMarks(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                      const hydraulics::DesignPoint& point) {
+    const QPointF design = frame.at(point.Q, point.h);
     painter.setPen(QPen(kCritical, 0.8, Qt::DashLine));
-    painter.drawLine(design, frame.at(Q, 0));
-    painter.drawLine(design, frame.at(0, h));
+    painter.drawLine(design, frame.at(point.Q, 0));
+    painter.drawLine(design, frame.at(0, point.h));
+    placer.avoidLine({frame.at(point.Q, 0), design, frame.at(0, point.h)});
     painter.setPen(QPen(kInk, 1));
     painter.setBrush(kCritical);
     painter.drawEllipse(design, 4.5, 4.5);
-    const QString label = QStringLiteral("设计点 Q = %1 m³/s，h = %2 m").arg(Fixed3(Q), Fixed3(h));
-    const double width = metrics.horizontalAdvance(label) + 4;
-    // Below right of the point, where the rising curve leaves room; above
-    // left, the other side of the curve, when it would leave the plot.
-    QRectF where(design.x() + 9, design.y() + 4, width, 16);
-    if (where.right() > frame.plot.right()) {
-        where.moveRight(design.x() - 9);
-        where.moveBottom(design.y() - 4);
-    }
+    placer.avoidBox(QRectF(design - QPointF(5, 5), QSizeF(10, 10)));
+}
+
+void LabelDesignPoint(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                      const hydraulics::DesignPoint& point, const QFontMetricsF& metrics) {
+    const QPointF design = frame.at(point.Q, point.h);
+    const QString label =
+        QStringLiteral("设计点 Q = %1 m³/s，h = %2 m").arg(Fixed3(point.Q), Fixed3(point.h));
     painter.setPen(kCritical);
-    painter.drawText(where, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
+    DrawLabel(painter, placer, label, AroundPoint(design, LabelSize(painter, label), 8), design,
+              QPointF(0, metrics.height() / 2), 16);
 }
 
 // The net depth H across the plot, and the point of the increased
-// discharge on the curve, each named.
-void PaintReportMarks(QPainter& painter, const ChartFrame& frame, const RatingMarks& marks,
-                      const QFontMetricsF& metrics) {
+// discharge on the curve.
+void PaintReportLines(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                      const RatingMarks& marks) {
     if (marks.netDepth && std::isfinite(*marks.netDepth) && *marks.netDepth > 0) {
         const QPointF left = frame.at(0, *marks.netDepth);
+        const QPointF right = frame.at(frame.flowAxis.max, *marks.netDepth);
         painter.setPen(QPen(kInk, 1, Qt::DashDotLine));
-        painter.drawLine(left, frame.at(frame.flowAxis.max, *marks.netDepth));
-        const QString text = QStringLiteral("槽身净深 H = %1 m").arg(Fixed3(*marks.netDepth));
-        painter.setPen(kInk);
-        painter.drawText(
-            QRectF(left.x() + 12, left.y() - 17, metrics.horizontalAdvance(text) + 4, 16),
-            Qt::AlignLeft | Qt::AlignBottom | Qt::TextDontClip, text);
+        painter.drawLine(left, right);
+        placer.avoidLine({left, right});
     }
     if (!marks.increasedDischarge || !marks.increasedDepth ||
         !std::isfinite(*marks.increasedDischarge) || !std::isfinite(*marks.increasedDepth))
@@ -211,16 +219,30 @@ void PaintReportMarks(QPainter& painter, const ChartFrame& frame, const RatingMa
     painter.setPen(QPen(kSurface, 1));
     painter.setBrush(Qt::white);
     painter.drawEllipse(at, 4.5, 4.5);
-    const QString text = QStringLiteral("加大流量 Q加 = %1 m³/s，h加 = %2 m")
-                             .arg(Fixed3(*marks.increasedDischarge), Fixed3(*marks.increasedDepth));
-    const double width = metrics.horizontalAdvance(text) + 4;
-    // Below the point, ending at the plot's right edge: the curve rises
-    // above it on the right and runs lower than the label on the left.
-    QRectF where(frame.plot.right() - 4 - width, at.y() + 8, width, 14);
-    if (where.left() > at.x() - 9)
-        where.moveLeft(at.x() - 9);
-    painter.setPen(kSurface);
-    painter.drawText(where, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
+    placer.avoidBox(QRectF(at - QPointF(5, 5), QSizeF(10, 10)));
+}
+
+// Their labels and the semicircle's top, after the design point's.
+void LabelReportMarks(QPainter& painter, LabelPlacer& placer, const ChartFrame& frame,
+                      const RatingMarks& marks, double B, const QFontMetricsF& metrics) {
+    if (marks.increasedDischarge && marks.increasedDepth &&
+        std::isfinite(*marks.increasedDischarge) && std::isfinite(*marks.increasedDepth)) {
+        const QPointF at = frame.at(*marks.increasedDischarge, *marks.increasedDepth);
+        const QString text =
+            QStringLiteral("加大流量 Q加 = %1 m³/s，h加 = %2 m")
+                .arg(Fixed3(*marks.increasedDischarge), Fixed3(*marks.increasedDepth));
+        painter.setPen(kSurface);
+        DrawLabel(painter, placer, text, AroundPoint(at, LabelSize(painter, text), 8), at,
+                  QPointF(0, metrics.height() / 2), 16);
+    }
+    if (marks.netDepth && std::isfinite(*marks.netDepth) && *marks.netDepth > 0) {
+        painter.setPen(kInk);
+        LevelLabel(painter, placer, frame, *marks.netDepth,
+                   QStringLiteral("槽身净深 H = %1 m").arg(Fixed3(*marks.netDepth)));
+    }
+    painter.setPen(kSemicircleTop);
+    LevelLabel(painter, placer, frame, B / 2,
+               QStringLiteral("半圆段顶（直墙底）B/2 = %1 m").arg(Fixed3(B / 2)));
 }
 
 } // namespace
@@ -247,10 +269,18 @@ void PaintRatingChart(QPainter& painter, const QRectF& box, const hydraulics::De
     PaintAxes(painter, box, frame);
 
     painter.setRenderHint(QPainter::Antialiasing, true);
-    PaintSemicircleTop(painter, frame, point, metrics);
+    // Lines and marks first, then the labels in order of importance, each
+    // kept clear of the curve, the lines and the labels before it, inside
+    // the plot.
+    LabelPlacer placer(frame.plot);
     PaintCurve(painter, frame, points);
-    PaintDesignPoint(painter, frame, point, metrics);
-    PaintReportMarks(painter, frame, marks, metrics);
+    placer.avoidLine(CurveLine(frame, points));
+    PaintSemicircleTop(painter, placer, frame, point);
+    PaintReportLines(painter, placer, frame, marks);
+    PaintDesignMarks(painter, placer, frame, point);
+    LabelDesignPoint(painter, placer, frame, point, metrics);
+    LabelReportMarks(painter, placer, frame, marks, point.B, metrics);
+    placer.report(marks.labels);
     painter.restore();
 }
 

@@ -2,6 +2,7 @@
 // The U-section to scale, with its water and dimensions.
 #include "drawing/drawingparts.h"
 #include "drawing/drawingstyle.h"
+#include "drawing/labelplacer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -14,7 +15,7 @@ namespace {
 
 // Room around the section for the labels, canvas units.
 constexpr double kLeftRoom = 130;  // hc and the dimension H
-constexpr double kRightRoom = 118; // the dimension h and the label of h加
+constexpr double kRightRoom = 130; // the dimension h and the label of h加
 constexpr double kTopRoom = 48;    // the B dimension
 constexpr double kBottomRoom = 14;
 constexpr double kDimensionGap = 18; // from the concrete to a dimension line
@@ -154,8 +155,21 @@ void PaintSurface(QPainter& painter, const SectionFit& f) {
     painter.drawLine(markTip + QPointF(-4, -12), markTip + QPointF(4, -12));
 }
 
+// Tries for a label ending at `right` (its right edge) level with `y`:
+// above the level, below it, then further up.
+std::vector<QRectF> LeftOf(double right, double y, const QSizeF& size) {
+    return {QRectF(right - size.width(), y - size.height() - 1, size.width(), size.height()),
+            QRectF(right - size.width(), y + 1, size.width(), size.height())};
+}
+
+std::vector<QRectF> RightOf(double left, double y, const QSizeF& size) {
+    return {QRectF(left, y - size.height() - 1, size.width(), size.height()),
+            QRectF(left, y + 1, size.width(), size.height()),
+            QRectF(left, y - size.height() / 2, size.width(), size.height())};
+}
+
 // Critical depth: dashed across the section, named on the left.
-void PaintCriticalDepth(QPainter& painter, const QRectF& box, const SectionFit& f) {
+void PaintCriticalDepth(QPainter& painter, LabelPlacer& placer, const SectionFit& f) {
     const double halfCritical = HalfWidthAt(f.B, f.hc);
     painter.setPen(QPen(kCritical, 1.5, Qt::DashLine));
     painter.drawLine(f.s.at(-halfCritical, f.hc), f.s.at(halfCritical, f.hc));
@@ -164,55 +178,62 @@ void PaintCriticalDepth(QPainter& painter, const QRectF& box, const SectionFit& 
     const QPointF labelEnd =
         f.s.at(-f.r - f.t, f.hc) - QPointF(f.showNetDepth ? kHcLabelShift : 6, 0);
     painter.drawLine(labelEnd, f.s.at(-halfCritical, f.hc));
+    placer.avoidLine({labelEnd, f.s.at(-halfCritical, f.hc)});
     const QString text = QStringLiteral("hc = %1 m").arg(Fixed3(f.hc));
     painter.setPen(kCritical);
-    painter.drawText(QRectF(box.left(), labelEnd.y() - 16, labelEnd.x() - box.left() - 2, 16),
-                     Qt::AlignRight | Qt::AlignBottom | Qt::TextDontClip, text);
+    const QSizeF size = LabelSize(painter, text);
+    DrawLabel(painter, placer, text, LeftOf(labelEnd.x() - 2, labelEnd.y(), size), labelEnd,
+              QPointF(0, -size.height() / 2), 12);
 }
 
 // Width B over the walls.
-void PaintWidthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
+void PaintWidthDimension(QPainter& painter, LabelPlacer& placer, const SectionFit& f) {
     const double dimY = f.s.at(0, f.extent).y() - kDimensionGap;
     const QPointF leftWall = f.s.at(-f.r, f.top), rightWall = f.s.at(f.r, f.top);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(leftWall - QPointF(0, 3), QPointF(leftWall.x(), dimY - 4));
     painter.drawLine(rightWall - QPointF(0, 3), QPointF(rightWall.x(), dimY - 4));
     DrawDimensionLine(painter, QPointF(leftWall.x(), dimY), QPointF(rightWall.x(), dimY));
+    placer.avoidLine({QPointF(leftWall.x(), dimY), QPointF(rightWall.x(), dimY)});
     painter.setPen(kInk);
-    painter.drawText(QRectF(box.left(), dimY - 24, box.width(), 18),
-                     Qt::AlignHCenter | Qt::AlignBottom | Qt::TextDontClip,
-                     QStringLiteral("B = %1 m").arg(Fixed3(f.B)));
+    const QString text = QStringLiteral("B = %1 m").arg(Fixed3(f.B));
+    const QSizeF size = LabelSize(painter, text);
+    const double centre = (leftWall.x() + rightWall.x()) / 2;
+    DrawLabel(
+        painter, placer, text,
+        {QRectF(centre - size.width() / 2, dimY - 3 - size.height(), size.width(), size.height())},
+        QPointF(centre, dimY), QPointF(0, -4), 6);
 }
 
-// Where the dimension h stands right of the shell, and the top of its label.
+// Where the dimension h stands right of the shell.
 double DepthDimensionX(const SectionFit& f) {
     return f.s.at(f.r + f.t, 0).x() + kDimensionGap;
 }
 
-double DepthLabelTop(const SectionFit& f) {
-    return (f.s.at(0, 0).y() + f.s.at(0, f.h).y()) / 2 - QFontMetricsF(SongTiPx(14)).height() / 2;
-}
-
 // Depth h right of the shell, from the invert to the surface.
-void PaintDepthDimension(QPainter& painter, const QRectF& box, const SectionFit& f) {
+void PaintDepthDimension(QPainter& painter, LabelPlacer& placer, const SectionFit& f) {
     const SectionScale& s = f.s;
     const double halfSurface = HalfWidthAt(f.B, f.h);
-    const QFontMetricsF metrics(painter.font(), painter.device());
     const double dimX = DepthDimensionX(f);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(s.at(0, 0) + QPointF(4, 0), QPointF(dimX + 5, s.at(0, 0).y()));
     painter.drawLine(s.at(halfSurface, f.h) + QPointF(3, 0), QPointF(dimX + 5, s.at(0, f.h).y()));
     const QPointF dimBottom(dimX, s.at(0, 0).y()), dimTop(dimX, s.at(0, f.h).y());
     DrawDimensionLine(painter, dimBottom, dimTop);
+    placer.avoidLine({dimBottom, dimTop});
+    placer.avoidLine({QPointF(dimX - 5, dimTop.y()), QPointF(dimX + 5, dimTop.y())});
     painter.setPen(kInk);
-    const QString depthText = QStringLiteral("h = %1 m").arg(Fixed3(f.h));
-    painter.drawText(QRectF(dimX + 6, DepthLabelTop(f), box.right() - dimX - 6, metrics.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, depthText);
+    const QString text = QStringLiteral("h = %1 m").arg(Fixed3(f.h));
+    const QSizeF size = LabelSize(painter, text);
+    const QPointF middle(dimX, (dimBottom.y() + dimTop.y()) / 2);
+    DrawLabel(painter, placer, text,
+              {QRectF(dimX + 6, middle.y() - size.height() / 2, size.width(), size.height())},
+              middle, QPointF(0, size.height() / 2), 20);
 }
 
 // The surface of the increased discharge: dashed across the section,
-// named right of the shell above the depth h (never over its label).
-void PaintIncreasedSurface(QPainter& painter, const QRectF& box, const SectionFit& f,
+// named right of the shell near its level (never over the label of h).
+void PaintIncreasedSurface(QPainter& painter, LabelPlacer& placer, const SectionFit& f,
                            double depth) {
     const double half = HalfWidthAt(f.B, depth);
     const QPointF right = f.s.at(half, depth);
@@ -220,34 +241,32 @@ void PaintIncreasedSurface(QPainter& painter, const QRectF& box, const SectionFi
     painter.setPen(QPen(kSurface, 1.5, Qt::DashLine));
     painter.drawLine(f.s.at(-half, depth), right);
     painter.setPen(QPen(kSurface, 0.8, Qt::DotLine));
-    painter.drawLine(right + QPointF(3, 0), QPointF(dimX + 5, right.y()));
-    const double bottom = std::min(right.y() - 1, DepthLabelTop(f) - 2);
+    const QPointF end(dimX + 5, right.y());
+    painter.drawLine(right + QPointF(3, 0), end);
+    placer.avoidLine({right + QPointF(3, 0), end});
     painter.setPen(kSurface);
-    painter.drawText(QRectF(dimX + 6, bottom - 17, box.right() + 12 - dimX - 6, 17),
-                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextDontClip,
-                     QStringLiteral("h加 = %1 m").arg(Fixed3(depth)));
+    const QString text = QStringLiteral("h加 = %1 m").arg(Fixed3(depth));
+    const QSizeF size = LabelSize(painter, text);
+    DrawLabel(painter, placer, text, RightOf(dimX + 6, right.y(), size), end,
+              QPointF(0, -size.height() / 2), 20);
 }
 
 // The net depth H: a dimension left of the shell from the invert to the
-// top of the walls, named at its top end, above the label of the critical
-// depth where the two would meet.
-void PaintNetDepth(QPainter& painter, const QRectF& box, const SectionFit& f) {
+// top of the walls, named at its top end.
+void PaintNetDepth(QPainter& painter, LabelPlacer& placer, const SectionFit& f) {
     const double x = f.s.at(-f.r - f.t, 0).x() - kDimensionGap;
     const QPointF invert = f.s.at(0, 0), wallTop = f.s.at(-f.r - f.t, f.top);
     painter.setPen(QPen(kGuide, 0.8));
     painter.drawLine(invert - QPointF(4, 0), QPointF(x - 5, invert.y()));
     painter.drawLine(wallTop - QPointF(3, 0), QPointF(x - 5, wallTop.y()));
     DrawDimensionLine(painter, QPointF(x, invert.y()), QPointF(x, wallTop.y()));
-    double bottom = wallTop.y() - 2;
-    if (f.showCritical) {
-        const double hcY = f.s.at(0, f.hc).y(); // its label spans hcY - 16 .. hcY
-        if (bottom > hcY - 18 && bottom - 16 < hcY)
-            bottom = hcY - 18;
-    }
+    placer.avoidLine({QPointF(x, invert.y()), QPointF(x, wallTop.y())});
+    placer.avoidLine({QPointF(x - 5, wallTop.y()), wallTop - QPointF(3, 0)});
     painter.setPen(kInk);
-    painter.drawText(QRectF(box.left() - 12, bottom - 17, x - 4 - box.left() + 12, 17),
-                     Qt::AlignRight | Qt::AlignBottom | Qt::TextDontClip,
-                     QStringLiteral("H = %1 m").arg(Fixed3(f.top)));
+    const QString text = QStringLiteral("H = %1 m").arg(Fixed3(f.top));
+    const QSizeF size = LabelSize(painter, text);
+    DrawLabel(painter, placer, text, LeftOf(x - 4, wallTop.y(), size), QPointF(x, wallTop.y()),
+              QPointF(0, size.height() / 2), 20);
 }
 
 } // namespace
@@ -284,14 +303,19 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
     PaintOutlines(painter, fit);
     PaintSurface(painter, fit);
     painter.setFont(WithLatin(SongTiPx(14), marks.latinFaces));
-    if (fit.showCritical)
-        PaintCriticalDepth(painter, box, fit);
-    PaintWidthDimension(painter, box, fit);
-    PaintDepthDimension(painter, box, fit);
-    if (Above(marks.increasedDepth, h) && *marks.increasedDepth < fit.top)
-        PaintIncreasedSurface(painter, box, fit, *marks.increasedDepth);
+    // The labels in order of importance; each keeps clear of the section's
+    // outline and of the labels and lines before it, inside the panel.
+    LabelPlacer placer(box);
+    placer.avoidLine(UPath(fit.s, fit.r, fit.r + fit.t, fit.top).toFillPolygon());
+    PaintWidthDimension(painter, placer, fit);
+    PaintDepthDimension(painter, placer, fit);
     if (fit.showNetDepth)
-        PaintNetDepth(painter, box, fit);
+        PaintNetDepth(painter, placer, fit);
+    if (Above(marks.increasedDepth, h) && *marks.increasedDepth < fit.top)
+        PaintIncreasedSurface(painter, placer, fit, *marks.increasedDepth);
+    if (fit.showCritical)
+        PaintCriticalDepth(painter, placer, fit);
+    placer.report(marks.labels);
     painter.restore();
 }
 

@@ -3,6 +3,7 @@
 
 #include "drawing/axisscale.h"
 #include "drawing/drawingstyle.h"
+#include "drawing/labelplacer.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -33,9 +34,11 @@ struct Frame {
     }
 };
 
-Frame FrameOf(const QRectF& box, const SweepChart& chart) {
+Frame FrameOf(const QRectF& box, const SweepChart& chart, double legendBottom) {
     Frame f;
-    f.plot = box.adjusted(kLeft, kTop, -kRight, -kBottom);
+    // Below the legend, however many lines a narrow chart gives it.
+    const double top = std::max(kTop, legendBottom - box.top() + 6);
+    f.plot = box.adjusted(kLeft, top, -kRight, -kBottom);
     double maxRatio = 1.0, maxV = 3.0; // the bands always in view
     f.xMin = f.xMax = chart.points.front().x;
     for (const SweepPoint& p : chart.points) {
@@ -69,7 +72,7 @@ QString Tick(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
-void PaintAxes(QPainter& painter, const Frame& f, const SweepChart& chart) {
+void PaintAxes(QPainter& painter, LabelPlacer& placer, const Frame& f, const SweepChart& chart) {
     painter.setPen(QPen(kInk, 1));
     painter.setFont(SongTiPx(12));
     for (int side = 0; side < 2; ++side) {
@@ -78,10 +81,12 @@ void PaintAxes(QPainter& painter, const Frame& f, const SweepChart& chart) {
         for (int k = 0; k * axis.step <= axis.max * (1 + 1e-9); ++k) {
             const double y = f.Y(k * axis.step, axis);
             painter.drawLine(QPointF(x, y), QPointF(x + (side == 0 ? -4 : 4), y));
-            const QRectF room = side == 0 ? QRectF(x - kLeft, y - 8, kLeft - 7, 16)
-                                          : QRectF(x + 7, y - 8, kRight - 7, 16);
-            painter.drawText(room, (side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                             Tick(k * axis.step, axis.decimals));
+            const QString text = Tick(k * axis.step, axis.decimals);
+            const QSizeF size = LabelSize(painter, text);
+            const QRectF box(
+                QPointF(side == 0 ? x - 7 - size.width() : x + 7, y - size.height() / 2), size);
+            if (placer.isFree(box))
+                DrawLabel(painter, placer, text, {box}, box.center());
         }
     }
     const AxisScale across = NiceAxis(f.xMax - f.xMin, 6);
@@ -89,12 +94,19 @@ void PaintAxes(QPainter& painter, const Frame& f, const SweepChart& chart) {
          v <= f.xMax + across.step * 1e-9; v += across.step) {
         const double x = f.X(v);
         painter.drawLine(QPointF(x, f.plot.bottom()), QPointF(x, f.plot.bottom() + 4));
-        painter.drawText(QRectF(x - 40, f.plot.bottom() + 5, 80, 14), Qt::AlignCenter,
-                         Tick(std::fabs(v) < across.step * 1e-9 ? 0 : v, across.decimals));
+        // A tick's number where it has room; on a narrow chart every
+        // other one is left out rather than run into its neighbour.
+        const QString text = Tick(std::fabs(v) < across.step * 1e-9 ? 0 : v, across.decimals);
+        const QSizeF size = LabelSize(painter, text);
+        const QRectF box(QPointF(x - size.width() / 2, f.plot.bottom() + 5), size);
+        if (placer.isFree(box))
+            DrawLabel(painter, placer, text, {box}, box.center());
     }
     painter.drawRect(f.plot);
-    painter.drawText(QRectF(f.plot.left(), f.plot.bottom() + 20, f.plot.width(), 18),
-                     Qt::AlignCenter, chart.variable);
+    const QSizeF size = LabelSize(painter, chart.variable);
+    DrawLabel(painter, placer, chart.variable,
+              {QRectF(QPointF(f.plot.center().x() - size.width() / 2, f.plot.bottom() + 21), size)},
+              f.plot.center(), QPointF(0, 2), 4);
 }
 
 // One series: a line through the points that have the figure, a mark on
@@ -129,19 +141,34 @@ void PaintSeries(QPainter& painter, const Frame& f, const SweepChart& chart, con
     }
 }
 
-void PaintLegend(QPainter& painter, const QRectF& box) {
+const QString& LegendPart(int k) {
+    static const QString parts[] = {QStringLiteral("● H/B（左轴，阴影 0.7～0.9）"),
+                                    QStringLiteral("■ v m/s（右轴，斜线 1.0～2.5 m/s）"),
+                                    QStringLiteral("绿色标记：满足全部校核")};
+    return parts[k];
+}
+
+// Where the legend's parts stand above the plot, side by side; a part that
+// would run past the chart's right edge starts a line of its own.
+std::vector<QRectF> LegendBoxes(QPainter& painter, const QRectF& box) {
     painter.setFont(SongTiPx(12));
-    const QString parts[] = {QStringLiteral("● H/B（左轴，阴影 0.7～0.9）"),
-                             QStringLiteral("■ v m/s（右轴，斜线 1.0～2.5 m/s）"),
-                             QStringLiteral("绿色标记：满足全部校核")};
+    std::vector<QRectF> boxes;
+    QPointF at(box.left() + kLeft, box.top() + 4);
+    for (int k = 0; k < 3; ++k) {
+        const QSizeF size = LabelSize(painter, LegendPart(k));
+        if (at.x() + size.width() > box.right() - 2)
+            at = QPointF(box.left() + 4, at.y() + size.height());
+        boxes.emplace_back(at, size);
+        at.rx() += size.width() + 18;
+    }
+    return boxes;
+}
+
+void PaintLegend(QPainter& painter, LabelPlacer& placer, const std::vector<QRectF>& boxes) {
     const QColor inks[] = {kRatioInk, kVelocityInk, kMetMark};
-    double x = box.left() + kLeft;
     for (int k = 0; k < 3; ++k) {
         painter.setPen(inks[k]);
-        const QRectF room(x, box.top() + 6, box.width(), 18);
-        QRectF used;
-        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter, parts[k], &used);
-        x = used.right() + 18;
+        DrawLabel(painter, placer, LegendPart(k), {boxes[k]}, boxes[k].center());
     }
 }
 
@@ -164,7 +191,8 @@ SweepChart SweepChartOf(const std::vector<hydraulics::SweepRow>& rows, int caseN
     return chart;
 }
 
-void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& chart) {
+void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& chart,
+                     LabelLog* labels) {
     painter.save();
     painter.fillRect(box, Qt::white);
     if (chart.points.empty()) {
@@ -175,10 +203,16 @@ void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& cha
         painter.restore();
         return;
     }
-    const Frame frame = FrameOf(box, chart);
+    const std::vector<QRectF> legend = LegendBoxes(painter, box);
+    const Frame frame = FrameOf(box, chart, legend.back().bottom());
     PaintBands(painter, frame);
-    PaintAxes(painter, frame, chart);
-    PaintLegend(painter, box);
+    // The tick numbers, the axis title and the legend: none over another,
+    // all inside the chart, clear of the plot's frame.
+    LabelPlacer placer(box);
+    placer.avoidBox(frame.plot.adjusted(0.5, 0.5, -0.5, -0.5));
+    PaintAxes(painter, placer, frame, chart);
+    PaintLegend(painter, placer, legend);
+    placer.report(labels);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setClipRect(frame.plot.adjusted(-5, -5, 5, 5));
     PaintSeries(

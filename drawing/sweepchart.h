@@ -4,6 +4,7 @@
 // and 1.0 ≤ v ≤ 2.5 m/s) shaded, so that the compliant stretch shows at once.
 #pragma once
 
+#include "drawing/labelplacer.h"
 #include "hydraulics/sweep.h"
 
 #include <QString>
@@ -32,7 +33,9 @@ SweepChart SweepChartOf(const std::vector<hydraulics::SweepRow>& rows, int caseN
                         std::size_t variable);
 
 // Draws the chart into `box`; a note where there is no point yet. The
-// painter's state is restored afterwards.
-void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& chart);
+// painter's state is restored afterwards. With `labels`, the chart and the
+// boxes of its texts are added to it.
+void PaintSweepChart(QPainter& painter, const QRectF& box, const SweepChart& chart,
+                     LabelLog* labels = nullptr);
 
 } // namespace drawing

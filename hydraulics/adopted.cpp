@@ -158,7 +158,7 @@ std::optional<VerifiedSection> VerifySection(const FlumeInputs& f,
         return std::nullopt;
     if (canals) {
         s.connection = ComputeConnection(
-            ConnectionFlume{point, f.L, f.xi1, f.xi2, conditions.increasePercent}, *canals);
+            ConnectionFlume{point, f.L, f.xi1, f.xi2, conditions.increasePercent, conditions.region}, *canals);
         ConnectionLosses(s);
     } else {
         CaseLosses(f, x, s);

@@ -236,7 +236,7 @@ Traced TraceThrough(const Flow& q, const ConnectionDesign& d, const ConnectionLe
 void Increased(const ConnectionFlume& f, const ConnectionInput& in, const ConnectionDesign& d,
                const ConnectionLevels& e, ConnectionIncreased& r) {
     const DesignPoint& p = f.point;
-    r.percent = IncreaseFor(p.Q, f.increasePercent);
+    r.percent = IncreaseFor(p.Q, f.increasePercent, f.region);
     if (r.percent)
         r.Q = Finite(p.Q * (1 + *r.percent / 100));
     if (!r.Q)

@@ -95,6 +95,7 @@ struct ConnectionFlume {
     double xi1 = 0;                        // ξ₁
     double xi2 = 0;                        // ξ₂
     std::optional<double> increasePercent; // p, %; empty: table 6.3.4
+    std::optional<Region> region{};        // the end of table 6.3.4's row it takes
 };
 
 struct ConnectionDesign {

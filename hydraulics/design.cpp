@@ -99,7 +99,8 @@ Design ComputeDesign(const DesignRequest& request) {
     d.elements = ComputeElements(point);
     if (d.canals)
         d.calculatedConnection = ComputeConnection(
-            ConnectionFlume{point, L, f.xi1, f.xi2, d.conditions.increasePercent}, *d.canals);
+            ConnectionFlume{point, L, f.xi1, f.xi2, d.conditions.increasePercent,
+                            d.conditions.region}, *d.canals);
     d.checks = CheckDesign(point, L, d.conditions,
                            d.calculatedConnection ? &*d.calculatedConnection : nullptr);
     d.rows = CheckRows(d.checks);

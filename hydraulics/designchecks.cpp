@@ -71,8 +71,8 @@ constexpr std::array<IncreaseRow, 7> kIncreaseRows = {{
     {0, 5, "< 5"},
 }};
 
-void CheckIncrease(const DesignPoint& p, std::optional<double> given, DesignChecks& c) {
-    c.increasePercent = IncreaseFor(p.Q, given);
+void CheckIncrease(const DesignPoint& p, const DesignConditions& conditions, DesignChecks& c) {
+    c.increasePercent = IncreaseFor(p.Q, conditions.increasePercent, conditions.region);
     if (!Positive(p.Q) || !c.increasePercent)
         return;
     c.Qinc = Finite(p.Q * (1 + *c.increasePercent / 100));
@@ -188,7 +188,8 @@ double DefaultIncreasePercent(double Q) {
     return IncreaseRange(Q).high;
 }
 
-std::optional<double> IncreaseFor(double Q, std::optional<double> given) {
+std::optional<double> IncreaseFor(double Q, std::optional<double> given,
+                                  std::optional<Region> region) {
     if (given)
         return std::isfinite(*given) && *given >= kMinIncreasePercent &&
                        *given <= kMaxIncreasePercent
@@ -196,7 +197,7 @@ std::optional<double> IncreaseFor(double Q, std::optional<double> given) {
                    : std::nullopt;
     if (!Positive(Q))
         return std::nullopt;
-    return DefaultIncreasePercent(Q);
+    return RegionalIncreasePercent(Q, region);
 }
 
 DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions& conditions,
@@ -221,7 +222,7 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions&
         c.criticalSlopeX && Positive(p.x) ? MetIf(p.x > *c.criticalSlopeX) : Verdict::Unknown;
     c.mildSlope = Both(subcritical, mild);
 
-    CheckIncrease(p, conditions.increasePercent, c);
+    CheckIncrease(p, conditions, c);
     Surfaces(p, connection, c);
     CheckNetDepth(p, conditions, roundNetDepth, c);
     CheckLength(p, L, connection, c);

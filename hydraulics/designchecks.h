@@ -21,6 +21,7 @@
 
 #include "hydraulics/checkrow.h"
 #include "hydraulics/elements.h"
+#include "hydraulics/regionincrease.h"
 
 #include <optional>
 #include <string>
@@ -53,9 +54,11 @@ constexpr double kMinIncreasePercent = 0;
 constexpr double kMaxIncreasePercent = 50;
 
 // The increase a design takes: `given` where it lies in 0..50 % and is
-// finite (empty for any other given value), else the default of Q's row
-// (empty for a Q that is no positive finite discharge).
-std::optional<double> IncreaseFor(double Q, std::optional<double> given);
+// finite (empty for any other given value), else the end of Q's row the
+// region takes (the larger where none is given; empty for a Q that is no
+// positive finite discharge).
+std::optional<double> IncreaseFor(double Q, std::optional<double> given,
+                                  std::optional<Region> region = {});
 
 enum class SupportForm { Beam, Arch }; // 梁式, 拱式
 
@@ -65,7 +68,8 @@ constexpr double kMinWidthStep = 0.001, kMaxWidthStep = 0.1;
 
 // What the designer gives beside the case's eight inputs.
 struct DesignConditions {
-    std::optional<double> increasePercent;   // p, %; empty: table 6.3.4's default
+    std::optional<double> increasePercent;   // p, %; empty: table 6.3.4, by the region
+    std::optional<Region> region;            // 地区: humid the row's smaller p, arid the larger
     double widthStep = kDefaultWidthStep;    // m, 0.001..0.1
     SupportForm support = SupportForm::Beam; // 支承形式
     std::optional<double> tieRodDepth;       // 拉杆底距槽顶, m; empty: no tie rods

@@ -76,11 +76,12 @@ std::vector<Paragraph> BasisParagraphs(const ReportRequest& request) {
          "纵坡、槽顶超高）；附录 K 第 K.1.1 条（糙率）、第 K.1.2 条（进、出口局部水头损失"
          "系数，短槽）。"},
         {Kind::Subheading, "2. 手册"},
-        {Kind::Text, "渡槽进口水头损失及出口水位回升按能量方程式，采用武汉水院《水力计算手册》"
-                     "建议方法计算。"},
+        {Kind::Text, "武汉水院《水力计算手册》。渡槽进口段水面降落及出口段水面回升按能量方程式，"
+                     "采用该手册建议方法计算。"},
         {Kind::Subheading, "3. 输入数值的常用范围"},
         {Kind::Text, "糙率 n（第 K.1.1 条）：钢筋混凝土槽身 0.013～0.015，砌石槽身不小于 0.017。"},
-        {Kind::Text, "进、出口局部水头损失系数 ξ_{1}、ξ_{2}（表 K.1.2），按渐变段形式取值："},
+        {Kind::Text, "进、出口局部水头损失系数 ξ_{1}、ξ_{2}，按渐变段形式取值（GB 50288-2018 "
+                     "表 K.1.2）："},
     };
     const std::array<float, 8>& in = request.inputs;
     const std::vector<std::string> remarks = InputRemarks(in[5], in[6], in[7]);

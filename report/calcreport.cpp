@@ -37,6 +37,9 @@ constexpr double kFooterFromBottomMm = 14;
 constexpr double kBodyWidthMm = kPageWidthMm - kLeftMm - kRightMm;
 constexpr double kBodyHeightMm = kPageHeightMm - kTopMm - kBottomMm;
 constexpr int kPdfDpi = 600;
+// Less than the height of the lowest line of the report (小五, 9 pt: 3.2
+// mm), more than a block of the page before reaches past its foot.
+constexpr double kLineReachMm = 2;
 
 // The installed face behind a design face (AR PL UMing CN for 宋体): a
 // TrueType face, which the PDF embeds as a subset.
@@ -79,12 +82,17 @@ void PaintPages(QPdfWriter& writer, QTextDocument& doc, double unitsPerMm) {
         painter.save();
         painter.translate(kLeftMm * unitsPerMm, kTopMm * unitsPerMm - page * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
-        // A line that starts exactly at a page's foot belongs to the next
-        // page; the layout would still draw it (hidden by the clip, but in
-        // the text layer) where the clip only touches it.
-        context.clip = QRectF(0, page * body.height() + 1, body.width(), body.height() - 2);
+        // The layout draws each block that reaches into the clip of the
+        // context (no paragraph spans two pages: pagebreaks.h). One of the
+        // page before may reach a little past its foot, one that starts
+        // just above this page's foot belongs to the next page: either
+        // would be drawn here, hidden by the painter's clip but in the
+        // text layer. The ink is clipped to the page.
+        const double reach = kLineReachMm * unitsPerMm;
+        context.clip =
+            QRectF(0, page * body.height() + reach, body.width(), body.height() - 2 * reach);
         context.palette.setColor(QPalette::Text, Qt::black);
-        painter.setClipRect(context.clip);
+        painter.setClipRect(QRectF(0, page * body.height(), body.width(), body.height()));
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
 

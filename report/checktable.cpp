@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/checktable.h"
 
+#include "drawing/drawingstyle.h"
 #include "hydraulics/designchecks.h"
 
 #include <regex>
@@ -27,11 +28,16 @@ std::string AsCell(const std::string& text, bool linePerFigure) {
     }
 }
 
-// A clause list ("第 9.4.1 条、附录 K.1.2") one clause a line, so that the
-// column stays narrow enough for the verdict beside it.
+// A clause list ("GB 50288-2018 第 9.4.1 条第 1 款、附录 K.1.2") one clause
+// a line under the standard's designation, so that the column stays narrow
+// enough for the verdict beside it.
 std::string ClauseCell(const std::string& clause) {
     const std::string mark = "、";
-    const std::string cell = AsCell(clause, false);
+    std::string cell = AsCell(clause, false);
+    // The standard's designation on a line of its own, its clauses under it.
+    const std::string standard = "GB 50288-2018 ";
+    if (cell.starts_with(standard))
+        cell.replace(standard.size() - 1, 1, "\n");
     std::string lines;
     std::size_t start = 0;
     for (std::size_t at = cell.find(mark); at != std::string::npos; at = cell.find(mark, start)) {
@@ -55,8 +61,11 @@ TextTable CheckTable(const hydraulics::DesignChecks& checks) {
 TextTable CheckTable(const std::vector<hydraulics::CheckRow>& rows) {
     TextTable table{{"项目", "计算值", "要求", "依据", "结论"}, {}, -1};
     for (const hydraulics::CheckRow& row : rows) {
-        if (hydraulics::Fails(row))
+        const QColor ground = drawing::VerdictGround(row);
+        if (ground == drawing::kUnmetGround)
             table.unmetRows.push_back(static_cast<int>(table.rows.size()));
+        else if (ground == drawing::kNotedGround)
+            table.notedRows.push_back(static_cast<int>(table.rows.size()));
         table.rows.push_back({row.item, AsCell(row.value, true), AsCell(row.requirement, true),
                               ClauseCell(row.clause), std::string(hydraulics::VerdictText(row))});
     }

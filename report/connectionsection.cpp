@@ -5,6 +5,7 @@
 #include "hydraulics/connectionrows.h"
 #include "hydraulics/elements.h"
 #include "report/checktable.h"
+#include "report/wording.h"
 
 #include <cstdio>
 
@@ -30,7 +31,7 @@ const char* const kFormulas[] = {
     "ΔZ = Z_{1} + Z_{2} − Z_{3}，Z_{2} = iL",
     "∇_{1} = ∇_{3} + h_{1} − Z_{1} − h，∇_{2} = ∇_{1} − iL，∇_{4} = ∇_{2} + h + Z_{3} − h_{2}",
     "[dh|dx] = [i − J|1 − Fr²]",
-    "Δh = [v²|gr]·[A|h]，r ≥ 6T",
+    "Δh = [α₁v²|g·r]·[A|h]，α_{1} = 1.0，r ≥ 6T",
 };
 
 std::string Number(double value) {
@@ -39,19 +40,26 @@ std::string Number(double value) {
     return buffer;
 }
 
+// Lengths and elevations to the millimetre, angles to 0.1°.
+std::string Fixed(double value, int decimals = 3) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
 std::string Canal(const hydraulics::Canal& c) {
-    return "b = " + Number(c.b) + " m，m = " + Number(c.m) + "，n = " + Number(c.n) + "，i = 1/" +
+    return "b = " + Fixed(c.b) + " m，m = " + Number(c.m) + "，n = " + Number(c.n) + "，i = 1/" +
            Number(c.x);
 }
 
 std::string DataText(const hydraulics::ConnectionInput& in, const ReportRequest& request) {
-    return "上游渠道：" + Canal(in.upstream) + "，渠底高程 ∇_{3} = " + Number(in.upstreamBed) +
-           " m。下游渠道：" + Canal(in.downstream) + "。渠系规划允许水面降落 " +
-           (in.allowedDrop ? Number(*in.allowedDrop) + " m" : std::string("未给出")) +
-           "；进口收缩角 θ_{1} = " + Number(in.inletAngle) +
-           "°，出口扩散角 θ_{2} = " + Number(in.outletAngle) + "°；建筑物级别 " +
+    return "上游渠道：" + Canal(in.upstream) + "，渠底高程 ∇_{3} = " + Fixed(in.upstreamBed) +
+           " m。下游渠道：" + Canal(in.downstream) + "。渠系规划允许水面降落 [ΔZ] = " +
+           (in.allowedDrop ? Fixed(*in.allowedDrop) + " m" : std::string("未给出")) +
+           "；进口收缩角 θ_{1} = " + Fixed(in.inletAngle, 1) +
+           "°，出口扩散角 θ_{2} = " + Fixed(in.outletAngle, 1) + "°；建筑物级别 " +
            std::to_string(in.grade) + " 级；弯道半径 r = " +
-           (in.bendRadius ? Number(*in.bendRadius) + " m" : std::string("—（直槽）")) +
+           (in.bendRadius ? Fixed(*in.bendRadius) + " m" : std::string("—（直槽）")) +
            "。槽身 ξ_{1} = " + Number(request.inputs[hydraulics::PosXi1]) +
            "，ξ_{2} = " + Number(request.inputs[hydraulics::PosXi2]) + "（同基本资料）。";
 }
@@ -60,9 +68,13 @@ TextTable FiguresTable(const hydraulics::Connection& c) {
     TextTable table{{"项目", "符号", "数值", "单位"}, {}, -1};
     for (const hydraulics::ConnectionGroup& group : hydraulics::ConnectionGroups(c)) {
         table.rows.push_back({std::string(group.title), "", "", ""});
-        for (const hydraulics::ElementRow& r : group.rows)
-            table.rows.push_back({std::string(r.name), WithSubscripts(std::string(r.symbol)),
-                                  hydraulics::FormatElement(r.value), std::string(r.unit)});
+        for (const hydraulics::ElementRow& r : group.rows) {
+            const bool percent = std::string_view(r.unit) == "%";
+            table.rows.push_back(
+                {StandardName(std::string(r.name)), WithSubscripts(std::string(r.symbol)),
+                 percent && r.value ? PercentText(*r.value) : hydraulics::FormatElement(r.value),
+                 std::string(r.unit)});
+        }
     }
     return table;
 }
@@ -100,7 +112,9 @@ void AddConnection(DocumentBuilder& b, const ReportContent& content) {
                                 " 级，按附录 K.1.2 式（K.1.2-1）计入进、出口渐变段的沿程水头损失 "
                                 "J·L，J 为水力坡度。"
                           : std::string("4、5 级建筑物不计渐变段的沿程水头损失。")) +
-                "ΔZ 应等于或略小于渠系规划的允许水面降落。");
+                "Z_{1} 为进口段水面降落，Z_{2} 为槽身段水面降落，Z_{3} 为出口段水面回升，ΔZ 为总水面"
+                "降落，应等于或略小于渠系规划的允许水面降落 [ΔZ]。弯道横向水面差式中 α_{1} 为"
+                "动能修正系数，取 1.0；r 为弯道中心线半径。");
     if (friction)
         for (const char* formula : kFrictionFormulas)
             b.paragraph(formula, Paragraph::Kind::Formula);
@@ -116,12 +130,14 @@ void AddConnection(DocumentBuilder& b, const ReportContent& content) {
         "h_{1加} 的 1%～3%。长槽：L ≥ 15h_{1}；短槽按设计流量以同法推算水面线，复核总水面"
         "降落 ΔZ′ = ∇_{3} + h_{1需} − (∇_{4} + h_{2})。");
     b.paragraph("计算成果", Paragraph::Kind::Subheading);
-    b.table(content.connectionFigures, {40, 20, 24, 16});
+    b.paragraph("水面衔接计算成果见表 " + std::to_string(b.nextTable()) + "，纵断面见图 " +
+                std::to_string(b.nextFigure()) + "。");
+    b.table(content.connectionFigures, {40, 20, 24, 16}, "水面衔接计算成果");
     b.figure(Figure::Profile, 1.0,
-             QStringLiteral("图 3　纵断面示意（高程按比例，长度不按比例；实线为设计流量水面，"
+             QStringLiteral("纵断面示意（高程按比例，长度不按比例；实线为设计流量水面，"
                             "虚线为加大流量水面）"));
     b.paragraph("校核", Paragraph::Kind::Subheading);
-    b.table(content.connectionChecks, {13, 22, 24, 31, 10});
+    b.table(content.connectionChecks, {13, 22, 24, 31, 10}, "水面衔接校核");
 }
 
 } // namespace report

@@ -4,6 +4,7 @@
 #include "drawing/drawingstyle.h"
 #include "report/figureobject.h"
 #include "report/fractionobject.h"
+#include "report/odtfaces.h"
 #include "report/odtmarks.h"
 #include "report/pagebreaks.h"
 
@@ -40,12 +41,13 @@ QString Typeset(QString text) {
     return text;
 }
 
-// A part of a fraction set on one line: in parentheses where it is a sum.
+// A part of a fraction set on one line: in parentheses where it is a sum
+// or a product ("g·r"), so that a/(g·r) does not read as (a/g)·r.
 QString Grouped(const QString& part) {
     int depth = 0;
     for (const QChar c : part) {
         depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
-        if (depth == 0 && c == u' ')
+        if (depth == 0 && (c == u' ' || c == QChar(0x00B7)))
             return QLatin1Char('(') + part + QLatin1Char(')');
     }
     return part;
@@ -94,6 +96,27 @@ void DocumentBuilder::keepWithNext() {
     cursor.mergeBlockFormat(format);
 }
 
+void DocumentBuilder::plain(const QString& text, const QTextCharFormat& format) {
+    if (style_.vectorFigures) {
+        cursor.insertText(text, format);
+        return;
+    }
+    // The ODT: a sign its Latin face lacks in a face that has it, so that
+    // an office suite does not fall back to a face of its own choice.
+    QTextCharFormat sign = format;
+    sign.setFontFamilies({kSignFamily});
+    sign.setProperty(QTextFormat::OldFontFamily, kSignFamily);
+    qsizetype from = 0;
+    for (qsizetype k = 0; k <= text.size(); ++k) {
+        if (k < text.size() && !IsSign(text[k]))
+            continue;
+        cursor.insertText(text.mid(from, k - from), format);
+        if (k < text.size())
+            cursor.insertText(text.mid(k, 1), sign);
+        from = k + 1;
+    }
+}
+
 void DocumentBuilder::rich(const std::string& text, const QTextCharFormat& format) {
     const QString all = Typeset(QString::fromStdString(text));
     static const QRegularExpression mark(
@@ -101,23 +124,22 @@ void DocumentBuilder::rich(const std::string& text, const QTextCharFormat& forma
     qsizetype at = 0;
     for (auto it = mark.globalMatch(all); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        cursor.insertText(all.mid(at, m.capturedStart() - at), format);
+        plain(all.mid(at, m.capturedStart() - at), format);
         at = m.capturedEnd();
         if (m.captured(1).isEmpty()) { // [numerator|denominator]
             if (style_.vectorFigures)
                 FractionObject::Insert(cursor, m.captured(3), m.captured(4), format);
             else // the ODT: on one line
-                cursor.insertText(
-                    Grouped(m.captured(3)) + QLatin1Char('/') + Grouped(m.captured(4)), format);
+                plain(Grouped(m.captured(3)) + QLatin1Char('/') + Grouped(m.captured(4)), format);
             continue;
         }
         QTextCharFormat script = format;
         script.setVerticalAlignment(m.captured(1) == QLatin1String("_")
                                         ? QTextCharFormat::AlignSubScript
                                         : QTextCharFormat::AlignSuperScript);
-        cursor.insertText(m.captured(2), script);
+        plain(m.captured(2), script);
     }
-    cursor.insertText(all.mid(at), format);
+    plain(all.mid(at), format);
 }
 
 void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, bool keptWithNext) {
@@ -128,8 +150,8 @@ void DocumentBuilder::paragraph(const std::string& text, Paragraph::Kind kind, b
         rich(text, font(kBodyPt, true));
         return;
     case Paragraph::Kind::Formula: {
-        // A fraction's numerator stands above the line: room for it.
-        block(Qt::AlignLeft, 12, text.find('|') != std::string::npos ? 3 : 0.5, 0.5);
+        // A fraction makes its line as tall as it is (fractionobject.h).
+        block(Qt::AlignLeft, 12, 0.5, 0.5);
         QTextBlockFormat numbered;
         // The number at the right edge of the text.
         numbered.setTabPositions(
@@ -165,8 +187,9 @@ void DocumentBuilder::cell(QTextTable* table, int row, int column, const std::st
                            Row kind) {
     QTextTableCell cell = table->cellAt(row, column);
     QTextTableCellFormat format = cell.format().toTableCellFormat();
-    const QColor grounds[] = {kHeaderGround, kMarkedGround, drawing::kUnmetGround};
-    const double marks[] = {kHeaderCellMark, kMarkedCellMark, kUnmetCellMark, 0};
+    const QColor grounds[] = {kHeaderGround, kMarkedGround, drawing::kUnmetGround,
+                              drawing::kNotedGround};
+    const double marks[] = {kHeaderCellMark, kMarkedCellMark, kUnmetCellMark, kNotedCellMark, 0};
     if (kind != Row::Plain)
         format.setBackground(grounds[static_cast<int>(kind)]);
     format.setVerticalAlignment(QTextCharFormat::AlignMiddle);
@@ -193,7 +216,11 @@ void DocumentBuilder::cell(QTextTable* table, int row, int column, const std::st
     std::swap(at, cursor);
 }
 
-void DocumentBuilder::table(const TextTable& content, const std::vector<double>& percents) {
+void DocumentBuilder::table(const TextTable& content, const std::vector<double>& percents,
+                            const std::string& caption) {
+    block(Qt::AlignHCenter, 0, 2, 0.5);
+    keepWithNext();
+    rich("表 " + std::to_string(++tables_) + "　" + caption, font(kBodyPt));
     const int rows = static_cast<int>(content.rows.size()) + 1;
     const int columns = static_cast<int>(content.header.size());
     QTextTableFormat format;
@@ -222,9 +249,13 @@ void DocumentBuilder::table(const TextTable& content, const std::vector<double>&
     for (int c = 0; c < columns; ++c)
         cell(table, 0, c, content.header[c], Row::Header);
     for (int r = 1; r < rows; ++r) {
-        const bool unmet = std::find(content.unmetRows.begin(), content.unmetRows.end(), r - 1) !=
-                           content.unmetRows.end();
-        const Row kind = r - 1 == content.markedRow ? Row::Marked : unmet ? Row::Unmet : Row::Plain;
+        const auto in = [&](const std::vector<int>& list) {
+            return std::find(list.begin(), list.end(), r - 1) != list.end();
+        };
+        const Row kind = r - 1 == content.markedRow ? Row::Marked
+                         : in(content.unmetRows)   ? Row::Unmet
+                         : in(content.notedRows)   ? Row::Noted
+                                                   : Row::Plain;
         for (int c = 0; c < columns; ++c)
             cell(table, r, c, content.rows[r - 1].at(c), kind);
     }
@@ -255,7 +286,7 @@ void DocumentBuilder::figure(Figure which, double widthShare, const QString& cap
         // paragraph of two lines on one page.
         cursor.insertText(QString(QChar::LineSeparator));
     }
-    cursor.insertText(caption, font(kBodyPt));
+    cursor.insertText(QStringLiteral("图 %1　").arg(++figureCount_) + caption, font(kBodyPt));
 }
 
 } // namespace report

@@ -36,19 +36,29 @@ public:
     // superscripts, "[a|b]" as the fraction a over b (on the PDF; a/b in the
     // ODT), a minus sign "−" for a hyphen before a number, no space before "%".
     void rich(const std::string& text, const QTextCharFormat& format);
+    // Inserts `text` as it is (no markup) in `format`.
+    void plain(const QString& text, const QTextCharFormat& format);
     void paragraph(const std::string& text, Paragraph::Kind kind = Paragraph::Kind::Text,
                    bool keptWithNext = false);
     // A numbered heading of the outline: 一、二、… in the order written.
     void heading(const std::string& title);
-    void table(const TextTable& content, const std::vector<double>& percents);
+    // A table numbered 表 1, 表 2 … in the order written, its caption
+    // centred above it and kept with it.
+    void table(const TextTable& content, const std::vector<double>& percents,
+               const std::string& caption);
+    // A figure numbered 图 1, 图 2 …, its caption below it.
     void figure(Figure which, double widthShare, const QString& caption);
+    // The numbers the next table and the next figure will get, for the
+    // text that refers to them.
+    int nextTable() const { return tables_ + 1; }
+    int nextFigure() const { return figureCount_ + 1; }
 
     QTextCursor cursor;
 
 private:
     // Row kinds by their ground: header grey, the trial that met the
     // tolerance yellow, a check not met red, other rows white.
-    enum class Row { Header, Marked, Unmet, Plain };
+    enum class Row { Header, Marked, Unmet, Noted, Plain };
     void cell(QTextTable* table, int row, int column, const std::string& text, Row kind);
     double deviceMm(double value) const { return value * style_.deviceUnitsPerMm; }
 
@@ -57,6 +67,8 @@ private:
     const FigureData& figures_;
     int headings_ = 0;
     int formulas_ = 0;
+    int tables_ = 0;
+    int figureCount_ = 0;
 };
 
 } // namespace report

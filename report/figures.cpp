@@ -55,7 +55,7 @@ void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const F
         drawing::PaintRatingChart(painter, box, data.point, data.chart);
     else if (data.connection)
         drawing::PaintConnectionProfile(painter, box, *data.connection, data.point.h, data.length,
-                                        {false, data.marks.latinFaces});
+                                        {false, data.marks.latinFaces, data.marks.labels});
     painter.restore();
 }
 

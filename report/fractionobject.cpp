@@ -30,16 +30,26 @@ void FractionObject::Insert(QTextCursor& cursor, const QString& numerator,
     object.setObjectType(kObjectType);
     object.setProperty(kNumerator, numerator);
     object.setProperty(kDenominator, denominator);
-    object.setVerticalAlignment(QTextCharFormat::AlignTop);
+    // Aligned to the middle of the line, so that the whole fraction,
+    // numerator included, lies within its line and the line is as tall as
+    // the fraction: nothing stands above the line's top, where a page's
+    // top would cut it off.
+    object.setVerticalAlignment(QTextCharFormat::AlignMiddle);
     cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
 }
 
-// Where the rule stands below the object's top: at the height of a minus
-// sign, half an x-height above the baseline. Qt's layout puts the top of
-// an object aligned to the top half an x-height below the text's ascent.
-// The numerator stands above the top (the block leaves room for it).
-double RuleY(const QFontMetricsF& metrics) {
-    return metrics.ascent() - metrics.xHeight();
+// Where the rule stands above the baseline: at the middle of "=".
+double AxisHeight(const QFontMetricsF& metrics) {
+    return -metrics.tightBoundingRect(QStringLiteral("=")).center().y();
+}
+
+// Numerator, gap, rule, gap, denominator, and below them what puts the
+// rule on the axis: Qt's layout sets the baseline of an object aligned to
+// the middle (height + x-height/2)/2 below its top, the x-height measured
+// as the screen measures the format's font.
+double FractionHeight(const QFontMetricsF& metrics, const QTextFormat& format) {
+    const double halfX = QFontMetrics(format.toCharFormat().font()).xHeight() / 2.0;
+    return 2 * (metrics.height() * (1 + kRuleGapShare) + AxisHeight(metrics)) - halfX;
 }
 
 QSizeF FractionObject::intrinsicSize(QTextDocument* doc, int /*posInDocument*/,
@@ -48,21 +58,20 @@ QSizeF FractionObject::intrinsicSize(QTextDocument* doc, int /*posInDocument*/,
     const double width =
         std::max(metrics.horizontalAdvance(format.property(kNumerator).toString()),
                  metrics.horizontalAdvance(format.property(kDenominator).toString()));
-    return {width + 2 * kSideShare * metrics.height(),
-            RuleY(metrics) + metrics.height() * (1 + kRuleGapShare)};
+    return {width + 2 * kSideShare * metrics.height(), FractionHeight(metrics, format)};
 }
 
 void FractionObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* doc,
                                 int /*posInDocument*/, const QTextFormat& format) {
     const QFontMetricsF metrics = Metrics(doc, format);
     const double line = metrics.height(), gap = kRuleGapShare * line;
-    const double ruleY = rect.top() + RuleY(metrics);
+    const double ruleY = rect.top() + line + gap;
     painter->save();
     painter->setFont(format.toCharFormat().font());
     painter->setPen(QPen(Qt::black, std::max(0.5, line / 18)));
     painter->drawLine(QPointF(rect.left() + 0.05 * line, ruleY),
                       QPointF(rect.right() - 0.05 * line, ruleY));
-    painter->drawText(QRectF(rect.left(), ruleY - gap - line, rect.width(), line), Qt::AlignCenter,
+    painter->drawText(QRectF(rect.left(), rect.top(), rect.width(), line), Qt::AlignCenter,
                       format.property(kNumerator).toString());
     painter->drawText(QRectF(rect.left(), ruleY + gap, rect.width(), line), Qt::AlignCenter,
                       format.property(kDenominator).toString());

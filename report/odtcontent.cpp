@@ -2,6 +2,7 @@
 #include "report/odtcontent.h"
 
 #include "drawing/drawingstyle.h"
+#include "report/odtfaces.h"
 #include "report/odtmarks.h"
 #include "report/pagebreaks.h"
 
@@ -16,27 +17,32 @@ namespace {
 
 using Re = QRegularExpression;
 
-constexpr char kSongTiFaces[] = "AR PL UMing CN;宋体;SimSun;Noto Serif CJK SC";
-
-// Each Latin size and face also for Chinese (asian) and complex script;
-// 宋体 and 黑体 followed by the faces that stand in for them where they
-// are not installed (an office suite takes the first it has), so that no
-// other language's face is picked for the Chinese text.
-void WithAsianFonts(QString& xml) {
+// Each Latin size also for Chinese (asian) and complex script, so that an
+// office suite does not set the Chinese characters in its own default size.
+void WithAsianSizes(QString& xml) {
     xml.replace(Re(QStringLiteral("fo:font-size=\"([^\"]*)\"")),
                 QStringLiteral("fo:font-size=\"\\1\" style:font-size-asian=\"\\1\" "
                                "style:font-size-complex=\"\\1\""));
-    xml.replace(Re(QStringLiteral("fo:font-family=\"([^\"]*)\"")),
-                QStringLiteral("fo:font-family=\"\\1\" style:font-family-asian=\"\\1\""));
-    xml.replace(
-        QStringLiteral("style:font-family-asian=\"宋体\""),
-        QStringLiteral("style:font-family-asian=\"%1\"").arg(QString::fromUtf8(kSongTiFaces)));
-    xml.replace(
-        QStringLiteral("style:font-family-asian=\"Sans\""),
-        QStringLiteral("style:font-family-asian=\"%1\"").arg(QString::fromUtf8(kSongTiFaces)));
-    xml.replace(QStringLiteral("style:font-family-asian=\"黑体\""),
-                QStringLiteral(
-                    "style:font-family-asian=\"WenQuanYi Zen Hei;黑体;SimHei;Noto Sans CJK SC\""));
+}
+
+// The faces by name (odtfaces.h): Qt writes the design face of the text
+// (宋体, 黑体, or its default "Sans" for a character it adds) as one family
+// for every script; here each script gets its own declared face.
+void WithDeclaredFaces(QString& xml) {
+    const QString body = BodyFaceAttributes(), heading = HeadingFaceAttributes();
+    xml.replace(QStringLiteral("fo:font-family=\"宋体\""), body);
+    xml.replace(QStringLiteral("fo:font-family=\"Sans\""), body);
+    xml.replace(QStringLiteral("fo:font-family=\"黑体\""), heading);
+    xml.replace(QStringLiteral("fo:font-family=\"%1\"").arg(kSignFamily), SignFaceAttributes());
+    const QString root = QStringLiteral("<office:automatic-styles>");
+    xml.replace(xml.indexOf(root), 0, FontFaceDecls());
+}
+
+// A line break of a cell as Qt writes it: a tab before it, which an
+// office suite sets as an empty line after the first.
+void CellLineBreaks(QString& xml) {
+    xml.replace(Re(QStringLiteral("<text:tab/>\\s*<text:line-break/>")),
+                QStringLiteral("<text:line-break/>"));
 }
 
 bool Near(double points, double markPx) {
@@ -59,6 +65,8 @@ QHash<QString, QString> MarkedStyles(const QString& xml) {
             marked.insert(m.captured(1), kMarkedGround.name());
         else if (Near(top, kUnmetCellMark))
             marked.insert(m.captured(1), drawing::kUnmetGround.name());
+        else if (Near(top, kNotedCellMark))
+            marked.insert(m.captured(1), drawing::kNotedGround.name());
         else if (Near(top, kHeadingTopPx))
             marked.insert(m.captured(1), QStringLiteral("h"));
     }
@@ -140,7 +148,9 @@ QString Escaped(QString text) {
 
 QByteArray FinishContent(const QByteArray& content) {
     QString xml = QString::fromUtf8(content);
-    WithAsianFonts(xml);
+    WithAsianSizes(xml);
+    WithDeclaredFaces(xml);
+    CellLineBreaks(xml);
     GroundsAndHeadings(xml);
     HeaderRows(xml);
     return xml.toUtf8();

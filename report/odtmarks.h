@@ -13,8 +13,10 @@
 namespace report {
 
 // Top margins (px) of the first block of a cell: header grey, the trial
-// that met the tolerance yellow, a check not met red; other cells 0.
-constexpr double kHeaderCellMark = 0.1, kMarkedCellMark = 0.2, kUnmetCellMark = 0.3;
+// that met the tolerance yellow, a check not met red, a recommendation
+// not met or a note amber; other cells 0.
+constexpr double kHeaderCellMark = 0.1, kMarkedCellMark = 0.2, kUnmetCellMark = 0.3,
+                 kNotedCellMark = 0.4;
 // The top margin (px) of a numbered heading: 6 mm and a mark.
 constexpr double kHeadingTopPx = 6 * 96 / 25.4 + 0.4;
 

@@ -2,6 +2,7 @@
 #include "report/odtpackage.h"
 
 #include "report/odtcontent.h"
+#include "report/odtfaces.h"
 
 #include <QtEndian>
 #include <stdexcept>
@@ -148,11 +149,12 @@ QByteArray WriteEntries(const std::vector<Entry>& entries) {
 // number centred in the foot; no paragraph leaves a single line at a
 // page's foot or head, so that a figure stays with its caption.
 const char kStyles[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document-styles xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.2">
+<office:document-styles xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" office:version="1.2">
+%1
  <office:styles>
   <style:default-style style:family="paragraph">
    <style:paragraph-properties fo:orphans="2" fo:widows="2"/>
-   <style:text-properties fo:language="zh" fo:country="CN" style:language-asian="zh" style:country-asian="CN"/>
+   <style:text-properties %2 fo:language="zh" fo:country="CN" style:language-asian="zh" style:country-asian="CN"/>
   </style:default-style>
  </office:styles>
  <office:automatic-styles>
@@ -162,7 +164,7 @@ const char kStyles[] = R"(<?xml version="1.0" encoding="UTF-8"?>
   </style:page-layout>
   <style:style style:name="PageNumber" style:family="paragraph">
    <style:paragraph-properties fo:text-align="center"/>
-   <style:text-properties fo:font-size="9pt" style:font-size-asian="9pt" style:font-family-asian="AR PL UMing CN;宋体;SimSun;Noto Serif CJK SC"/>
+   <style:text-properties fo:font-size="9pt" style:font-size-asian="9pt" %2/>
   </style:style>
  </office:automatic-styles>
  <office:master-styles>
@@ -189,7 +191,9 @@ QByteArray FinishOdt(const QByteArray& odt, const QString& title, const QString&
                            " <manifest:file-entry manifest:media-type=\"text/xml\" "
                            "manifest:full-path=\"meta.xml\"/>\n</manifest:manifest>");
     }
-    entries.push_back({"styles.xml", QByteArray(kStyles)});
+    entries.push_back(
+        {"styles.xml",
+         QString::fromUtf8(kStyles).arg(FontFaceDecls(), BodyFaceAttributes()).toUtf8()});
     entries.push_back({"meta.xml", MetaXml(title, subject)});
     return WriteEntries(entries);
 }

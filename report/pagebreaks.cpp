@@ -15,6 +15,7 @@ namespace report {
 namespace {
 
 constexpr int kMaxPasses = 8;
+constexpr int kMaxSplits = 100; // more than a report has pages
 // An item this near the top of its page stays: a break before it would
 // only leave a page empty.
 constexpr double kTopShare = 0.05;
@@ -108,10 +109,48 @@ bool OneBreak(QTextDocument& doc) {
     return false;
 }
 
+// The page a line of a laid-out block stands on.
+int LinePage(const QTextDocument& doc, const QTextLayout& layout, int line) {
+    return PageOf(doc, layout.position().y() + layout.lineAt(line).y() + 1);
+}
+
+// The first paragraph of the top level that runs over a page's foot,
+// split into two where its page ends; false when there is none.
+bool OneSplit(QTextDocument& doc) {
+    for (const Item& item : TopLevelItems(doc)) {
+        const QTextLayout* layout = item.table ? nullptr : item.block.layout();
+        if (!layout || layout->lineCount() < 2)
+            continue;
+        const int first = LinePage(doc, *layout, 0);
+        for (int k = 1; k < layout->lineCount(); ++k) {
+            if (LinePage(doc, *layout, k) == first)
+                continue;
+            QTextBlockFormat format = item.block.blockFormat();
+            QTextCursor at(item.block);
+            at.setPosition(item.block.position() + layout->lineAt(k).textStart());
+            QTextBlockFormat head = format, tail = format;
+            head.setBottomMargin(0);
+            tail.setTopMargin(0);
+            tail.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            at.setBlockFormat(head);
+            at.insertBlock(tail, at.charFormat());
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void KeepTogether(QTextDocument& doc) {
     for (int pass = 0; pass < kMaxPasses && OneBreak(doc); ++pass) {
+    }
+    // Each paragraph on one page: the layout draws a paragraph that runs
+    // over a page's foot on both pages, each time whole, so that its lines
+    // of one page would be in the other's text layer too (hidden by the
+    // clip). One paragraph of each page's part instead, the second after
+    // a page break; the lines stay where they were.
+    for (int pass = 0; pass < kMaxSplits && OneSplit(doc); ++pass) {
     }
 }
 

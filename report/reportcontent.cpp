@@ -14,6 +14,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace report {
 
@@ -40,6 +41,14 @@ std::string TrialNumber(float value) {
 }
 
 namespace {
+
+// A figure of a table as a checker writes it: lengths, depths and losses
+// to the millimetre, discharges to 0.001 m³/s.
+std::string Fixed(double value, int decimals = 3) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
 
 constexpr int kScanTrials = 20; // whole metres 1..20 before the halving
 
@@ -99,7 +108,7 @@ TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width,
             scanning = false;
         const bool last = met && k + 1 == trials.size();
         table.rows.push_back({std::to_string(k + 1), step, TrialNumber(width ? t.B : t.h),
-                              FormatSingle(t.Qc),
+                              Fixed(t.Qc),
                               FormatSingle(hydraulics::RelativeDischargeError(Q, t.Qc)),
                               last ? "满足" : Direction(t.Qc, Q)});
     }
@@ -112,18 +121,17 @@ TextTable DischargeTrials(const std::vector<Trial>& trials, float Q, bool width,
 // width search gives B (to the centimetre) and K.
 TextTable SlopeTrials(const std::vector<Trial>& trials, float Z, bool met) {
     TextTable table;
-    table.header = {"序号",       "沿程损失 Z_{2} (m)", "纵坡 i",        "试算槽宽 B′ (m)",
-                    "槽宽 B (m)", "局部损失 K (m)",     "Z_{2} + K (m)", "|Z_{2} + K − Z| (m)",
+    table.header = {"序号",       "Z_{2} (m)", "纵坡 i",        "试算槽宽 B′ (m)",
+                    "槽宽 B (m)", "K (m)",     "Z_{2} + K (m)", "|Z_{2} + K − Z| (m)",
                     "判定"};
     for (std::size_t k = 0; k < trials.size(); ++k) {
         const Trial& t = trials[k];
         const double sum = static_cast<double>(t.Z2) + t.K;
         const bool last = met && k + 1 == trials.size();
-        table.rows.push_back({std::to_string(k + 1), FormatSingle(t.Z2), "1/" + FormatSingle(t.x),
-                              TrialNumber(t.trialB), FormatSingle(t.B), FormatSingle(t.K),
-                              FormatSingle(static_cast<float>(sum)),
-                              FormatSingle(static_cast<float>(std::fabs(sum - Z))),
-                              last ? "满足" : Direction(sum, Z)});
+        // x = L/Z₂ to 0.1, the deviation to 0.1 mm beside its 2 mm.
+        table.rows.push_back({std::to_string(k + 1), Fixed(t.Z2), "1/" + Fixed(t.x, 1),
+                              TrialNumber(t.trialB), Fixed(t.B, 2), Fixed(t.K), Fixed(sum),
+                              Fixed(std::fabs(sum - Z), 4), last ? "满足" : Direction(sum, Z)});
     }
     if (met)
         table.markedRow = static_cast<int>(trials.size()) - 1;
@@ -135,13 +143,13 @@ TextTable DirectEvaluation(const ProjectState& m) {
     const float B = m.ChannelWidth, h = m.BasicData[hydraulics::PosH];
     const std::string branch = static_cast<double>(B) / 2 > h ? "水面在半圆内" : "水面在直墙段";
     return {{"项目", "符号", "数值", "单位"},
-            {{"槽宽", "B", FormatSingle(B), "m"},
-             {"槽内水深", "h", FormatSingle(h), "m"},
+            {{"槽宽", "B", Fixed(B), "m"},
+             {"槽内水深", "h", Fixed(h), "m"},
              {"断面公式", "", branch, ""},
-             {"过水断面面积", "A", FormatSingle(m.FlowArea), "m²"},
-             {"湿周", "P", FormatSingle(m.WettedPerimeter), "m"},
-             {"水力半径", "R", FormatSingle(m.HydraulicRadius), "m"},
-             {"流量", "Q", FormatSingle(m.BasicData[hydraulics::PosQ]), "m³/s"}},
+             {"过水断面面积", "A", Fixed(m.FlowArea), "m²"},
+             {"湿周", "P", Fixed(m.WettedPerimeter), "m"},
+             {"水力半径", "R", Fixed(m.HydraulicRadius), "m"},
+             {"流量", "Q", Fixed(m.BasicData[hydraulics::PosQ]), "m³/s"}},
             -1};
 }
 
@@ -158,19 +166,19 @@ std::string LossSection(int caseNo, const std::vector<Trial>& trials) {
     return "A（槽宽 B = " + TrialNumber(t.B) + " m）";
 }
 
-// The head-loss chain as the engine formed it, before the millimetre.
+// The chain of the water-surface drops as the engine forms it, each to the
+// millimetre (the results round the same values).
 TextTable LossChain(const ProjectState& m, const std::string& section) {
     const float v = hydraulics::FlumeVelocity(m);
     return {
         {"项目", "公式", "计算值", "单位"},
-        {{"过水断面面积", section, FormatSingle(m.FlowArea), "m²"},
-         {"槽内流速", "v = Q/A", FormatSingle(v), "m/s"},
-         {"进、出口损失之差", "K = (ξ_{1} + ξ_{2})(v² − V²)/2g", FormatSingle(m.NetLocalLoss), "m"},
-         {"沿程水头损失", "Z_{2} = L/x", FormatSingle(m.FrictionLoss), "m"},
-         {"总水头损失", "Z = Z_{2} + K", FormatSingle(m.TotalLoss), "m"},
-         {"进口水头损失", "Z_{1} = (1 + ξ_{1})K/(ξ_{1} + ξ_{2})", FormatSingle(m.InletLoss), "m"},
-         {"出口水位回升", "Z_{3} = (1 − ξ_{2})K/(ξ_{1} + ξ_{2})", FormatSingle(m.OutletRecovery),
-          "m"}},
+        {{"过水断面面积", section, Fixed(m.FlowArea), "m²"},
+         {"槽内流速", "v = Q/A", Fixed(v), "m/s"},
+         {"Z_{1} 与 Z_{3} 之差", "K = (ξ_{1} + ξ_{2})(v² − V²)/2g", Fixed(m.NetLocalLoss), "m"},
+         {"槽身段水面降落", "Z_{2} = L/x", Fixed(m.FrictionLoss), "m"},
+         {"总水面降落", "Z = Z_{2} + K", Fixed(m.TotalLoss), "m"},
+         {"进口段水面降落", "Z_{1} = (1 + ξ_{1})K/(ξ_{1} + ξ_{2})", Fixed(m.InletLoss), "m"},
+         {"出口段水面回升", "Z_{3} = (1 − ξ_{2})K/(ξ_{1} + ξ_{2})", Fixed(m.OutletRecovery), "m"}},
         -1};
 }
 
@@ -181,16 +189,15 @@ std::vector<std::string> LossNotes(int caseNo, const std::vector<Trial>& trials,
     std::vector<std::string> notes;
     if (caseNo == 2 && !trials.empty())
         notes.push_back(
-            "水头损失按满足精度的试算槽宽 B′ = " + TrialNumber(trials.back().trialB) +
-            " m 的过水断面计算（程序的算法如此）；成果中的槽宽 B = " +
-            FormatSingle(m.ChannelWidth) +
-            " m 为 B′ 取至厘米之值，按取整后的槽宽复算，Z_{1}、Z_{3} 会有毫米级的差别。");
+            "水面降落按满足精度的试算槽宽 B′ = " + TrialNumber(trials.back().trialB) +
+            " m 的过水断面计算；试算槽宽取至厘米为槽宽 B = " + Fixed(m.ChannelWidth, 2) +
+            " m 后不再重算 K。按取整后的槽宽复算，Z_{1}、Z_{3} 有毫米级的差别。");
     if (caseNo == 3 && !trials.empty())
-        notes.push_back("水头损失按满足精度的试算水深 h = " + TrialNumber(trials.back().h) +
-                        " m 的过水断面计算；成果中的水深为其取至厘米之值。");
+        notes.push_back("水面降落按满足精度的试算水深 h = " + TrialNumber(trials.back().h) +
+                        " m 的过水断面计算；成果中的水深为其取至厘米之值，取整后不再重算。");
     if (m.NetLocalLoss < 0)
         notes.push_back("槽内流速小于渠道流速，K、Z_{1}、Z_{3} 为负值：进口处水面回升"
-                        "（进口水头损失为负），出口处水面降落。");
+                        "（进口段水面降落为负），出口处水面降落（出口段水面回升为负）。");
     return notes;
 }
 
@@ -200,7 +207,7 @@ std::string Caption(const hydraulics::Quantity& q) {
     if (q.symbol == "x")
         return "槽身纵坡";
     if (std::string_view(q.caption) == "水头")
-        return "允许水头损失";
+        return "允许总水面降落";
     return std::string(q.caption);
 }
 
@@ -218,7 +225,13 @@ TextTable InputTable(const hydraulics::CaseInfo& info, const std::array<float, 8
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         const hydraulics::Quantity& q = info.inputNames[k];
         const bool slope = q.symbol == "x";
-        table.rows.push_back({Caption(q), Symbol(q), (slope ? "1/" : "") + FormatSingle(inputs[k]),
+        // Lengths, depths, drops, discharges and velocities to three
+        // decimals; n, ξ and the slope's x as stored.
+        const bool measured = !q.unit.empty();
+        table.rows.push_back({Caption(q), Symbol(q),
+                              slope      ? "1/" + FormatSingle(inputs[k])
+                              : measured ? Fixed(inputs[k])
+                                         : FormatSingle(inputs[k]),
                               std::string(q.unit)});
     }
     return table;
@@ -275,6 +288,15 @@ ReportContent ComposeReport(const ReportRequest& request) {
 
     ReportContent content;
     content.request = request;
+    // The p of the checks: the one given, else the end of table 6.3.4's
+    // row the region takes, else the larger value.
+    const hydraulics::DesignPoint point = hydraulics::FromCase(m, request.caseNo);
+    content.increaseChoice = request.increasePercent ? IncreaseChoice::Given
+                             : request.region        ? IncreaseChoice::Region
+                                                     : IncreaseChoice::Default;
+    if (!request.increasePercent && std::isfinite(point.Q) && point.Q > 0)
+        content.request.increasePercent =
+            hydraulics::RegionalIncreasePercent(point.Q, request.region);
     content.caseCaption = std::string(info.caption);
     content.inputs = InputTable(info, request.inputs);
     content.basis = BasisParagraphs(request);
@@ -286,9 +308,10 @@ ReportContent ComposeReport(const ReportRequest& request) {
     content.results = ResultTable(info, texts);
     hydraulics::DesignRequest design{request.caseNo, request.inputs, request.conditions,
                                      request.connection, true};
-    design.conditions.increasePercent = request.increasePercent;
+    design.conditions.increasePercent = content.request.increasePercent;
+    design.conditions.region = request.region;
     content.computed = hydraulics::ComputeDesign(design);
-    content.design = *content.computed.outcome.design;
+    content.design = point;
     content.elements = ElementTable(content.computed.elements);
     content.designChecks = content.computed.checks;
     content.checks = CheckTable(content.computed.rows);

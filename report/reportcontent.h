@@ -9,6 +9,7 @@
 #include "hydraulics/design.h"
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
+#include "hydraulics/regionincrease.h"
 #include "project/reportidentity.h"
 #include "report/reporttext.h"
 
@@ -37,14 +38,21 @@ struct ReportRequest {
     // The width step, support, tie rods, cold region and grade; the
     // increase is the one above.
     hydraulics::DesignConditions conditions{};
+    // 地区 (humid or arid), which end of table 6.3.4's row p takes where
+    // no p is given; empty: not stated (the larger value).
+    std::optional<hydraulics::Region> region{};
 };
+
+// Where the increase p of the checks comes from.
+enum class IncreaseChoice { Given, Region, Default };
 
 // A ruled table: column titles, then rows of the same length.
 struct TextTable {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
     int markedRow = -1;           // the trial that met the tolerance; -1 for none
-    std::vector<int> unmetRows{}; // the checks not met
+    std::vector<int> unmetRows{}; // the rules not met: light red
+    std::vector<int> notedRows{}; // recommendations not met (宜调整) and notes: amber
     // Text in a cell may hold "_{…}" and "^{…}" (sub- and superscript) and
     // "\n" between lines that are each kept whole.
 };
@@ -57,7 +65,10 @@ struct Conclusion {
 };
 
 struct ReportContent {
+    // The request, its increasePercent the p the checks take (given, or
+    // picked by the region or table 6.3.4's default).
     ReportRequest request;
+    IncreaseChoice increaseChoice = IncreaseChoice::Default;
     std::string caseCaption;      // 计算槽宽及水头损失 …, as on the main window
     TextTable inputs;             // 名称, 符号, 数值, 单位
     std::vector<Paragraph> basis; // 计算依据: standard, handbook, ranges, remarks on the inputs

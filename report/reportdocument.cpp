@@ -4,6 +4,7 @@
 #include "report/basis.h"
 #include "report/connectionsection.h"
 #include "report/documentbuilder.h"
+#include "report/wording.h"
 
 #include <QTextDocument>
 #include <functional>
@@ -14,9 +15,10 @@ namespace {
 
 using B = DocumentBuilder;
 
-// A field of the heading block, or a blank underlined to write on.
+// A field of the heading block, or a line to fill in (a run of full-width
+// low lines: a checker sees a line, not nothing).
 QString Field(const std::string& value) {
-    return value.empty() ? QString(8, QChar(0x3000)) : QString::fromStdString(value);
+    return value.empty() ? QString(10, QChar(0xFF3F)) : QString::fromStdString(value);
 }
 
 void FieldLine(B& b, const QString& caption, const QString& value) {
@@ -83,7 +85,7 @@ std::vector<double> TrialColumns(std::size_t columns) {
     if (columns == 6)
         return {8, 12, 20, 20, 24, 16};
     if (columns == 9)
-        return {5, 11, 13, 14, 8, 12, 11, 15, 11};
+        return {6, 12, 12, 15, 9, 12, 11, 13, 10};
     return kQuantityColumns;
 }
 
@@ -93,7 +95,8 @@ void AddParagraphs(B& b, const std::vector<Paragraph>& paragraphs) {
     for (std::size_t k = 0; k < paragraphs.size(); ++k) {
         const Paragraph& p = paragraphs[k];
         if (p.kind == Paragraph::Kind::Table) {
-            b.table(TransitionTable(), {40, 30, 30});
+            b.table(TransitionTable(), {40, 30, 30},
+                    "渐变段局部水头损失系数（GB 50288-2018 表 K.1.2）");
             continue;
         }
         const bool intoFormula =
@@ -105,7 +108,7 @@ void AddParagraphs(B& b, const std::vector<Paragraph>& paragraphs) {
 
 void AddInputs(B& b, const ReportContent& c) {
     b.heading("基本资料");
-    b.table(c.inputs, kQuantityColumns);
+    b.table(c.inputs, kQuantityColumns, "基本资料");
 }
 
 void AddBasis(B& b, const ReportContent& c) {
@@ -113,37 +116,48 @@ void AddBasis(B& b, const ReportContent& c) {
     AddParagraphs(b, c.basis);
 }
 
-void AddFormulas(B& b, const ReportContent&) {
+void AddFormulas(B& b, const ReportContent& c) {
     b.heading("计算公式");
+    b.paragraph("符号说明", Paragraph::Kind::Subheading);
+    b.paragraph("本计算书所用符号及单位见表 " + std::to_string(b.nextTable()) + "。");
+    b.table(SymbolTable(c.connection.has_value()), {16, 64, 20}, "符号说明");
     AddParagraphs(b, FormulaParagraphs());
 }
 
 void AddTrials(B& b, const ReportContent& c) {
     b.heading("试算过程");
-    b.paragraph(c.trialMethod);
-    b.table(c.trials, TrialColumns(c.trials.header.size()));
-    b.paragraph("水头损失计算（未经取舍）", Paragraph::Kind::Subheading);
-    b.table(c.losses, {20, 44, 22, 14});
+    b.paragraph(c.trialMethod + "试算过程见表 " + std::to_string(b.nextTable()) + "。");
+    b.table(c.trials, TrialColumns(c.trials.header.size()),
+            c.request.caseNo == 4 ? "断面计算" : "试算过程");
+    b.paragraph("水面降落计算", Paragraph::Kind::Subheading);
+    b.table(c.losses, {24, 42, 20, 14}, "水面降落计算");
     for (const std::string& note : c.lossNotes)
         b.paragraph("注：" + note);
 }
 
 void AddResults(B& b, const ReportContent& c) {
     b.heading("计算成果");
-    b.table(c.results, kQuantityColumns);
+    b.paragraph(ResultsNote(c.request.caseNo, b.nextTable()));
+    b.table(c.results, kQuantityColumns, "计算成果（照录计算窗口）");
 }
 
 void AddElements(B& b, const ReportContent& c) {
     b.heading("水力要素");
-    b.table(c.elements, kQuantityColumns);
+    b.paragraph("按实际断面计算的水力要素见表 " + std::to_string(b.nextTable()) +
+                "，槽身断面见图 " + std::to_string(b.nextFigure()) + "，水深—流量关系曲线见图 " +
+                std::to_string(b.nextFigure() + 1) + "。");
+    b.table(c.elements, kQuantityColumns, "水力要素");
     b.figure(Figure::Section, 0.62,
-             QStringLiteral("图 1　槽身断面（按比例；槽身净深、临界水深及加大流量水面）"));
-    b.figure(Figure::Rating, 0.95, QStringLiteral("图 2　水深—流量关系曲线"));
+             QStringLiteral("槽身断面（按比例；槽身净深、临界水深及加大流量水面）"));
+    b.figure(Figure::Rating, 0.95, QStringLiteral("水深—流量关系曲线"));
 }
 
 void AddChecks(B& b, const ReportContent& c) {
     b.heading("设计校核");
-    b.table(c.checks, {12, 25, 28, 27, 8});
+    for (const std::string& line : IncreaseBasis(c))
+        b.paragraph(line);
+    b.paragraph("设计校核见表 " + std::to_string(b.nextTable()) + "。");
+    b.table(c.checks, {12, 25, 28, 27, 8}, "设计校核");
 }
 
 void AddConclusion(B& b, const ReportContent& c) {
@@ -151,15 +165,15 @@ void AddConclusion(B& b, const ReportContent& c) {
     for (std::size_t k = 0; k < c.conclusion.paragraphs.size(); ++k) // the last with its table
         b.paragraph(c.conclusion.paragraphs[k], Paragraph::Kind::Text,
                     k + 1 == c.conclusion.paragraphs.size());
-    b.table(c.conclusion.adopted, kQuantityColumns);
+    b.table(c.conclusion.adopted, kQuantityColumns, "采用值");
 }
 
 // The sections in order, each numbered by its place; a new section is one
 // more entry.
 using Section = std::function<void(B&, const ReportContent&)>;
 const std::vector<Section>& Sections() {
-    static const std::vector<Section> sections = {AddInputs, AddBasis,     AddFormulas,
-                                                  AddTrials, AddResults,   AddElements,
+    static const std::vector<Section> sections = {AddInputs, AddBasis,      AddFormulas,
+                                                  AddTrials, AddResults,    AddElements,
                                                   AddChecks, AddConnection, AddConclusion};
     return sections;
 }
