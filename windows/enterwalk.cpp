@@ -8,12 +8,14 @@
 
 namespace windows {
 
-EnterWalk::EnterWalk(std::vector<QLineEdit*> boxes, QAbstractButton* compute, QObject* parent)
+EnterWalk::EnterWalk(std::vector<QLineEdit*> boxes, QAbstractButton* compute, QObject* parent,
+                     Order order)
     : QObject(parent), boxes_(std::move(boxes)), compute_(compute) {
     // Reading order: rows top to bottom, each left to right.
-    std::stable_sort(boxes_.begin(), boxes_.end(), [](const QLineEdit* a, const QLineEdit* b) {
-        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
-    });
+    if (order == Order::Reading)
+        std::stable_sort(boxes_.begin(), boxes_.end(), [](const QLineEdit* a, const QLineEdit* b) {
+            return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+        });
     for (QLineEdit* box : boxes_)
         box->installEventFilter(this);
     compute_->installEventFilter(this);

@@ -2,8 +2,13 @@
 #include "windows/sectionview.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace windows {
+
+namespace {
+constexpr double kCanvasDpi = 96; // the canvas's unit is a pixel at this resolution
+} // namespace
 
 SectionView::SectionView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture1"));
@@ -11,8 +16,6 @@ SectionView::SectionView(QWidget* parent) : QWidget(parent) {
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    // Half the canvas is still legible; below that the labels crowd.
-    setMinimumSize((drawing::SectionCanvasSize() / 2).toSize());
 }
 
 void SectionView::setFigure(const std::optional<drawing::SectionFigure>& figure) {
@@ -25,7 +28,12 @@ const std::optional<drawing::SectionFigure>& SectionView::figure() const {
 }
 
 QSize SectionView::sizeHint() const {
-    return drawing::SectionCanvasSize().toSize();
+    const double scale = std::max(1.0, logicalDpiY() / kCanvasDpi);
+    return (drawing::SectionCanvasSize() * scale).toSize();
+}
+
+QSize SectionView::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void SectionView::paintEvent(QPaintEvent* /*event*/) {

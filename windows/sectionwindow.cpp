@@ -6,20 +6,33 @@
 #include "project/sidefile.h"
 #include "report/calcreport.h"
 #include "windows/appearance.h"
-#include "windows/connectionwindow.h"
 #include "windows/captionstyle.h"
+#include "windows/connectionwindow.h"
+#include "windows/enterclick.h"
 #include "windows/increaseinput.h"
 #include "windows/reportinfodialog.h"
 #include "windows/sectionview.h"
+#include "windows/sharedgrade.h"
+#include "windows/stalequestion.h"
 #include "windows/windowprinter.h"
 
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 namespace windows {
 
@@ -32,9 +45,9 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAutoFillBackground(true);
 
     view_ = new SectionView;
-    // On a small or scaled screen the drawing scrolls rather than pushing
-    // the p box and the buttons off the screen; it fills the room there is
-    // down to half its canvas.
+    // On a small or scaled screen the drawing scrolls at its natural size
+    // rather than shrinking or pushing the p box and the buttons off the
+    // screen; a larger window draws it larger.
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("SectionScroll"));
     scroll->setWidget(view_);
@@ -42,35 +55,55 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setAlignment(Qt::AlignCenter);
     buildButtons();
-
     increase_ = new IncreaseInput(this);
     connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
+    staleNote_ = MakeStaleNote(this, kStaleNote + QStringLiteral("：图表仍是上次计算的成果。"));
+    buildStatusLine();
+
     auto* inputs = new QHBoxLayout;
     inputs->addStretch();
     inputs->addWidget(increase_);
     inputs->addStretch();
-
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(print_);
-    buttons->addSpacing(24);
-    buttons->addWidget(report_);
-    buttons->addSpacing(24);
-    buttons->addWidget(connection_);
-    buttons->addSpacing(24);
-    buttons->addWidget(sweep_);
+    for (QPushButton* button : {print_, report_, connection_, sweep_}) {
+        buttons->addWidget(button);
+        buttons->addSpacing(button == sweep_ ? 0 : 24);
+    }
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
+    layout->setContentsMargins(0, 0, 0, 4);
+    layout->addWidget(staleNote_);
     layout->addWidget(scroll, 1);
     layout->addLayout(inputs);
     layout->addLayout(buttons);
+    layout->addWidget(status_);
+    fitScreen(inputs->sizeHint().height() + buttons->sizeHint().height() +
+              status_->sizeHint().height() + 24);
+}
+
+void SectionWindow::buildStatusLine() {
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("StatusLine"));
+    status_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    status_->setContentsMargins(8, 2, 8, 0);
+    status_->setMinimumHeight(status_->fontMetrics().height() + 2); // kept while empty
+    connect(status_, &QLabel::linkActivated, this,
+            [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
+}
+
+void SectionWindow::fitScreen(int belowDrawing) {
     // The whole canvas where the screen allows (a new window would get at
-    // most two thirds of the screen), smaller and scaled where it does not.
-    const QSize whole = view_->sizeHint() +
-                        QSize(0, inputs->sizeHint().height() + buttons->sizeHint().height() + 24);
-    if (const QScreen* screen = this->screen())
-        resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
+    // most two thirds of the screen); where it does not, the drawing
+    // scrolls up and down, with room for the scroll bar beside it.
+    QSize whole = view_->sizeHint() + QSize(0, belowDrawing);
+    if (const QScreen* screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size() * 0.92;
+        if (whole.height() > room.height())
+            whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+        whole = whole.boundedTo(room);
+    }
+    resize(whole);
 }
 
 void SectionWindow::buildButtons() {
@@ -96,6 +129,7 @@ void SectionWindow::buildButtons() {
     style->setParent(this);
     for (QPushButton* made : {print_, report_, connection_, sweep_})
         made->setStyle(style);
+    new EnterClick({print_, report_, connection_, sweep_}, this);
 }
 
 void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
@@ -125,6 +159,28 @@ void SectionWindow::clearFigure() {
     updateConnection();
 }
 
+void SectionWindow::setStale(bool stale) {
+    stale_ = stale;
+    staleNote_->setVisible(stale);
+    if (connectionWindow_)
+        connectionWindow_->setBasicStale(stale);
+}
+
+bool SectionWindow::goOnDespiteStale() {
+    if (!stale_)
+        return true;
+    switch (AskAboutStaleResults(this, windowTitle())) {
+    case StaleAnswer::UseOld:
+        return true;
+    case StaleAnswer::Recalculate:
+        emit recalculationRequested(); // the case window calculates and tells this one
+        return !stale_ && request_ && figure();
+    case StaleAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void SectionWindow::redrawAtIncrease(double percent) {
     std::optional<drawing::SectionFigure> figure = view_->figure();
     if (!figure)
@@ -139,6 +195,9 @@ void SectionWindow::showConnection() {
         connectionWindow_ = new ConnectionWindow(this);
         connect(connectionWindow_, &ConnectionWindow::lossCoefficientsChosen, this,
                 &SectionWindow::lossCoefficientsChosen);
+        connect(connectionWindow_, &ConnectionWindow::gradeKept, this,
+                [this](int grade) { identity_.grade = std::to_string(grade); });
+        connectionWindow_->setBasicStale(stale_);
     }
     updateConnection();
     connectionWindow_->show();
@@ -169,8 +228,35 @@ const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
 }
 
 void SectionWindow::printWindow() {
-    increase_->commit(); // a p still being typed is the one printed
-    ReportPrintOutcome(this, windowTitle(), PrintWindowImage(*this, pdfBaseName_));
+    increase_->commit();     // a p still being typed is the one printed
+    if (!goOnDespiteStale()) // a print made anyway carries the note
+        return;
+    ReportPrintOutcome(this, windowTitle(),
+                       PrintImage(printedImage(), windowTitle(), pdfBaseName_));
+}
+
+QPixmap SectionWindow::printedImage() const {
+    std::vector<QPixmap> parts;
+    if (staleNote_->isVisible())
+        parts.push_back(staleNote_->grab());
+    parts.push_back(view_->grab()); // all of it, the part scrolled away included
+    parts.push_back(increase_->grab());
+    int width = 0, height = 0;
+    for (const QPixmap& part : parts) {
+        width = std::max(width, int(part.deviceIndependentSize().width()));
+        height += int(part.deviceIndependentSize().height());
+    }
+    const qreal ratio = view_->devicePixelRatioF();
+    QPixmap page(QSize(width, height) * ratio);
+    page.setDevicePixelRatio(ratio);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    int top = 0;
+    for (const QPixmap& part : parts) {
+        painter.drawPixmap(QPointF((width - part.deviceIndependentSize().width()) / 2, top), part);
+        top += int(part.deviceIndependentSize().height());
+    }
+    return page;
 }
 
 bool SectionWindow::writeReport(const QString& path) {
@@ -185,10 +271,10 @@ bool SectionWindow::writeReport(const QString& path) {
     QString failure;
     try {
         report::WriteReport(request, path.toStdString());
+        confirmReport(path);
         return true;
     } catch (const hydraulics::CalcError& e) {
-        failure = QString::fromStdString(e.message()) +
-                  QStringLiteral("\n计算书没有写出，原有文件保持不变。");
+        failure = Sentence(e.message()) + QStringLiteral("\n计算书没有写出，原有文件保持不变。");
     } catch (const hydraulics::NotConverged& e) {
         failure = QString::fromStdString(e.message());
     } catch (const std::exception& e) { // a name without .pdf or .odt, out of memory
@@ -207,25 +293,29 @@ bool SectionWindow::askReportIdentity() {
         problem = side.problem;
         if (!side.values.isEmpty() || side.damaged)
             identity_ = project::IdentityFromJson(side.values);
+        if (identity_.grade.empty()) // kept with the canals by an older version
+            identity_.grade = KeptGrade(name);
     }
     ReportInfoDialog dialog(identity_, QString::fromStdString(name), problem, this);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     identity_ = dialog.identity();
+    if (connectionWindow_) // one 建筑物级别 for both windows
+        connectionWindow_->setGrade(identity_.grade);
     if (name.empty())
         return true;
     try {
         project::WriteSideSection(name, key, project::IdentityToJson(identity_));
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 计算书信息未保存"),
-                             QString::fromStdString(e.message()) +
+                             Sentence(e.message()) +
                                  QStringLiteral("\n这些信息仍用于本次计算书，但下次需重新填写。"));
     }
     return true;
 }
 
 void SectionWindow::saveReport() {
-    if (!request_ || !askReportIdentity())
+    if (!request_ || !goOnDespiteStale() || !askReportIdentity())
         return;
     const QString pdf = QStringLiteral("PDF 文档 (*.pdf)");
     const QString odt = QStringLiteral("可编辑的 ODT 文档 (*.odt)");
@@ -240,6 +330,13 @@ void SectionWindow::saveReport() {
     if (!report::ReportFormatOf(path.toStdString()))
         path += chosenFilter == odt ? QStringLiteral(".odt") : QStringLiteral(".pdf");
     writeReport(path);
+}
+
+void SectionWindow::confirmReport(const QString& path) {
+    const QString absolute = QDir::current().absoluteFilePath(path);
+    status_->setText(QStringLiteral("计算书已写出：%1　<a href=\"%2\">打开</a>")
+                         .arg(QDir::toNativeSeparators(absolute).toHtmlEscaped(),
+                              QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded)));
 }
 
 } // namespace windows

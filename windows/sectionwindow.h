@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <optional>
 
+class QLabel;
 class QPushButton;
 namespace windows {
 
@@ -34,6 +35,11 @@ public:
                     const report::ReportRequest& request);
     // After a failed calculation: no figure, no report.
     void clearFigure();
+    // The case window's inputs have changed since the figure's calculation
+    // (or are back): a note says so here and in the connection window, and
+    // printing or a report asks first.
+    void setStale(bool stale);
+    bool isStale() const { return stale_; }
 
     const std::optional<drawing::SectionFigure>& figure() const;
 
@@ -51,19 +57,35 @@ signals:
     void lossCoefficientsChosen(double xi1, double xi2);
     // "方案比选": the case window is to open its comparison of candidates.
     void sweepRequested();
+    // "先重新计算": the case window is to calculate now, from its boxes.
+    void recalculationRequested();
 
 private slots:
-    void printWindow(); // Command1: print the window
+    void printWindow();    // Command1: print the window
     void showConnection(); // Command3: open "渠道与水面衔接" for this calculation
-    void saveReport();  // Command2: ask the heading fields, choose a file, write the report
+    void saveReport();     // Command2: ask the heading fields, choose a file, write the report
     // The design checks and the drawing at another increase percentage.
     void redrawAtIncrease(double percent);
 
 private:
     void buildButtons(); // 打印, 计算书, 水面衔接, 方案比选 in one look
+    void buildStatusLine();
+    // The window's first size: the drawing and `belowDrawing` pixels under it.
+    void fitScreen(int belowDrawing);
+    // Before printing or a report from stale results: false when the user
+    // cancels or the calculation asked for first does not succeed.
+    bool goOnDespiteStale();
+    // The status line: the report written to `path`, with a link that opens it.
+    void confirmReport(const QString& path);
+    // What 打印 prints: the note where shown, the whole drawing however it
+    // scrolls, and the increase under it.
+    QPixmap printedImage() const;
 
     SectionView* view_;
     IncreaseInput* increase_;
+    QLabel* staleNote_;
+    QLabel* status_;
+    bool stale_ = false;
     QPushButton* print_;
     QPushButton* report_;
     QPushButton* connection_;
