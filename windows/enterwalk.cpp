@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <algorithm>
 
 namespace windows {
@@ -39,6 +40,13 @@ bool EnterWalk::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* next = *(at + 1);
     next->setFocus(Qt::TabFocusReason);
     next->selectAll();
+    // Boxes in a scrolling panel (a small screen, 200 %) come into view as
+    // they would on Tab.
+    for (QWidget* up = next->parentWidget(); up; up = up->parentWidget())
+        if (auto* scroll = qobject_cast<QScrollArea*>(up)) {
+            scroll->ensureWidgetVisible(next);
+            break;
+        }
     return true;
 }
 
