@@ -55,6 +55,8 @@ QLabel* MakeLine(QWidget* parent, const QString& name) {
 // What is wrong with the input `read` names, in the window's own words:
 // "上游渠道的糙率 n 须为大于 0 的数。"
 QString Problem(const ConnectionInputs& inputs, const project::ConnectionRead& read) {
+    if (read.key.empty()) // the data as a whole (not from the boxes)
+        return QString::fromStdString(read.problem);
     const QString name = inputs.spokenName(read.key);
     QString need = QString::fromStdString(read.requirement);
     const bool canal = read.key == "upstream" || read.key == "downstream";
