@@ -117,9 +117,7 @@ int Report(const Options& options, const hydraulics::Design& design, std::ostrea
     if (!out)
         return OutputFailure(err);
     if (!options.svgFile.empty() && outcome.design) {
-        const std::string failure =
-            WriteSectionSvg(options.svgFile, *outcome.design, options.caseNumber, outcome.length,
-                            options.increasePercent);
+        const std::string failure = WriteSectionSvg(options.svgFile, design);
         if (!failure.empty()) {
             err << failure << '\n';
             return kExitFailed;

@@ -19,15 +19,19 @@ bool SvgSupported() {
     return true;
 }
 
-std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
-                            int caseNumber, double length, std::optional<double> increasePercent) {
+std::string WriteSectionSvg(const std::string& path, const hydraulics::Design& design) {
     using hydraulics::CalcError;
     const GuiSession session;
     if (!session.ready())
         return "无法绘制断面图：程序中已有非图形界面的 Qt 应用对象。";
 
+    if (!design.succeeded())
+        return "计算没有成功，不写 SVG 文件。";
+    const drawing::SectionFigure figure{*design.outcome.design, design.caseNo,
+                                        design.outcome.length, design.conditions.increasePercent,
+                                        std::make_shared<const hydraulics::Design>(design)};
     QBuffer svg;
-    const QSizeF canvas = drawing::SectionCanvasSize();
+    const QSizeF canvas = drawing::SectionCanvasSize(figure);
     {
         QSvgGenerator generator;
         generator.setOutputDevice(&svg);
@@ -41,8 +45,7 @@ std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoi
             return "无法绘制断面图：SVG 绘图没有开始。";
         const QRectF page(QPointF(0, 0), canvas);
         painter.fillRect(page, Qt::white);
-        drawing::PaintSectionFigure(
-            painter, page, drawing::SectionFigure{point, caseNumber, length, increasePercent});
+        drawing::PaintSectionFigure(painter, page, figure);
         painter.end();
     }
 
@@ -66,9 +69,7 @@ bool SvgSupported() {
     return false;
 }
 
-std::string WriteSectionSvg(const std::string& /*path*/, const hydraulics::DesignPoint& /*point*/,
-                            int /*caseNumber*/, double /*length*/,
-                            std::optional<double> /*increasePercent*/) {
+std::string WriteSectionSvg(const std::string& /*path*/, const hydraulics::Design& /*design*/) {
     return "本程序构建时没有 Qt SVG 模块，不能写 SVG 文件。";
 }
 

@@ -3,7 +3,7 @@
 // same drawing routine as the section window.
 #pragma once
 
-#include "hydraulics/elements.h"
+#include "hydraulics/design.h"
 
 #include <optional>
 #include <string>
@@ -13,16 +13,14 @@ namespace cli {
 // False when this build has no Qt SVG module and cannot write the file.
 bool SvgSupported();
 
-// Writes the drawing of `point`, a successful calculation of case
-// `caseNumber` with flume length `length` (m), its design checks taken at
-// an increase of `increasePercent` (empty: table 6.3.4's default), to `path`. Returns an empty
-// string when the file is written, otherwise the Chinese message of the failure. Makes a
+// Writes the drawing of `design`, a successful calculation (its section,
+// elements, checks, adopted section and curve), to `path`. Returns an
+// empty string when the file is written, otherwise the Chinese message of
+// the failure. Makes a
 // QGuiApplication for the duration when the process has none; it runs on
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise, since the
 // file needs no display and a display that cannot be reached would end
 // the process.
-std::string WriteSectionSvg(const std::string& path, const hydraulics::DesignPoint& point,
-                            int caseNumber, double length = 0,
-                            std::optional<double> increasePercent = {});
+std::string WriteSectionSvg(const std::string& path, const hydraulics::Design& design);
 
 } // namespace cli

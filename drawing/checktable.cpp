@@ -28,6 +28,8 @@ const QColor kUnmet{190, 0, 0};
 const QColor kNoted{150, 90, 0};
 const QColor kMet{0, 115, 55};
 
+} // namespace
+
 QColor VerdictInk(const hydraulics::CheckRow& row) {
     if (hydraulics::Fails(row))
         return kUnmet;
@@ -44,6 +46,8 @@ QColor VerdictInk(const hydraulics::CheckRow& row) {
     }
     return kInk;
 }
+
+namespace {
 
 using Columns = std::array<double, 6>; // left edges of the five columns, then the right edge
 
@@ -75,14 +79,23 @@ std::array<QString, 5> Texts(const hydraulics::CheckRow& row) {
 }
 
 // The height of a row: its tallest cell, wrapped to its column.
-double RowHeight(QPainter& painter, const Columns& x, const std::array<QString, 5>& texts) {
+double RowHeight(const Columns& x, const std::array<QString, 5>& texts) {
+    const QFontMetricsF metrics(SongTiPx(13));
     double height = kMinRowHeight;
     for (std::size_t c = 0; c < texts.size(); ++c) {
         const QRectF room = Cell(x, c, 0, 1000);
-        height =
-            std::max(height, painter.boundingRect(room, kCellFlags, texts[c]).height() + 2 * kPad);
+        height = std::max(height, metrics.boundingRect(room, kCellFlags, texts[c]).height() +
+                                      2 * kPad);
     }
     return height;
+}
+
+Columns ColumnEdges(const QRectF& box) {
+    Columns x{box.left()};
+    for (std::size_t k = 0; k < kColumnShare.size(); ++k)
+        x[k + 1] = x[k] + kColumnShare[k] * box.width();
+    x.back() = box.right();
+    return x;
 }
 
 void DrawRow(QPainter& painter, const Columns& x, double top, double height,
@@ -100,19 +113,23 @@ void DrawRow(QPainter& painter, const Columns& x, double top, double height,
 
 } // namespace
 
-void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::DesignChecks& checks) {
+double CheckTableHeight(double width, const std::vector<hydraulics::CheckRow>& rows) {
+    const Columns x = ColumnEdges(QRectF(0, 0, width, 1));
+    double height = kTitleHeight + kHeaderHeight + 2;
+    for (const hydraulics::CheckRow& row : rows)
+        height += RowHeight(x, Texts(row));
+    return height;
+}
+
+void PaintCheckTable(QPainter& painter, const QRectF& box,
+                     const std::vector<hydraulics::CheckRow>& rows, const QString& title) {
     painter.save();
-    painter.setClipRect(box, Qt::IntersectClip); // never over the chart below
+    painter.setClipRect(box, Qt::IntersectClip); // never over the parts below
     painter.setPen(kInk);
     painter.setFont(HeiTiPx(16));
     painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight), Qt::AlignCenter,
-                     QStringLiteral("设计校核（GB 50288-2018）"));
-
-    Columns x{box.left()};
-    for (std::size_t k = 0; k < kColumnShare.size(); ++k)
-        x[k + 1] = x[k] + kColumnShare[k] * box.width();
-    x.back() = box.right();
-
+                     title);
+    const Columns x = ColumnEdges(box);
     const double top = box.top() + kTitleHeight;
     painter.setFont(HeiTiPx(13));
     const QString headers[] = {QStringLiteral("项目"), QStringLiteral("计算值"),
@@ -122,10 +139,9 @@ void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::Des
         painter.drawText(Cell(x, c, top, kHeaderHeight), Qt::AlignCenter, headers[c]);
 
     std::vector<double> rules{top, top + kHeaderHeight}; // the tops of the rows, then the bottom
-    for (const hydraulics::CheckRow& row : hydraulics::CheckRows(checks)) {
+    for (const hydraulics::CheckRow& row : rows) {
         const std::array<QString, 5> texts = Texts(row);
-        painter.setFont(SongTiPx(13));
-        const double height = RowHeight(painter, x, texts);
+        const double height = RowHeight(x, texts);
         DrawRow(painter, x, rules.back(), height, texts, row);
         rules.push_back(rules.back() + height);
     }

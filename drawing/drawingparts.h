@@ -3,10 +3,12 @@
 // canvas, and the dimension arrows they share.
 #pragma once
 
+#include "hydraulics/design.h"
 #include "hydraulics/designchecks.h"
 #include "drawing/labelplacer.h"
 #include "hydraulics/elements.h"
 
+#include <QColor>
 #include <QPointF>
 #include <QRectF>
 #include <QStringList>
@@ -41,11 +43,25 @@ void PaintSectionPanel(QPainter& painter, const QRectF& box, const hydraulics::D
                        const hydraulics::HydraulicElements& elements,
                        const SectionMarks& marks = {});
 
-// The design checks as a table: 项目, 计算值, 要求, 依据, 结论, the rows not
-// met on a light red ground. Five rows of two lines, one of them of three,
-// fit in 250 units of height at a width of 840; what does not fit is cut
-// off, never drawn over the parts below.
-void PaintCheckTable(QPainter& painter, const QRectF& box, const hydraulics::DesignChecks& checks);
+// Design checks as a table under `title`: 项目, 计算值, 要求, 依据, 结论, a
+// rule not met on a light red ground, a recommendation not met (宜调整) or
+// a note on amber. What does not fit `box` is cut off, never drawn over
+// the parts below; CheckTableHeight is the height the rows need at a width.
+void PaintCheckTable(QPainter& painter, const QRectF& box,
+                     const std::vector<hydraulics::CheckRow>& rows, const QString& title);
+double CheckTableHeight(double width, const std::vector<hydraulics::CheckRow>& rows);
+
+// The ink of a verdict: red for a rule not met, amber for a recommendation
+// not met or a note, green when met, black for a classification.
+QColor VerdictInk(const hydraulics::CheckRow& row);
+
+// The adopted section under the checks: 采用断面（采用值） or （计算值（不得采用））,
+// its figures B, h, H, H/B, i, v, Q and Z or ΔZ, each check's verdict at
+// that section, and in sentences the basis of its width, the approach
+// velocity against the canals' and the ways out. AdoptedPanelHeight is
+// the height it needs at a width.
+void PaintAdoptedPanel(QPainter& painter, const QRectF& box, const hydraulics::Design& design);
+double AdoptedPanelHeight(double width, const hydraulics::Design& design);
 
 // The elements with names, symbols, values and units, then the regime and
 // the position of the surface.

@@ -65,6 +65,17 @@ CaseOutcome RunCase(int caseNo, const std::array<float, 8>& inputs) {
     return outcome;
 }
 
+CaseOutcome SucceededOutcome(const ProjectState& m, int caseNo, const std::array<float, 8>& inputs,
+                             const ResultTexts& results) {
+    CaseOutcome outcome;
+    std::copy(inputs.begin(), inputs.end(), outcome.inputs.begin());
+    outcome.results = results;
+    outcome.design = FromCase(m, caseNo);
+    outcome.length = m.BasicData[PosL];
+    outcome.totalLoss = m.TotalLoss;
+    return outcome;
+}
+
 const Connection* Design::connection() const {
     if (adopted && adopted->section.connection)
         return &*adopted->section.connection;
@@ -90,7 +101,7 @@ Design ComputeDesign(const DesignRequest& request) {
     d.caseNo = request.caseNo;
     d.conditions = request.conditions;
     d.canals = request.canals;
-    d.outcome = RunCase(request.caseNo, request.inputs);
+    d.outcome = request.outcome ? *request.outcome : RunCase(request.caseNo, request.inputs);
     if (!d.succeeded())
         return d;
     const DesignPoint& point = *d.outcome.design;

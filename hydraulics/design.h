@@ -14,6 +14,7 @@
 #include "hydraulics/designchecks.h"
 #include "hydraulics/elements.h"
 #include "hydraulics/errors.h"
+#include "hydraulics/projectstate.h"
 #include "hydraulics/waysout.h"
 
 #include <array>
@@ -40,6 +41,11 @@ struct CaseOutcome {
 };
 
 CaseOutcome RunCase(int caseNo, const std::array<float, 8>& inputs);
+// The outcome a case window's own successful calculation left in `m`
+// (whose working values may carry over from an earlier calculation): its
+// inputs as stored, the texts it shows, its design point.
+CaseOutcome SucceededOutcome(const ProjectState& m, int caseNo, const std::array<float, 8>& inputs,
+                             const ResultTexts& results);
 // An outcome for a failure before any calculation (a file that cannot be read).
 CaseOutcome FailedOutcome(const CalcError& error);
 
@@ -49,6 +55,9 @@ struct DesignRequest {
     DesignConditions conditions{};
     std::optional<ConnectionInput> canals{}; // the canals the flume joins
     bool waysOut = true;                     // seek the ways out of a design that fails its checks
+    // The case's outcome where it is already known (a case window's, whose
+    // working values may carry over); else the case runs on a fresh state.
+    std::optional<CaseOutcome> outcome{};
 };
 
 struct Design {

@@ -139,15 +139,17 @@ double TypedDecimal(float typed) {
     return ReadDecimal(FormatSingle(typed)).value_or(double(typed));
 }
 
-SweepRange DefaultSweepRange(float value) {
-    const double v = value;
-    const double step = RoundSignificant(kDefaultStepShare * std::fabs(v), 3);
-    if (!(step > 0) || !std::isfinite(step))
+SweepRange DefaultSweepRange(double typed) {
+    // In decimal throughout: from and to are formed from the typed decimal
+    // and then written as a box writes them, so that the binary remainder of
+    // 1.35 − 6 × 0.0675 (0.9450000000000001) does not become "0.9450001"
+    // and push the last row past "to".
+    const double step = RoundSignificant(kDefaultStepShare * std::fabs(typed), 3);
+    if (!(step > 0) || !std::isfinite(step) || !std::isfinite(typed))
         return {0, 1.2, 0.1};
     const int half = kDefaultRows / 2;
-    SweepRange range{Clean(v - half * step), 0, Clean(step)};
-    range.to = Clean(range.from + 2 * half * range.step);
-    return range;
+    const double shownStep = Clean(step);
+    return {Clean(typed - half * shownStep), Clean(typed + half * shownStep), shownStep};
 }
 
 std::size_t DefaultSweepVariable(int caseNumber) {

@@ -64,11 +64,14 @@ std::optional<double> ReadDecimal(std::string_view text);
 // comes out as typed.
 double TypedDecimal(float typed);
 
-// The range a window starts with for current value `value`: 13 rows
-// centred on it, ±30 % in steps of 5 % of |value| rounded to three
-// significant digits (so the texts stay short and the current value is
-// the middle row); 0 to 1.2 in steps of 0.1 for a zero or non-finite value.
-SweepRange DefaultSweepRange(float value);
+// The range a window starts with for the value typed in the box, `typed`
+// being the decimal its text says (ReadDecimal of "1.35" is 1.35, not the
+// float 1.35000002): 13 rows centred on it, ±30 % in steps of 5 % of |typed|
+// rounded to three significant digits, each bound and the step the decimal
+// a range box shows for it (so h = 1.35 gives 0.945 … 1.755 by 0.0675, the
+// value itself the middle row); 0 to 1.2 in steps of 0.1 for a zero or
+// non-finite value.
+SweepRange DefaultSweepRange(double typed);
 
 // The input a sweep of case 1..4 varies first: h for cases 1 and 2, B for
 // cases 3 and 4 (the third box in each).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/connectiondata.h"
 
+#include "project/reportidentity.h"
 #include "project/sidefile.h"
 
 #include <QFile>
@@ -142,6 +143,7 @@ ConnectionRead ReadFrom(const QJsonObject& object, const std::string& where) {
         read.gradeGiven = object.contains(QStringLiteral("grade"));
     } catch (const WrongKey& wrong) {
         read.key = wrong.key;
+        read.requirement = wrong.need;
         read.problem = where + KeyName(wrong.key) + "（“" + wrong.key + "”）" + wrong.need + "。";
         return read;
     }
@@ -182,7 +184,12 @@ std::optional<hydraulics::ConnectionInput> SavedConnection(const std::string& pr
     const SideSection section = ReadSideSection(projectName, QStringLiteral("connection"));
     if (section.values.isEmpty())
         return std::nullopt;
-    return ReadConnection(section.values).input;
+    QJsonObject values = section.values;
+    const std::string grade =
+        IdentityFromJson(ReadSideSection(projectName, QStringLiteral("report")).values).grade;
+    if (!grade.empty()) // one 建筑物级别 for the report and the connection
+        values.insert(QStringLiteral("grade"), std::stoi(grade));
+    return ReadConnection(values).input;
 }
 
 QJsonObject ConnectionJson(const hydraulics::ConnectionInput& in) {

@@ -28,8 +28,10 @@ namespace project {
 
 struct ConnectionRead {
     std::optional<hydraulics::ConnectionInput> input; // empty when a key is wrong
-    std::string key;          // the first wrong key, "upstream.n"; empty for the file itself
-    std::string problem;      // a whole sentence in Chinese naming the key
+    std::string key;     // the first wrong key, "upstream.n"; empty for the file itself
+    std::string problem; // a whole sentence in Chinese naming the key
+    // What the wrong key needs, "须为大于 0 的数", for a window's own words.
+    std::string requirement;
     bool gradeGiven = false;  // "grade" stood in the data (else the default 4)
     ConditionKeys conditions; // support, tie_rod_depth and cold_region where given
 };
@@ -43,7 +45,9 @@ ConnectionRead ReadConnectionFile(const std::string& path);
 
 // The canal data kept in project `projectName`'s side file (section
 // "connection"); empty when there are none, they are incomplete or the file
-// cannot be read. Never throws.
+// cannot be read. The grade is the report's 建筑物级别 (section "report")
+// where one is kept there, the section's own only where not (older files).
+// Never throws.
 std::optional<hydraulics::ConnectionInput> SavedConnection(const std::string& projectName);
 
 // `input` in the form ReadConnection reads; null for an absent optional.

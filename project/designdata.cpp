@@ -39,6 +39,17 @@ void Read(const QJsonObject& o, ConditionKeys& k) {
         else
             throw Wrong{"tie_rod_depth", "拉杆底距槽顶", "须为不小于 0 的数（m），或留空（null）"};
     }
+    const QJsonValue region = o.value("region");
+    if (!region.isUndefined()) {
+        if (region.isNull())
+            k.region = std::optional<hydraulics::Region>();
+        else if (region.toString() == "humid")
+            k.region = std::optional(hydraulics::Region::Humid);
+        else if (region.toString() == "arid")
+            k.region = std::optional(hydraulics::Region::Arid);
+        else
+            throw Wrong{"region", "地区", "须为 \"humid\"（湿润）、\"arid\"（干旱）或留空（null）"};
+    }
     const QJsonValue cold = o.value("cold_region");
     if (!cold.isUndefined()) {
         if (!cold.isBool())
@@ -69,13 +80,18 @@ void ApplyConditionKeys(const ConditionKeys& keys, hydraulics::DesignConditions&
         conditions.tieRodDepth = *keys.tieRodDepth;
     if (keys.coldRegion)
         conditions.coldRegion = *keys.coldRegion;
+    if (keys.region)
+        conditions.region = *keys.region;
 }
 
 QJsonObject ConditionsJson(const hydraulics::DesignConditions& c) {
     return {{"step", c.widthStep},
             {"support", c.support == hydraulics::SupportForm::Arch ? "arch" : "beam"},
             {"tie_rod_depth", c.tieRodDepth ? QJsonValue(*c.tieRodDepth) : QJsonValue()},
-            {"cold_region", c.coldRegion}};
+            {"cold_region", c.coldRegion},
+            {"region", !c.region                                 ? QJsonValue()
+                       : *c.region == hydraulics::Region::Humid ? QJsonValue("humid")
+                                                                 : QJsonValue("arid")}};
 }
 
 hydraulics::DesignConditions SavedConditions(const std::string& projectName, std::string* problem) {

@@ -3,12 +3,15 @@
 // the side file's section "design" and the same keys in an
 // `ambrelo-calc --connection` file.
 //
-//   {"step": 0.01, "support": "beam", "tie_rod_depth": null, "cold_region": false}
+//   {"step": 0.01, "support": "beam", "tie_rod_depth": null, "cold_region": false,
+//    "region": null}
 //
 // step: the design step of the width, 0.001 to 0.1 m; support: "beam"
 // (梁式) or "arch" (拱式); tie_rod_depth: the tie rods' underside below the
 // flume top, m ≥ 0, or null for none; cold_region: true in a cold or
-// severely cold region. Each may be left out; other keys are passed over.
+// severely cold region; region: "humid" (湿润) or "arid" (干旱), the end of
+// table 6.3.4's row p takes, or null for not stated. Each may be left out;
+// other keys are passed over.
 #pragma once
 
 #include "hydraulics/designchecks.h"
@@ -25,6 +28,7 @@ struct ConditionKeys {
     std::optional<hydraulics::SupportForm> support;
     std::optional<std::optional<double>> tieRodDepth; // given, possibly null (no tie rods)
     std::optional<bool> coldRegion;
+    std::optional<std::optional<hydraulics::Region>> region; // given, possibly null (not stated)
 };
 
 struct ConditionsRead {

@@ -61,7 +61,8 @@ bool MatchesAt(const QList<uint>& text, qsizetype at, const QList<uint>& symbol)
 //    The user gets the number meant or a clear message, never a guess.
 // NFKC first turns full-width digits and signs from a Chinese input method
 // into ASCII and the ideographic space into a blank.
-float ReadRegionalNumber(const QString& text, const QLocale& locale, std::string_view quantity) {
+std::string RegionalDecimalText(const QString& text, const QLocale& locale,
+                                std::string_view quantity) {
     const QList<uint> chars = text.normalized(QString::NormalizationForm_KC).trimmed().toUcs4();
     if (chars.isEmpty()) // a box left blank, or holding its design blank
         throw hydraulics::CalcError(hydraulics::ErrorKind::TypeMismatch, std::string(quantity),
@@ -95,10 +96,15 @@ float ReadRegionalNumber(const QString& text, const QLocale& locale, std::string
             NotANumber(quantity, c, locale);
         }
     }
-    // Empty text, a lone sign and the like are refused here as type
-    // mismatches; a finite value beyond single range is an overflow; one
-    // below the smallest single value stores as 0.
-    return hydraulics::ParseSingle(period, quantity);
+    if (!hydraulics::IsDecimalNumber(period)) // a lone sign, "1e", "--1"
+        NotANumber(quantity);
+    return period;
+}
+
+float ReadRegionalNumber(const QString& text, const QLocale& locale, std::string_view quantity) {
+    // A finite value beyond single range is an overflow; one below the
+    // smallest single value stores as 0.
+    return hydraulics::ParseSingle(RegionalDecimalText(text, locale, quantity), quantity);
 }
 
 QString ShowRegionalNumber(const std::string& engineText, const QLocale& locale) {

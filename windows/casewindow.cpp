@@ -1,21 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/casewindow.h"
 
-#include "drawing/sectiondrawing.h"
 #include "hydraulics/cases.h"
-#include "hydraulics/designchecks.h"
+#include "hydraulics/design.h"
 #include "hydraulics/errors.h"
 #include "hydraulics/numtext.h"
 #include "hydraulics/projectstate.h"
 #include "project/connectiondata.h"
-#include "project/nearname.h"
+#include "project/designdata.h"
 #include "project/projectfile.h"
 #include "project/regionalnumber.h"
 #include "windows/caselayout.h"
 #include "windows/casewindowbuilder.h"
 #include "windows/look.h"
+#include "windows/nearproject.h"
 #include "windows/sectionwindow.h"
+#include "windows/stalequestion.h"
+#include "windows/stalewatch.h"
+#include "windows/sweepbase.h"
 #include "windows/sweepwindow.h"
+#include "windows/undernotes.h"
 #include "windows/windowprinter.h"
 
 #include <QLabel>
@@ -34,13 +38,7 @@ namespace {
 
 constexpr int kInputCount = 8;
 constexpr int kResultCount = 5;
-constexpr int kNoteGap = 4; // px under the applicability note
-
-// What an input box holds, for messages: "基本资料表中的流量 Q".
-std::string InputSubject(const hydraulics::CaseInfo& info, int index) {
-    const hydraulics::Quantity& q = info.inputNames[std::size_t(index)];
-    return "基本资料表中的" + std::string(q.caption) + " " + std::string(q.display);
-}
+const QColor kStaleInk{140, 140, 140}; // results the inputs have left behind
 
 // Its column as the header names it: "“流量 Q”".
 QString InputColumn(const hydraulics::CaseInfo& info, int index) {
@@ -55,26 +53,29 @@ CaseWindow::CaseWindow(hydraulics::ProjectState& state, int caseNo, QWidget* par
     CaseWindowControls controls = BuildCaseWindow(*this, layout_);
     boxes_ = controls.boxes;
     command4_ = controls.section;
-    applicabilityNote_ = controls.applicabilityNote;
     runtimeCaptions_ = std::move(controls.runtimeCaptions);
+    notes_ = new UnderNotes(*this);
+    staleNote_ = notes_->add(QStringLiteral("StaleNote"),
+                             kStaleNote + QStringLiteral("；请点“%1”。").arg(Utf8(kCommand2Text)));
+    applicabilityNote_ = notes_->add(QStringLiteral("ApplicabilityNote"),
+                                     QStringLiteral("h < B/2：直墙公式不适用，成果仅供参考；"
+                                                    "请在情况 3 中以求得的槽宽复核水深。"));
+    stale_ = new StaleWatch(
+        [this] {
+            QStringList texts;
+            for (int k = 0; k < kInputCount; ++k)
+                texts << boxes_[std::size_t(k)]->text();
+            return QVariant(texts);
+        },
+        this);
+    connect(stale_, &StaleWatch::staleChanged, this, &CaseWindow::markResults);
+    for (int k = 0; k < kInputCount; ++k)
+        connect(boxes_[std::size_t(k)], &QLineEdit::textChanged, this, &CaseWindow::followInputs);
     connect(controls.calculate, &QPushButton::clicked, this, &CaseWindow::calculate);
     connect(controls.print, &QPushButton::clicked, this, &CaseWindow::printWindow);
     connect(controls.end, &QPushButton::clicked, this, &CaseWindow::endProgram);
     connect(command4_, &QPushButton::clicked, this, &CaseWindow::showSection);
-    auto* command5 = new QPushButton(QStringLiteral("方案比选"), this);
-    placeSweepButton(command5);
-    connect(command5, &QPushButton::clicked, this, &CaseWindow::showSweep);
-}
-
-void CaseWindow::placeSweepButton(QPushButton* command5) {
-    // Left of "结 束 计 算" as "断面图" stands right of it, in the same font
-    // and height, and after it in the tab order; open before any success.
-    command5->setObjectName(QStringLiteral("Command5"));
-    command5->setFont(command4_->font());
-    const int gap = layout_.command4.x - (layout_.command3.x + kCommand3Size.x);
-    command5->setGeometry(Px(layout_.command3.x - gap - kCommand4Size.x), Px(layout_.command3.y),
-                          Px(kCommand4Size.x), Px(kCommand4Size.y));
-    QWidget::setTabOrder(command4_, command5);
+    connect(controls.sweep, &QPushButton::clicked, this, &CaseWindow::showSweep);
 }
 
 CaseWindow::~CaseWindow() = default;
@@ -102,34 +103,13 @@ void CaseWindow::paintEvent(QPaintEvent* event) {
     PaintCaseTables(painter, layout_);
 }
 
-bool CaseWindow::offerNearProject() {
-    const std::optional<std::string> near = project::NearProjectName(state_.ProjectName);
-    if (!near)
-        return true; // the file as named is read, or its absence told
-    QWidget* parent = isVisible() ? this : parentWidget();
-    QMessageBox question(
-        QMessageBox::Question, userName() + QStringLiteral(" - 打开项目"),
-        QStringLiteral("项目文件“%1”不存在，但有名称只差前后空格的项目文件“%2”。"
-                       "要打开“%2”并以它的名称继续吗？")
-            .arg(QString::fromStdString(project::ProjectFileName(state_.ProjectName)),
-                 QString::fromStdString(project::ProjectFileName(*near))),
-        QMessageBox::NoButton, parent);
-    QPushButton* open = question.addButton(QStringLiteral("打开"), QMessageBox::AcceptRole);
-    question.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    question.setDefaultButton(open);
-    question.exec();
-    if (question.clickedButton() != open)
-        return false;
-    state_.ProjectName = *near;
-    return true;
-}
-
 bool CaseWindow::load() {
     for (const auto& [label, caption] : runtimeCaptions_)
         label->setText(caption);
     project::ProjectValues values{};
     const bool restore = state_.ProjectMode != 1.0f;
-    if (restore && !offerNearProject())
+    if (restore &&
+        !OfferNearProject(isVisible() ? this : parentWidget(), userName(), state_.ProjectName))
         return false;
     if (restore) {
         try {
@@ -180,67 +160,99 @@ bool CaseWindow::load() {
 }
 
 void CaseWindow::blankInputs() {
-    // The design contents: a single space.
-    for (int k = 0; k < kInputCount; ++k)
+    for (int k = 0; k < kInputCount; ++k) // the design contents: a single space
         boxes_[std::size_t(k)]->setText(QStringLiteral(" "));
 }
 
 void CaseWindow::showText(QLineEdit* box, const QString& text) {
     box->setText(text);
-    // A number longer than the box shows its leading digits, not its tail.
-    box->setCursorPosition(0);
+    box->setCursorPosition(0); // a long number shows its leading digits, not its tail
 }
 
 void CaseWindow::clearResults() {
-    for (int k = kInputCount; k < kInputCount + kResultCount; ++k) {
+    for (int k = kInputCount; k < kInputCount + kResultCount; ++k)
         boxes_[std::size_t(k)]->clear();
-    }
     // The section belongs to the results: it goes with them.
     command4_->setEnabled(false);
-    showApplicabilityNote(false);
+    notes_->show(applicabilityNote_, false);
+    stale_->cleared();
     if (section_)
         section_->clearFigure();
 }
 
-void CaseWindow::showApplicabilityNote(bool shown) {
-    // The line stands below the designed client area: the window grows to
-    // show it and gives the room back when it goes.
-    const int designed = Px(layout_.clientHeight);
-    const int withNote = applicabilityNote_->geometry().bottom() + 1 + kNoteGap;
-    applicabilityNote_->setVisible(shown);
-    if (shown && height() < withNote)
-        resize(width(), withNote);
-    else if (!shown && height() == withNote)
-        resize(width(), designed);
+void CaseWindow::followInputs() {
+    stale_->recheck();
+    if (sweep_) // its rows stay current while the other inputs do
+        sweep_->setBase(readBase());
 }
 
-void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
+void CaseWindow::markResults(bool stale) {
+    // Greyed, not cleared: the old results stay readable, and printable
+    // with the note, until the next calculation.
+    for (int k = kInputCount; k < kInputCount + kResultCount; ++k) {
+        QLineEdit* box = boxes_[std::size_t(k)];
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Text, stale ? kStaleInk : this->palette().color(QPalette::Text));
+        box->setPalette(palette);
+    }
+    notes_->show(staleNote_, stale);
+    if (section_)
+        section_->setStale(stale);
+}
+
+bool CaseWindow::goOnDespiteStale() {
+    if (!stale_->isStale())
+        return true;
+    switch (AskAboutStaleResults(this, userName())) {
+    case StaleAnswer::UseOld:
+        return true;
+    case StaleAnswer::Recalculate:
+        calculate();
+        return stale_->hasResults() && !stale_->isStale();
+    case StaleAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CaseWindow::updateSection(const std::array<float, 8>& inputs,
+                               const hydraulics::ResultTexts& results) {
     // The design point and flume length as this calculation left them in
     // the shared state, read before any other window can calculate. The
     // section window sets the increase of the design checks. The report is
     // made from the inputs as typed (case 2 leaves its own head in the state).
-    const drawing::SectionFigure figure{hydraulics::FromCase(state_, layout_.caseNo),
-                                        layout_.caseNo, state_.BasicData[hydraulics::PosL]};
-    showApplicabilityNote(hydraulics::Applicability(figure.point) == hydraulics::Verdict::NotMet);
+    const hydraulics::CaseOutcome outcome =
+        hydraulics::SucceededOutcome(state_, layout_.caseNo, inputs, results);
+    notes_->show(applicabilityNote_,
+                 hydraulics::Applicability(*outcome.design) == hydraulics::Verdict::NotMet);
     if (!section_) {
         section_ = new SectionWindow(this);
         connect(section_, &SectionWindow::lossCoefficientsChosen, this,
                 &CaseWindow::fillLossCoefficients);
+        connect(section_, &SectionWindow::approachVelocityChosen, this,
+                &CaseWindow::fillApproachVelocity);
         connect(section_, &SectionWindow::sweepRequested, this, &CaseWindow::showSweep);
+        connect(section_, &SectionWindow::recalculationRequested, this, &CaseWindow::calculate);
     }
     // The window's own project names the printed page and the report.
-    section_->showFigure(figure, fileBaseName(QStringLiteral("断面图")),
-                         report::ReportRequest{projectName_, layout_.caseNo, inputs});
+    section_->showCalculation(outcome, fileBaseName(QStringLiteral("断面图")),
+                              report::ReportRequest{projectName_, layout_.caseNo, inputs});
     command4_->setEnabled(true);
 }
 
 void CaseWindow::fillLossCoefficients(double xi1, double xi2) {
-    // Into the boxes only: the user calculates again when ready.
+    fillBoxes({{hydraulics::PosXi1, xi1}, {hydraulics::PosXi2, xi2}});
+}
+
+void CaseWindow::fillApproachVelocity(double velocity) {
+    fillBoxes({{hydraulics::PosV, velocity}}); // V is the fifth box in every case
+}
+
+void CaseWindow::fillBoxes(std::initializer_list<std::pair<std::size_t, double>> values) {
     const QLocale locale;
-    const double values[] = {xi1, xi2};
-    for (std::size_t k = 0; k < 2; ++k)
-        showText(boxes_[hydraulics::PosXi1 + k],
-                 project::ShowRegionalNumber(hydraulics::FormatSingle(float(values[k])), locale));
+    for (const auto& [index, value] : values)
+        showText(boxes_[index],
+                 project::ShowRegionalNumber(hydraulics::FormatSingle(float(value)), locale));
     raise();
     activateWindow();
 }
@@ -256,7 +268,7 @@ bool CaseWindow::readInputs(project::ProjectValues& values) {
         QLineEdit* box = boxes_[std::size_t(k)];
         try {
             values[std::size_t(k)] =
-                project::ReadRegionalNumber(box->text(), locale, InputSubject(info, k));
+                project::ReadRegionalNumber(box->text(), locale, InputSubject(layout_.caseNo, k));
         } catch (const hydraulics::CalcError& e) {
             clearResults();
             warn(QStringLiteral("输入有误"),
@@ -318,24 +330,22 @@ void CaseWindow::calculate() {
     hydraulics::ResultTexts results;
     if (!readInputs(values))
         return;
-    if (sweep_) { // the comparison sweeps around what is typed now
-        std::array<std::optional<float>, 8> base;
-        std::copy(values.begin(), values.end(), base.begin());
-        sweep_->setBase(base);
-    }
     // Saved first; a file that cannot be written does not stop the
     // calculation, the message says what was not kept.
     const QString unsaved = saveInputs(values);
     if (!solve(results, unsaved))
         return;
     showResults(results);
-    updateSection(values);
+    updateSection(values, results);
+    stale_->calculated();
     if (!unsaved.isEmpty())
         warn(QStringLiteral("项目文件没有保存"),
              unsaved + QStringLiteral("计算照常进行，成果表中是本次输入的计算成果。"));
 }
 
 void CaseWindow::printWindow() {
+    if (!goOnDespiteStale()) // a print made anyway carries the note
+        return;
     ReportPrintOutcome(this, userName(),
                        PrintWindowImage(*this, fileBaseName(QStringLiteral("计算窗口"))));
 }
@@ -352,28 +362,27 @@ void CaseWindow::showSection() {
     section_->activateWindow();
 }
 
+SweepBase CaseWindow::readBase() const {
+    std::array<QString, 8> texts;
+    for (int k = 0; k < kInputCount; ++k)
+        texts[std::size_t(k)] = boxes_[std::size_t(k)]->text();
+    return ReadSweepBase(layout_.caseNo, texts);
+}
+
 void CaseWindow::showSweep() {
-    // The boxes as they stand, read without a message: the comparison says
-    // which one it cannot use when it is run.
-    const hydraulics::CaseInfo& info = hydraulics::Case(layout_.caseNo);
-    std::array<std::optional<float>, 8> inputs;
-    std::array<QString, 8> problems;
-    for (int k = 0; k < kInputCount; ++k) {
-        try {
-            inputs[std::size_t(k)] = project::ReadRegionalNumber(boxes_[std::size_t(k)]->text(),
-                                                                 QLocale(), InputSubject(info, k));
-        } catch (const hydraulics::CalcError& e) {
-            problems[std::size_t(k)] = QString::fromStdString(e.message());
-        }
-    }
     if (!sweep_) {
         sweep_ = new SweepWindow(layout_.caseNo, fileBaseName(QStringLiteral("方案比选")), this);
+        sweep_->setWindowTitle(projectName_.empty() ? QStringLiteral("方案比选")
+                                                    : QStringLiteral("方案比选 - ") +
+                                                          QString::fromStdString(projectName_));
         connect(sweep_, &SweepWindow::valueAdopted, this, &CaseWindow::adoptValue);
         if (section_ && section_->figure()) // starts at the increase the section shows
             sweep_->setIncrease(section_->figure()->increasePercent);
     }
-    sweep_->setConnection(project::SavedConnection(projectName_));
-    sweep_->setBase(inputs, problems);
+    sweep_->setConnection(project::SavedConnection(projectName_),
+                          project::SavedConditions(projectName_));
+    // The boxes as read without a message: the comparison names one it cannot use.
+    sweep_->openFor(readBase());
     sweep_->show();
     sweep_->raise();
     sweep_->activateWindow();

@@ -2,6 +2,8 @@
 // One case window, Form2 to Form5, configured by the description of its case.
 #pragma once
 
+#include "hydraulics/cases.h"
+
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -20,8 +22,11 @@ struct ProjectState;
 namespace windows {
 
 struct CaseLayout;
+struct SweepBase;
 class SectionWindow;
+class StaleWatch;
 class SweepWindow;
+class UnderNotes;
 
 class CaseWindow : public QWidget {
     Q_OBJECT
@@ -65,12 +70,22 @@ private slots:
     void showSection(); // Command4: open the section window
     // ξ1 and ξ2 of the transition forms chosen in "渠道与水面衔接" into Text7, Text8.
     void fillLossCoefficients(double xi1, double xi2);
+    // v₁ of the upstream canal, chosen there, into V (Text5).
+    void fillApproachVelocity(double velocity);
     void showSweep(); // "方案比选" here or in the section window: open the comparison
     // "采用" in the comparison: the value into input box `index`, then calculate.
     void adoptValue(int index, const QString& engineText);
+    // An input box changed: are the results still those of the boxes?
+    void followInputs();
+    // Results that the inputs have left behind: greyed, with a note here and
+    // in the windows made from them; or current again.
+    void markResults(bool stale);
 
 private:
     static void showText(QLineEdit* box, const QString& text);
+    // Values into input boxes (box index, value), as the box shows a single
+    // value; the user calculates again when ready.
+    void fillBoxes(std::initializer_list<std::pair<std::size_t, double>> values);
     // The steps of calculate(); each tells the user and clears the results
     // when it fails. The inputs as project::ProjectValues, the results as
     // hydraulics::ResultTexts.
@@ -79,15 +94,14 @@ private:
     QString saveInputs(const std::array<float, 8>& values);
     // `unsaved` joins a failure's message.
     bool solve(std::array<std::string, 5>& results, const QString& unsaved);
-    // Asks whether to open a project whose file name differs from the typed
-    // one only by blanks around the name; false when the user declines.
-    bool offerNearProject();
     void showResults(const std::array<std::string, 5>& results);
     void clearResults();
-    void showApplicabilityNote(bool shown);
+    // Before printing stale results: false when the user cancels or a
+    // calculation asked for first fails.
+    bool goOnDespiteStale();
+    SweepBase readBase() const; // the boxes as they stand, for the comparison
     void blankInputs();
-    void updateSection(const std::array<float, 8>& inputs);
-    void placeSweepButton(QPushButton* command5);
+    void updateSection(const std::array<float, 8>& inputs, const hydraulics::ResultTexts& results);
     void warn(const QString& what, const QString& text);
     QString fileBaseName(const QString& what) const; // project, case, what
 
@@ -97,8 +111,12 @@ private:
     bool loaded_ = false;
     std::array<QLineEdit*, 13> boxes_{}; // Text1..Text13
     QPushButton* command4_ = nullptr;    // "断面图", enabled after a success
-    // Under the results: a case 1 or 2 result outside h ≥ B/2.
+    // The lines under the window: results that the inputs have left behind,
+    // and a case 1 or 2 result outside h ≥ B/2.
+    UnderNotes* notes_ = nullptr;
+    QLabel* staleNote_ = nullptr;
     QLabel* applicabilityNote_ = nullptr;
+    StaleWatch* stale_ = nullptr; // the results against the inputs typed since
     // "断面及水力要素" of the last successful calculation: made with the
     // first one, hidden until Command4 is clicked, a child window that goes
     // with this one.

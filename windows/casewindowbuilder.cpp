@@ -4,6 +4,7 @@
 #include "hydraulics/cases.h"
 #include "windows/captionstyle.h"
 #include "windows/caselayout.h"
+#include "windows/enterclick.h"
 #include "windows/enterwalk.h"
 #include "windows/fittinglineedit.h"
 #include "windows/headerrow.h"
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kInputCount = 8;
 constexpr int kResultCount = 5;
-// The applicability note: a light amber line with dark amber text, px.
-constexpr Rgb kAmberGround{255, 236, 179};
-constexpr Rgb kAmberInk{130, 75, 0};
-constexpr int kNoteMargin = 12;
-constexpr int kNoteLineHeight = 22;
 
 QString BoxName(int number) {
     return QStringLiteral("Text%1").arg(number);
@@ -81,7 +77,6 @@ private:
     void buildNotes();
     void buildTabOrder();
     void buildKeys();
-    void buildApplicabilityNote();
     QLabel* addLabel(const QString& name, const QString& text, bool note = false,
                      bool meetsNext = false);
     QLabel* addTitle(const QString& name, std::string_view text, TwipPoint at, TwipPoint size,
@@ -112,7 +107,6 @@ CaseWindowControls Builder::build() {
     buildSlopeLabel();
     buildTabOrder();
     buildKeys();
-    buildApplicabilityNote();
     return std::move(controls_);
 }
 
@@ -175,7 +169,7 @@ void Builder::addButton(int number, std::string_view text, TwipPoint at, TwipPoi
     button->setGeometry(Px(at.x), Px(at.y), Px(size.x), Px(size.y));
     QPushButton* CaseWindowControls::*const named[] = {
         &CaseWindowControls::print, &CaseWindowControls::calculate, &CaseWindowControls::end,
-        &CaseWindowControls::section};
+        &CaseWindowControls::section, &CaseWindowControls::sweep};
     controls_.*named[number - 1] = button;
 }
 
@@ -232,6 +226,10 @@ void Builder::buildButtons() {
     // before a calculation has succeeded.
     addButton(4, kCommand4Text, layout_.command4, kCommand4Size);
     controls_.section->setEnabled(false);
+    // "方案比选" left of Command3 as "断面图" stands right of it.
+    const int gap = layout_.command4.x - (layout_.command3.x + kCommand3Size.x);
+    addButton(5, "方案比选", {layout_.command3.x - gap - kCommand4Size.x, layout_.command3.y},
+              kCommand4Size);
 }
 
 void Builder::buildBasicTable() {
@@ -343,6 +341,7 @@ void Builder::buildTabOrder() {
         std::reverse(order.begin(), order.end());
     // "断面图" follows "结 束 计 算" whichever way the window's order runs.
     order.insert(std::find(order.begin(), order.end(), c.end) + 1, c.section);
+    order.insert(std::find(order.begin(), order.end(), c.section) + 1, c.sweep);
     for (std::size_t k = 0; k + 1 < order.size(); ++k)
         QWidget::setTabOrder(order[k], order[k + 1]);
     order.front()->setFocus();
@@ -351,33 +350,16 @@ void Builder::buildTabOrder() {
 void Builder::buildKeys() {
     std::vector<QLineEdit*> inputs(controls_.boxes.begin(), controls_.boxes.begin() + kInputCount);
     new EnterWalk(inputs, controls_.calculate, &window_);
+    new EnterClick({controls_.print, controls_.end, controls_.section, controls_.sweep}, &window_);
     // The buttons' focus frame and the 隶书 captions from outlines.
     auto* style = new CaptionStyle;
     style->setParent(&window_);
     for (QPushButton* button :
-         {controls_.print, controls_.calculate, controls_.end, controls_.section})
+         {controls_.print, controls_.calculate, controls_.end, controls_.section, controls_.sweep})
         button->setStyle(style);
     for (const char* title : {"Label1", "Label10"})
         window_.findChild<QLabel*>(QLatin1String(title), Qt::FindDirectChildrenOnly)
             ->setStyle(style);
-}
-
-void Builder::buildApplicabilityNote() {
-    QLabel* note = addLabel(QStringLiteral("ApplicabilityNote"),
-                            QStringLiteral("h < B/2：直墙公式不适用，成果仅供参考；"
-                                           "请在情况 3 中以求得的槽宽复核水深。"));
-    note->setFont(HeiTi(9));
-    note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    note->setIndent(6);
-    note->setAutoFillBackground(true);
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::Window, ColourOf(kAmberGround));
-    palette.setColor(QPalette::WindowText, ColourOf(kAmberInk));
-    note->setPalette(palette);
-    note->setGeometry(kNoteMargin, Px(layout_.clientHeight),
-                      Px(layout_.clientWidth) - 2 * kNoteMargin, kNoteLineHeight);
-    note->hide();
-    controls_.applicabilityNote = note;
 }
 
 } // namespace

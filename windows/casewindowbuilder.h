@@ -26,12 +26,10 @@ struct CaseWindowControls {
     QPushButton* calculate = nullptr;   // Command2 "显示计算成果"
     QPushButton* end = nullptr;         // Command3 "结 束 计 算"
     QPushButton* section = nullptr;     // Command4 "断面图"
+    QPushButton* sweep = nullptr;       // Command5 "方案比选", open before any success
     // Labels that are blank in the design, with the captions they take
     // when the window opens, in the order they take them.
     std::vector<std::pair<QLabel*, QString>> runtimeCaptions;
-    // The amber line under the buttons, hidden: a case 1 or 2 result outside
-    // the range of its formulas. It stands below the designed client area.
-    QLabel* applicabilityNote = nullptr;
 };
 
 // Gives `window` the name, title, size, colour and font of the case of

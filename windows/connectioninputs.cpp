@@ -67,13 +67,14 @@ ConnectionInputs::ConnectionInputs(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     const auto canal = [](const QString& side, bool bed) {
-        std::vector<std::pair<QString, QString>> rows{
-            {side + ".b", QStringLiteral("底宽 b (m)")},
-            {side + ".m", QStringLiteral("边坡系数 m")},
-            {side + ".n", QStringLiteral("糙率 n")},
-            {side + ".x", QStringLiteral("比降 i = 1/x，x")}};
+        std::vector<Row> rows{{side + ".b", QStringLiteral("底宽 b (m)"), QStringLiteral("底宽 b")},
+                              {side + ".m", QStringLiteral("边坡系数 m"), {}},
+                              {side + ".n", QStringLiteral("糙率 n"), {}},
+                              {side + ".x", QStringLiteral("比降 i = 1/x，x"),
+                               QStringLiteral("比降 i = 1/x 中的 x")}};
         if (bed)
-            rows.push_back({side + ".bed", QStringLiteral("渠底高程 ∇₃ (m)")});
+            rows.push_back(
+                {side + ".bed", QStringLiteral("渠底高程 ∇₃ (m)"), QStringLiteral("渠底高程 ∇₃")});
         return rows;
     };
     layout->addWidget(
@@ -81,10 +82,14 @@ ConnectionInputs::ConnectionInputs(QWidget* parent) : QWidget(parent) {
     layout->addWidget(
         makeGroup(QStringLiteral("下游渠道"), canal(QStringLiteral("downstream"), false)));
     QWidget* plan = makeGroup(QStringLiteral("渠系规划与渐变段"),
-                              {{"allowed_drop", QStringLiteral("允许水面降落 [ΔZ] (m)")},
-                               {"inlet_angle", QStringLiteral("进口收缩角 θ₁ (°，11～18)")},
-                               {"outlet_angle", QStringLiteral("出口扩散角 θ₂ (°，8～11)")},
-                               {"bend_radius", QStringLiteral("弯道半径 r (m，直槽不填)")}});
+                              {{"allowed_drop", QStringLiteral("允许水面降落 [ΔZ] (m)"),
+                                QStringLiteral("允许水面降落 [ΔZ]")},
+                               {"inlet_angle", QStringLiteral("进口收缩角 θ₁ (°，11～18)"),
+                                QStringLiteral("进口收缩角 θ₁")},
+                               {"outlet_angle", QStringLiteral("出口扩散角 θ₂ (°，8～11)"),
+                                QStringLiteral("出口扩散角 θ₂")},
+                               {"bend_radius", QStringLiteral("弯道半径 r (m，直槽不填)"),
+                                QStringLiteral("弯道半径 r")}});
     grade_ = new QComboBox(plan);
     grade_->setObjectName(QStringLiteral("grade"));
     for (int grade = 1; grade <= 5; ++grade)
@@ -94,20 +99,59 @@ ConnectionInputs::ConnectionInputs(QWidget* parent) : QWidget(parent) {
     layout->addWidget(makeForms());
     layout->addStretch();
     setValues({});
+    for (const Box& box : boxes_)
+        connect(box.edit, &QLineEdit::textChanged, this, &ConnectionInputs::edited);
+    for (QComboBox* combo : {grade_, inletForm_, outletForm_})
+        connect(combo, &QComboBox::currentIndexChanged, this, &ConnectionInputs::edited);
 }
 
-QWidget* ConnectionInputs::makeGroup(const QString& title,
-                                     const std::vector<std::pair<QString, QString>>& rows) {
+QWidget* ConnectionInputs::makeGroup(const QString& title, const std::vector<Row>& rows) {
     auto* group = new QGroupBox(title, this);
     auto* form = new QFormLayout(group);
-    for (const auto& [key, label] : rows) {
+    for (const Row& row : rows) {
         auto* edit = new QLineEdit(group);
-        edit->setObjectName(QString(key).replace(u'.', u'_'));
+        edit->setObjectName(QString(row.key).replace(u'.', u'_'));
         edit->setMaximumWidth(120);
-        form->addRow(label, edit);
-        boxes_.push_back({key, edit});
+        form->addRow(row.label, edit);
+        // "上游渠道的糙率 n"; the plan's inputs are named by themselves.
+        const QString spoken = row.spoken.isEmpty() ? row.label : row.spoken;
+        boxes_.push_back({row.key,
+                          row.key.contains(u'.') ? title + QStringLiteral("的") + spoken : spoken,
+                          edit});
     }
     return group;
+}
+
+std::vector<QLineEdit*> ConnectionInputs::edits() const {
+    std::vector<QLineEdit*> edits;
+    for (const Box& box : boxes_)
+        edits.push_back(box.edit);
+    return edits;
+}
+
+QLineEdit* ConnectionInputs::editOf(const std::string& key) const {
+    for (const Box& box : boxes_)
+        if (box.key.toStdString() == key)
+            return box.edit;
+    return nullptr;
+}
+
+QString ConnectionInputs::spokenName(const std::string& key) const {
+    for (const Box& box : boxes_)
+        if (box.key.toStdString() == key)
+            return box.name;
+    if (key == "grade")
+        return QStringLiteral("建筑物级别");
+    return key == "downstream" ? QStringLiteral("下游渠道") : QStringLiteral("上游渠道");
+}
+
+int ConnectionInputs::grade() const {
+    return grade_->currentData().toInt();
+}
+
+void ConnectionInputs::setGrade(int grade) {
+    if (grade >= 1 && grade <= 5)
+        grade_->setCurrentIndex(grade - 1);
 }
 
 QWidget* ConnectionInputs::makeForms() {

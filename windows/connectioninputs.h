@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QWidget>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -30,20 +31,39 @@ public:
     // Fills the boxes; keys left out take their defaults (the angles
     // 14.5° and 9.5°, grade 4) or stay empty.
     void setValues(const QJsonObject& values);
+    // 建筑物级别, 1..5.
+    int grade() const;
+    void setGrade(int grade);
+
+    // The boxes in the order Enter walks them.
+    std::vector<QLineEdit*> edits() const;
+    // The box of `key` ("upstream.n"); nullptr for a key without one.
+    QLineEdit* editOf(const std::string& key) const;
+    // `key` as the window labels it, for messages: "上游渠道的糙率 n";
+    // a canal's own key ("upstream") is its group's title.
+    QString spokenName(const std::string& key) const;
 
 signals:
     // "填入 ξ₁、ξ₂": the coefficients of the chosen transition forms.
     void lossCoefficientsChosen(double xi1, double xi2);
+    // A box, the grade or a transition form changed.
+    void edited();
 
 private slots:
     void chooseLossCoefficients();
 
 private:
+    struct Row {
+        QString key;    // "upstream.b", "allowed_drop"
+        QString label;  // "底宽 b (m)"
+        QString spoken; // "底宽 b", for messages; empty: the label
+    };
     struct Box {
-        QString key; // "upstream.b", "allowed_drop"
+        QString key;
+        QString name; // "上游渠道的底宽 b"
         QLineEdit* edit;
     };
-    QWidget* makeGroup(const QString& title, const std::vector<std::pair<QString, QString>>& rows);
+    QWidget* makeGroup(const QString& title, const std::vector<Row>& rows);
     QWidget* makeForms();
 
     std::vector<Box> boxes_;

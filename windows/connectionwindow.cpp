@@ -2,54 +2,40 @@
 #include "windows/connectionwindow.h"
 
 #include "drawing/drawingstyle.h"
-#include "hydraulics/connectionrows.h"
 #include "hydraulics/errors.h"
 #include "project/connectiondata.h"
+#include "project/reportidentity.h"
 #include "project/sidefile.h"
+#include "windows/caselayout.h"
 #include "windows/connectioninputs.h"
 #include "windows/connectionprofileview.h"
+#include "windows/connectiontables.h"
 #include "windows/dxfexport.h"
+#include "windows/enterclick.h"
+#include "windows/enterwalk.h"
 #include "windows/look.h"
+#include "windows/sharedgrade.h"
+#include "windows/stalequestion.h"
+#include "windows/stalewatch.h"
 #include "windows/windowprinter.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace windows {
 namespace {
 
 const QString kSection = QStringLiteral("connection");
-const QColor kGroupGround{235, 235, 235};
-
-QTableWidget* MakeTable(QWidget* parent, const QString& name, const QStringList& header) {
-    auto* table = new QTableWidget(0, int(header.size()), parent);
-    table->setObjectName(name);
-    table->setHorizontalHeaderLabels(header);
-    table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(table->font()).height() + 8);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setWordWrap(true);
-    return table;
-}
-
-void SetRow(QTableWidget* table, int row, const QStringList& texts, const QColor& ground) {
-    for (int c = 0; c < texts.size(); ++c) {
-        auto* item = new QTableWidgetItem(texts[c]);
-        if (ground.isValid())
-            item->setBackground(ground);
-        table->setItem(row, c, item);
-    }
-}
+const QString kTitle = QStringLiteral("渠道与水面衔接");
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& name) {
     auto* button = new QPushButton(text, parent);
@@ -59,14 +45,67 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const QString& nam
     return button;
 }
 
+// A line above the results: wrapped, hidden while empty.
+QLabel* MakeLine(QWidget* parent, const QString& name) {
+    auto* line = new QLabel(parent);
+    line->setObjectName(name);
+    line->setWordWrap(true);
+    line->setMargin(4);
+    return line;
+}
+
+// What is wrong with the input `read` names, in the window's own words:
+// "上游渠道的糙率 n 须为大于 0 的数。"
+QString Problem(const ConnectionInputs& inputs, const project::ConnectionRead& read) {
+    if (read.key.empty()) // the data as a whole (not from the boxes)
+        return QString::fromStdString(read.problem);
+    const QString name = inputs.spokenName(read.key);
+    QString need = QString::fromStdString(read.requirement);
+    const bool canal = read.key == "upstream" || read.key == "downstream";
+    if (need.startsWith(QStringLiteral("未给出"))) // a box, or a whole canal, left empty
+        return canal ? QStringLiteral("请填写%1的底宽、边坡系数、糙率和比降。").arg(name)
+                     : QStringLiteral("请填写%1。").arg(name);
+    need.remove(QStringLiteral("（null）"));
+    return name + u' ' + need + u'。';
+}
+
+// The flume the connection is of: the adopted section.
+QString FlumeLine(const hydraulics::Design& d) {
+    if (!d.adopted)
+        return QStringLiteral("未能形成采用断面，请检查输入后重算。");
+    const hydraulics::VerifiedSection& s = d.adopted->section;
+    return QStringLiteral("采用断面：B = %1 m，h = %2 m，Q = %3 m³/s，i = 1/%4，L = %5 m（计算窗口"
+                          "的成果按设计步长取整后复核，见“断面及水力要素”）。")
+        .arg(drawing::Fixed3(s.B), drawing::Fixed3(s.h), drawing::Fixed3(s.Q),
+             QString::number(s.x, 'g', 7), QString::number(d.outcome.length, 'g', 7));
+}
+
+// The rows the connection decides: the long or short flume, the freeboard
+// at Q加 over the backwater, the connection's own checks and the cold region.
+std::vector<hydraulics::CheckRow> ConnectionRows(const hydraulics::VerifiedSection& s) {
+    static const std::vector<std::string> kIds = {"short_flume", "increased_freeboard",
+                                                  "allowed_drop", "short_recheck",
+                                                  "backwater",   "bend",
+                                                  "cold_region"};
+    std::vector<hydraulics::CheckRow> rows;
+    for (const std::string& id : kIds)
+        for (const hydraulics::CheckRow& row : s.rows)
+            if (row.id == id)
+                rows.push_back(row);
+    return rows;
+}
+
 } // namespace
 
 ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("FormConnection"));
-    setWindowTitle(QStringLiteral("渠道与水面衔接"));
+    setWindowTitle(kTitle);
     inputs_ = new ConnectionInputs(this);
     connect(inputs_, &ConnectionInputs::lossCoefficientsChosen, this,
             &ConnectionWindow::lossCoefficientsChosen);
+    watch_ = new StaleWatch([this] { return QVariant(inputs_->values()); }, this);
+    connect(inputs_, &ConnectionInputs::edited, watch_, &StaleWatch::recheck);
+    connect(watch_, &StaleWatch::staleChanged, this, &ConnectionWindow::markResults);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(inputs_);
     scroll->setWidgetResizable(true);
@@ -75,6 +114,10 @@ ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window
     print_ = MakeButton(this, QStringLiteral("打印"), QStringLiteral("Command2"));
     connect(calculate_, &QPushButton::clicked, this, &ConnectionWindow::calculate);
     connect(print_, &QPushButton::clicked, this, &ConnectionWindow::printWindow);
+    // The boxes from the keyboard as in the case windows.
+    new EnterWalk(inputs_->edits(), calculate_, this, EnterWalk::Order::AsGiven);
+    new EnterClick({print_, inputs_->findChild<QPushButton*>(QStringLiteral("fillCoefficients"))},
+                   this);
     // Esc closes it as the other windows opened from the section window.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             &QWidget::close);
@@ -86,31 +129,54 @@ ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window
     left->addLayout(buttons);
     left->addLayout(buildDxfRow());
 
-    note_ = new QLabel(this);
-    note_->setObjectName(QStringLiteral("note"));
-    note_->setWordWrap(true);
-    note_->setMinimumHeight(QFontMetrics(note_->font()).height() * 2 + 4);
-    profile_ = new ConnectionProfileView(this);
-    figures_ = MakeTable(this, QStringLiteral("figures"),
-                         {QStringLiteral("项目"), QStringLiteral("符号"), QStringLiteral("数值"),
-                          QStringLiteral("单位")});
-    checks_ = MakeTable(this, QStringLiteral("checks"),
-                        {QStringLiteral("项目"), QStringLiteral("计算值"), QStringLiteral("要求"),
-                         QStringLiteral("依据"), QStringLiteral("结论")});
-    auto* tables = new QHBoxLayout;
-    tables->addWidget(figures_, 4);
-    tables->addWidget(checks_, 6);
-    auto* right = new QVBoxLayout;
-    right->addWidget(note_);
-    right->addWidget(profile_, 4);
-    right->addLayout(tables, 5);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
-    layout->addLayout(right, 1);
+    layout->addLayout(buildResults(), 1);
     resize(1240, 860);
     if (const QScreen* screen = this->screen())
         resize(size().boundedTo(screen->availableGeometry().size() * 0.92));
     showResults();
+}
+
+QLayout* ConnectionWindow::buildResults() {
+    note_ = MakeLine(this, QStringLiteral("note"));
+    message_ = MakeLine(this, QStringLiteral("message"));
+    message_->setAutoFillBackground(true);
+    QPalette red = message_->palette(); // the case windows' red notes
+    red.setColor(QPalette::Window, ColourOf(kNoteColour));
+    red.setColor(QPalette::WindowText, ColourOf(kRefusalInk));
+    message_->setPalette(red);
+    message_->hide();
+    staleNote_ = MakeStaleNote(this, kStaleNote);
+    profile_ = new ConnectionProfileView(this);
+    tables_ = new ConnectionTables(this);
+    // The profile over the tables, the border between them movable.
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(profile_);
+    split->addWidget(tables_);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
+    auto* results = new QVBoxLayout;
+    for (QLabel* line : {note_, message_, staleNote_})
+        results->addWidget(line);
+    results->addLayout(buildVelocityRow());
+    results->addWidget(split, 1);
+    return results;
+}
+
+QLayout* ConnectionWindow::buildVelocityRow() {
+    velocity_ = MakeLine(this, QStringLiteral("VelocityNote"));
+    QPalette amber = velocity_->palette();
+    amber.setColor(QPalette::WindowText, ColourOf(kAmberInk));
+    velocity_->setPalette(amber);
+    fillVelocity_ = new QPushButton(QStringLiteral("将 v₁ 填入渠道流速 V"), this);
+    fillVelocity_->setObjectName(QStringLiteral("VelocityCommand"));
+    connect(fillVelocity_, &QPushButton::clicked, this, &ConnectionWindow::fillVelocity);
+    auto* row = new QHBoxLayout;
+    row->addWidget(velocity_, 1);
+    row->addWidget(fillVelocity_, 0, Qt::AlignTop);
+    return row;
 }
 
 QLayout* ConnectionWindow::buildDxfRow() {
@@ -126,6 +192,7 @@ QLayout* ConnectionWindow::buildDxfRow() {
     dxf_ = MakeButton(this, QStringLiteral("导出 DXF"), QStringLiteral("DxfCommand"));
     dxf_->setEnabled(false);
     connect(dxf_, &QPushButton::clicked, this, &ConnectionWindow::saveDxf);
+    new EnterClick({dxf_}, this);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(exaggeration_);
@@ -133,40 +200,58 @@ QLayout* ConnectionWindow::buildDxfRow() {
     return row;
 }
 
-void ConnectionWindow::setFlume(const hydraulics::ConnectionFlume& flume,
-                                const std::string& projectName, const QString& pdfBaseName,
-                                int caseNo) {
-    flume_ = flume;
+void ConnectionWindow::setDesign(std::shared_ptr<const hydraulics::Design> design,
+                                 const std::string& projectName, const QString& pdfBaseName) {
+    design_ = std::move(design);
     pdfBaseName_ = pdfBaseName;
-    caseNo_ = caseNo;
     if (!loaded_ || projectName != project_) {
         project_ = projectName;
         loaded_ = true;
+        // "渠道与水面衔接 - 渡槽一", as the section window names its project.
+        setWindowTitle(project_.empty()
+                           ? kTitle
+                           : kTitle + QStringLiteral(" - ") + QString::fromStdString(project_));
         loadInputs();
     }
     showResults();
 }
 
-void ConnectionWindow::clearFlume() {
-    flume_.reset();
+void ConnectionWindow::clearDesign() {
+    design_.reset();
     showResults();
 }
 
-const std::optional<hydraulics::Connection>& ConnectionWindow::connection() const {
-    return connection_;
+void ConnectionWindow::setBasicStale(bool stale) {
+    basicStale_ = stale;
+    markResults();
+}
+
+void ConnectionWindow::setGrade(const std::string& grade) {
+    if (!grade.empty() && project::IsValidGrade(grade))
+        inputs_->setGrade(std::stoi(grade));
+}
+
+const hydraulics::Connection* ConnectionWindow::connection() const {
+    return design_ && design_->canals ? design_->connection() : nullptr;
 }
 
 void ConnectionWindow::loadInputs() {
     const project::SideSection section = project::ReadSideSection(project_, kSection);
     QJsonObject values = section.values;
-    if (!values.contains(QStringLiteral("grade"))) { // the report's 建筑物级别, where given
-        const QJsonValue grade =
-            project::ReadSideSection(project_, QStringLiteral("report")).values.value("grade");
-        const int level = grade.isString() ? grade.toString().toInt() : grade.toInt();
-        if (level >= 1 && level <= 5)
-            values.insert(QStringLiteral("grade"), level);
-    }
+    values.remove(QStringLiteral("grade")); // the report's 建筑物级别 (or an older file's own)
+    if (const std::string grade = KeptGrade(project_); !grade.empty())
+        values.insert(QStringLiteral("grade"), std::stoi(grade));
     inputs_->setValues(values);
+    tell({});
+    const project::ConnectionRead read = project::ReadConnection(inputs_->values());
+    if (read.input) {
+        take(read);
+    } else {
+        taken_.reset();
+        watch_->cleared();
+        if (!section.values.isEmpty()) // kept by a version that kept any input
+            tell(Problem(*inputs_, read) + QStringLiteral("请改正后再点“计算”。"));
+    }
     if (section.problem.isEmpty())
         return;
     // Told, never waited for: the window is usable meanwhile.
@@ -178,92 +263,94 @@ void ConnectionWindow::loadInputs() {
     box->show();
 }
 
-void ConnectionWindow::calculate() {
-    const QJsonObject values = inputs_->values();
-    if (loaded_) {
-        try {
-            project::WriteSideSection(project_, kSection, values);
-        } catch (const hydraulics::CalcError& e) {
-            QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法保存"),
-                                 QString::fromStdString(e.message()) +
-                                     QStringLiteral("\n渠道资料没有保存，计算照常进行。"));
-        }
+void ConnectionWindow::take(const project::ConnectionRead& read) {
+    taken_ = read.input;
+    watch_->calculated(); // the boxes as they stand are the set taken
+}
+
+void ConnectionWindow::refuse(const project::ConnectionRead& read) {
+    // Nothing is kept: the side file and the results stay those of the
+    // last set taken, marked as not current.
+    tell(Problem(*inputs_, read) + QStringLiteral("请改正后再点“计算”；这次的渠道资料没有保存。"));
+    if (QLineEdit* box = inputs_->editOf(read.key)) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
     }
+}
+
+void ConnectionWindow::calculate() {
+    const project::ConnectionRead read = project::ReadConnection(inputs_->values());
+    if (!read.input) {
+        refuse(read);
+        return;
+    }
+    tell({});
+    take(read);
+    keep();
+    emit canalsTaken(*read.input); // the section window computes the design with them
     showResults();
 }
 
+void ConnectionWindow::keep() {
+    if (!loaded_)
+        return;
+    QJsonObject values = inputs_->values();
+    values.remove(QStringLiteral("grade")); // kept once, as the report's
+    try {
+        project::WriteSideSection(project_, kSection, values);
+        KeepGrade(project_, inputs_->grade());
+    } catch (const hydraulics::CalcError& e) {
+        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法保存"),
+                             Sentence(e.message()) +
+                                 QStringLiteral("\n渠道资料没有保存，计算照常进行。"));
+    }
+    emit gradeKept(inputs_->grade());
+}
+
+void ConnectionWindow::tell(const QString& message) {
+    message_->setText(message);
+    message_->setVisible(!message.isEmpty());
+}
+
 void ConnectionWindow::showResults() {
-    connection_.reset();
-    const project::ConnectionRead read = project::ReadConnection(inputs_->values());
-
-    const QJsonObject typed = inputs_->values();
-    if (!flume_)
+    const hydraulics::Connection* c = connection();
+    if (!design_ || !design_->succeeded())
         note_->setText(QStringLiteral("请先在计算窗口完成一次计算，再查看水面衔接。"));
-    else if (!typed.contains("upstream") && !typed.contains("downstream"))
+    else if (!c)
         note_->setText(QStringLiteral("请输入上、下游渠道资料，然后点击“计算”。"));
-    else if (!read.input)
-        note_->setText(QString::fromStdString(read.problem));
     else
-        connection_ = hydraulics::ComputeConnection(*flume_, *read.input);
-    if (connection_)
-        note_->setText(
-            QStringLiteral("槽身：B = %1 m，h = %2 m，Q = %3 m³/s，L = %4 m（取自计算窗口）。")
-                .arg(drawing::Fixed3(flume_->point.B), drawing::Fixed3(flume_->point.h),
-                     drawing::Fixed3(flume_->point.Q), drawing::Fixed3(flume_->length)));
-    profile_->setProfile(connection_, flume_ ? flume_->point.h : 0, flume_ ? flume_->length : 0);
-    dxf_->setEnabled(connection_.has_value());
-    fillFigures();
-    fillChecks();
+        note_->setText(FlumeLine(*design_));
+    velocity_->setText(c ? drawing::Utf8(design_->velocityNote) : QString());
+    velocity_->setVisible(!velocity_->text().isEmpty());
+    fillVelocity_->setVisible(velocity_->isVisibleTo(this) && c->design.v1);
+    const hydraulics::VerifiedSection* adopted =
+        design_ && design_->adopted ? &design_->adopted->section : nullptr;
+    profile_->setProfile(c ? std::optional(*c) : std::nullopt, adopted ? adopted->h : 0,
+                         design_ && c ? design_->outcome.length : 0);
+    tables_->setConnection(c, c && adopted ? ConnectionRows(*adopted) : std::vector<hydraulics::CheckRow>{});
+    dxf_->setEnabled(c != nullptr);
+    markResults();
 }
 
-void ConnectionWindow::fillFigures() {
-    figures_->setRowCount(0);
-    if (!connection_)
-        return;
-    for (const hydraulics::ConnectionGroup& group : hydraulics::ConnectionGroups(*connection_)) {
-        const int title = figures_->rowCount();
-        figures_->setRowCount(title + 1 + int(group.rows.size()));
-        SetRow(figures_, title, {drawing::Utf8(group.title)}, kGroupGround);
-        figures_->setSpan(title, 0, 1, 4);
-        int row = title + 1;
-        for (const hydraulics::ElementRow& r : group.rows)
-            SetRow(figures_, row++,
-                   {drawing::Utf8(r.name), drawing::Utf8(r.symbol), drawing::Fixed3(r.value),
-                    drawing::Utf8(r.unit)},
-                   {});
-    }
-    figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+void ConnectionWindow::markResults() {
+    const bool stale = connection() && (basicStale_ || watch_->isStale());
+    staleNote_->setText(basicStale_ ? kStaleNote + QStringLiteral("：图表仍是上次计算的成果。")
+                                    : QStringLiteral("渠道资料已改动，成果尚未重新计算：图表仍是"
+                                                     "上次计算的成果，请点“计算”。"));
+    staleNote_->setVisible(stale);
+    tables_->setStale(stale);
 }
 
-void ConnectionWindow::fillChecks() {
-    checks_->setRowCount(0);
-    if (!connection_)
-        return;
-    const std::vector<hydraulics::CheckRow> rows = hydraulics::ConnectionChecks(*connection_);
-    checks_->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const hydraulics::CheckRow& row = rows[std::size_t(r)];
-        const QColor ground = drawing::VerdictGround(row);
-        SetRow(checks_, r,
-               {drawing::Utf8(row.item), drawing::Utf8(row.value), drawing::Utf8(row.requirement),
-                drawing::Utf8(row.clause), drawing::Utf8(hydraulics::VerdictText(row))},
-               ground);
-    }
-    QHeaderView* header = checks_->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(1, QHeaderView::Stretch); // 计算值
-    header->setSectionResizeMode(2, QHeaderView::Stretch); // 要求
-    checks_->resizeRowsToContents();
+void ConnectionWindow::fillVelocity() {
+    if (const hydraulics::Connection* c = connection(); c && c->design.v1)
+        emit approachVelocityChosen(*c->design.v1);
 }
 
 bool ConnectionWindow::writeDxf(const QString& path) {
-    if (!flume_ || !connection_)
+    if (!connection())
         return false;
-    const drawing::SectionFigure figure{flume_->point, caseNo_, flume_->length,
-                                        flume_->increasePercent};
-    return WriteDxfFile(
-        this, windowTitle(), path,
-        drawing::CalculatedDrawing(figure, project_, connection_, exaggeration_->value()));
+    return WriteDxfFile(this, windowTitle(), path,
+                        drawing::DesignDrawing(*design_, project_, exaggeration_->value()));
 }
 
 void ConnectionWindow::saveDxf() {

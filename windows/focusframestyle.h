@@ -12,7 +12,8 @@ namespace windows {
 // boxes, white on the blue option buttons, where the style's own frame in
 // the highlight colour does not show. A push button with the focus is
 // framed twice as plainly: a solid 2-pixel rectangle in dark blue inside
-// its edge, so that Enter's target is seen at a glance.
+// its edge, so that Enter's target is seen at a glance. An option button's
+// indicator is a ring with a dot whatever ground the button is given.
 class FocusFrameStyle : public QProxyStyle {
     Q_OBJECT
 

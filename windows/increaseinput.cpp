@@ -5,9 +5,12 @@
 #include "windows/look.h"
 
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QStringList>
+#include <algorithm>
 
 namespace windows {
 
@@ -15,8 +18,12 @@ namespace {
 // The box takes any number it can show, so that one outside 0..50 % is
 // refused in words rather than dropped key by key ("60" turning into "6").
 constexpr double kTypeableLimit = 999.9;
-const QColor kRefusalInk{190, 0, 0};
-const QColor kNoteInk{130, 75, 0};
+// The longest texts of the range beside the box and of the note under it:
+// the room kept for them, shown or not.
+const QString kLongestRange = QStringLiteral("表 6.3.4：35～30 %");
+const QStringList kLongestNotes = {
+    QStringLiteral("流量已在表 6.3.4 的另一行（35～30 %），p 改为该行的默认值 35 %。"),
+    QStringLiteral("p = -999.9 % 不在 0～50 % 之内，没有采用；仍按 p = 27.5 %。")};
 } // namespace
 
 IncreaseInput::IncreaseInput(QWidget* parent) : QWidget(parent) {
@@ -33,35 +40,45 @@ IncreaseInput::IncreaseInput(QWidget* parent) : QWidget(parent) {
     range_->setObjectName(QStringLiteral("IncreaseRange"));
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("IncreaseNote"));
-    note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignCenter);
     for (QWidget* part : {static_cast<QWidget*>(caption), static_cast<QWidget*>(spin_),
                           static_cast<QWidget*>(range_), static_cast<QWidget*>(note_)})
         part->setFont(SongTi(10.5));
     connect(spin_, &QDoubleSpinBox::valueChanged, this, &IncreaseInput::takeTyped);
 
+    // The note's line and the range's width stay whatever they say, so that
+    // neither a refusal nor another row of the table moves the box (or the
+    // buttons under it) away from the pointer.
+    const QFontMetrics metrics(note_->font());
+    int noteWidth = 0;
+    for (const QString& text : kLongestNotes)
+        noteWidth = std::max(noteWidth, metrics.horizontalAdvance(text));
+    note_->setMinimumWidth(noteWidth + metrics.averageCharWidth() * 2);
+    note_->setFixedHeight(metrics.height());
+    range_->setMinimumWidth(metrics.horizontalAdvance(kLongestRange) + metrics.averageCharWidth());
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(caption, 0, 0);
-    layout->addWidget(spin_, 0, 1);
-    layout->addWidget(range_, 0, 2);
-    layout->addWidget(note_, 1, 0, 1, 3);
-    note_->hide();
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(4, 1);
+    layout->addWidget(caption, 0, 1);
+    layout->addWidget(spin_, 0, 2);
+    layout->addWidget(range_, 0, 3);
+    layout->addWidget(note_, 1, 0, 1, 5);
     clear();
 }
 
 void IncreaseInput::showNote(const QString& text, bool refusal) {
     QPalette palette = note_->palette();
-    palette.setColor(QPalette::WindowText, refusal ? kRefusalInk : kNoteInk);
+    palette.setColor(QPalette::WindowText, ColourOf(refusal ? kRefusalInk : kAmberInk));
     note_->setPalette(palette);
     note_->setText(text);
-    note_->setVisible(!text.isEmpty());
 }
 
-double IncreaseInput::startFor(double Q) {
+double IncreaseInput::startFor(double Q, std::optional<hydraulics::Region> region) {
     const QString row = Utf8(hydraulics::IncreaseRange(Q).text);
-    const double byDefault = hydraulics::DefaultIncreasePercent(Q);
+    const double byDefault = hydraulics::RegionalIncreasePercent(Q, region);
     QString note;
-    if (!(userSet_ && row == row_)) {
+    if (!(userSet_ && row == row_) || (!userSet_ && taken_ != byDefault)) {
         if (userSet_)
             note = QStringLiteral("流量已在表 6.3.4 的另一行（%1 %），p 改为该行的默认值 %2 %。")
                        .arg(row, QString::number(byDefault));

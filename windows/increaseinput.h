@@ -4,8 +4,11 @@
 // gives for the design discharge beside it, and a note line under them.
 #pragma once
 
+#include "hydraulics/regionincrease.h"
+
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QDoubleSpinBox;
 class QLabel;
@@ -22,7 +25,9 @@ public:
     // percentChanged. A percentage the user set stays while Q stays in the
     // same row of table 6.3.4; otherwise the row's default is shown, with a
     // note when it replaces the user's. Returns the percentage shown.
-    double startFor(double Q);
+    // The default is the end of the row that `region` takes (the larger
+    // where none is given).
+    double startFor(double Q, std::optional<hydraulics::Region> region = {});
     // No calculation: nothing to set. The user's percentage is kept.
     void clear();
 

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QRect>
 #include <QStringList>
+#include <string>
 
 namespace windows {
 
@@ -36,6 +37,21 @@ struct Rgb {
 
 inline QColor ColourOf(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// A note about results (indicative only, not recalculated): dark amber on
+// light amber.
+inline constexpr Rgb kAmberGround{255, 236, 179};
+inline constexpr Rgb kAmberInk{130, 75, 0};
+// A message about an input that was refused: dark red.
+inline constexpr Rgb kRefusalInk{190, 0, 0};
+
+// `message` (CalcError::message(), a clause) as a whole sentence.
+inline QString Sentence(const std::string& message) {
+    QString text = QString::fromStdString(message);
+    if (!text.endsWith(u'。'))
+        text += u'。';
+    return text;
 }
 
 // A design face at a size in points. The windows draw 宋体 in Noto Serif

@@ -34,7 +34,7 @@ const ControlSpec kControls[] = {
     {Label, "Label17", "Ambrelo 1.0 · U形渡槽水力设计计算程序", 3600, 750, 3015, 165, kSongTi75,
      kCredits},
     {Label, "Label2", "程序编制说明：", 960, 975, 8595, 315, kLiShu1425, kDescription},
-    {Label, "Label20", "  （1）本程序适用于半圆加直段的 Ambrelo；", 960, 1275, 8595, 315,
+    {Label, "Label20", "  （1）本程序适用于半圆加直段的 U 形渡槽；", 960, 1275, 8595, 315,
      kLiShu1425, kDescription},
     {Label, "Label4", "  （2）渡槽进口水头损失及出口水位回升按能量方程式采用武汉水", 960, 1575,
      8595, 315, kLiShu1425, kDescription},

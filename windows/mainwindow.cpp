@@ -4,6 +4,7 @@
 #include "hydraulics/projectstate.h"
 #include "windows/captionstyle.h"
 #include "windows/casewindows.h"
+#include "windows/enterclick.h"
 #include "windows/look.h"
 #include "windows/mainlayout.h"
 #include "windows/windowprinter.h"
@@ -195,6 +196,9 @@ void MainWindow::connectControls() {
             &QLineEdit::textChanged, this, &MainWindow::onText1Changed);
     connect(find("Command1"), &QAbstractButton::clicked, this, &MainWindow::onCommand1Clicked);
     connect(find("Command2"), &QAbstractButton::clicked, this, &MainWindow::onCommand2Clicked);
+    // Enter on a focused button does what Space does, though neither is
+    // the window's default button.
+    new EnterClick({find("Command1"), find("Command2")}, this);
 }
 
 QString MainWindow::printFileBaseName() const {

@@ -2,8 +2,14 @@
 #include "windows/sectionview.h"
 
 #include <QPainter>
+#include <cmath>
+#include <algorithm>
 
 namespace windows {
+
+namespace {
+constexpr double kCanvasDpi = 96; // the canvas's unit is a pixel at this resolution
+} // namespace
 
 SectionView::SectionView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Picture1"));
@@ -11,12 +17,11 @@ SectionView::SectionView(QWidget* parent) : QWidget(parent) {
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    // Half the canvas is still legible; below that the labels crowd.
-    setMinimumSize((drawing::SectionCanvasSize() / 2).toSize());
 }
 
 void SectionView::setFigure(const std::optional<drawing::SectionFigure>& figure) {
     figure_ = figure;
+    updateGeometry(); // as tall as its checks and adopted section need
     update();
 }
 
@@ -25,7 +30,13 @@ const std::optional<drawing::SectionFigure>& SectionView::figure() const {
 }
 
 QSize SectionView::sizeHint() const {
-    return drawing::SectionCanvasSize().toSize();
+    const double scale = std::max(1.0, logicalDpiY() / kCanvasDpi);
+    const QSizeF size = drawing::SectionCanvasSize(figure_) * scale;
+    return {int(std::ceil(size.width())), int(std::ceil(size.height()))}; // never below scale 1
+}
+
+QSize SectionView::minimumSizeHint() const {
+    return sizeHint();
 }
 
 void SectionView::paintEvent(QPaintEvent* /*event*/) {

@@ -3,24 +3,37 @@
 
 #include "hydraulics/errors.h"
 #include "project/connectiondata.h"
+#include "project/designdata.h"
 #include "project/sidefile.h"
-#include "report/calcreport.h"
 #include "windows/appearance.h"
 #include "windows/captionstyle.h"
 #include "windows/connectionwindow.h"
+#include "windows/designinput.h"
 #include "windows/dxfexport.h"
+#include "windows/enterclick.h"
 #include "windows/increaseinput.h"
-#include "windows/reportinfodialog.h"
+#include "windows/look.h"
+#include "windows/reportwriter.h"
 #include "windows/sectionview.h"
+#include "windows/sharedgrade.h"
+#include "windows/stalequestion.h"
 #include "windows/windowprinter.h"
 
-#include <QFileDialog>
+#include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 namespace windows {
 
@@ -33,9 +46,9 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAutoFillBackground(true);
 
     view_ = new SectionView;
-    // On a small or scaled screen the drawing scrolls rather than pushing
-    // the p box and the buttons off the screen; it fills the room there is
-    // down to half its canvas.
+    // On a small or scaled screen the drawing scrolls at its natural size
+    // rather than shrinking or pushing the p box and the buttons off the
+    // screen; a larger window draws it larger.
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("SectionScroll"));
     scroll->setWidget(view_);
@@ -43,37 +56,64 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setAlignment(Qt::AlignCenter);
     buildButtons();
-
     increase_ = new IncreaseInput(this);
     connect(increase_, &IncreaseInput::percentChanged, this, &SectionWindow::redrawAtIncrease);
-    auto* inputs = new QHBoxLayout;
-    inputs->addStretch();
-    inputs->addWidget(increase_);
-    inputs->addStretch();
+    conditionsInput_ = new DesignInput(this);
+    connect(conditionsInput_, &DesignInput::conditionsChanged, this,
+            &SectionWindow::takeConditions);
+    staleNote_ = MakeStaleNote(this, kStaleNote + QStringLiteral("：图表仍是上次计算的成果。"));
+    buildStatusLine();
+    writer_ = new ReportWriter(this, status_);
+    connect(writer_, &ReportWriter::gradeChosen, this, [this](const std::string& grade) {
+        if (connectionWindow_)
+            connectionWindow_->setGrade(grade);
+        conditions_.grade = grade.empty() ? std::nullopt : std::optional(std::stoi(grade));
+        recompute();
+    });
 
+    auto* inputs = new QVBoxLayout;
+    inputs->addWidget(increase_, 0, Qt::AlignHCenter);
+    inputs->addWidget(conditionsInput_, 0, Qt::AlignHCenter);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(print_);
-    buttons->addSpacing(24);
-    buttons->addWidget(report_);
-    buttons->addSpacing(24);
-    buttons->addWidget(dxf_);
-    buttons->addSpacing(24);
-    buttons->addWidget(connection_);
-    buttons->addSpacing(24);
-    buttons->addWidget(sweep_);
+    for (QPushButton* button : {print_, report_, dxf_, connection_, sweep_}) {
+        buttons->addWidget(button);
+        buttons->addSpacing(button == sweep_ ? 0 : 24);
+    }
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
+    layout->setContentsMargins(0, 0, 0, 4);
+    layout->addWidget(staleNote_);
     layout->addWidget(scroll, 1);
     layout->addLayout(inputs);
     layout->addLayout(buttons);
+    layout->addWidget(status_);
+    fitScreen(inputs->sizeHint().height() + buttons->sizeHint().height() +
+              status_->sizeHint().height() + 24);
+}
+
+void SectionWindow::buildStatusLine() {
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("StatusLine"));
+    status_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    status_->setContentsMargins(8, 2, 8, 0);
+    status_->setMinimumHeight(status_->fontMetrics().height() + 2); // kept while empty
+    connect(status_, &QLabel::linkActivated, this,
+            [](const QString& link) { QDesktopServices::openUrl(QUrl(link)); });
+}
+
+void SectionWindow::fitScreen(int belowDrawing) {
     // The whole canvas where the screen allows (a new window would get at
-    // most two thirds of the screen), smaller and scaled where it does not.
-    const QSize whole = view_->sizeHint() +
-                        QSize(0, inputs->sizeHint().height() + buttons->sizeHint().height() + 24);
-    if (const QScreen* screen = this->screen())
-        resize(whole.boundedTo(screen->availableGeometry().size() * 0.92));
+    // most two thirds of the screen); where it does not, the drawing
+    // scrolls up and down, with room for the scroll bar beside it.
+    QSize whole = view_->sizeHint() + QSize(0, belowDrawing);
+    if (const QScreen* screen = this->screen()) {
+        const QSize room = screen->availableGeometry().size() * 0.92;
+        if (whole.height() > room.height())
+            whole.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+        whole = whole.boundedTo(room);
+    }
+    resize(whole);
 }
 
 void SectionWindow::buildButtons() {
@@ -101,44 +141,115 @@ void SectionWindow::buildButtons() {
     style->setParent(this);
     for (QPushButton* made : {print_, report_, dxf_, connection_, sweep_})
         made->setStyle(style);
+    new EnterClick({print_, report_, dxf_, connection_, sweep_}, this);
 }
 
-void SectionWindow::showFigure(const drawing::SectionFigure& figure, const QString& pdfBaseName,
-                               const report::ReportRequest& request) {
+void SectionWindow::showCalculation(const hydraulics::CaseOutcome& outcome,
+                                    const QString& pdfBaseName,
+                                    const report::ReportRequest& request) {
     pdfBaseName_ = pdfBaseName;
     request_ = request;
+    outcome_ = outcome;
     // Which project and case the drawing belongs to, as the case window's
     // title names its project.
     const QString project = QString::fromStdString(request.projectName);
     setWindowTitle(QStringLiteral("断面及水力要素%1（情况 %2）")
                        .arg(project.isEmpty() ? QString() : QStringLiteral(" - ") + project)
                        .arg(request.caseNo));
-    report_->setEnabled(true);
-    dxf_->setEnabled(true);
-    drawing::SectionFigure shown = figure;
-    shown.increasePercent = increase_->startFor(figure.point.Q);
-    view_->setFigure(shown);
-    connection_->setEnabled(true);
+    if (!loaded_ || loadedProject_ != request.projectName)
+        loadProject();
+    conditions_.increasePercent = increase_->startFor(outcome.design->Q, conditions_.region);
+    for (QPushButton* button : {report_, dxf_, connection_})
+        button->setEnabled(true);
+    recompute();
+}
+
+void SectionWindow::loadProject() {
+    loaded_ = true;
+    loadedProject_ = request_->projectName;
+    const std::string& name = loadedProject_;
+    std::string problem;
+    conditions_ = name.empty() ? hydraulics::DesignConditions{}
+                               : project::SavedConditions(name, &problem);
+    const std::string grade = name.empty() ? std::string() : KeptGrade(name);
+    if (!grade.empty())
+        conditions_.grade = std::stoi(grade);
+    canals_ = name.empty() ? std::nullopt : project::SavedConnection(name);
+    conditionsInput_->show(conditions_);
+    status_->setText(QString::fromStdString(problem).toHtmlEscaped()); // told, never waited for
+}
+
+void SectionWindow::recompute() {
+    if (!request_ || !outcome_)
+        return;
+    const hydraulics::DesignRequest request{request_->caseNo, request_->inputs, conditions_,
+                                            canals_,          true,             outcome_};
+    design_ = std::make_shared<const hydraulics::Design>(hydraulics::ComputeDesign(request));
+    view_->setFigure(drawing::SectionFigure{*outcome_->design, request_->caseNo,
+                                            outcome_->length, conditions_.increasePercent,
+                                            design_});
     updateConnection();
 }
 
 void SectionWindow::clearFigure() {
     request_.reset();
-    report_->setEnabled(false);
-    dxf_->setEnabled(false);
-    connection_->setEnabled(false);
+    outcome_.reset();
+    design_.reset();
+    for (QPushButton* button : {report_, dxf_, connection_})
+        button->setEnabled(false);
     increase_->clear();
     view_->setFigure(std::nullopt);
     updateConnection();
 }
 
+void SectionWindow::takeConditions() {
+    conditions_ = conditionsInput_->applied(conditions_);
+    if (outcome_) // the region may pick the other end of table 6.3.4's row
+        conditions_.increasePercent = increase_->startFor(outcome_->design->Q, conditions_.region);
+    if (request_ && !request_->projectName.empty()) {
+        try {
+            project::WriteSideSection(request_->projectName, QStringLiteral("design"),
+                                      project::ConditionsJson(conditions_));
+        } catch (const hydraulics::CalcError& e) {
+            QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 设计条件未保存"),
+                                 Sentence(e.message()) +
+                                     QStringLiteral("\n设计条件仍用于本次计算，但下次需重新设置。"));
+        }
+    }
+    recompute();
+}
+
+void SectionWindow::takeCanals(const hydraulics::ConnectionInput& canals) {
+    canals_ = canals;
+    conditions_.grade = canals.grade;
+    recompute();
+}
+
+void SectionWindow::setStale(bool stale) {
+    stale_ = stale;
+    staleNote_->setVisible(stale);
+    if (connectionWindow_)
+        connectionWindow_->setBasicStale(stale);
+}
+
+bool SectionWindow::goOnDespiteStale() {
+    if (!stale_)
+        return true;
+    switch (AskAboutStaleResults(this, windowTitle())) {
+    case StaleAnswer::UseOld:
+        return true;
+    case StaleAnswer::Recalculate:
+        emit recalculationRequested(); // the case window calculates and tells this one
+        return !stale_ && design_;
+    case StaleAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void SectionWindow::redrawAtIncrease(double percent) {
-    std::optional<drawing::SectionFigure> figure = view_->figure();
-    if (!figure)
-        return;
-    figure->increasePercent = percent;
-    view_->setFigure(figure);
-    updateConnection();
+    conditions_.increasePercent = percent;
+    recompute();
 }
 
 void SectionWindow::showConnection() {
@@ -146,6 +257,13 @@ void SectionWindow::showConnection() {
         connectionWindow_ = new ConnectionWindow(this);
         connect(connectionWindow_, &ConnectionWindow::lossCoefficientsChosen, this,
                 &SectionWindow::lossCoefficientsChosen);
+        connect(connectionWindow_, &ConnectionWindow::approachVelocityChosen, this,
+                &SectionWindow::approachVelocityChosen);
+        connect(connectionWindow_, &ConnectionWindow::canalsTaken, this,
+                &SectionWindow::takeCanals);
+        connect(connectionWindow_, &ConnectionWindow::gradeKept, this,
+                [this](int grade) { writer_->setGrade(std::to_string(grade)); });
+        connectionWindow_->setBasicStale(stale_);
     }
     updateConnection();
     connectionWindow_->show();
@@ -156,19 +274,16 @@ void SectionWindow::showConnection() {
 void SectionWindow::updateConnection() {
     if (!connectionWindow_)
         return;
-    if (!request_ || !figure()) {
-        connectionWindow_->clearFlume();
+    if (!request_ || !design_) {
+        connectionWindow_->clearDesign();
         return;
     }
-    const hydraulics::ConnectionFlume flume{
-        figure()->point, figure()->length, request_->inputs[hydraulics::PosXi1],
-        request_->inputs[hydraulics::PosXi2], figure()->increasePercent};
     // "p1情况1断面图" prints as "p1情况1水面衔接".
     QString printName = pdfBaseName_;
     if (printName.endsWith(QStringLiteral("断面图")))
         printName.chop(3);
-    connectionWindow_->setFlume(flume, request_->projectName,
-                                printName + QStringLiteral("水面衔接"), request_->caseNo);
+    connectionWindow_->setDesign(design_, request_->projectName,
+                                 printName + QStringLiteral("水面衔接"));
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
@@ -176,93 +291,76 @@ const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {
 }
 
 void SectionWindow::printWindow() {
-    increase_->commit(); // a p still being typed is the one printed
-    ReportPrintOutcome(this, windowTitle(), PrintWindowImage(*this, pdfBaseName_));
+    increase_->commit(); // a value still being typed is the one printed
+    conditionsInput_->commit();
+    if (!goOnDespiteStale()) // a print made anyway carries the note
+        return;
+    ReportPrintOutcome(this, windowTitle(),
+                       PrintImage(printedImage(), windowTitle(), pdfBaseName_));
+}
+
+QPixmap SectionWindow::printedImage() const {
+    std::vector<QPixmap> parts;
+    if (staleNote_->isVisible())
+        parts.push_back(staleNote_->grab());
+    parts.push_back(view_->grab()); // all of it, the part scrolled away included
+    parts.push_back(increase_->grab());
+    parts.push_back(conditionsInput_->grab());
+    int width = 0, height = 0;
+    for (const QPixmap& part : parts) {
+        width = std::max(width, int(part.deviceIndependentSize().width()));
+        height += int(part.deviceIndependentSize().height());
+    }
+    const qreal ratio = view_->devicePixelRatioF();
+    QPixmap page(QSize(width, height) * ratio);
+    page.setDevicePixelRatio(ratio);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    int top = 0;
+    for (const QPixmap& part : parts) {
+        painter.drawPixmap(QPointF((width - part.deviceIndependentSize().width()) / 2, top), part);
+        top += int(part.deviceIndependentSize().height());
+    }
+    return page;
+}
+
+const project::ReportIdentity& SectionWindow::reportIdentity() const {
+    return writer_->identity();
+}
+
+report::ReportRequest SectionWindow::reportRequest() const {
+    report::ReportRequest request = *request_;
+    request.increasePercent = conditions_.increasePercent;
+    request.conditions = conditions_;
+    request.region = conditions_.region;
+    request.connection = canals_; // 水面衔接与高程
+    return request;
 }
 
 bool SectionWindow::writeReport(const QString& path) {
-    increase_->commit(); // a p still being typed is the one the report takes
-    if (!request_ || !figure())
+    increase_->commit(); // a value still being typed is the one the report takes
+    conditionsInput_->commit();
+    if (!request_ || !design_)
         return false;
-    // The design checks at the increase shown.
-    report::ReportRequest request = *request_;
-    request.increasePercent = figure()->increasePercent;
-    request.connection = project::SavedConnection(request.projectName); // 水面衔接与高程
-    request.identity = identity_;
-    QString failure;
-    try {
-        report::WriteReport(request, path.toStdString());
-        return true;
-    } catch (const hydraulics::CalcError& e) {
-        failure = QString::fromStdString(e.message()) +
-                  QStringLiteral("\n计算书没有写出，原有文件保持不变。");
-    } catch (const hydraulics::NotConverged& e) {
-        failure = QString::fromStdString(e.message());
-    } catch (const std::exception& e) { // a name without .pdf or .odt, out of memory
-        failure = QString::fromUtf8(e.what()) + QStringLiteral("\n文件：") + path;
-    }
-    QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法写计算书"), failure);
-    return false;
-}
-
-bool SectionWindow::askReportIdentity() {
-    const std::string& name = request_->projectName;
-    const QString key = QStringLiteral("report");
-    QString problem;
-    if (!name.empty()) { // a project without a name keeps its fields in this window only
-        const project::SideSection side = project::ReadSideSection(name, key);
-        problem = side.problem;
-        if (!side.values.isEmpty() || side.damaged)
-            identity_ = project::IdentityFromJson(side.values);
-    }
-    ReportInfoDialog dialog(identity_, QString::fromStdString(name), problem, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    identity_ = dialog.identity();
-    if (name.empty())
-        return true;
-    try {
-        project::WriteSideSection(name, key, project::IdentityToJson(identity_));
-    } catch (const hydraulics::CalcError& e) {
-        QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 计算书信息未保存"),
-                             QString::fromStdString(e.message()) +
-                                 QStringLiteral("\n这些信息仍用于本次计算书，但下次需重新填写。"));
-    }
-    return true;
+    return writer_->write(reportRequest(), path);
 }
 
 void SectionWindow::saveReport() {
-    if (!request_ || !askReportIdentity())
-        return;
-    const QString pdf = QStringLiteral("PDF 文档 (*.pdf)");
-    const QString odt = QStringLiteral("可编辑的 ODT 文档 (*.odt)");
-    QString chosenFilter;
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("保存计算书"),
-        PdfPathFor(QString::fromStdString(request_->projectName) + QStringLiteral("计算书")),
-        pdf + QStringLiteral(";;") + odt, &chosenFilter);
-    if (path.isEmpty())
-        return;
-    // A name typed without either extension takes the chosen type's.
-    if (!report::ReportFormatOf(path.toStdString()))
-        path += chosenFilter == odt ? QStringLiteral(".odt") : QStringLiteral(".pdf");
-    writeReport(path);
+    if (request_ && goOnDespiteStale())
+        writer_->save(reportRequest());
 }
 
-} // namespace windows
-
-namespace windows {
-
 bool SectionWindow::writeDxf(const QString& path) {
-    increase_->commit(); // a p still being typed is the one drawn
-    if (!request_ || !figure())
+    increase_->commit(); // a value still being typed is the one drawn
+    conditionsInput_->commit();
+    if (!request_ || !design_)
         return false;
     return WriteDxfFile(this, windowTitle(), path,
-                        drawing::CalculatedDrawing(*figure(), request_->projectName));
+                        drawing::DesignDrawing(*design_, request_->projectName));
 }
 
 void SectionWindow::saveDxf() {
-    if (!request_)
+    if (!request_ || !goOnDespiteStale())
         return;
     const QString path =
         AskDxfPath(this, QString::fromStdString(request_->projectName) + QStringLiteral("断面"));

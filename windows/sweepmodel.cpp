@@ -75,13 +75,37 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
     remark->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     remark->setToolTip(Utf8(row.message));
     items.append(remark);
-    if (row.meetsAll)
-        for (QStandardItem* item : items)
+    for (QStandardItem* item : items) {
+        if (row.meetsAll)
             item->setBackground(drawing::kMetGround);
+        item->setData(!ok, kSweepFailedRole);
+    }
     return items;
 }
 
+// 0 a cell with a key, 1 a figure not formed, 2 a row that failed.
+int Lateness(const QModelIndex& index) {
+    if (index.data(kSweepFailedRole).toBool())
+        return 2;
+    return index.data(Qt::UserRole).isValid() ? 0 : 1;
+}
+
 } // namespace
+
+SweepSortModel::SweepSortModel(QObject* parent) : QSortFilterProxyModel(parent) {
+    setSortRole(Qt::UserRole);
+}
+
+bool SweepSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    // A descending sort asks lessThan(right, left): what is to stay last
+    // must then come out less.
+    const int l = Lateness(left), r = Lateness(right);
+    if (l != r)
+        return (sortOrder() == Qt::AscendingOrder) == (l < r);
+    if (l == 1) // neither has a key
+        return false;
+    return QSortFilterProxyModel::lessThan(left, right);
+}
 
 QStringList SweepHeaders(int caseNumber, std::size_t variable,
                          const std::optional<hydraulics::ConnectionInput>& connection) {

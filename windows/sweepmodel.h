@@ -8,6 +8,7 @@
 
 #include "hydraulics/sweep.h"
 
+#include <QSortFilterProxyModel>
 #include <QStringList>
 #include <vector>
 
@@ -17,6 +18,21 @@ namespace windows {
 
 constexpr int kSweepMarkColumn = 0;  // "✓" where the row meets every check
 constexpr int kSweepValueColumn = 1; // the variable as stored
+// Every cell of a row whose calculation failed holds true in this role.
+constexpr int kSweepFailedRole = Qt::UserRole + 1;
+
+// The table sorted by the cells' Qt::UserRole (numbers as numbers, verdicts
+// by rank). Rows that failed, then figures not formed, stay last whichever
+// way a column is sorted: they have nothing to compare.
+class SweepSortModel : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    explicit SweepSortModel(QObject* parent = nullptr);
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+};
 
 QStringList SweepHeaders(int caseNumber, std::size_t variable,
                          const std::optional<hydraulics::ConnectionInput>& connection = {});

@@ -7,6 +7,7 @@
 #include "project/regionalnumber.h"
 #include "project/savedfile.h"
 #include "windows/look.h"
+#include "windows/stalequestion.h"
 #include "windows/sweepchartview.h"
 #include "windows/sweepmodel.h"
 #include "windows/windowprinter.h"
@@ -22,7 +23,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -62,11 +62,13 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     message_->setObjectName(QStringLiteral("SweepMessage"));
     message_->setWordWrap(true);
     layout->addWidget(message_);
+    staleNote_ = MakeStaleNote(this, kStaleNote + QStringLiteral("：表中的方案按原基本资料比选，"
+                                                                 "请点“比选计算”重新比选。"));
+    layout->addWidget(staleNote_);
 
     model_ = new QStandardItemModel(this);
-    sorted_ = new QSortFilterProxyModel(this);
+    sorted_ = new SweepSortModel(this); // numbers as numbers, failed rows last
     sorted_->setSourceModel(model_);
-    sorted_->setSortRole(Qt::UserRole); // numbers as numbers, verdicts by rank
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("SweepTable"));
     table_->setModel(sorted_);
@@ -158,23 +160,55 @@ void SweepWindow::buildButtons(QWidget* bar) {
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void SweepWindow::setBase(const std::array<std::optional<float>, 8>& inputs,
-                          const std::array<QString, 8>& problems) {
-    base_ = inputs;
-    problems_ = problems;
-    if (started_)
+void SweepWindow::setBase(const SweepBase& base) {
+    base_ = base;
+    if (started_) {
+        markRows();
         return;
+    }
     started_ = true;
     const auto variable = int(hydraulics::DefaultSweepVariable(caseNo_));
     variable_->setCurrentIndex(variable);
     resetRange(variable);
     // The default rows at once where the other inputs can be read.
-    if (std::all_of(base_.begin(), base_.end(), [](const auto& v) { return v.has_value(); }))
+    if (readable())
         runSweep();
 }
 
-void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>& connection) {
+void SweepWindow::openFor(const SweepBase& base) {
+    const bool again = started_;
+    setBase(base);
+    if (!again)
+        return;
+    const auto variable = std::size_t(variable_->currentIndex());
+    const bool recentre = base_.typed[variable] != centredOn_;
+    if (recentre)
+        resetRange(int(variable));
+    if ((recentre || !staleNote_->isHidden() || !shownBase_) && readable())
+        runSweep();
+}
+
+bool SweepWindow::readable() const {
+    const auto variable = std::size_t(variable_->currentIndex());
+    for (std::size_t k = 0; k < base_.stored.size(); ++k)
+        if (k != variable && !base_.stored[k])
+            return false;
+    return true;
+}
+
+void SweepWindow::markRows() {
+    // Each row is its own calculation with the variable's value: the rows
+    // depend on the other seven inputs only.
+    bool stale = false;
+    for (std::size_t k = 0; shownBase_ && k < base_.stored.size(); ++k)
+        stale = stale || (k != shownVariable_ && base_.stored[k] != shownBase_->stored[k]);
+    staleNote_->setVisible(stale);
+}
+
+void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>& connection,
+                                const hydraulics::DesignConditions& conditions) {
     connection_ = connection;
+    conditions_ = conditions;
 }
 
 void SweepWindow::setIncrease(std::optional<double> percent) {
@@ -190,7 +224,9 @@ std::size_t SweepWindow::variable() const {
 }
 
 void SweepWindow::resetRange(int variableIndex) {
-    const std::optional<float>& value = base_.at(std::size_t(variableIndex));
+    // Centred on the decimal typed in the box, not on the float it stores.
+    const std::optional<double>& value = base_.typed.at(std::size_t(variableIndex));
+    centredOn_ = value;
     if (!value) {
         for (QLineEdit* box : range_)
             box->clear();
@@ -225,17 +261,17 @@ bool SweepWindow::readRange(hydraulics::SweepRange& range) {
 
 void SweepWindow::runSweep() {
     const auto variable = std::size_t(variable_->currentIndex());
-    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}, connection_};
-    for (std::size_t k = 0; k < base_.size(); ++k) {
+    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}, connection_, conditions_};
+    for (std::size_t k = 0; k < base_.stored.size(); ++k) {
         if (k == variable)
             continue;
-        if (!base_[k]) {
-            tell(problems_[k] + QStringLiteral("。请先在计算窗口中填好基本资料表，"
-                                               "再打开方案比选。"),
+        if (!base_.stored[k]) {
+            tell(base_.problems[k] + QStringLiteral("。请先在计算窗口中填好基本资料表，"
+                                                    "再打开方案比选。"),
                  true);
             return;
         }
-        request.inputs[k] = *base_[k];
+        request.inputs[k] = *base_.stored[k];
     }
     if (!readRange(request.range))
         return;
@@ -249,7 +285,9 @@ void SweepWindow::runSweep() {
     }
     shownVariable_ = variable;
     shownConnection_ = connection_;
+    shownBase_ = base_;
     showRows();
+    markRows();
 }
 
 void SweepWindow::showRows() {
@@ -295,12 +333,15 @@ void SweepWindow::printWindow() {
 
 bool SweepWindow::exportCsv(const QString& path) {
     try {
+        // The byte-order mark: without it a spreadsheet on a Chinese system
+        // reads the file in its own code page and 满足 turns to mojibake.
         project::SaveAtomically(path.toStdString(),
-                                hydraulics::SweepCsv(caseNo_, shownVariable_, rows_, shownConnection_));
+                                "\xEF\xBB\xBF" + hydraulics::SweepCsv(caseNo_, shownVariable_,
+                                                                      rows_, shownConnection_));
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),
-                             QString::fromStdString(e.message()) +
+                             Sentence(e.message()) +
                                  QStringLiteral("\n表没有导出，原有文件保持不变。"));
     }
     return false;

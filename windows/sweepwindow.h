@@ -5,7 +5,9 @@
 // window, which then computes (and saves) it there. Nothing is saved here.
 #pragma once
 
+#include "hydraulics/designchecks.h"
 #include "hydraulics/sweep.h"
+#include "windows/sweepbase.h"
 
 #include <QString>
 #include <QWidget>
@@ -18,13 +20,13 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
 
 namespace windows {
 
 class SweepChartView;
+class SweepSortModel;
 
 class SweepWindow : public QWidget {
     Q_OBJECT
@@ -35,22 +37,30 @@ public:
     // and goes with it.
     SweepWindow(int caseNo, const QString& baseName, QWidget* parent = nullptr);
 
-    // The case window's inputs as its boxes stand (box order); an input
-    // that cannot be read is empty, and `problems` holds its message. The
-    // first call also sets the variable and its range to their defaults.
-    void setBase(const std::array<std::optional<float>, 8>& inputs,
-                 const std::array<QString, 8>& problems = {});
+    // The case window's inputs as its boxes stand, whenever they change.
+    // The rows shown stay current while the inputs other than the variable
+    // stay as they were run with; otherwise a note says they are not. The
+    // first call also sets the variable and its range to their defaults and
+    // runs them where it can.
+    void setBase(const SweepBase& base);
+    // The window opened (again) from the case window: the range is centred
+    // anew on the variable's value where that changed since it was set, and
+    // rows that are not current are run again.
+    void openFor(const SweepBase& base);
     // The increase of the checks, %; empty: table 6.3.4 for each row's Q.
     void setIncrease(std::optional<double> percent);
     // The canals of the project's water-surface connection; with them each
-    // row is also connected and its verdicts count. Empty: none.
-    void setConnection(const std::optional<hydraulics::ConnectionInput>& connection);
+    // row is also connected and its verdicts count. Empty: none. The other
+    // design conditions (width step, support, tie rods, cold region, 地区).
+    void setConnection(const std::optional<hydraulics::ConnectionInput>& connection,
+                       const hydraulics::DesignConditions& conditions = {});
 
     const std::vector<hydraulics::SweepRow>& rows() const;
     std::size_t variable() const;
 
-    // Writes the rows as CSV to `path`, whole or not at all; false (after
-    // a message naming the file) when it cannot be written.
+    // Writes the rows as CSV to `path`, whole or not at all, with a UTF-8
+    // byte-order mark so that spreadsheets read its Chinese as such; false
+    // (after a message naming the file) when it cannot be written.
     bool exportCsv(const QString& path);
 
 signals:
@@ -74,15 +84,19 @@ private:
     bool readRange(hydraulics::SweepRange& range);
     void tell(const QString& text, bool problem);
     void showRows();
+    bool readable() const; // every input but the variable can be read
+    void markRows();       // the note while the rows are not current
 
     int caseNo_;
     QString baseName_;
-    std::array<std::optional<float>, 8> base_{};
-    std::array<QString, 8> problems_{};
+    SweepBase base_;
     bool started_ = false;
-    std::size_t shownVariable_ = 0; // the variable of the rows shown
+    std::optional<double> centredOn_;    // the value the range was centred on
+    std::size_t shownVariable_ = 0;      // the variable of the rows shown
+    std::optional<SweepBase> shownBase_; // the inputs the rows shown were run with
     std::vector<hydraulics::SweepRow> rows_;
     std::optional<hydraulics::ConnectionInput> connection_;
+    hydraulics::DesignConditions conditions_;
     std::optional<hydraulics::ConnectionInput> shownConnection_; // of the rows shown
 
     QComboBox* variable_ = nullptr;
@@ -94,8 +108,9 @@ private:
     QPushButton* print_ = nullptr;
     QPushButton* close_ = nullptr;
     QLabel* message_ = nullptr;
+    QLabel* staleNote_ = nullptr;
     QStandardItemModel* model_ = nullptr;
-    QSortFilterProxyModel* sorted_ = nullptr;
+    SweepSortModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;
     SweepChartView* chart_ = nullptr;
 };

@@ -26,8 +26,11 @@ QString PdfPathFor(const QString& pdfBaseName) {
 PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName) {
     // The client area as it is displayed, children and current contents
     // included.
-    const QPixmap image = window.grab();
+    return PrintImage(window.grab(), window.windowTitle(), pdfBaseName);
+}
 
+PrintOutcome PrintImage(const QPixmap& image, const QString& documentName,
+                        const QString& pdfBaseName) {
     PrintOutcome outcome;
     const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
     std::unique_ptr<QPrinter> printer;
@@ -39,7 +42,7 @@ PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName) {
     } else {
         printer = std::make_unique<QPrinter>(printerInfo, QPrinter::HighResolution);
     }
-    printer->setDocName(window.windowTitle());
+    printer->setDocName(documentName);
     const QSizeF imageSize = image.deviceIndependentSize();
     printer->setPageOrientation(imageSize.width() > imageSize.height() ? QPageLayout::Landscape
                                                                        : QPageLayout::Portrait);

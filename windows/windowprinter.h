@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QPixmap;
 class QWidget;
 
 namespace windows {
@@ -19,6 +20,11 @@ struct PrintOutcome {
 // system has no default printer the page is written as `pdfBaseName`.pdf in
 // the current directory instead.
 PrintOutcome PrintWindowImage(QWidget& window, const QString& pdfBaseName);
+
+// The same for an image made for the page (a window whose drawing scrolls
+// prints all of it), the print job named `documentName`.
+PrintOutcome PrintImage(const QPixmap& image, const QString& documentName,
+                        const QString& pdfBaseName);
 
 // The absolute path of the PDF that PrintWindowImage writes for
 // `pdfBaseName`: in the current directory, with the characters that file

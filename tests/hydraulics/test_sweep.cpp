@@ -105,12 +105,19 @@ TEST(Sweep, TheWorkedExampleHasCompliantDepths) {
 }
 
 TEST(Sweep, DefaultsAndVariableNames) {
-    for (const auto& [value, from, to, step] :
-         {std::tuple{1.5f, 1.05, 1.95, 0.075}, std::tuple{1000.f, 700.0, 1300.0, 50.0},
-          std::tuple{1.912109f, 1.338509, 2.485709, 0.0956}, std::tuple{0.f, 0.0, 1.2, 0.1}}) {
-        const SweepRange r = DefaultSweepRange(value);
-        EXPECT_EQ(std::tie(r.from, r.to, r.step), std::tie(from, to, step)) << value;
+    // From the typed decimal: 1.35 − 6 × 0.0675 is 0.945, not 0.9450001, and
+    // the last row 1.755 is reached; the typed value is the middle row.
+    for (const auto& [typed, from, to, step] :
+         {std::tuple{"1.5", 1.05, 1.95, 0.075}, std::tuple{"1000", 700.0, 1300.0, 50.0},
+          std::tuple{"1.35", 0.945, 1.755, 0.0675}, std::tuple{"0.014", 0.0098, 0.0182, 0.0007},
+          std::tuple{"1.912109", 1.338509, 2.485709, 0.0956},
+          std::tuple{"-2.6", -3.38, -1.82, 0.13}, std::tuple{"0", 0.0, 1.2, 0.1}}) {
+        const SweepRange r = DefaultSweepRange(*ReadDecimal(typed));
+        EXPECT_EQ(std::tie(r.from, r.to, r.step), std::tie(from, to, step)) << typed;
         EXPECT_EQ(SweepRowCount(r), 13u);
+        if (r.from != 0) { // zero has no ±30 %: 0 to 1.2
+            EXPECT_EQ(SweepValue(r, 6), ParseSingle(typed, "")) << typed;
+        }
     }
     EXPECT_EQ(Case(3).inputNames[DefaultSweepVariable(3)].symbol, "B");
     EXPECT_EQ(SweepVariableIndex(2, "Z"), 3u);

@@ -4,6 +4,7 @@
 #include "project/projectfile.h"
 #include "window_test_support.h"
 #include "windows/appearance.h"
+#include "windows/stalequestion.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -297,6 +298,50 @@ private slots:
             QTest::keyClick(Button(*w, 2), Qt::Key_Return);
             QVERIFY(Box(*w, 13)->text() != Example(caseNo).results[4]);
         }
+    }
+
+    // After a calculation any change of an input leaves the results behind:
+    // greyed but kept, a note under the window, which grows for it; undoing
+    // the change or calculating clears it. Printing them asks first: 取消
+    // prints nothing, 仍按原成果打印 prints them with the note, 先重新计算
+    // calculates and prints the new results.
+    void staleResults() {
+        auto w = Calculated(s_->m, 1);
+        QVERIFY(w);
+        auto* note = w->findChild<QLabel*>(QStringLiteral("StaleNote"));
+        QVERIFY(note);
+        const QColor ink = Box(*w, 9)->palette().color(QPalette::Text);
+        const auto stale = [&] {
+            const bool grey = Box(*w, 13)->palette().color(QPalette::Text) != ink;
+            return note->isVisibleTo(w.get()) && grey     ? 1
+                   : !note->isVisibleTo(w.get()) && !grey ? 0
+                                                          : -1;
+        };
+        const int designed = w->height();
+        QCOMPARE(stale(), 0);
+        TypeInputs(*w, {"5"});
+        QCOMPARE(stale(), 1);
+        QVERIFY(note->text().startsWith(kStaleNote) && note->geometry().bottom() < w->height());
+        QCOMPARE(Texts(*w, 9, 13), Example(1).results); // greyed, not cleared
+        TypeInputs(*w, {"4"});                          // the change undone
+        QVERIFY(stale() == 0 && w->height() == designed);
+        TypeInputs(*w, {"5"});
+        const QString pdf =
+            QDir::current().absoluteFilePath(QStringLiteral("渡槽情况1计算窗口.pdf"));
+        // The answer, then: printed, still stale.
+        for (const auto& [answer, printed, after] :
+             {std::tuple{"取消", false, 1}, std::tuple{"仍按原成果打印", true, 1},
+              std::tuple{"先重新计算", true, 0}}) {
+            QFile::remove(pdf);
+            ModalCatcher catcher{QString::fromUtf8(answer)};
+            Click(Button(*w, 1));
+            QCOMPARE(catcher.texts.value(0), QStringLiteral("成果与当前基本资料不符。"));
+            QCOMPARE(catcher.buttons.value(0), QString::fromUtf8(answer));
+            QCOMPARE(QFile::exists(pdf), printed);
+            QCOMPARE(stale(), after);
+        }
+        QVERIFY(Box(*w, 13)->text() != Example(1).results[4]); // Q = 5 calculated
+        QCOMPARE(Saved()[0], QStringLiteral("5"));
     }
 
     // Case 1 at Q = 9.5 finds B = 4.9375 m for h = 1.5 m, outside h ≥ B/2:

@@ -7,6 +7,9 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace {
 
@@ -131,6 +134,40 @@ private slots:
         form2 = session_->caseWindows.window(1);
         QVERIFY(form2 && form2->projectName() == " demo");
         QCOMPARE(Texts(*form2, 1, 8), Example(1).inputs);
+    }
+
+    // Enter and Return on a focused button do what Space does. The option
+    // buttons' indicators read as such on their blue ground: a grey ring
+    // round a white disc, a dot in the chosen one.
+    void keysAndOptionButtons() {
+        MainWindow& form1 = session_->form1;
+        QCOMPARE(form1.findChild<QLabel*>("Label20")->text(),
+                 QStringLiteral("  （1）本程序适用于半圆加直段的 U 形渡槽；"));
+        click({"Check4", "Option1"});
+        for (const auto& [name, key] :
+             {std::pair{"Option2", Qt::Key_Enter}, std::pair{"Option1", Qt::Key_Return}}) {
+            auto* button = form1.findChild<QAbstractButton*>(name);
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect indicator =
+                button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button);
+            const QImage image = button->grab(indicator).toImage();
+            int ring = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    ring += c.red() > 40 && c.red() < 150 && std::abs(c.red() - c.blue()) < 40;
+                }
+            const QColor centre = image.pixelColor(image.rect().center());
+            QVERIFY2(ring >= 8, name);
+            QCOMPARE(centre.lightness() > 200, !button->isChecked());
+            auto* open = form1.findChild<QPushButton*>("Command2");
+            open->setFocus();
+            QTest::keyClick(open, key);
+            QTRY_COMPARE(VisibleCaseWindows(), QStringList{"Form2"});
+            session_->caseWindows.window(1)->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 
     // A case window saves to the project it was opened for, whatever the name

@@ -9,6 +9,7 @@
 #include "project/projectfile.h"
 #include "window_test_support.h"
 #include "windows/sectionwindow.h"
+#include "windows/stalequestion.h"
 #include "windows/sweepwindow.h"
 
 #include <QAbstractItemModel>
@@ -96,8 +97,54 @@ private slots:
         QCOMPARE(
             Table(*sweep)->index(10, netDepth).data(Qt::BackgroundRole).value<QBrush>().color(),
             drawing::kNotedGround);
-        QVERIFY(!Cell(*sweep, 0, Table(*sweep)->columnCount() - 1).isEmpty()); // h = 1 failed
-        QVERIFY(!QFile::exists(QStringLiteral("渡槽us.dat")));                 // nothing saved yet
+        const int remark = Table(*sweep)->columnCount() - 1;
+        QVERIFY(!Cell(*sweep, 0, remark).isEmpty()); // h = 1 failed
+        // Sorted either way, the rows that failed (h = 1, 1.05) stay last.
+        auto* table = sweep->findChild<QTableView*>("SweepTable");
+        for (const auto order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            table->sortByColumn(1, order);
+            QString failed;
+            for (int r = 0; r < 13; ++r)
+                failed += Cell(*sweep, r, remark).isEmpty() ? '-' : 'x';
+            QCOMPARE(failed, QStringLiteral("-----------xx"));
+            QCOMPARE(Cell(*sweep, 0, 1), order == Qt::AscendingOrder ? "1.1" : "1.6");
+        }
+        QVERIFY(!QFile::exists(QStringLiteral("渡槽us.dat"))); // nothing saved yet
+        // The rows depend on the inputs other than the variable: a new h
+        // leaves them current, a new Q does not until they are run again.
+        auto* note = sweep->findChild<QLabel*>("StaleNote");
+        TypeInputs(*w, {"4", "100", "1.35"});
+        QVERIFY(!note->isVisibleTo(sweep));
+        TypeInputs(*w, {"5"});
+        QVERIFY(note->isVisibleTo(sweep) && note->text().startsWith(kStaleNote));
+        QTest::keyClick(Field(*sweep, "SweepStep"), Qt::Key_Return);
+        QVERIFY(!note->isVisibleTo(sweep));
+    }
+
+    // The default range is centred on the decimal typed, 13 rows (h = 1.35:
+    // 0.945 … 1.755, not 0.9450001 and 12 rows), and again on a new value
+    // whenever the window is opened for it; the title names the project.
+    void centresOnTheTypedValue() {
+        auto w = Open(s_->m, 1);
+        QVERIFY(w);
+        TypeInputs(*w, {"4", "100", "1.35", "1000", "1", "0.014", "0.25", "0.4"});
+        SweepWindow* sweep = OpenSweep(*w);
+        QVERIFY(sweep);
+        QCOMPARE(sweep->windowTitle(), QStringLiteral("方案比选 - 渡槽"));
+        const auto range = [&] {
+            return QStringList{Field(*sweep, "SweepFrom")->text(), Field(*sweep, "SweepTo")->text(),
+                               Field(*sweep, "SweepStep")->text()};
+        };
+        QCOMPARE(range(), (QStringList{"0.945", "1.755", "0.0675"}));
+        QCOMPARE(Table(*sweep)->rowCount(), 13);
+        QCOMPARE(Cell(*sweep, 6, 1), QStringLiteral("1.35"));
+        QCOMPARE(Cell(*sweep, 12, 1), QStringLiteral("1.755"));
+        sweep->close();
+        TypeInputs(*w, {"4", "100", "1.5"});
+        QCOMPARE(range(), (QStringList{"0.945", "1.755", "0.0675"})); // until opened again
+        QVERIFY(OpenSweep(*w) == sweep);
+        QCOMPARE(range(), (QStringList{"1.05", "1.95", "0.075"}));
+        QCOMPARE(Cell(*sweep, 6, 1), QStringLiteral("1.5"));
     }
 
     // Sorting by the variable is numeric (800 before 1000); bad ranges are
@@ -132,10 +179,13 @@ private slots:
         QVERIFY(csv.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = csv.readAll().split('\n');
         QCOMPARE(lines.size(), 7); // and the empty rest after the last line end
-        QVERIFY(lines[0].startsWith("x,status,error,Z,Z1,Z2,Z3,B,"));
+        QVERIFY(lines[0].startsWith("\xEF\xBB\xBFx,status,error,Z,Z1,Z2,Z3,B,")); // UTF-8, marked
         ModalCatcher catcher;
         QVERIFY(!sweep->exportCsv(QStringLiteral("无此目录/方案.csv")));
-        QVERIFY(catcher.take().value(0).contains(QStringLiteral("无此目录"))); // told, not written
+        const QString told = catcher.take().value(0); // told in sentences, not written
+        QVERIFY2(told.contains(QStringLiteral("无此目录")) &&
+                     told.contains(QStringLiteral("。\n表没有导出")),
+                 qPrintable(told));
         QTest::keyClick(table, Qt::Key_Escape);
         QVERIFY(!sweep->isVisible());
     }

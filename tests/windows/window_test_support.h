@@ -15,25 +15,32 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 using namespace windows;
 
-// Answers every message box with its first button, noting its text and the
-// button's caption; a box nobody expected never hangs the run.
+// Answers every message box with the button captioned `answer` where it has
+// one, else its first button, noting its text and the button's caption; a
+// box nobody expected never hangs the run.
 class ModalCatcher : public QObject {
 public:
-    ModalCatcher() {
+    explicit ModalCatcher(QString answer = {}) : answer(std::move(answer)) {
         connect(&timer_, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                QAbstractButton* button = box->buttons().value(0);
+                for (QAbstractButton* each : box->buttons())
+                    if (each->text() == this->answer)
+                        button = each;
                 texts << box->text();
                 titles << box->windowTitle();
-                buttons << box->buttons().value(0)->text();
-                box->buttons().value(0)->click();
+                buttons << button->text();
+                button->click();
             }
         });
         timer_.start(20);
     }
     QStringList take() { return std::exchange(texts, {}); }
+    QString answer;
     QStringList texts, titles, buttons;
 
 private:
