@@ -64,6 +64,7 @@ QString Unbroken(const std::string& text) {
     // A Chinese character may start a line anywhere, also inside "h加":
     // a word joiner keeps it to its symbol.
     shown.replace(QStringLiteral("加"), QStringLiteral("\u2060加"));
+    shown.replace(u'/', QStringLiteral("/\u2060")); // "B/10" stays whole
     return shown;
 }
 
