@@ -122,6 +122,13 @@ void AddFormulas(B& b, const ReportContent& c) {
     b.paragraph("本计算书所用符号及单位见表 " + std::to_string(b.nextTable()) + "。");
     b.table(SymbolTable(c.connection.has_value()), {16, 64, 20}, "符号说明");
     AddParagraphs(b, FormulaParagraphs());
+    // With canal data the drops are the connection's: grades 1–3 add the
+    // transitions' friction of K.1.2-1 to these.
+    if (c.connection && c.connection->grade >= 1 && c.connection->grade <= 3)
+        b.paragraph("本建筑物为 " + std::to_string(c.connection->grade) +
+                    " 级，有渠道资料时进口段水面降落 Z_{1} 与出口段水面回升 Z_{3} 按附录 K.1.2 "
+                    "式（K.1.2-1）计入进、出口渐变段的沿程水头损失：Z_{1} 加 J_{1−2}L_{1}，Z_{3} 减 "
+                    "J_{3−4}L_{2}，见“水面衔接与高程”一节。");
 }
 
 void AddTrials(B& b, const ReportContent& c) {

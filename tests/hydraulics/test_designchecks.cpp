@@ -170,3 +170,12 @@ TEST(DesignChecks, NothingFormedFromDegenerateInputs) {
 }
 
 } // namespace
+
+// A verdict decided below the shown digits shows the digits that decide it.
+TEST(DesignChecks, FiguresShowTheDigitsThatDecide) {
+    EXPECT_EQ(DecidingFigure("ΔZ", 0.3505, 0.35, true, false, "m"), "ΔZ = 0.3505 m");
+    EXPECT_EQ(DecidingFigure("ΔZ", 0.3496, 0.35, true, true, "m"), "ΔZ = 0.350 m");
+    EXPECT_EQ(DecidingFigure("v", 2.500004, 2.5, true, false, "m/s"), "v = 2.500004 m/s");
+    EXPECT_EQ(DecidingFigure("v", 0.99996, 1.0, false, false), "v = 0.99996");
+    EXPECT_EQ(DecidingFigure("v", 1.616, 2.5, true, true, "m/s"), "v = 1.616 m/s");
+}
