@@ -9,6 +9,10 @@
 namespace report {
 namespace {
 
+// The requirement column's width in half-width characters (a Chinese
+// character is two) at the report's table size.
+constexpr int kRequirementUnits = 26;
+
 // A check's text as the report sets it: "x_c" with a true subscript, and
 // each figure of a list ("，") on a line of its own, which the cell keeps
 // whole, so that no value is parted from its unit.
@@ -26,6 +30,45 @@ std::string AsCell(const std::string& text, bool linePerFigure) {
         lines += '\n';
         start = at + comma.size();
     }
+}
+
+// Width units of the code point starting at text[i]: 2 for a Chinese
+// character or full-width mark, 1 otherwise; `length` receives its bytes.
+int Units(const std::string& text, std::size_t i, std::size_t& length) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    return length >= 3 ? 2 : 1;
+}
+
+// A line of words (a requirement) broken into lines of at most `most`
+// units: only before a Chinese character that may start a line, never
+// inside a number, a symbol or a unit, nor before a closing mark.
+std::string Wrapped(const std::string& line, int most) {
+    static const std::string kNoStart = "，。、；：）％%～";
+    std::string out;
+    int width = 0;
+    for (std::size_t i = 0, length = 0; i < line.size(); i += length) {
+        const int units = Units(line, i, length);
+        const std::string point = line.substr(i, length);
+        const bool mayStart = length >= 3 && kNoStart.find(point) == std::string::npos;
+        if (mayStart && width + units > most && width > 0 && out.back() != '\n') {
+            out += '\n';
+            width = 0;
+        }
+        out += point;
+        width += units;
+    }
+    return out;
+}
+
+std::string WrappedLines(const std::string& cell, int most) {
+    std::string out;
+    for (std::size_t start = 0; start <= cell.size();) {
+        const std::size_t end = std::min(cell.find('\n', start), cell.size());
+        out += (out.empty() ? "" : "\n") + Wrapped(cell.substr(start, end - start), most);
+        start = end + 1;
+    }
+    return out;
 }
 
 // A clause list ("GB 50288-2018 第 9.4.1 条第 1 款、附录 K.1.2") one clause
@@ -66,7 +109,9 @@ TextTable CheckTable(const std::vector<hydraulics::CheckRow>& rows) {
             table.unmetRows.push_back(static_cast<int>(table.rows.size()));
         else if (ground == drawing::kNotedGround)
             table.notedRows.push_back(static_cast<int>(table.rows.size()));
-        table.rows.push_back({row.item, AsCell(row.value, true), AsCell(row.requirement, true),
+        // A requirement in words wraps (the PDF keeps each line of a cell whole).
+        table.rows.push_back({row.item, AsCell(row.value, true),
+                              WrappedLines(AsCell(row.requirement, true), kRequirementUnits),
                               ClauseCell(row.clause), std::string(hydraulics::VerdictText(row))});
     }
     return table;

@@ -312,6 +312,12 @@ std::vector<std::string> InklessWords(const std::string& pdf, const fs::path& di
                     inked = static_cast<unsigned char>(pixels[std::size_t(y) * w + x]) < 128;
             if (!inked)
                 missing.push_back("p" + std::to_string(page + 1) + ": " + (*it)[5].str());
+            // Within the text area (A4 595 pt wide, 25 and 20 mm margins, a full-width
+            // mark hanging at a line end), not
+            // cut off at the paper's edge by a table that grew too wide.
+            if (std::stod((*it)[3]) > 550 || std::stod((*it)[1]) < 70)
+                missing.push_back("p" + std::to_string(page + 1) + ": " + (*it)[5].str() +
+                                  " (outside the text area)");
         }
     }
     for (const std::string& image : pages)
