@@ -7,6 +7,8 @@
 #include "hydraulics/risingroot.h"
 #include "hydraulics/sweep.h"
 
+#include "hydraulics/formed.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,15 +16,6 @@ namespace hydraulics {
 namespace {
 
 constexpr double kG = 9.81;     // m/s²
-constexpr double kSlack = 1e-9; // a limit met exactly must not fail by round-off
-
-bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
-}
-
-std::optional<double> Finite(double value) {
-    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
 
 // Z₁, Z₂, Z₃ and Z by the case's formulas at velocity v.
 void CaseLosses(const FlumeInputs& f, double x, VerifiedSection& s) {
@@ -174,7 +167,7 @@ std::optional<VerifiedSection> VerifySection(const FlumeInputs& f,
     if (f.caseNo == 2) {
         s.head = f.head;
         if (s.Z)
-            s.headOk = *s.Z <= f.head + kSlack ? Verdict::Met : Verdict::NotMet;
+            s.headOk = *s.Z <= f.head + kLimitSlack ? Verdict::Met : Verdict::NotMet;
     }
     Judge(s);
     return s;

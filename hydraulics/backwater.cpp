@@ -4,6 +4,8 @@
 #include "hydraulics/canal.h"
 #include "hydraulics/elements.h"
 
+#include "hydraulics/formed.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,10 +17,6 @@ constexpr double kStepShare = 0.02;     // depth step, share of the gap to h₀
 constexpr double kUniformGap = 1e-9;    // m: closer to h₀ than this is h₀
 constexpr double kCriticalSlack = 1e-6; // m below h_c still taken as h_c
 constexpr int kMaxSteps = 100000;
-
-bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
-}
 
 // The flume and its discharge, for ds/dh.
 struct Channel {

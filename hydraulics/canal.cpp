@@ -4,20 +4,14 @@
 #include "hydraulics/elements.h"
 #include "hydraulics/risingroot.h"
 
+#include "hydraulics/formed.h"
+
 #include <cmath>
 
 namespace hydraulics {
 namespace {
 
 constexpr double kG = 9.81; // m/s²
-
-bool Finite(double value) {
-    return std::isfinite(value);
-}
-
-bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
-}
 
 // A depth to start the bracket at: about the bottom width, 1 m for a
 // V-shaped canal.
@@ -28,7 +22,7 @@ double StartDepth(const Canal& c) {
 } // namespace
 
 bool IsCanal(const Canal& c) {
-    return Finite(c.b) && Finite(c.m) && c.b >= 0 && c.m >= 0 && c.b + c.m > 0 && Positive(c.n) &&
+    return std::isfinite(c.b) && std::isfinite(c.m) && c.b >= 0 && c.m >= 0 && c.b + c.m > 0 && Positive(c.n) &&
            Positive(c.x);
 }
 
@@ -64,11 +58,11 @@ std::optional<double> CanalCriticalDepth(const Canal& c, double Q) {
 }
 
 std::optional<double> FrictionSlope(double Q, double n, double area, double radius) {
-    if (!Positive(area) || !Positive(radius) || !Finite(Q) || !Finite(n))
+    if (!Positive(area) || !Positive(radius) || !std::isfinite(Q) || !std::isfinite(n))
         return std::nullopt;
     const double root = n * Q / (area * std::pow(radius, 2.0 / 3.0));
     const double slope = root * root;
-    return Finite(slope) ? std::optional<double>(slope) : std::nullopt;
+    return Finite(slope);
 }
 
 std::optional<double> CanalFrictionSlope(const Canal& c, double Q, double y) {

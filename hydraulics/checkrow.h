@@ -39,6 +39,10 @@ struct CheckRow {
     std::string label{}; // shown instead of the verdict: 长槽, 短槽
 };
 
+inline Verdict MetIf(bool met) {
+    return met ? Verdict::Met : Verdict::NotMet;
+}
+
 // 满足 / 不满足 / 提示 / — (a rule's wording).
 std::string_view VerdictText(Verdict verdict);
 // The verdict cell: the label where the row has one, 宜调整 for a

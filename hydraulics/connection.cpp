@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hydraulics/connection.h"
 
+#include "hydraulics/formed.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -9,19 +11,6 @@ namespace hydraulics {
 namespace {
 
 constexpr double kG = 9.81;     // m/s²
-constexpr double kSlack = 1e-9; // a limit met exactly must not fail by round-off
-
-bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
-}
-
-std::optional<double> Finite(double value) {
-    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
-Verdict MetIf(bool met) {
-    return met ? Verdict::Met : Verdict::NotMet;
-}
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180;
@@ -143,7 +132,7 @@ void DesignDrops(const Flow& q, ConnectionDesign& d, const std::optional<double>
     if (!d.drop || !allowed)
         return;
     d.dropMargin = *allowed - *d.drop;
-    d.dropOk = *d.drop > *allowed + kSlack                  ? Verdict::NotMet
+    d.dropOk = *d.drop > *allowed + kLimitSlack                  ? Verdict::NotMet
                : *d.dropMargin > kDropMarginNote * *allowed ? Verdict::Note
                                                             : Verdict::Met;
 }
@@ -257,7 +246,7 @@ void Increased(const ConnectionFlume& f, const ConnectionInput& in, const Connec
         r.rise = Finite(*r.requiredH1 - *r.h1);
         r.ratio = r.rise ? Finite(*r.rise / *r.h1) : std::nullopt;
         if (r.ratio)
-            r.ok = MetIf(*r.ratio <= kMaxRiseRatio + kSlack);
+            r.ok = MetIf(*r.ratio <= kMaxRiseRatio + kLimitSlack);
     }
 }
 
@@ -271,7 +260,7 @@ ConnectionRecheck Recheck(const Flow& q, const Connection& c) {
     if (k.requiredH1 && c.levels.bedUpstream && c.levels.levelDownstream)
         k.drop = Finite(*c.levels.bedUpstream + *k.requiredH1 - *c.levels.levelDownstream);
     if (k.drop && c.allowedDrop)
-        k.ok = MetIf(*k.drop <= *c.allowedDrop + kSlack);
+        k.ok = MetIf(*k.drop <= *c.allowedDrop + kLimitSlack);
     return k;
 }
 
@@ -291,7 +280,7 @@ std::optional<ConnectionBend> Bend(const ConnectionFlume& f, const ConnectionInp
     if (d.T && Positive(*d.T))
         b.radiusRatio = Finite(b.radius / *d.T);
     if (b.radiusRatio)
-        b.ok = MetIf(*b.radiusRatio >= kMinBendRadiusWidths - kSlack);
+        b.ok = MetIf(*b.radiusRatio >= kMinBendRadiusWidths - kLimitSlack);
     return b;
 }
 
@@ -311,7 +300,7 @@ Connection ComputeConnection(const ConnectionFlume& flume, const ConnectionInput
     if (c.design.h1 && Positive(flume.length)) {
         c.shortRatio = Finite(flume.length / *c.design.h1);
         if (c.shortRatio)
-            c.longFlume = *c.shortRatio >= kLongFlumeDepths - kSlack ? Verdict::Met : Verdict::Note;
+            c.longFlume = *c.shortRatio >= kLongFlumeDepths - kLimitSlack ? Verdict::Met : Verdict::Note;
     }
     c.bend = Bend(flume, input, c.design);
     if (c.longFlume == Verdict::Note)

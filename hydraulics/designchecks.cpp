@@ -4,6 +4,8 @@
 #include "hydraulics/canal.h"
 #include "hydraulics/connection.h"
 
+#include "hydraulics/formed.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,21 +19,6 @@ constexpr double kFreeboardShare = 0.1;      // freeboard at the design discharg
 constexpr double kIncreasedFreeboard = 0.10; // m, at the increased discharge
 constexpr double kMinDepthRatio = 0.7;       // H/B of a beam flume
 constexpr double kMaxDepthRatio = 0.9;       // H/B
-// A design set right at an inclusive limit (H = 0.9·B, v = 2.5 m/s) must
-// not fail by round-off.
-constexpr double kSlack = 1e-9;
-
-bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
-}
-
-std::optional<double> Finite(double value) {
-    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
-}
-
-std::optional<double> Finite(const std::optional<double>& value) {
-    return value ? Finite(*value) : std::nullopt;
-}
 
 // Denominator of the critical slope: x_c = 1/i_c with
 // i_c = (Q·n / (A_c·R_c^(2/3)))² at the critical depth (to the last
@@ -46,10 +33,6 @@ std::optional<double> CriticalSlopeX(double B, double Q, double n) {
     const double root = s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) / (Q * n);
     const double xc = root * root;
     return Positive(xc) ? std::optional<double>(xc) : std::nullopt;
-}
-
-Verdict MetIf(bool met) {
-    return met ? Verdict::Met : Verdict::NotMet;
 }
 
 // Both parts must be met; one part not met decides, a missing part leaves
@@ -125,12 +108,12 @@ void CheckNetDepth(const DesignPoint& p, const DesignConditions& conditions, boo
     c.freeboard = *c.H - *c.designSurface;
     c.freeboardRequired = kFreeboardShare * p.B;
     c.increasedClearance = *c.H - rods - *c.increasedSurface;
-    c.freeboardOk = MetIf(*c.freeboard >= kFreeboardShare * p.B - kSlack);
-    c.increasedOk = MetIf(*c.increasedClearance >= kIncreasedFreeboard - kSlack);
+    c.freeboardOk = MetIf(*c.freeboard >= kFreeboardShare * p.B - kLimitSlack);
+    c.increasedOk = MetIf(*c.increasedClearance >= kIncreasedFreeboard - kLimitSlack);
     if (c.ratio) {
         const bool aboveFloor =
-            c.support == SupportForm::Arch || *c.ratio >= kMinDepthRatio - kSlack;
-        c.depthRatioOk = MetIf(aboveFloor && *c.ratio <= kMaxDepthRatio + kSlack);
+            c.support == SupportForm::Arch || *c.ratio >= kMinDepthRatio - kLimitSlack;
+        c.depthRatioOk = MetIf(aboveFloor && *c.ratio <= kMaxDepthRatio + kLimitSlack);
     }
 }
 
@@ -147,7 +130,7 @@ void CheckLength(const DesignPoint& p, double L, const Connection* connection, D
         return;
     c.lengthRatio = Finite(L / p.h);
     if (c.lengthRatio)
-        c.longFlume = *c.lengthRatio >= kLongFlumeDepths - kSlack ? Verdict::Met : Verdict::Note;
+        c.longFlume = *c.lengthRatio >= kLongFlumeDepths - kLimitSlack ? Verdict::Met : Verdict::Note;
 }
 
 void CheckColdRegion(const DesignConditions& conditions, const Connection* connection,
@@ -171,7 +154,7 @@ void CheckColdRegion(const DesignConditions& conditions, const Connection* conne
 Verdict Applicability(const DesignPoint& p) {
     if (!Positive(p.B) || !std::isfinite(p.h))
         return Verdict::Unknown;
-    return MetIf(!p.straightWalls || p.h >= p.B / 2 - kSlack);
+    return MetIf(!p.straightWalls || p.h >= p.B / 2 - kLimitSlack);
 }
 
 IncreaseRow IncreaseRange(double Q) {
@@ -212,7 +195,7 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions&
 
     c.v = Finite(e.v);
     if (c.v)
-        c.velocity = MetIf(*c.v >= kMinVelocity - kSlack && *c.v <= kMaxVelocity + kSlack);
+        c.velocity = MetIf(*c.v >= kMinVelocity - kLimitSlack && *c.v <= kMaxVelocity + kLimitSlack);
 
     c.Fr = Finite(e.Fr);
     if (Positive(p.B) && Positive(p.Q) && Positive(p.n))

@@ -3,6 +3,8 @@
 
 #include "hydraulics/risingroot.h"
 
+#include "hydraulics/formed.h"
+
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -13,10 +15,6 @@ namespace {
 
 constexpr double kG = 9.81;              // m/s²
 constexpr double kTopTolerance = 0.0005; // m, water level counted as the semicircle's top
-
-bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
-}
 
 } // namespace
 
