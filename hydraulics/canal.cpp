@@ -4,7 +4,9 @@
 #include "hydraulics/elements.h"
 #include "hydraulics/risingroot.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace hydraulics {
 namespace {
@@ -25,6 +27,43 @@ double StartDepth(const Canal& c) {
     return c.b > 0 ? c.b : 1.0;
 }
 
+// Depths a search over flume sections asks for again and again: the same
+// canals at Q and Q加 for every candidate, and a candidate's own normal
+// depth at Q加 for its checks and for its backwater. Remembered per thread;
+// a depth is a pure function of its arguments, so a remembered one is the
+// very double the bisection gives.
+enum class DepthKind { CanalNormal, CanalCritical, FlumeNormal };
+
+class DepthMemo {
+public:
+    using Key = std::array<double, 5>;
+
+    template <class Solve> std::optional<double> get(DepthKind kind, const Key& key, Solve solve) {
+        for (const Entry& e : entries_)
+            if (e.used && e.kind == kind && e.key == key)
+                return e.depth;
+        Entry& e = entries_[next_];
+        next_ = (next_ + 1) % entries_.size();
+        e = {true, kind, key, solve()};
+        return e.depth;
+    }
+
+private:
+    struct Entry {
+        bool used = false;
+        DepthKind kind = DepthKind::CanalNormal;
+        Key key{};
+        std::optional<double> depth;
+    };
+    std::array<Entry, 12> entries_{}; // two canals at Q and Q加, and a flume
+    std::size_t next_ = 0;
+};
+
+DepthMemo& Memo() {
+    thread_local DepthMemo memo;
+    return memo;
+}
+
 } // namespace
 
 bool IsCanal(const Canal& c) {
@@ -42,25 +81,29 @@ std::optional<double> CanalNormalDepth(const Canal& c, double Q) {
     if (!IsCanal(c) || !Positive(Q))
         return std::nullopt;
     const double rootSlope = std::sqrt(1 / c.x);
-    return RisingRoot(
-        [&](double y) {
-            const CanalShape s = CanalSection(c, y);
-            if (!Positive(s.area))
-                return -Q;
-            return s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) * rootSlope / c.n - Q;
-        },
-        StartDepth(c), 0);
+    return Memo().get(DepthKind::CanalNormal, {c.b, c.m, c.n, c.x, Q}, [&] {
+        return RisingRoot(
+            [&](double y) {
+                const CanalShape s = CanalSection(c, y);
+                if (!Positive(s.area))
+                    return -Q;
+                return s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) * rootSlope / c.n - Q;
+            },
+            StartDepth(c), 0);
+    });
 }
 
 std::optional<double> CanalCriticalDepth(const Canal& c, double Q) {
     if (!IsCanal(c) || !Positive(Q))
         return std::nullopt;
-    return RisingRoot(
-        [&](double y) {
-            const CanalShape s = CanalSection(c, y);
-            return kG * s.area * s.area * s.area - Q * Q * s.topWidth;
-        },
-        StartDepth(c), 0);
+    return Memo().get(DepthKind::CanalCritical, {c.b, c.m, c.n, c.x, Q}, [&] {
+        return RisingRoot(
+            [&](double y) {
+                const CanalShape s = CanalSection(c, y);
+                return kG * s.area * s.area * s.area - Q * Q * s.topWidth;
+            },
+            StartDepth(c), 0);
+    });
 }
 
 std::optional<double> FrictionSlope(double Q, double n, double area, double radius) {
@@ -88,7 +131,9 @@ std::optional<double> FlumeFrictionSlope(double B, double n, double Q, double y)
 std::optional<double> FlumeNormalDepth(double B, double Q, double x, double n) {
     if (!Positive(B) || !Positive(Q) || !Positive(x) || !Positive(n))
         return std::nullopt;
-    return RisingRoot([&](double y) { return TrueManningDischarge(B, y, x, n) - Q; }, B / 2, 0);
+    return Memo().get(DepthKind::FlumeNormal, {B, Q, x, n, 0}, [&] {
+        return RisingRoot([&](double y) { return TrueManningDischarge(B, y, x, n) - Q; }, B / 2, 0);
+    });
 }
 
 } // namespace hydraulics

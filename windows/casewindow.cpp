@@ -8,6 +8,7 @@
 #include "hydraulics/numtext.h"
 #include "hydraulics/projectstate.h"
 #include "project/connectiondata.h"
+#include "project/designdata.h"
 #include "project/nearname.h"
 #include "project/projectfile.h"
 #include "project/regionalnumber.h"
@@ -227,6 +228,10 @@ void CaseWindow::updateSection(const std::array<float, 8>& inputs) {
         connect(section_, &SectionWindow::lossCoefficientsChosen, this,
                 &CaseWindow::fillLossCoefficients);
         connect(section_, &SectionWindow::sweepRequested, this, &CaseWindow::showSweep);
+        connect(section_, &SectionWindow::recommendRequested, this, [this] {
+            showSweep();
+            sweep_->showRecommendation();
+        });
     }
     // The window's own project names the printed page and the report.
     section_->showFigure(figure, fileBaseName(QStringLiteral("断面图")),
@@ -368,22 +373,26 @@ void CaseWindow::showSweep() {
     }
     if (!sweep_) {
         sweep_ = new SweepWindow(layout_.caseNo, fileBaseName(QStringLiteral("方案比选")), this);
-        connect(sweep_, &SweepWindow::valueAdopted, this, &CaseWindow::adoptValue);
+        connect(sweep_, &SweepWindow::valueAdopted, this, [this](int index, const QString& text) {
+            adoptValues({{index, text}});
+        });
+        connect(sweep_, &SweepWindow::valuesAdopted, this, &CaseWindow::adoptValues);
         if (section_ && section_->figure()) // starts at the increase the section shows
             sweep_->setIncrease(section_->figure()->increasePercent);
     }
     sweep_->setConnection(project::SavedConnection(projectName_));
+    sweep_->setConditions(project::SavedConditions(projectName_));
     sweep_->setBase(inputs, problems);
     sweep_->show();
     sweep_->raise();
     sweep_->activateWindow();
 }
 
-void CaseWindow::adoptValue(int index, const QString& engineText) {
-    if (index < 0 || index >= kInputCount)
-        return;
-    showText(boxes_[std::size_t(index)],
-             project::ShowRegionalNumber(engineText.toStdString(), QLocale()));
+void CaseWindow::adoptValues(const QList<QPair<int, QString>>& values) {
+    for (const auto& [index, engineText] : values)
+        if (index >= 0 && index < kInputCount)
+            showText(boxes_[std::size_t(index)],
+                     project::ShowRegionalNumber(engineText.toStdString(), QLocale()));
     calculate();
     raise();
 }

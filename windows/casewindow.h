@@ -2,6 +2,8 @@
 // One case window, Form2 to Form5, configured by the description of its case.
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -66,8 +68,9 @@ private slots:
     // ξ1 and ξ2 of the transition forms chosen in "渠道与水面衔接" into Text7, Text8.
     void fillLossCoefficients(double xi1, double xi2);
     void showSweep(); // "方案比选" here or in the section window: open the comparison
-    // "采用" in the comparison: the value into input box `index`, then calculate.
-    void adoptValue(int index, const QString& engineText);
+    // "采用" in the comparison (one value) or in 推荐断面: the values into
+    // their input boxes (index, engine text), then calculate.
+    void adoptValues(const QList<QPair<int, QString>>& values);
 
 private:
     static void showText(QLineEdit* box, const QString& text);

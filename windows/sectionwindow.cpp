@@ -62,6 +62,8 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(connection_);
     buttons->addSpacing(24);
     buttons->addWidget(sweep_);
+    buttons->addSpacing(24);
+    buttons->addWidget(recommend_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 8);
@@ -92,14 +94,16 @@ void SectionWindow::buildButtons() {
     dxf_ = button(QStringLiteral("导出 DXF"), QStringLiteral("DxfCommand"), false);
     connection_ = button(QStringLiteral("水面衔接"), QStringLiteral("Command3"), false);
     sweep_ = button(QStringLiteral("方案比选"), QStringLiteral("SweepCommand"), true);
+    recommend_ = button(QStringLiteral("推荐断面"), QStringLiteral("RecommendCommand"), true);
     connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
     connect(dxf_, &QPushButton::clicked, this, &SectionWindow::saveDxf);
     connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
     connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
+    connect(recommend_, &QPushButton::clicked, this, &SectionWindow::recommendRequested);
     auto* style = new CaptionStyle;
     style->setParent(this);
-    for (QPushButton* made : {print_, report_, dxf_, connection_, sweep_})
+    for (QPushButton* made : {print_, report_, dxf_, connection_, sweep_, recommend_})
         made->setStyle(style);
 }
 

@@ -56,6 +56,8 @@ signals:
     void lossCoefficientsChosen(double xi1, double xi2);
     // "方案比选": the case window is to open its comparison of candidates.
     void sweepRequested();
+    // "推荐断面": the same, at its tab 推荐断面.
+    void recommendRequested();
 
 private slots:
     void printWindow();    // Command1: print the window
@@ -77,6 +79,7 @@ private:
     ConnectionWindow* connectionWindow_ = nullptr; // made when first opened
     void updateConnection(); // the connection window follows the calculation shown
     QPushButton* sweep_;
+    QPushButton* recommend_;
     QString pdfBaseName_;
     std::optional<report::ReportRequest> request_;
     project::ReportIdentity identity_;

@@ -7,6 +7,7 @@
 #include "project/regionalnumber.h"
 #include "project/savedfile.h"
 #include "windows/look.h"
+#include "windows/recommendpanel.h"
 #include "windows/sweepchartview.h"
 #include "windows/sweepmodel.h"
 #include "windows/windowprinter.h"
@@ -25,6 +26,7 @@
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -54,7 +56,11 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     setObjectName(QStringLiteral("SweepWindow"));
     setWindowTitle(QStringLiteral("方案比选"));
     setFont(SongTi(10.5));
-    auto* layout = new QVBoxLayout(this);
+    // The comparison of one input and 推荐断面, each on a tab.
+    tabs_ = new QTabWidget(this);
+    (new QVBoxLayout(this))->addWidget(tabs_);
+    auto* page = new QWidget(tabs_);
+    auto* layout = new QVBoxLayout(page);
     auto* bar = new QWidget(this);
     buildInputs(bar);
     layout->addWidget(bar);
@@ -90,6 +96,10 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     auto* buttons = new QWidget(this);
     buildButtons(buttons);
     layout->addWidget(buttons);
+    tabs_->addTab(page, QStringLiteral("单项比选"));
+    recommend_ = new RecommendPanel(caseNo_, tabs_);
+    tabs_->addTab(recommend_, QStringLiteral("推荐断面"));
+    connect(recommend_, &RecommendPanel::valuesAdopted, this, &SweepWindow::valuesAdopted);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SweepWindow::updateAdopt);
     connect(table_, &QTableView::doubleClicked, this, &SweepWindow::adoptRow);
@@ -162,6 +172,7 @@ void SweepWindow::setBase(const std::array<std::optional<float>, 8>& inputs,
                           const std::array<QString, 8>& problems) {
     base_ = inputs;
     problems_ = problems;
+    recommend_->setBase(inputs, problems);
     if (started_)
         return;
     started_ = true;
@@ -175,10 +186,20 @@ void SweepWindow::setBase(const std::array<std::optional<float>, 8>& inputs,
 
 void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>& connection) {
     connection_ = connection;
+    recommend_->setConnection(connection);
+}
+
+void SweepWindow::setConditions(const hydraulics::DesignConditions& conditions) {
+    recommend_->setConditions(conditions);
+}
+
+void SweepWindow::showRecommendation() {
+    tabs_->setCurrentWidget(recommend_);
 }
 
 void SweepWindow::setIncrease(std::optional<double> percent) {
     increase_->setValue(percent ? *percent : kDefaultIncrease);
+    recommend_->setIncrease(percent);
 }
 
 const std::vector<hydraulics::SweepRow>& SweepWindow::rows() const {
@@ -295,8 +316,8 @@ void SweepWindow::printWindow() {
 
 bool SweepWindow::exportCsv(const QString& path) {
     try {
-        project::SaveAtomically(path.toStdString(),
-                                hydraulics::SweepCsv(caseNo_, shownVariable_, rows_, shownConnection_));
+        project::SaveAtomically(path.toStdString(), hydraulics::SweepCsv(caseNo_, shownVariable_,
+                                                                         rows_, shownConnection_));
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),
@@ -323,7 +344,10 @@ void SweepWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        runSweep();
+        if (tabs_->currentWidget() == recommend_) // the tab shown, not the other
+            recommend_->startSearch();
+        else
+            runSweep();
         return;
     }
     QWidget::keyPressEvent(event);
