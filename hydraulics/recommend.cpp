@@ -13,6 +13,8 @@ namespace {
 constexpr double kCostTie = 1e-9;         // m: costs closer than this are equal
 constexpr std::size_t kAlternatives = 10; // shown after the recommendation
 constexpr std::size_t kMostKinds = 32;    // bits of CandidateMark::unmet
+// About 20 s of search; beyond it the step is too fine for the width.
+constexpr std::size_t kMostCandidates = 500000;
 
 bool Positive(double value) {
     return std::isfinite(value) && value > 0;
@@ -259,6 +261,14 @@ Recommendation Recommend(const RecommendInput& input, const RecommendProgress& p
     r.widths = Widths(setup->exactB, r.step);
     r.slopes = Slopes(setup->ownX, r.dropGiven);
     const std::size_t total = r.widths.size() * r.slopes.size();
+    if (total == 0 || total > kMostCandidates) {
+        r.searched = false;
+        r.problem = total == 0
+                        ? "本设计槽宽的一半到两倍之间没有设计步长上的槽宽，无法搜索推荐断面。"
+                        : "按设计步长有 " + std::to_string(total) +
+                              " 个断面可比选，超过 500000 个；请加大槽宽的设计步长。";
+        return r;
+    }
     r.candidates.reserve(total);
     Search search(input, *setup, r);
     for (const double B : r.widths) {
