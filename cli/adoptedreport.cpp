@@ -32,13 +32,8 @@ std::string AdoptedLines(const hydraulics::Design& design) {
     return text;
 }
 
-void AppendAdoptedJson(std::string& out, const hydraulics::Design& design) {
-    if (!design.adopted) {
-        out += "null";
-        return;
-    }
-    const hydraulics::AdoptedSection& a = *design.adopted;
-    const hydraulics::VerifiedSection& s = a.section;
+void AppendSectionJson(std::string& out, const hydraulics::VerifiedSection& s,
+                       std::initializer_list<std::pair<const char*, std::optional<double>>> extra) {
     const hydraulics::DesignChecks& c = s.checks;
     const std::pair<const char*, std::optional<double>> numbers[] = {
         {"B", s.B},
@@ -69,15 +64,26 @@ void AppendAdoptedJson(std::string& out, const hydraulics::Design& design) {
     }
     out += "\"checks\": ";
     AppendChecksJson(out, c, s.rows, &s);
-    out += ", \"exact_B\": ";
-    AppendJsonNumber(out, a.exactB);
-    out += ", \"exact_x\": ";
-    AppendJsonNumber(out, a.exactX);
+    for (const auto& [key, value] : extra) {
+        out += ", \"";
+        out += key;
+        out += "\": ";
+        AppendJsonNumber(out, value);
+    }
     out += ", \"feasible\": ";
     out += s.feasible ? "true" : "false";
     out += ", \"ok\": ";
     out += s.ok ? "true" : "false";
     out += '}';
+}
+
+void AppendAdoptedJson(std::string& out, const hydraulics::Design& design) {
+    if (!design.adopted) {
+        out += "null";
+        return;
+    }
+    const hydraulics::AdoptedSection& a = *design.adopted;
+    AppendSectionJson(out, a.section, {{"exact_B", a.exactB}, {"exact_x", a.exactX}});
 }
 
 } // namespace cli

@@ -5,7 +5,10 @@
 
 #include "hydraulics/design.h"
 
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace cli {
 
@@ -24,5 +27,11 @@ std::string AdoptedLines(const hydraulics::Design& design);
 // outer depth); "ok" is true when every rule is met, "feasible" when every
 // recommendation is too.
 void AppendAdoptedJson(std::string& out, const hydraulics::Design& design);
+
+// A verified section in the shape of "adopted": the figures from "B" to
+// "top_outlet", "checks", then `extra` (for the adopted section "exact_B"
+// and "exact_x", for a recommended one its "cost"), "feasible" and "ok".
+void AppendSectionJson(std::string& out, const hydraulics::VerifiedSection& section,
+                       std::initializer_list<std::pair<const char*, std::optional<double>>> extra);
 
 } // namespace cli

@@ -8,6 +8,7 @@
 #include "cli/connectionreport.h"
 #include "cli/dxfexport.h"
 #include "cli/options.h"
+#include "cli/recommendreport.h"
 #include "cli/reportexport.h"
 #include "cli/resultoutput.h"
 #include "cli/svgexport.h"
@@ -82,8 +83,8 @@ hydraulics::Design DesignOf(const Options& options, const Outcome& parsed) {
     std::array<float, 8> inputs{};
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = parsed.inputs[k].value_or(0.0f);
-    return hydraulics::ComputeDesign(
-        {options.caseNumber, inputs, ConditionsOf(options), options.connection, true});
+    return hydraulics::ComputeDesign({options.caseNumber, inputs, ConditionsOf(options),
+                                      options.connection, !options.recommend});
 }
 
 // The lines of text of a successful design: the results, with --details
@@ -104,6 +105,8 @@ std::string DesignText(const Options& options, const hydraulics::Design& design)
 // failure on `err`; then the section drawing, for a successful one only.
 int Report(const Options& options, const hydraulics::Design& design, std::ostream& out,
            std::ostream& err) {
+    if (options.recommend)
+        return WriteRecommendation(options, design, out, err);
     const Outcome& outcome = design.outcome;
     if (options.json)
         out << JsonReport(design, options.details);

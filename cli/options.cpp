@@ -94,6 +94,7 @@ struct Scanned {
     std::optional<double> exaggeration; // --dxf-exaggeration
     bool json = false;
     bool details = false;
+    bool recommend = false;
     std::optional<double> increase;           // --increase, %
     std::optional<double> step;               // --step, m
     std::optional<hydraulics::Region> region; // --region
@@ -138,6 +139,8 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         scanned.json = true;
     } else if (name == "--details" && !inlineValue) {
         scanned.details = true;
+    } else if (name == "--recommend" && !inlineValue) {
+        scanned.recommend = true;
     } else if (name == "--svg") {
         if (scanned.svg)
             throw UsageError("选项 --svg 只能给一次");
@@ -230,6 +233,9 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--sweep 不能与 --csv、--svg 或 --report 同时使用");
     if (scanned.dxf && (scanned.csv || scanned.sweep))
         throw UsageError("--dxf 不能与 --csv 或 --sweep 同时使用");
+    if (scanned.recommend &&
+        (scanned.csv || scanned.sweep || scanned.svg || scanned.report || scanned.dxf))
+        throw UsageError("--recommend 不能与 --csv、--sweep、--svg、--report 或 --dxf 同时使用");
     if (scanned.exaggeration && !scanned.dxf)
         throw UsageError("--dxf-exaggeration 只用于 DXF 图，须与 --dxf 同时使用");
     if (!scanned.info.empty() && !scanned.report)
@@ -302,6 +308,7 @@ Options ParseOptions(std::span<const std::string> args) {
     CheckCombinations(scanned);
     options.json = scanned.json;
     options.details = scanned.details;
+    options.recommend = scanned.recommend;
     options.increasePercent = scanned.increase;
     options.conditions.increasePercent = scanned.increase;
     if (scanned.step)
@@ -346,6 +353,8 @@ constexpr const char* kUsageText = R"(用法：
   ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件] [--dxf 文件.dxf]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 --project 项目名
   ambrelo-calc [--json] [--increase P] --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
+  ambrelo-calc [--json] [--increase P] [--step W] [--connection 文件.json] --recommend
+               情况 (V1 … V8 | --project 项目名)
   ambrelo-calc 情况 --csv 文件
   ambrelo-calc --help
 
@@ -412,6 +421,10 @@ constexpr const char* kUsageText = R"(用法：
                    方案），其余输入取自给出的数值或项目文件（该输入本身的数值不用），
                    逐个计算并校核。输出 CSV 表（带标题行）；加 --json 时输出 JSON
                    数组，每个元素与 --details --json 单独计算的输出逐字相同
+  --recommend      推荐断面：槽宽按设计步长取本设计槽宽的一半到两倍，给出允许水面
+                   降落 [ΔZ] 时纵坡另取 1/200～1/10000 的常用值，逐个按采用断面校核，
+                   给出满足全部校核、衬砌周长最短的断面和十个备选断面；都不满足时
+                   指出无法同时满足的校核项。加 --json 时输出 JSON 对象
   --help, -h       显示本说明
 
 退出码：0 成功；1 计算失败、未收敛或文件错误；2 命令行用法错误。

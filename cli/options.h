@@ -8,6 +8,8 @@
 //                CASE --project NAME
 //   ambrelo-calc [--json] [--increase P] --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
 //                                          one input stepped over a range
+//   ambrelo-calc [--json] [--increase P] [--step W] [--connection FILE.json] --recommend
+//                CASE (V1 … V8 | --project NAME)   the most economical section
 //   --info KEY=VALUE (with --report, repeatable) sets a field of the report's heading
 //   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
 //   ambrelo-calc --help
@@ -69,6 +71,7 @@ struct Options {
         hydraulics::SweepRange range;
     };
     std::optional<Sweep> sweep;
+    bool recommend = false; // --recommend: search the width and slope (推荐断面)
 };
 
 // A command line that does not fit the grammar above; what() is Chinese.

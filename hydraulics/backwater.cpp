@@ -52,12 +52,13 @@ double DepthAtLength(const Channel& ch, double a, double b, double s, double L) 
 } // namespace
 
 std::optional<FlumeProfile> TraceProfile(double B, double x, double n, double Q, double L,
-                                         double outletDepth) {
+                                         double outletDepth, std::optional<double> normal,
+                                         std::optional<double> critical) {
     if (!Positive(B) || !Positive(x) || !Positive(n) || !Positive(Q) || !Positive(L) ||
         !Positive(outletDepth))
         return std::nullopt;
-    const std::optional<double> h0 = FlumeNormalDepth(B, Q, x, n);
-    const std::optional<double> hc = CriticalDepth(B, Q, 0);
+    const std::optional<double> h0 = normal ? normal : FlumeNormalDepth(B, Q, x, n);
+    const std::optional<double> hc = critical ? critical : CriticalDepth(B, Q, 0);
     if (!h0 || !hc || *h0 <= *hc || outletDepth < *hc - kCriticalSlack)
         return std::nullopt;
     const Channel ch{B, 1 / x, n, Q};

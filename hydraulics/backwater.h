@@ -46,7 +46,11 @@ struct FlumeProfile {
 // and length L (all > 0) from `outletDepth` up to the inlet. Empty when the
 // flume is not mild for Q or the outlet depth lies below the critical depth
 // (by more than 1 µm; within it the outlet counts as critical).
+// `normal` and `critical`, where the caller has them, are the normal and
+// critical depths of Q in this flume (they are solved otherwise).
 std::optional<FlumeProfile> TraceProfile(double B, double x, double n, double Q, double L,
-                                         double outletDepth);
+                                         double outletDepth,
+                                         std::optional<double> normal = {},
+                                         std::optional<double> critical = {});
 
 } // namespace hydraulics

@@ -157,6 +157,7 @@ void Levels(const ConnectionFlume& f, const ConnectionInput& in, const Connectio
 // the upstream canal (see the header).
 struct Traced {
     std::optional<double> outletDepth, inletDepth, maxDepth, requiredH1; // m
+    std::optional<double> normal; // the flume's normal depth at this discharge, m
     bool outletCritical = false;
     bool steep = false;
     std::vector<ProfilePoint> profile;
@@ -203,6 +204,7 @@ Traced TraceThrough(const Flow& q, const ConnectionDesign& d, const ConnectionLe
     const DesignPoint& p = q.f.point;
     const std::optional<double> hc = CriticalDepth(p.B, q.Q, 0);
     const std::optional<double> h0 = FlumeNormalDepth(p.B, q.Q, p.x, p.n);
+    t.normal = h0;
     if (!hc || !h0)
         return t;
     t.steep = *h0 <= *hc;
@@ -212,7 +214,7 @@ Traced TraceThrough(const Flow& q, const ConnectionDesign& d, const ConnectionLe
     if (!t.outletDepth)
         return t;
     std::optional<FlumeProfile> profile =
-        TraceProfile(p.B, p.x, p.n, q.Q, q.f.length, *t.outletDepth);
+        TraceProfile(p.B, p.x, p.n, q.Q, q.f.length, *t.outletDepth, h0, hc);
     if (!profile)
         return t;
     t.inletDepth = profile->inletDepth;
@@ -235,6 +237,7 @@ void Increased(const ConnectionFlume& f, const ConnectionInput& in, const Connec
     if (e.bedDownstream && r.h2)
         r.levelDownstream = Finite(*e.bedDownstream + *r.h2);
     Traced t = TraceThrough(Flow{f, in, *r.Q}, d, e, r.levelDownstream, r.h2);
+    r.flumeDepth = t.normal;
     r.steep = t.steep;
     r.outletDepth = t.outletDepth;
     r.outletCritical = t.outletCritical;

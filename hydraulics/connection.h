@@ -119,6 +119,7 @@ struct ConnectionIncreased {
     std::optional<double> percent, Q;              // %, m³/s
     std::optional<double> h1, h2;                  // canal normal depths at Q加, m
     std::optional<double> levelDownstream;         // ∇₄ + h₂加, m
+    std::optional<double> flumeDepth;              // the flume's normal depth at Q加 (h加), m
     std::optional<double> outletDepth;             // m
     bool outletCritical = false;                   // the outlet is at critical depth
     std::optional<double> inletDepth, maxDepth;    // m

@@ -21,10 +21,9 @@ constexpr double kMinDepthRatio = 0.7;       // H/B of a beam flume
 constexpr double kMaxDepthRatio = 0.9;       // H/B
 
 // Denominator of the critical slope: x_c = 1/i_c with
-// i_c = (Q·n / (A_c·R_c^(2/3)))² at the critical depth (to the last
+// i_c = (Q·n / (A_c·R_c^(2/3)))² at the critical depth `hc` (to the last
 // double: the display's 1 mm is too coarse for the slope of a mild design).
-std::optional<double> CriticalSlopeX(double B, double Q, double n) {
-    const std::optional<double> hc = CriticalDepth(B, Q, 0);
+std::optional<double> CriticalSlopeX(double B, double Q, double n, std::optional<double> hc) {
     if (!hc)
         return std::nullopt;
     const SectionShape s = TrueSection(B, *hc);
@@ -54,13 +53,17 @@ constexpr std::array<IncreaseRow, 7> kIncreaseRows = {{
     {0, 5, "< 5"},
 }};
 
-void CheckIncrease(const DesignPoint& p, const DesignConditions& conditions, DesignChecks& c) {
+void CheckIncrease(const DesignPoint& p, const DesignConditions& conditions,
+                   const Connection* connection, DesignChecks& c) {
     c.increasePercent = IncreaseFor(p.Q, conditions.increasePercent, conditions.region);
     if (!Positive(p.Q) || !c.increasePercent)
         return;
     c.Qinc = Finite(p.Q * (1 + *c.increasePercent / 100));
+    // The connection has solved the same depth for its backwater.
     if (c.Qinc)
-        c.hinc = FlumeNormalDepth(p.B, *c.Qinc, p.x, p.n);
+        c.hinc = connection && connection->increased.Q == c.Qinc && connection->increased.flumeDepth
+                     ? connection->increased.flumeDepth
+                     : FlumeNormalDepth(p.B, *c.Qinc, p.x, p.n);
     const double percent = *c.increasePercent;
     c.increase = percent >= c.increaseRow.low && percent <= c.increaseRow.high ? Verdict::Met
                                                                                : Verdict::Note;
@@ -199,13 +202,13 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions&
 
     c.Fr = Finite(e.Fr);
     if (Positive(p.B) && Positive(p.Q) && Positive(p.n))
-        c.criticalSlopeX = CriticalSlopeX(p.B, p.Q, p.n);
+        c.criticalSlopeX = CriticalSlopeX(p.B, p.Q, p.n, e.hc);
     const Verdict subcritical = c.Fr ? MetIf(*c.Fr < 1) : Verdict::Unknown;
     const Verdict mild =
         c.criticalSlopeX && Positive(p.x) ? MetIf(p.x > *c.criticalSlopeX) : Verdict::Unknown;
     c.mildSlope = Both(subcritical, mild);
 
-    CheckIncrease(p, conditions, c);
+    CheckIncrease(p, conditions, connection, c);
     Surfaces(p, connection, c);
     CheckNetDepth(p, conditions, roundNetDepth, c);
     CheckLength(p, L, connection, c);

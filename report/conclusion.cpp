@@ -2,6 +2,7 @@
 #include "report/conclusion.h"
 
 #include "hydraulics/adoptedrows.h"
+#include "hydraulics/recommendtext.h"
 #include "report/checktable.h"
 
 namespace report {
@@ -66,6 +67,20 @@ void Verdicts(Conclusion& conclusion, const hydraulics::Design& d) {
         p.push_back("提示：" + note);
 }
 
+// 推荐断面 of the design (hydraulics/recommend.h): the last way out of an
+// adopted section that fails, or a cheaper section than one that does not.
+void Recommended(const hydraulics::Design& d, std::vector<std::string>& ways,
+                 std::vector<std::string>& paragraphs) {
+    const std::optional<hydraulics::RecommendInput> input = hydraulics::RecommendInputOf(d);
+    if (!input)
+        return;
+    const hydraulics::Recommendation r = hydraulics::Recommend(*input);
+    const std::string text = d.adopted->section.feasible ? hydraulics::CheaperSentence(r)
+                                                         : hydraulics::WayOutSentence(r);
+    if (!text.empty())
+        (d.adopted->section.feasible ? paragraphs : ways).push_back(text);
+}
+
 } // namespace
 
 std::string CheckAdvice(const hydraulics::CheckRow& row, const hydraulics::DesignChecks& checks,
@@ -123,9 +138,10 @@ Conclusion ComposeConclusion(const ReportContent& content) {
     if (!d.velocityNote.empty())
         conclusion.paragraphs.push_back(d.velocityNote);
     Verdicts(conclusion, d);
-    const std::vector<std::string> ways = hydraulics::WaysOutSentences(d);
+    std::vector<std::string> ways = hydraulics::WaysOutSentences(d);
+    Recommended(d, ways, conclusion.paragraphs);
     if (!ways.empty())
-        conclusion.paragraphs.push_back("修改途径（其余输入不变，按采用断面逐一复核）：");
+        conclusion.paragraphs.push_back("修改途径（按采用断面逐一复核）：");
     Numbered(conclusion.paragraphs, ways);
     if (content.request.conclusionNote && !content.request.conclusionNote->empty())
         conclusion.paragraphs.push_back(*content.request.conclusionNote);

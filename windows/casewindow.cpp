@@ -115,8 +115,7 @@ bool CaseWindow::load() {
         try {
             values = project::ReadProjectFile(state_.ProjectName);
         } catch (const hydraulics::CalcError& e) {
-            // A new window is not shown yet: the message belongs to whoever
-            // opens it.
+            // A new window is not shown yet: the message is its opener's.
             QMessageBox::critical(isVisible() ? this : parentWidget(),
                                   userName() + QStringLiteral(" - 无法打开项目"),
                                   QString::fromStdString(e.message()) +
@@ -129,8 +128,7 @@ bool CaseWindow::load() {
     }
     if (loaded_) { // afresh for another project
         clearResults();
-        // The section, its print and its report belonged to the other
-        // project: the next success makes them anew under this one.
+        // The section and the comparison were the other project's.
         delete section_;
         section_ = nullptr;
         delete sweep_;
@@ -217,10 +215,8 @@ bool CaseWindow::goOnDespiteStale() {
 
 void CaseWindow::updateSection(const std::array<float, 8>& inputs,
                                const hydraulics::ResultTexts& results) {
-    // The design point and flume length as this calculation left them in
-    // the shared state, read before any other window can calculate. The
-    // section window sets the increase of the design checks. The report is
-    // made from the inputs as typed (case 2 leaves its own head in the state).
+    // The outcome as this calculation left it in the shared state, read before any
+    // other window can calculate; the report is made from the inputs as typed.
     const hydraulics::CaseOutcome outcome =
         hydraulics::SucceededOutcome(state_, layout_.caseNo, inputs, results);
     notes_->show(applicabilityNote_,
@@ -233,6 +229,10 @@ void CaseWindow::updateSection(const std::array<float, 8>& inputs,
                 &CaseWindow::fillApproachVelocity);
         connect(section_, &SectionWindow::sweepRequested, this, &CaseWindow::showSweep);
         connect(section_, &SectionWindow::recalculationRequested, this, &CaseWindow::calculate);
+        connect(section_, &SectionWindow::recommendRequested, this, [this] {
+            showSweep();
+            sweep_->showRecommendation();
+        });
     }
     // The window's own project names the printed page and the report.
     section_->showCalculation(outcome, fileBaseName(QStringLiteral("断面图")),
@@ -320,7 +320,6 @@ void CaseWindow::showResults(const hydraulics::ResultTexts& results) {
     const QLocale locale; // the user's regional format
     for (int k = 0; k < kResultCount; ++k) {
         QLineEdit* box = boxes_[std::size_t(kInputCount + k)];
-        // The whole number is also the box's tooltip (FittingLineEdit).
         showText(box, project::ShowRegionalNumber(results[std::size_t(k)], locale));
     }
 }
@@ -330,8 +329,7 @@ void CaseWindow::calculate() {
     hydraulics::ResultTexts results;
     if (!readInputs(values))
         return;
-    // Saved first; a file that cannot be written does not stop the
-    // calculation, the message says what was not kept.
+    // Saved first; a file that cannot be written does not stop the calculation.
     const QString unsaved = saveInputs(values);
     if (!solve(results, unsaved))
         return;
@@ -375,7 +373,9 @@ void CaseWindow::showSweep() {
         sweep_->setWindowTitle(projectName_.empty() ? QStringLiteral("方案比选")
                                                     : QStringLiteral("方案比选 - ") +
                                                           QString::fromStdString(projectName_));
-        connect(sweep_, &SweepWindow::valueAdopted, this, &CaseWindow::adoptValue);
+        connect(sweep_, &SweepWindow::valueAdopted, this,
+                [this](int index, const QString& text) { adoptValues({{index, text}}); });
+        connect(sweep_, &SweepWindow::valuesAdopted, this, &CaseWindow::adoptValues);
         if (section_ && section_->figure()) // starts at the increase the section shows
             sweep_->setIncrease(section_->figure()->increasePercent);
     }
@@ -388,11 +388,11 @@ void CaseWindow::showSweep() {
     sweep_->activateWindow();
 }
 
-void CaseWindow::adoptValue(int index, const QString& engineText) {
-    if (index < 0 || index >= kInputCount)
-        return;
-    showText(boxes_[std::size_t(index)],
-             project::ShowRegionalNumber(engineText.toStdString(), QLocale()));
+void CaseWindow::adoptValues(const QList<QPair<int, QString>>& values) {
+    for (const auto& [index, engineText] : values)
+        if (index >= 0 && index < kInputCount)
+            showText(boxes_[std::size_t(index)],
+                     project::ShowRegionalNumber(engineText.toStdString(), QLocale()));
     calculate();
     raise();
 }

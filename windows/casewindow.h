@@ -4,6 +4,8 @@
 
 #include "hydraulics/cases.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -73,8 +75,9 @@ private slots:
     // v₁ of the upstream canal, chosen there, into V (Text5).
     void fillApproachVelocity(double velocity);
     void showSweep(); // "方案比选" here or in the section window: open the comparison
-    // "采用" in the comparison: the value into input box `index`, then calculate.
-    void adoptValue(int index, const QString& engineText);
+    // "采用" in the comparison (one value) or in 推荐断面: the values into
+    // their input boxes (index, engine text), then calculate.
+    void adoptValues(const QList<QPair<int, QString>>& values);
     // An input box changed: are the results still those of the boxes?
     void followInputs();
     // Results that the inputs have left behind: greyed, with a note here and

@@ -76,9 +76,9 @@ SectionWindow::SectionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     inputs->addWidget(conditionsInput_, 0, Qt::AlignHCenter);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* button : {print_, report_, dxf_, connection_, sweep_}) {
+    for (QPushButton* button : {print_, report_, dxf_, connection_, sweep_, recommend_}) {
         buttons->addWidget(button);
-        buttons->addSpacing(button == sweep_ ? 0 : 24);
+        buttons->addSpacing(button == recommend_ ? 0 : 24);
     }
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
@@ -132,16 +132,18 @@ void SectionWindow::buildButtons() {
     dxf_ = button(QStringLiteral("导出 DXF"), QStringLiteral("DxfCommand"), false);
     connection_ = button(QStringLiteral("水面衔接"), QStringLiteral("Command3"), false);
     sweep_ = button(QStringLiteral("方案比选"), QStringLiteral("SweepCommand"), true);
+    recommend_ = button(QStringLiteral("推荐断面"), QStringLiteral("RecommendCommand"), true);
     connect(print_, &QPushButton::clicked, this, &SectionWindow::printWindow);
     connect(report_, &QPushButton::clicked, this, &SectionWindow::saveReport);
     connect(dxf_, &QPushButton::clicked, this, &SectionWindow::saveDxf);
     connect(connection_, &QPushButton::clicked, this, &SectionWindow::showConnection);
     connect(sweep_, &QPushButton::clicked, this, &SectionWindow::sweepRequested);
+    connect(recommend_, &QPushButton::clicked, this, &SectionWindow::recommendRequested);
     auto* style = new CaptionStyle;
     style->setParent(this);
-    for (QPushButton* made : {print_, report_, dxf_, connection_, sweep_})
+    for (QPushButton* made : {print_, report_, dxf_, connection_, sweep_, recommend_})
         made->setStyle(style);
-    new EnterClick({print_, report_, dxf_, connection_, sweep_}, this);
+    new EnterClick({print_, report_, dxf_, connection_, sweep_, recommend_}, this);
 }
 
 void SectionWindow::showCalculation(const hydraulics::CaseOutcome& outcome,

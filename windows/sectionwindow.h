@@ -77,6 +77,8 @@ signals:
     void sweepRequested();
     // "先重新计算": the case window is to calculate now, from its boxes.
     void recalculationRequested();
+    // "推荐断面": the comparison at its tab 推荐断面.
+    void recommendRequested();
 
 private slots:
     void printWindow();    // Command1: print the window
@@ -88,7 +90,7 @@ private slots:
     void takeCanals(const hydraulics::ConnectionInput& canals); // the connection's set
 
 private:
-    void buildButtons(); // 打印, 计算书, 导出 DXF, 水面衔接, 方案比选 in one look
+    void buildButtons(); // 打印, 计算书, 导出 DXF, 水面衔接, 方案比选, 推荐断面 in one look
     void buildStatusLine();
     // The window's first size: the drawing and `belowDrawing` pixels under it.
     void fitScreen(int belowDrawing);
@@ -118,6 +120,7 @@ private:
     QPushButton* dxf_;
     QPushButton* connection_;
     QPushButton* sweep_;
+    QPushButton* recommend_;
     ConnectionWindow* connectionWindow_ = nullptr; // made when first opened
     QString pdfBaseName_;
     std::optional<report::ReportRequest> request_;

@@ -7,6 +7,7 @@
 #include "project/regionalnumber.h"
 #include "project/savedfile.h"
 #include "windows/look.h"
+#include "windows/recommendpanel.h"
 #include "windows/stalequestion.h"
 #include "windows/sweepchartview.h"
 #include "windows/sweepmodel.h"
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -54,7 +56,11 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     setObjectName(QStringLiteral("SweepWindow"));
     setWindowTitle(QStringLiteral("方案比选"));
     setFont(SongTi(10.5));
-    auto* layout = new QVBoxLayout(this);
+    // The comparison of one input and 推荐断面, each on a tab.
+    tabs_ = new QTabWidget(this);
+    (new QVBoxLayout(this))->addWidget(tabs_);
+    auto* page = new QWidget(tabs_);
+    auto* layout = new QVBoxLayout(page);
     auto* bar = new QWidget(this);
     buildInputs(bar);
     layout->addWidget(bar);
@@ -92,6 +98,10 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     auto* buttons = new QWidget(this);
     buildButtons(buttons);
     layout->addWidget(buttons);
+    tabs_->addTab(page, QStringLiteral("单项比选"));
+    recommend_ = new RecommendPanel(caseNo_, tabs_);
+    tabs_->addTab(recommend_, QStringLiteral("推荐断面"));
+    connect(recommend_, &RecommendPanel::valuesAdopted, this, &SweepWindow::valuesAdopted);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SweepWindow::updateAdopt);
     connect(table_, &QTableView::doubleClicked, this, &SweepWindow::adoptRow);
@@ -162,6 +172,7 @@ void SweepWindow::buildButtons(QWidget* bar) {
 
 void SweepWindow::setBase(const SweepBase& base) {
     base_ = base;
+    recommend_->setBase(base.stored, base.problems);
     if (started_) {
         markRows();
         return;
@@ -209,10 +220,17 @@ void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>
                                 const hydraulics::DesignConditions& conditions) {
     connection_ = connection;
     conditions_ = conditions;
+    recommend_->setConnection(connection);
+    recommend_->setConditions(conditions);
+}
+
+void SweepWindow::showRecommendation() {
+    tabs_->setCurrentWidget(recommend_);
 }
 
 void SweepWindow::setIncrease(std::optional<double> percent) {
     increase_->setValue(percent ? *percent : kDefaultIncrease);
+    recommend_->setIncrease(percent);
 }
 
 const std::vector<hydraulics::SweepRow>& SweepWindow::rows() const {
@@ -364,7 +382,10 @@ void SweepWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        runSweep();
+        if (tabs_->currentWidget() == recommend_) // the tab shown, not the other
+            recommend_->startSearch();
+        else
+            runSweep();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -3,12 +3,16 @@
 // side by side in a sortable table with their design checks, a chart of
 // H/B and v under it, and "采用" to take a row's value back into the case
 // window, which then computes (and saves) it there. Nothing is saved here.
+// A second tab, "推荐断面" (RecommendPanel), searches the width and the
+// slope together.
 #pragma once
 
 #include "hydraulics/designchecks.h"
 #include "hydraulics/sweep.h"
 #include "windows/sweepbase.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -16,6 +20,7 @@
 #include <vector>
 
 class QComboBox;
+class QTabWidget;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -25,6 +30,7 @@ class QTableView;
 
 namespace windows {
 
+class RecommendPanel;
 class SweepChartView;
 class SweepSortModel;
 
@@ -54,6 +60,10 @@ public:
     // design conditions (width step, support, tie rods, cold region, 地区).
     void setConnection(const std::optional<hydraulics::ConnectionInput>& connection,
                        const hydraulics::DesignConditions& conditions = {});
+    // Brings the tab "推荐断面" forward; it searches where it has not yet
+    // for the inputs as they stand.
+    void showRecommendation();
+    RecommendPanel* recommendPanel() const { return recommend_; }
 
     const std::vector<hydraulics::SweepRow>& rows() const;
     std::size_t variable() const;
@@ -66,6 +76,8 @@ public:
 signals:
     // "采用": the value of input `inputIndex` (box order) as engine text.
     void valueAdopted(int inputIndex, const QString& engineText);
+    // "采用" of 推荐断面: several inputs (box order, engine text) at once.
+    void valuesAdopted(const QList<QPair<int, QString>>& values);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -113,6 +125,8 @@ private:
     SweepSortModel* sorted_ = nullptr;
     QTableView* table_ = nullptr;
     SweepChartView* chart_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    RecommendPanel* recommend_ = nullptr;
 };
 
 } // namespace windows
