@@ -6,10 +6,14 @@
 //                                          one calculation, values in box order
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
 //                CASE --project NAME
-//   ambrelo-calc [--json] [--increase P] --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
+//   ambrelo-calc [--json | --bom] [--increase P] [--connection FILE.json]
+//                --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
 //                                          one input stepped over a range
 //   --info KEY=VALUE (with --report, repeatable) sets a field of the report's heading
-//   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
+//   ambrelo-calc [--bom] CASE --csv FILE    one calculation per row; FILE "-" = stdin
+//
+// With --project the side file "<name>us.json" also gives the report's
+// heading fields and the canal data, where --info and --connection do not.
 //   ambrelo-calc --help
 //
 // Options may stand anywhere; "--name=value" is the same as "--name value".
@@ -18,7 +22,6 @@
 #pragma once
 
 #include "hydraulics/connection.h"
-
 #include "hydraulics/sweep.h"
 
 #include <cstddef>
@@ -38,11 +41,14 @@ struct Options {
     int caseNumber = 0; // 1..4
     bool json = false;
     bool details = false; // add the hydraulic elements to text and JSON
-    std::string svgFile;  // write the section drawing here; empty: none
+    // Start the CSV output (--csv, --sweep without --json) with a UTF-8
+    // byte-order mark, for spreadsheets that otherwise guess a local code page.
+    bool bom = false;
+    std::string svgFile; // write the section drawing here; empty: none
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
-    std::string reportFile;          // write the calculation report here (.pdf, .odt); empty: none
+    std::string reportFile; // write the calculation report here (.pdf, .odt); empty: none
     // The canals of --connection FILE.json, read while parsing (a bad file
     // is a usage error); empty: no water-surface connection.
     std::optional<hydraulics::ConnectionInput> connection;
