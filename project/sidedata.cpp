@@ -9,13 +9,6 @@
 namespace project {
 namespace {
 
-// The grade a section gives, as the report keeps it ("1".."5"), or empty.
-std::string GradeText(const QJsonObject& connection, const ConnectionRead& read) {
-    if (!read.input || !read.gradeGiven || !connection.value(QStringLiteral("grade")).isDouble())
-        return {};
-    return std::to_string(read.input->grade);
-}
-
 void ReadCanals(const SideFile& file, SideData& data) {
     const SideSection section = SectionOf(file, QStringLiteral("connection"));
     if (section.values.isEmpty()) { // none kept, or the section is damaged
@@ -32,10 +25,11 @@ void ReadCanals(const SideFile& file, SideData& data) {
         return;
     }
     data.connection = read.input;
-    const std::string grade = GradeText(section.values, read);
-    if (data.identity.grade.empty())
-        data.identity.grade = grade;
-    else if (!read.gradeGiven)
+    // A grade of null stands for none given, as a grade left out.
+    const bool gradeGiven = section.values.value(QStringLiteral("grade")).isDouble();
+    if (data.identity.grade.empty() && gradeGiven)
+        data.identity.grade = std::to_string(read.input->grade);
+    else if (!data.identity.grade.empty() && !gradeGiven)
         data.connection->grade = std::stoi(data.identity.grade);
 }
 

@@ -328,18 +328,13 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
     const std::string up = R"({"upstream": {)" + canal + R"(, "bed": 100.0})";
     const std::string good = up + R"(, "downstream": {)" + canal + "}"; // the object still open
     const std::string file = (dir_ / "canals.json").string();
-    // A bad file is a usage error that names the key.
+    // A bad file is a usage error that names the key (every key:
+    // test_connectiondata; any bytes: fuzz_connection_file).
     for (const auto& [text, key] : {
              std::pair<std::string, const char*>{"[1, 2]", "不是有效的 JSON 对象"},
-             {R"({"upstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000}})", "“upstream.bed”"},
-             {R"({"upstream": {"b": 2, "m": 1.5, "n": 0, "x": 4000, "bed": 1}})", "“upstream.n”"},
-             {R"({"upstream": {"b": 0, "m": 0, "n": 0.02, "x": 4000, "bed": 1}})", "“upstream.b”"},
-             {up + "}", "“downstream”"},
              {up + R"(, "downstream": {"b": 2, "m": 1.5, "n": 0.025, "x": "4000"}})",
               "“downstream.x”"},
-             {good + R"(, "inlet_angle": 20})", "“inlet_angle”"},
              {good + R"(, "grade": 2.5})", "“grade”"},
-             {good + R"(, "bend_radius": -3})", "“bend_radius”"},
          }) {
         std::ofstream(file, std::ios::trunc) << text;
         ExpectRun("--connection " + file + " " + kCase1, 2, "", key);
