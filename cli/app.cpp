@@ -13,10 +13,12 @@
 #include "cli/resultoutput.h"
 #include "cli/svgexport.h"
 #include "cli/sweeprun.h"
+#include "hydraulics/sweeptable.h"
+#include "project/designdata.h"
 #include "project/nearname.h"
 #include "project/projectfile.h"
 #include "project/reportidentity.h"
-#include "project/sidefile.h"
+#include "project/sidedata.h"
 
 #include <filesystem>
 #include <fstream>
@@ -44,22 +46,15 @@ std::string ProjectName(const Options& options) {
 }
 
 // The calculation report of a successful calculation: the inputs as
-// stored, the project's name where it came from a project file.
-int WriteReportFile(const Options& options, const Outcome& outcome, std::ostream& err) {
+// stored, the project's name where it came from a project file, the
+// heading fields of `identity` (the project's side file) under those of
+// --info.
+int WriteReportFile(const Options& options, const Outcome& outcome,
+                    project::ReportIdentity identity, std::ostream& err) {
     std::array<float, 8> inputs{};
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = outcome.inputs[k].value_or(0.0f);
     const std::string project = ProjectName(options);
-    // A project's remembered heading fields, then those of --info; a
-    // damaged side file is named and the report written all the same.
-    project::ReportIdentity identity;
-    if (options.mode == Mode::Project) {
-        const project::SideSection side =
-            project::ReadSideSection(project, QStringLiteral("report"));
-        if (!side.problem.isEmpty())
-            err << side.problem.toStdString() << '\n';
-        identity = project::IdentityFromJson(side.values);
-    }
     for (const auto& [key, value] : options.info)
         project::SetIdentityField(identity, key, value);
     const std::string failure =
@@ -102,9 +97,10 @@ std::string DesignText(const Options& options, const hydraulics::Design& design)
 }
 
 // Shows one calculation: results on `out` (text or JSON), the message of a
-// failure on `err`; then the section drawing, for a successful one only.
+// failure on `err`; then the drawings and the report (its heading fields
+// from `identity` and --info), for a successful one only.
 int Report(const Options& options, const hydraulics::Design& design, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, const project::ReportIdentity& identity = {}) {
     if (options.recommend)
         return WriteRecommendation(options, design, out, err);
     const Outcome& outcome = design.outcome;
@@ -134,7 +130,7 @@ int Report(const Options& options, const hydraulics::Design& design, std::ostrea
             return kExitFailed;
         }
     }
-    return options.reportFile.empty() ? kExitOk : WriteReportFile(options, outcome, err);
+    return options.reportFile.empty() ? kExitOk : WriteReportFile(options, outcome, identity, err);
 }
 
 // --sweep over the values of the command line or of a project file.
@@ -168,17 +164,71 @@ CalcError WithNearProject(const CalcError& e, const std::string& project) {
                          *near + "\"");
 }
 
-int RunProject(const Options& options, std::ostream& out, std::ostream& err) {
+// The grade of the last --info grade=N, or 0 where none is given.
+int InfoGrade(const Options& options) {
+    int grade = 0;
+    for (const auto& [key, value] : options.info)
+        if (key == "grade")
+            grade = value.empty() ? 0 : std::stoi(value);
+    return grade;
+}
+
+// The project's design conditions (section "design") where the command
+// line gives none; a damaged section is told and the defaults stand.
+void TakeSideConditions(Options& options, std::ostream& err) {
+    std::string problem;
+    const hydraulics::DesignConditions kept = project::SavedConditions(options.project, &problem);
+    if (!problem.empty())
+        err << problem << '\n';
+    hydraulics::DesignConditions& c = options.conditions;
+    const Options::Given& given = options.given;
+    c.widthStep = given.step ? c.widthStep : kept.widthStep;
+    c.support = given.support ? c.support : kept.support;
+    c.tieRodDepth = given.tieRods ? c.tieRodDepth : kept.tieRodDepth;
+    c.coldRegion = given.cold ? c.coldRegion : kept.coldRegion;
+    c.region = given.region ? c.region : kept.region;
+}
+
+// What the project's side file adds to `options`: the canal data where
+// --connection gives none (worked to the grade of --info where given), and
+// the report's heading fields where a report is written. Its problems are
+// told on `err` and the calculation goes on without what could not be read.
+project::ReportIdentity TakeSideData(Options& options, std::ostream& err) {
+    const bool wantsCanals = !options.connection;
+    const bool wantsHeading = !options.reportFile.empty();
+    const project::SideData side = project::ReadSideData(options.project);
+    // Told where the run uses it (the design conditions are told apart).
+    for (const std::string* problem :
+         {wantsCanals || wantsHeading ? &side.fileProblem : nullptr,
+          wantsHeading ? &side.reportProblem : nullptr,
+          wantsCanals ? &side.connectionProblem : nullptr})
+        if (problem && !problem->empty())
+            err << *problem << '\n';
+    if (wantsCanals && side.connection) {
+        options.connection = side.connection;
+        if (const int grade = InfoGrade(options))
+            options.connection->grade = grade;
+    }
+    if (!InfoGrade(options) && !side.identity.grade.empty() &&
+        project::IsValidGrade(side.identity.grade))
+        options.conditions.grade = std::stoi(side.identity.grade);
+    TakeSideConditions(options, err);
+    return side.identity;
+}
+
+int RunProject(Options options, std::ostream& out, std::ostream& err) {
     Outcome outcome;
+    project::ReportIdentity identity;
     try {
         const project::ProjectValues values = project::ReadProjectFile(options.project);
+        identity = TakeSideData(options, err);
         if (options.sweep)
             return Sweep(options, values, out, err);
         std::copy(values.begin(), values.end(), outcome.inputs.begin());
     } catch (const CalcError& e) {
         outcome = FailedOutcome(WithNearProject(e, options.project));
     }
-    return Report(options, DesignOf(options, outcome), out, err);
+    return Report(options, DesignOf(options, outcome), out, err, identity);
 }
 
 int FileFailure(ErrorKind kind, const std::string& name, std::ostream& err) {
@@ -188,6 +238,8 @@ int FileFailure(ErrorKind kind, const std::string& name, std::ostream& err) {
 
 int Batch(const Options& options, std::istream& in, const std::string& name, std::ostream& out,
           std::ostream& err) {
+    if (options.bom)
+        out << hydraulics::kUtf8Bom;
     const BatchSummary summary = RunBatch(options.caseNumber, in, out, err);
     if (summary.readFailed)
         return FileFailure(ErrorKind::FileAccess, name, err);

@@ -95,6 +95,7 @@ struct Scanned {
     bool json = false;
     bool details = false;
     bool recommend = false;
+    bool bom = false;
     std::optional<double> increase;           // --increase, %
     std::optional<double> step;               // --step, m
     std::optional<hydraulics::Region> region; // --region
@@ -141,6 +142,8 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
         scanned.details = true;
     } else if (name == "--recommend" && !inlineValue) {
         scanned.recommend = true;
+    } else if (name == "--bom" && !inlineValue) {
+        scanned.bom = true;
     } else if (name == "--svg") {
         if (scanned.svg)
             throw UsageError("选项 --svg 只能给一次");
@@ -238,6 +241,8 @@ void CheckCombinations(const Scanned& scanned) {
         throw UsageError("--recommend 不能与 --csv、--sweep、--svg、--report 或 --dxf 同时使用");
     if (scanned.exaggeration && !scanned.dxf)
         throw UsageError("--dxf-exaggeration 只用于 DXF 图，须与 --dxf 同时使用");
+    if (scanned.bom && !(scanned.csv || (scanned.sweep && !scanned.json)))
+        throw UsageError("--bom 只用于 CSV 输出：--csv，或不带 --json 的 --sweep");
     if (!scanned.info.empty() && !scanned.report)
         throw UsageError("--info 只用于计算书，须与 --report 同时使用");
 }
@@ -309,10 +314,13 @@ Options ParseOptions(std::span<const std::string> args) {
     options.json = scanned.json;
     options.details = scanned.details;
     options.recommend = scanned.recommend;
+    options.bom = scanned.bom;
     options.increasePercent = scanned.increase;
     options.conditions.increasePercent = scanned.increase;
     if (scanned.step)
         options.conditions.widthStep = *scanned.step;
+    options.given.step = scanned.step.has_value();
+    options.given.region = scanned.region.has_value();
     for (const auto& [key, value] : scanned.info)
         if (key == "grade" && !value.empty())
             options.conditions.grade = std::stoi(value);
@@ -331,6 +339,9 @@ Options ParseOptions(std::span<const std::string> args) {
             throw UsageError(read.problem);
         options.connection = read.input;
         project::ApplyConditionKeys(read.conditions, options.conditions);
+        options.given.support = read.conditions.support.has_value();
+        options.given.tieRods = read.conditions.tieRodDepth.has_value();
+        options.given.cold = read.conditions.coldRegion.has_value();
         // A file without a grade takes the report's 建筑物级别 of --info.
         for (const auto& [key, value] : scanned.info)
             if (key == "grade" && !value.empty() && !read.gradeGiven)
@@ -352,10 +363,11 @@ constexpr const char* kUsageText = R"(用法：
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 V1 … V8
   ambrelo-calc [--json] [--details] [--increase P] [--step W] [--svg 文件] [--dxf 文件.dxf]
                [--report 文件 [--info 键=值]…] [--connection 文件.json] 情况 --project 项目名
-  ambrelo-calc [--json] [--increase P] --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
+  ambrelo-calc [--json | --bom] [--increase P] [--connection 文件.json]
+               --sweep 名称=起点:终点:步长 情况 (V1 … V8 | --project 项目名)
   ambrelo-calc [--json] [--increase P] [--step W] [--connection 文件.json] --recommend
                情况 (V1 … V8 | --project 项目名)
-  ambrelo-calc 情况 --csv 文件
+  ambrelo-calc [--bom] 情况 --csv 文件
   ambrelo-calc --help
 
 情况（按计算窗口输入框的顺序给出八个数值，与项目文件的顺序相同）：
@@ -411,7 +423,10 @@ constexpr const char* kUsageText = R"(用法：
                    名称（默认为项目名）、stage 设计阶段、grade 建筑物级别（1～5）、
                    number 计算书编号、company 设计单位、author 计算、checker 校核、
                    reviewer 审查；与 --project 同用时覆盖项目附加资料中的同一项
-  --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）
+  --project 项目名  从项目文件“项目名us.dat”读取八个数值（不写项目文件）；项目附加
+                   资料文件“项目名us.json”中的计算书标题栏资料和渠道资料一并采用，
+                   命令行的 --info、--connection 优先；该文件损坏或渠道资料不全时
+                   在标准错误上说明，照常计算
   --csv 文件        每行八个以逗号分隔的数值，逐行计算，以 CSV 输出；
                    文件为 - 时读标准输入。空行跳过；第一个非空行若没有
                    任何字段是数字，则视为标题行跳过。
@@ -419,8 +434,11 @@ constexpr const char* kUsageText = R"(用法：
                    方案比选：把一个输入（名称同 JSON 的 "inputs"：Q L h x V n xi1 xi2，
                    情况 2 的 Z，情况 3、4 的 B）从起点按步长取到终点（最多 2000 个
                    方案），其余输入取自给出的数值或项目文件（该输入本身的数值不用），
-                   逐个计算并校核。输出 CSV 表（带标题行）；加 --json 时输出 JSON
-                   数组，每个元素与 --details --json 单独计算的输出逐字相同
+                   逐个计算并校核。输出 CSV 表（带标题行），有渠道资料时另有
+                   ΔZ、∇1、∇2、∇4、Δh1 各列和水面衔接的校核结论；加 --json 时输出
+                   JSON 数组，每个元素与 --details --json 单独计算的输出逐字相同
+  --bom            CSV 输出（--csv，以及不带 --json 的 --sweep）以 UTF-8 字节顺序
+                   标记开头，使 Excel 等表格程序按 UTF-8 读中文；不给时不加
   --recommend      推荐断面：槽宽按设计步长取本设计槽宽的一半到两倍，给出允许水面
                    降落 [ΔZ] 时纵坡另取 1/200～1/10000 的常用值，逐个按采用断面校核，
                    给出满足全部校核、衬砌周长最短的断面和十个备选断面；都不满足时

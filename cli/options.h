@@ -6,12 +6,16 @@
 //                                          one calculation, values in box order
 //   ambrelo-calc [--json] [--details] [--increase P] [--svg FILE] [--report FILE]
 //                CASE --project NAME
-//   ambrelo-calc [--json] [--increase P] --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
+//   ambrelo-calc [--json | --bom] [--increase P] [--connection FILE.json]
+//                --sweep NAME=FROM:TO:STEP CASE (V1 … V8 | --project NAME)
 //                                          one input stepped over a range
 //   ambrelo-calc [--json] [--increase P] [--step W] [--connection FILE.json] --recommend
 //                CASE (V1 … V8 | --project NAME)   the most economical section
 //   --info KEY=VALUE (with --report, repeatable) sets a field of the report's heading
-//   ambrelo-calc CASE --csv FILE            one calculation per row; FILE "-" = stdin
+//   ambrelo-calc [--bom] CASE --csv FILE    one calculation per row; FILE "-" = stdin
+//
+// With --project the side file "<name>us.json" also gives the report's
+// heading fields and the canal data, where --info and --connection do not.
 //   ambrelo-calc --help
 //
 // Options may stand anywhere; "--name=value" is the same as "--name value".
@@ -40,7 +44,10 @@ struct Options {
     int caseNumber = 0; // 1..4
     bool json = false;
     bool details = false; // add the hydraulic elements to text and JSON
-    std::string svgFile;  // write the section drawing here; empty: none
+    // Start the CSV output (--csv, --sweep without --json) with a UTF-8
+    // byte-order mark, for spreadsheets that otherwise guess a local code page.
+    bool bom = false;
+    std::string svgFile; // write the section drawing here; empty: none
     // Increase of the design discharge for the design checks, % (0..50);
     // empty: the larger value of table 6.3.4 for Q.
     std::optional<double> increasePercent;
@@ -57,6 +64,11 @@ struct Options {
     // adopted width, m), the --connection file's support, tie_rod_depth and
     // cold_region, and the grade of --info.
     hydraulics::DesignConditions conditions;
+    // Which of them the command line gives; the others may come from the
+    // project's side file (section "design") with --project.
+    struct Given {
+        bool step = false, support = false, tieRods = false, cold = false, region = false;
+    } given;
     // --info KEY=VALUE in the order given, keys and grades already checked
     // (project::SetIdentityField); a later one of a key wins.
     std::vector<std::pair<std::string, std::string>> info;

@@ -67,7 +67,8 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
     const auto& symbol = hydraulics::Case(options.caseNumber).inputNames[sweep.variable].symbol;
     std::string text;
     if (!options.json)
-        text = hydraulics::SweepCsvHeader(options.caseNumber, sweep.variable, options.connection);
+        text = std::string(options.bom ? hydraulics::kUtf8Bom : "") +
+               hydraulics::SweepCsvHeader(options.caseNumber, sweep.variable, options.connection);
     else
         text = "[\n";
     for (std::size_t k = 0; k < rows.size(); ++k) {

@@ -18,10 +18,9 @@ Outcome OutcomeOf(const hydraulics::SweepRow& row);
 
 // Runs the sweep of `options` on `inputs` (box order; the variable's own
 // value is replaced) and writes it to `out`: without --json the CSV of
-// hydraulics::SweepCsv, with --json "[", one line per row that is exactly
-// JsonReport(…, details = true, --increase) without its line end, the
-// lines separated by ",", then "]". The message of each failed row goes to
-// `err` as "h = 0.5：…".
+// hydraulics::SweepCsv (after a byte-order mark with --bom), with --json "[", one line per row that
+// is exactly JsonReport(…, details = true, --increase) without its line end, the lines separated by
+// ",", then "]". The message of each failed row goes to `err` as "h = 0.5：…".
 void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std::ostream& out,
                 std::ostream& err);
 

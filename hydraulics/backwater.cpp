@@ -71,6 +71,8 @@ std::optional<FlumeProfile> TraceProfile(double B, double x, double n, double Q,
         if (std::fabs(gap) <= kUniformGap)
             break;
         const double next = y + gap * kStepShare;
+        if (next == y)
+            break; // h₀ to the last bit of y: uniform flow from here to the inlet
         const double ds = ch.Span(y, next);
         if (!std::isfinite(ds))
             return std::nullopt;
@@ -81,7 +83,11 @@ std::optional<FlumeProfile> TraceProfile(double B, double x, double n, double Q,
         }
         s += ds;
         y = next;
-        p.points.push_back({s, y});
+        // Far up a long flume a step can be shorter than the last bit of s:
+        // it moves the depth, not the distance, and the next point that
+        // lies further up carries the depth on.
+        if (s > p.points.back().distance)
+            p.points.push_back({s, y});
     }
     p.points.push_back({L, y}); // at h₀ when the loop ended there: uniform flow to the inlet
     p.inletDepth = y;

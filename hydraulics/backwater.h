@@ -16,8 +16,8 @@
 // equation in h alone). The step that passes the flume's length L is
 // bisected to the last bit of a double for the depth at exactly s = L. The
 // quadrature error per step is below 10⁻⁸ of its length; depths come out
-// far inside 1 mm. When the gap falls below 10⁻⁹ m the rest of the flume
-// runs at h₀.
+// far inside 1 mm. When the gap falls below 10⁻⁹ m, or below the last bit
+// of the depth (depths of some 10⁶ m), the rest of the flume runs at h₀.
 //
 // Only mild flumes (h₀ above the critical depth h_c) and outlet depths at
 // or above h_c have such a profile (M1 above h₀, M2 between h_c and h₀);
@@ -37,8 +37,9 @@ struct ProfilePoint {
 struct FlumeProfile {
     double inletDepth; // m, at s = L
     double maxDepth;   // m, the largest depth from outlet to inlet
-    // From the outlet (s = 0) to the inlet (s = L), one point a step; the
-    // last point is the inlet.
+    // From the outlet (s = 0) to the inlet (s = L), one point a step, each
+    // further up than the one before (a step shorter than the last bit of
+    // the distance has none of its own); the last point is the inlet.
     std::vector<ProfilePoint> points;
 };
 

@@ -115,16 +115,22 @@ std::string Compose(ErrorKind kind, const std::string& subject, const std::strin
 CalcError::CalcError(ErrorKind kind, std::string subject, std::string detail)
     : CalcError(kind, std::move(subject), std::move(detail), {}) {}
 
-CalcError::CalcError(ErrorKind kind, std::string subject, std::string detail, std::string cause)
-    : std::runtime_error(Compose(kind, subject, detail, cause)), kind_(kind),
-      subject_(std::move(subject)), detail_(std::move(detail)), cause_(std::move(cause)) {}
+CalcError::CalcError(ErrorKind kind, std::string subject, std::string detail, std::string cause,
+                     bool refusal)
+    : std::runtime_error(refusal ? detail : Compose(kind, subject, detail, cause)), kind_(kind),
+      subject_(std::move(subject)), detail_(std::move(detail)), cause_(std::move(cause)),
+      refusal_(refusal) {}
+
+CalcError CalcError::Refusal(ErrorKind kind, std::string subject, std::string sentence) {
+    return CalcError(kind, std::move(subject), std::move(sentence), {}, true);
+}
 
 std::string CalcError::message() const {
     return what();
 }
 
 std::string CalcError::sentence() const {
-    if (!IsStepFault(kind_, subject_, detail_))
+    if (refusal_ || !IsStepFault(kind_, subject_, detail_))
         return message();
     return subject_ + std::string(Happened(kind_)) + "。" + CauseClause(cause_);
 }
@@ -151,7 +157,7 @@ CalcError CalcError::withStep(std::string step, const StepCauses& causes) const 
 }
 
 CalcError CalcError::withCauses(const StepCauses& causes) const {
-    const char* cause = IsArithmetic(kind_) ? CauseOf(kind_, causes) : nullptr;
+    const char* cause = IsArithmetic(kind_) && !refusal_ ? CauseOf(kind_, causes) : nullptr;
     return cause ? CalcError(kind_, subject_, detail_, cause) : *this;
 }
 

@@ -46,6 +46,12 @@ class CalcError : public std::runtime_error {
 public:
     CalcError(ErrorKind kind, std::string subject, std::string detail = {});
 
+    // Inputs the calculation refuses, told in the user's words: message()
+    // and sentence() are `sentence` alone, without the kind's name in front;
+    // the kind stays the fault the arithmetic would have met, `subject`
+    // names the inputs, and no step or cause is added on the way up.
+    static CalcError Refusal(ErrorKind kind, std::string subject, std::string sentence);
+
     ErrorKind kind() const { return kind_; }
     const std::string& subject() const { return subject_; }
     const std::string& detail() const { return detail_; }
@@ -68,12 +74,14 @@ public:
     CalcError withCauses(const StepCauses& causes) const;
 
 private:
-    CalcError(ErrorKind kind, std::string subject, std::string detail, std::string cause);
+    CalcError(ErrorKind kind, std::string subject, std::string detail, std::string cause,
+              bool refusal = false);
 
     ErrorKind kind_;
     std::string subject_;
     std::string detail_;
     std::string cause_;
+    bool refusal_ = false;
 };
 
 // A search that ended without meeting its tolerance. No result is formed.

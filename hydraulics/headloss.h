@@ -24,7 +24,10 @@ float FlumeVelocity(const ProjectState& m);
 void LossTerms(ProjectState& m, bool withTotal);
 
 // Splits the stored NetLocalLoss into InletLoss and OutletRecovery.
-// ξ1 + ξ2 = 0 fails: 0/0 after LossTerms, K/0 otherwise.
+// ξ1 + ξ2 = 0 is refused with a CalcError::Refusal in the designer's words
+// (both coefficients zero, table K.1.2), of the kind the division would
+// meet: invalid operation (0/0) after LossTerms, division by zero for a K
+// left from elsewhere.
 void LocalLossSplit(ProjectState& m);
 
 // Int(value·1000 + 0.5)/1000 in double precision: the millimetre a loss is

@@ -68,7 +68,10 @@ void Calculate(const SweepRequest& request, SweepRow& row, const std::array<floa
     row.length = d.outcome.length;
     row.elements = d.elements;
     row.checks = d.checks;
-    row.connection = d.calculatedConnection;
+    // The design's connection, at its adopted section, as the single run's
+    // JSON gives it.
+    if (const Connection* c = d.connection())
+        row.connection = *c;
     // Every rule and every recommendation met; notes and
     // classifications count neither way.
     const std::vector<CheckRow> checks = SweepChecks(row);

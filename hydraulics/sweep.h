@@ -115,7 +115,7 @@ struct SweepRow {
     double length = 0; // L as stored, m
     HydraulicElements elements;
     DesignChecks checks;
-    std::optional<Connection> connection; // with the request's canals, when Ok
+    std::optional<Connection> connection; // the design's (at its adopted section), with canals
     // The whole design of the row's value, as a single calculation of it
     // computes it; empty when the value could not be stored.
     std::optional<Design> computed;

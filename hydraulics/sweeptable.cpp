@@ -11,6 +11,9 @@ namespace {
 
 constexpr const char* kFigureColumns = "A,P,R,T,v,velocity_head,Fr,hc,H,H/B";
 constexpr std::size_t kFigureCount = 10;
+// The connection's figures beside its verdicts: ΔZ, ∇₁, ∇₂, ∇₄, Δh₁.
+constexpr const char* kConnectionColumns = ",ΔZ,∇1,∇2,∇4,Δh1";
+constexpr std::size_t kConnectionCount = 5;
 
 void AppendNumber(std::string& out, const std::optional<double>& value) {
     out += ',';
@@ -63,6 +66,8 @@ std::string SweepCsvHeader(int caseNumber, std::size_t variable,
     }
     header += ',';
     header += kFigureColumns;
+    if (connection)
+        header += kConnectionColumns;
     for (const CheckRow& check : SweepCheckColumns(connection)) {
         header += ',';
         header += check.item;
@@ -87,7 +92,8 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
     }
     const std::vector<CheckRow> checks = ok ? SweepChecks(row) : SweepCheckColumns(connection);
     if (!ok) {
-        out += std::string(kFigureCount + checks.size() + 1, ',');
+        const std::size_t figures = kFigureCount + (connection ? kConnectionCount : 0);
+        out += std::string(figures + checks.size() + 1, ',');
         out += '\n';
         return;
     }
@@ -95,6 +101,12 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
     for (const auto& value :
          {e.A, e.P, e.R, e.T, e.v, e.velocityHead, e.Fr, e.hc, row.checks.H, row.checks.ratio})
         AppendNumber(out, value);
+    if (connection) { // a row without its connection keeps the columns, empty
+        const Connection c = row.connection.value_or(Connection{});
+        for (const auto& value : {c.design.drop, c.levels.bedInlet, c.levels.bedOutlet,
+                                  c.levels.bedDownstream, c.increased.rise})
+            AppendNumber(out, value);
+    }
     for (const CheckRow& check : checks) {
         out += ',';
         out += VerdictText(check.verdict);

@@ -11,6 +11,10 @@
 
 namespace hydraulics {
 
+// The UTF-8 byte-order mark a CSV starts with where a spreadsheet is to
+// read it as UTF-8 (Excel on a Chinese Windows otherwise takes GBK).
+inline constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
+
 // What the comparison table shows of a row besides the variable and the
 // verdicts; each empty unless the row succeeded (and the figure formed).
 struct SweepFigures {
@@ -24,14 +28,18 @@ struct SweepFigures {
 SweepFigures FiguresOf(const SweepRow& row, int caseNumber);
 
 // "<variable symbol>,status,error," then the five result symbols, A, P, R,
-// T, v, velocity_head, Fr, hc, H, H/B, one column per design check named as
-// its row (设计流速 …) and, with canals, each connection check, then 全部满足.
+// T, v, velocity_head, Fr, hc, H, H/B; with canals the connection's figures
+// ΔZ, ∇1, ∇2, ∇4 (bed elevations of the flume's inlet and outlet and of the
+// downstream canal) and Δh1 (the backwater rise over the upstream canal's
+// depth at Q加); then one column per design check named as its row
+// (设计流速 …) and, with canals, each connection check, then 全部满足.
 std::string SweepCsvHeader(int caseNumber, std::size_t variable,
                            const std::optional<ConnectionInput>& connection = {});
 
 // Appends one row and its line end: the variable as stored, "ok",
 // "not_converged" or "error", the error kind, the result texts, the
-// figures unrounded (fifteen digits), each check's verdict (满足, 不满足,
+// figures unrounded (fifteen digits; empty where not formed), each check's
+// verdict (满足, 不满足,
 // 提示, —) and 是 or 否; the figures and verdicts empty unless ok.
 void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable,
                        const std::optional<ConnectionInput>& connection = {});

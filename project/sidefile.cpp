@@ -16,31 +16,31 @@ namespace {
 // A side file holds a few short sections; anything larger is not ours.
 constexpr qint64 kReadLimit = 4 * 1024 * 1024;
 
-struct SideFileRead {
-    QJsonObject root;
-    QString problem;
-    bool damaged = false;
-};
-
-QString Damaged(const std::string& fileName, const QString& why) {
-    return QStringLiteral("项目附加资料文件 %1 %2，其中的资料未能读出，各栏从空白开始。")
-        .arg(QString::fromUtf8(fileName), why);
+QString Fault(const std::string& fileName, const QString& why) {
+    return QStringLiteral("项目附加资料文件 %1 %2").arg(QString::fromUtf8(fileName), why);
 }
 
-SideFileRead ReadRoot(const std::string& fileName) {
-    SideFileRead read;
+// The sentence the windows show for a fault: the boxes start empty.
+QString WindowProblem(const QString& fault) {
+    return fault.isEmpty() ? fault
+                           : fault + QStringLiteral("，其中的资料未能读出，各栏从空白开始。");
+}
+
+SideFile ReadRoot(const std::string& fileName) {
+    SideFile read;
+    read.fileName = fileName;
     QString path;
     try {
         path = LocalPath(fileName);
     } catch (...) {
-        read.problem = Damaged(fileName, QStringLiteral("的名称无法使用"));
+        read.fault = Fault(fileName, QStringLiteral("的名称无法使用"));
         return read;
     }
     QFile file(path);
     if (!file.exists())
         return read;
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        read.problem = Damaged(fileName, QStringLiteral("无法读取"));
+        read.fault = Fault(fileName, QStringLiteral("无法读取"));
         read.damaged = true;
         return read;
     }
@@ -48,7 +48,7 @@ SideFileRead ReadRoot(const std::string& fileName) {
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (bytes.size() > kReadLimit || error.error != QJsonParseError::NoError || !doc.isObject()) {
-        read.problem = Damaged(fileName, QStringLiteral("已损坏（不是有效的 JSON 对象）"));
+        read.fault = Fault(fileName, QStringLiteral("已损坏（不是有效的 JSON 对象）"));
         read.damaged = true;
         return read;
     }
@@ -70,24 +70,31 @@ std::string SideFileName(const std::string& projectName) {
     return projectName + "us.json";
 }
 
-SideSection ReadSideSection(const std::string& projectName, const QString& key) {
-    const SideFileRead read = ReadRoot(SideFileName(projectName));
+SideFile ReadSideFile(const std::string& projectName) {
+    return ReadRoot(SideFileName(projectName));
+}
+
+SideSection SectionOf(const SideFile& file, const QString& key) {
     SideSection section;
-    section.problem = read.problem;
-    section.damaged = read.damaged;
-    const QJsonValue value = read.root.value(key);
+    section.fault = file.fault;
+    section.damaged = file.damaged;
+    const QJsonValue value = file.root.value(key);
     if (value.isObject())
         section.values = value.toObject();
-    else if (!value.isUndefined() && section.problem.isEmpty())
-        section.problem = Damaged(SideFileName(projectName),
-                                  QStringLiteral("中的“%1”一节已损坏").arg(key));
+    else if (!value.isUndefined() && section.fault.isEmpty())
+        section.fault = Fault(file.fileName, QStringLiteral("中的“%1”一节已损坏").arg(key));
+    section.problem = WindowProblem(section.fault);
     return section;
+}
+
+SideSection ReadSideSection(const std::string& projectName, const QString& key) {
+    return SectionOf(ReadSideFile(projectName), key);
 }
 
 void WriteSideSection(const std::string& projectName, const QString& key,
                       const QJsonObject& values) {
     const std::string fileName = SideFileName(projectName);
-    SideFileRead read = ReadRoot(fileName);
+    const SideFile read = ReadRoot(fileName);
     if (read.damaged)
         KeepDamaged(fileName);
     QJsonObject root = read.root;

@@ -31,7 +31,27 @@ struct SideSection {
     QJsonObject values;   // the section, empty when missing or unreadable
     QString problem;      // a whole sentence naming the file, or empty
     bool damaged = false; // the file exists but could not be read as ours
+    // What `problem` says is wrong, without what follows from it for the
+    // windows: "项目附加资料文件 p1us.json 中的“report”一节已损坏".
+    QString fault;
 };
+
+// The whole side file, read once: its root object (empty when the file is
+// missing or damaged) and, for a damaged file, what is wrong with it.
+struct SideFile {
+    std::string fileName; // "<name>us.json"
+    QJsonObject root;
+    QString fault; // "项目附加资料文件 p1us.json 已损坏（不是有效的 JSON 对象）"
+    bool damaged = false;
+};
+
+// Reads the project's side file; only reads. Never throws.
+SideFile ReadSideFile(const std::string& projectName);
+
+// Section `key` of a file read: its values, or the fault of the file, or
+// the fault of the section when the key holds anything but an object (the
+// other sections are read all the same).
+SideSection SectionOf(const SideFile& file, const QString& key);
 
 // The section `key` of the project's side file. Never throws.
 SideSection ReadSideSection(const std::string& projectName, const QString& key);

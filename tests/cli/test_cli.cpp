@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/resultoutput.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -68,6 +69,7 @@ TEST(Cli, ExitCodesAndStreams) {
         {"4 1 100 2 1000 1 0.014 0.2 0.3", 0, "出口水位回升 Z3 (m): 0.037\n流量 Q (m³/s): 2.23514\n", ""},
         {"-h", 0, cli::UsageText(), ""}, {"--bogus --help", 0, cli::UsageText(), ""},
         {"4 --csv -", 0, cli::CsvHeader(4) + kOut4, ""}, {"--csv=- 4", 0, cli::CsvHeader(4) + kOut4, ""},
+        {"--bom 4 --csv -", 0, "\xEF\xBB\xBF" + cli::CsvHeader(4) + kOut4, ""},
         // A value starting with '-' and a digit or '.' is a number; "--" ends the options.
         {"--json 4 1 100 2 1000 -2 0.014 0.2 -.3", 0, R"("V": "-2", "n": "0.014", "xi1": "0.2", "xi2": "-0.3")", ""},
         {"1 4 100 1.5 1000 1 -- -x 0.25 0.4", 1, "", "类型不匹配：槽身糙率 n"},
@@ -75,7 +77,10 @@ TEST(Cli, ExitCodesAndStreams) {
         {"--json 1 1.5m 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "type_mismatch")", "类型不匹配：流量 Q"},
         {"--json 1 1e39 100 1.5 1000 1 0.014 0.25 0.4", 1, R"("error": "overflow")", "溢出（超出单精度数的范围）：流量 Q"},
         {"1 4 100 1,5 1000 1 0.014 0.25 0.4", 1, "", "类型不匹配：槽内水深 h"},
-        {"1 4 100 1.5 1000 1 0.014 0 0", 1, "", "无效运算（0/0）"},
+        // ξ1 + ξ2 = 0 refused in the designer's words, pointing to table K.1.2.
+        {"1 4 100 1.5 1000 1 0.014 0 0", 1, "", "ξ2 不能同时为零，两者之和也不能为零"},
+        {"--json 3 1 100 1.6 1000 0.8 0.014 0.3 -0.3", 1, R"("error": "invalid_operation", )"
+         R"("message": "进口局部损失系数 ξ1 与出口局部损失系数 ξ2 不能同时为零)", "表 K.1.2"},
         {"3 --csv /nonexistent/none.csv", 1, "", "文件未找到：/nonexistent/none.csv"},
         {"3 --csv /tmp", 1, "", "文件访问错误：/tmp"},
         {"--json 1 --project /nonexistent/p", 1, R"("error": "file_not_found")", "文件未找到"},
@@ -87,7 +92,9 @@ TEST(Cli, ExitCodesAndStreams) {
     for (const char* bad :
          {"", "1.0 1 2 3 4 5 6 7 8", "1 1 2 3 4 5 6 7", "1 1 2 3 4 5 6 7 8 9", "1 1 2 3 4 5 6 7 -x",
           "--json=yes 1 1 2 3 4 5 6 7 8", "3 --csv", "3 --csv a.csv 1", "3 --csv a.csv --project p",
-          "3 --json --csv a.csv", "3 --csv a.csv --details", "--svg - 1 1 2 3 4 5 6 7 8"})
+          "3 --json --csv a.csv", "3 --csv a.csv --details", "--svg - 1 1 2 3 4 5 6 7 8",
+          "--bom 1 1 2 3 4 5 6 7 8", "--bom --json --sweep h=1:2:1 1 1 2 3 4 5 6 7 8",
+          "--bom=yes 3 --csv a.csv"})
         ExpectRun(bad, 2, "", "用法：");
     // p: a number from 0 to 50, once, not for a batch.
     for (const std::string bad : {"--increase 50.01", "--increase=-1", "--increase nan",
@@ -274,6 +281,10 @@ TEST(Cli, SweepRowsAreTheSingleRuns) {
     EXPECT_EQ(csv.code, 0);
     EXPECT_EQ(Lines(csv.out).size(), 4u);
     EXPECT_EQ(csv.out.rfind("Z,status,error,Z1,Z2,Z3,B,x,", 0), 0u) << csv.out;
+    // A byte-order mark only when asked for, in front of the same table.
+    EXPECT_EQ(RunHere("--bom --sweep Z=0.1:0.3:0.1 2 4 100 1.5 0 1 0.014 0.25 0.4").out,
+              "\xEF\xBB\xBF" + csv.out);
+    EXPECT_EQ(RunHere("4 --csv -", kRow4).out, cli::CsvHeader(4) + kOut4);
 }
 
 TEST(Cli, SweepUsageErrors) {
@@ -312,7 +323,7 @@ TEST_F(CliFiles, ProjectFileGivesTheValuesAndIsNeverWritten) {
     ExpectRun("1 --project " + (dir_ / "p1").string(), 1, "", "/ p1us.dat”存在，要打开它请用");
     // Values on the command line, failures and unwritable SVG files leave nothing behind.
     const std::string svg = (dir_ / "x.svg").string();
-    ExpectRun("--svg " + svg + " 1 4 100 1.5 1000 1 0.014 0 0", 1, "", "无效运算");
+    ExpectRun("--svg " + svg + " 1 4 100 1.5 1000 1 0.014 0 0", 1, "", "不能同时为零");
     ExpectRun("--svg " + (dir_ / "none" / "x.svg").string() + " " + kCase1, 1, kCase1Lines,
               "文件访问错误");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
@@ -323,18 +334,13 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
     const std::string up = R"({"upstream": {)" + canal + R"(, "bed": 100.0})";
     const std::string good = up + R"(, "downstream": {)" + canal + "}"; // the object still open
     const std::string file = (dir_ / "canals.json").string();
-    // A bad file is a usage error that names the key.
+    // A bad file is a usage error that names the key (every key:
+    // test_connectiondata; any bytes: fuzz_connection_file).
     for (const auto& [text, key] : {
              std::pair<std::string, const char*>{"[1, 2]", "不是有效的 JSON 对象"},
-             {R"({"upstream": {"b": 2, "m": 1.5, "n": 0.025, "x": 4000}})", "“upstream.bed”"},
-             {R"({"upstream": {"b": 2, "m": 1.5, "n": 0, "x": 4000, "bed": 1}})", "“upstream.n”"},
-             {R"({"upstream": {"b": 0, "m": 0, "n": 0.02, "x": 4000, "bed": 1}})", "“upstream.b”"},
-             {up + "}", "“downstream”"},
              {up + R"(, "downstream": {"b": 2, "m": 1.5, "n": 0.025, "x": "4000"}})",
               "“downstream.x”"},
-             {good + R"(, "inlet_angle": 20})", "“inlet_angle”"},
              {good + R"(, "grade": 2.5})", "“grade”"},
-             {good + R"(, "bend_radius": -3})", "“bend_radius”"},
          }) {
         std::ofstream(file, std::ios::trunc) << text;
         ExpectRun("--connection " + file + " " + kCase1, 2, "", key);
@@ -363,9 +369,92 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
         Lines(RunHere("--json --connection " + file + " --sweep h=1.5:1.5:1 " + kCase1).out);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1] + "\n", json);
-    const std::string csv =
-        RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out;
-    EXPECT_NE(csv.find(",长槽与短槽,总水面降落,加大流量壅水,全部满足\n"), std::string::npos) << csv;
+    // The CSV: the connection's figures between H/B and the verdicts, each
+    // the JSON's figure of that run.
+    const std::vector<std::string> csv =
+        Lines(RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out);
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_NE(csv[0].find(",H/B,ΔZ,∇1,∇2,∇4,Δh1,适用条件,"), std::string::npos) << csv[0];
+    EXPECT_TRUE(csv[0].ends_with(",长槽与短槽,总水面降落,加大流量壅水,全部满足")) << csv[0];
+    std::vector<std::string> fields;
+    std::istringstream row(csv[2]);
+    for (std::string field; std::getline(row, field, ',');)
+        fields.push_back(field);
+    ASSERT_GT(fields.size(), 23u) << csv[2];
+    for (const auto& [column, key] : {std::pair<std::size_t, const char*>{18, R"("drop": )"},
+                                      {19, R"("bed_inlet": )"},
+                                      {20, R"("bed_outlet": )"},
+                                      {21, R"("bed_downstream": )"},
+                                      {22, R"("rise": )"}}) {
+        const std::size_t at = json.find(key);
+        ASSERT_NE(at, std::string::npos) << key;
+        EXPECT_NEAR(std::stod(fields[column]), std::stod(json.substr(at + std::strlen(key))), 1e-12)
+            << key;
+    }
+}
+
+// --project also reads the project's side file: its canal data act as
+// --connection would (text, JSON, sweep rows, report), with the one grade
+// of the report's heading; what the command line gives wins; a damaged or
+// incomplete side file is told, the calculation done and nothing written.
+TEST_F(CliFiles, ProjectSideFileGivesCanalsAndHeading) {
+    const std::string project = (dir_ / "渡槽一").string(), side = project + "us.json";
+    std::ofstream(project + "us.dat") << "4,100,1.5,1000,1,0.014,0.25,0.4\r\n";
+    const std::string canal = R"("b": 2, "m": 1.5, "n": 0.025, "x": 4000)";
+    const std::string canals =
+        R"({"upstream": {)" + canal + R"(, "bed": 100}, "downstream": {)" + canal + "}";
+    const std::string grade4 = (dir_ / "grade4.json").string(),
+                      grade3 = (dir_ / "grade3.json").string();
+    std::ofstream(grade4) << canals << "}";
+    std::ofstream(grade3) << canals << R"(, "grade": 3})";
+    const auto keep = [&](const std::string& text) {
+        std::ofstream(side, std::ios::trunc) << text;
+    };
+    keep(R"({"version": 1, "report": {"company": "某设计院", "grade": "3"}, "connection": )" +
+         canals + "}}");
+    const std::string withProject = " 1 --project " + project;
+    const Captured kept = RunHere("--json --details" + withProject);
+    EXPECT_EQ(kept.err, "");
+    EXPECT_EQ(kept.out, RunHere("--json --details --connection " + grade3 + " " + kCase1).out);
+    EXPECT_NE(kept.out, RunHere("--json --details --connection " + grade4 + " " + kCase1).out);
+    EXPECT_EQ(RunHere("--json --connection " + grade4 + withProject).out,
+              RunHere("--json --connection " + grade4 + " " + kCase1).out);
+    EXPECT_EQ(RunHere("--sweep h=1.4:1.5:0.1" + withProject).out,
+              RunHere("--connection " + grade3 + " --sweep h=1.4:1.5:0.1 " + kCase1).out);
+    ExpectRun("--details" + withProject, 0, "\n水面衔接与高程\n", "");
+    // The report: the kept heading under --info, and the section of the canals.
+    const std::string odt = (dir_ / "r.odt").string();
+    const Captured report = RunHere("--report " + odt + " --info author=张三" + withProject);
+    if (report.err.find("不能写计算书") == std::string::npos) {
+        EXPECT_EQ(report.code, 0) << report.err;
+        const std::string xml = "'" + (dir_ / "content.xml").string() + "'";
+        ASSERT_EQ(std::system(("unzip -p '" + odt + "' content.xml >" + xml).c_str()), 0);
+        const std::string content = ReadFile(dir_ / "content.xml");
+        for (const char* piece : {"某设计院", "张三", "水面衔接与高程"})
+            EXPECT_NE(content.find(piece), std::string::npos) << piece;
+        fs::remove(odt), fs::remove(dir_ / "content.xml");
+    }
+    // Damaged: told, naming the file and the section; the rest is read.
+    const std::pair<std::string, std::vector<const char*>> damaged[] = {
+        {"{not json", {"渡槽一us.json", "已损坏"}},
+        {R"({"connection": {"upstream": {"b": 2}}})", {"“connection”一节不完整", "upstream.m"}},
+        {R"({"connection": [1]})", {"“connection”一节已损坏"}}};
+    for (const auto& [text, told] : damaged) {
+        keep(text);
+        const Captured run = RunHere("--details" + withProject);
+        EXPECT_EQ(run.code, 0);
+        EXPECT_EQ(run.out.find("水面衔接"), std::string::npos) << text;
+        for (const char* piece : told)
+            EXPECT_NE(run.err.find(piece), std::string::npos) << text << '\n' << run.err;
+        EXPECT_EQ(ReadFile(side), text);
+    }
+    keep(R"({"report": 5, "connection": )" + canals + "}}");
+    const Captured other = RunHere("--report " + odt + withProject);
+    EXPECT_NE(other.err.find("“report”一节已损坏"), std::string::npos) << other.err;
+    EXPECT_EQ(RunHere("--json" + withProject).out,
+              RunHere("--json --connection " + grade4 + " " + kCase1).out);
+    fs::remove(odt);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
 }
 
 // The one run of the built program: the section drawing as SVG needs no

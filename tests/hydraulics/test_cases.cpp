@@ -108,7 +108,10 @@ TEST(Cases, FailuresNameTheInputsOfTheirCase) {
         {1, {{4, 0}}, "槽身糙率 n 为零", "槽宽 B"},               // the step's own clause
         {2, {{1, 30}}, "水头 Z 小于进出口局部水头损失之和", "x 为"},
         {2, {{4, 0}}, "水头 Z 为零", "x 为"}, {2, {{3, 0.1f}}, "流量 Q 过大", "x 为"},
-        {3, {{4, -1000}}, "槽宽 B 为负数或过小", "槽内水深 h"}};
+        {3, {{4, -1000}}, "槽宽 B 为负数或过小", "槽内水深 h"},
+        // ξ1 + ξ2 = 0 in the designer's words, with the table to take them from.
+        {1, {{7, 0}, {8, 0}}, "ξ2 不能同时为零，两者之和也不能为零", "零除以零"},
+        {2, {{7, 0.3f}, {8, -0.3f}}, "GB 50288-2018 表 K.1.2", "0/0"}};
     // clang-format on
     for (const auto& r : rows) {
         ProjectState m;

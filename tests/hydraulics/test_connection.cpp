@@ -143,6 +143,13 @@ TEST(Connection, ProfilesApproachTheNormalDepthFromAboveAndBelow) {
     }
     EXPECT_FALSE(TraceProfile(2, 2000, 0.014, 4.8, 200, 0.9)); // below critical depth
     EXPECT_FALSE(TraceProfile(2, 50, 0.014, 4.8, 200, 1.5));   // steep flume
+    // Depths of 10⁶ m and a flume of 10³⁸ m: steps below the last bit of
+    // the depth or the distance add no point (they stalled 10⁵ steps).
+    const auto huge = TraceProfile(1e8, 1e7, 0.014, 5e15, 3e38, 4e5);
+    ASSERT_TRUE(huge);
+    EXPECT_LT(huge->points.size(), 5000u);
+    for (std::size_t k = 1; k < huge->points.size(); ++k)
+        EXPECT_GT(huge->points[k].distance, huge->points[k - 1].distance) << k;
 }
 
 TEST(Connection, GradesOneToThreeAddTheTransitionFriction) {

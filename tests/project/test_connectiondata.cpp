@@ -53,6 +53,7 @@ TEST(ConnectionData, EachWrongKeyIsNamed) {
         {"{}", "upstream"},
         {R"({"upstream": {)" + kCanal + "}}", "upstream.bed"},
         {R"({"upstream": {"b": -1, "m": 1, "n": 0.02, "x": 1, "bed": 0}})", "upstream.b"},
+        {R"({"upstream": {"b": 0, "m": 0, "n": 0.02, "x": 1, "bed": 0}})", "upstream.b"},
         {"{" + kCanals + R"(, "outlet_angle": 7.9})", "outlet_angle"},
         {"{" + kCanals + R"(, "grade": 0})", "grade"},
         {"{" + kCanals + R"(, "allowed_drop": "0.3"})", "allowed_drop"},

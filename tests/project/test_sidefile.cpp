@@ -3,6 +3,7 @@
 // unknown keys kept, damaged files reported and kept, the project file
 // itself never touched.
 #include "hydraulics/errors.h"
+#include "project/sidedata.h"
 #include "project/sidefile.h"
 
 #include <QJsonDocument>
@@ -46,7 +47,8 @@ TEST_F(SideFileTest, SectionsAreReplacedOneAtATimeAndUnknownKeysKept) {
     Spill("p1us.json", R"({"version": 7, "future": {"a": 1}, "report": {"old": true}})");
     project::WriteSideSection("p1", "connection", Obj(R"({"grade": 3})"));
     project::WriteSideSection("p1", "report", Obj(R"({"company": "设计院"})"));
-    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(Slurp("p1us.json"))).object();
+    const QJsonObject root =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Slurp("p1us.json"))).object();
     EXPECT_EQ(root["version"].toInt(), 7); // a newer file keeps its version
     EXPECT_EQ(root["future"].toObject()["a"].toInt(), 1);
     EXPECT_EQ(root["connection"].toObject()["grade"].toInt(), 3);
@@ -66,8 +68,8 @@ TEST_F(SideFileTest, MissingFileIsEmptyWithoutComplaint) {
 }
 
 TEST_F(SideFileTest, DamagedFilesAreNamedAndKeptBeforeReplacing) {
-    for (const std::string& bytes : {std::string("{not json"), std::string("[1, 2]"),
-                                    std::string(R"({"report": 5})")}) {
+    for (const std::string& bytes :
+         {std::string("{not json"), std::string("[1, 2]"), std::string(R"({"report": 5})")}) {
         SCOPED_TRACE(bytes);
         Spill("p3us.json", bytes);
         const project::SideSection read = project::ReadSideSection("p3", "report");
@@ -85,6 +87,43 @@ TEST_F(SideFileTest, AFolderInTheWayIsReportedAndTheWriteRefused) {
     EXPECT_FALSE(project::ReadSideSection("p4", "report").problem.isEmpty());
     EXPECT_THROW(project::WriteSideSection("p4", "report", Obj("{}")), hydraulics::CalcError);
     EXPECT_TRUE(fs::is_directory("p4us.json"));
+}
+
+// What the command line takes: one grade for heading and canals where only
+// one section gives it, each section read without the other, every fault
+// told once, naming the file and the section, and nothing written.
+TEST_F(SideFileTest, SideDataSharesTheGradeAndKeepsTheOtherSection) {
+    const std::string canals = R"("connection": {"upstream": {"b": 2, "m": 1, "n": 0.02, "x": 900,)"
+                               R"( "bed": 5}, "downstream": {"b": 2, "m": 1, "n": 0.02, "x": 900})";
+    // clang-format off
+    const struct { std::string text, heading; int canalGrade; const char *fileP, *reportP, *canalP; } rows[] = {
+        {"{" + canals + "}}", "", 4, "", "", ""},
+        {"{" + canals + R"(, "grade": 2}})", "2", 2, "", "", ""},
+        {R"({"report": {"grade": "3"}, )" + canals + "}}", "3", 3, "", "", ""},
+        {R"({"report": {"grade": "3"}, )" + canals + R"(, "grade": 5}})", "3", 5, "", "", ""},
+        {R"({"report": 1, )" + canals + R"(, "grade": 2}})", "2", 2, "", "“report”一节已损坏", ""},
+        {R"({"report": {"grade": "1"}, "connection": {"grade": 2}})", "1", 0, "", "", "“upstream”"},
+        {R"({"report": {"company": "院"}, "connection": null})", "", 0, "", "", "“connection”一节已损坏"},
+        {"{\"report\": {", "", 0, "p5us.json 已损坏", "", ""},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.text);
+        Spill("p5us.json", r.text);
+        const project::SideData data = project::ReadSideData("p5");
+        EXPECT_EQ(data.identity.grade, r.heading);
+        EXPECT_EQ(data.connection ? data.connection->grade : 0, r.canalGrade);
+        for (const auto& [got, want] : {std::pair(data.fileProblem, r.fileP),
+                                        {data.reportProblem, r.reportP},
+                                        {data.connectionProblem, r.canalP}}) {
+            EXPECT_EQ(got.empty(), *want == '\0') << got;
+            EXPECT_NE(got.find(want), std::string::npos) << got;
+            EXPECT_TRUE(got.empty() || got.find("p5us.json") != std::string::npos) << got;
+        }
+        EXPECT_EQ(Slurp("p5us.json"), r.text);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+    EXPECT_EQ(project::ReadSideData("none").fileProblem, "");
 }
 
 } // namespace

@@ -141,7 +141,7 @@ private slots:
                                << 0 << true;
         QTest::newRow("ξ1 + ξ2 = 0")
             << 1 << (with(1, 7, "0").mid(0, 7) << "0")
-            << QStringList{"零除以零", "ξ1 与出口局部损失系数 ξ2 之和为零"} << 0 << true;
+            << QStringList{"ξ1 与出口局部损失系数 ξ2 不能同时为零", "表 K.1.2"} << 0 << true;
         QTest::newRow("B < 0") << 3 << with(3, 3, "-1.6")
                                << QStringList{"计算水深及水头损失没有完成", "负数的开方",
                                               "为负数或过小"}
