@@ -354,7 +354,7 @@ bool SweepWindow::exportCsv(const QString& path) {
         // The byte-order mark: without it a spreadsheet on a Chinese system
         // reads the file in its own code page and 满足 turns to mojibake.
         project::SaveAtomically(path.toStdString(),
-                                "\xEF\xBB\xBF" + hydraulics::SweepCsv(caseNo_, shownVariable_,
+                                hydraulics::kUtf8Bom + hydraulics::SweepCsv(caseNo_, shownVariable_,
                                                                       rows_, shownConnection_));
         return true;
     } catch (const hydraulics::CalcError& e) {
