@@ -4,6 +4,7 @@
 #include "hydraulics/checkrow.h"
 #include "hydraulics/connectionrows.h"
 #include "hydraulics/projectstate.h"
+#include "hydraulics/recommend.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,6 +124,9 @@ Design ComputeDesign(const DesignRequest& request) {
     }
     if (request.waysOut && d.adopted && !d.adopted->section.feasible)
         d.waysOut = FindWaysOut(f, d.conditions, d.canals, d.adopted->section);
+    if (request.recommend && d.adopted)
+        if (const std::optional<RecommendInput> input = RecommendInputOf(d))
+            d.recommendation = std::make_shared<const Recommendation>(Recommend(*input));
     return d;
 }
 

@@ -18,11 +18,14 @@
 #include "hydraulics/waysout.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace hydraulics {
+
+struct Recommendation; // hydraulics/recommend.h
 
 enum class CaseStatus { Ok, NotConverged, Error };
 
@@ -55,6 +58,9 @@ struct DesignRequest {
     DesignConditions conditions{};
     std::optional<ConnectionInput> canals{}; // the canals the flume joins
     bool waysOut = true;                     // seek the ways out of a design that fails its checks
+    // Search 推荐断面 (hydraulics/recommend.h) as well: the width and the
+    // slope together, for the cheapest section that meets every check.
+    bool recommend = false;
     // The case's outcome where it is already known (a case window's, whose
     // working values may carry over); else the case runs on a fresh state.
     std::optional<CaseOutcome> outcome{};
@@ -83,6 +89,9 @@ struct Design {
     // transition form table K.1.2 gives for ξ₁ and ξ₂, in words.
     std::string velocityNote;
     std::string transitionNote;
+
+    // 推荐断面, where the request asks for it and an adopted section forms.
+    std::shared_ptr<const Recommendation> recommendation;
 
     bool succeeded() const { return outcome.status == CaseStatus::Ok && outcome.design; }
     // The connection of the design: the adopted section's, else the

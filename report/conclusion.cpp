@@ -71,10 +71,9 @@ void Verdicts(Conclusion& conclusion, const hydraulics::Design& d) {
 // adopted section that fails, or a cheaper section than one that does not.
 void Recommended(const hydraulics::Design& d, std::vector<std::string>& ways,
                  std::vector<std::string>& paragraphs) {
-    const std::optional<hydraulics::RecommendInput> input = hydraulics::RecommendInputOf(d);
-    if (!input)
+    if (!d.recommendation)
         return;
-    const hydraulics::Recommendation r = hydraulics::Recommend(*input);
+    const hydraulics::Recommendation& r = *d.recommendation;
     const std::string text = d.adopted->section.feasible ? hydraulics::CheaperSentence(r)
                                                          : hydraulics::WayOutSentence(r);
     if (!text.empty())

@@ -310,6 +310,7 @@ ReportContent ComposeReport(const ReportRequest& request) {
                                      request.connection, true};
     design.conditions.increasePercent = content.request.increasePercent;
     design.conditions.region = request.region;
+    design.recommend = true; // the conclusion's last way out, or a cheaper section
     content.computed = hydraulics::ComputeDesign(design);
     content.design = point;
     content.elements = ElementTable(content.computed.elements);

@@ -184,8 +184,8 @@ void SectionWindow::loadProject() {
 void SectionWindow::recompute() {
     if (!request_ || !outcome_)
         return;
-    const hydraulics::DesignRequest request{request_->caseNo, request_->inputs, conditions_,
-                                            canals_,          true,             outcome_};
+    hydraulics::DesignRequest request{request_->caseNo, request_->inputs, conditions_, canals_};
+    request.outcome = outcome_;
     design_ = std::make_shared<const hydraulics::Design>(hydraulics::ComputeDesign(request));
     view_->setFigure(drawing::SectionFigure{*outcome_->design, request_->caseNo,
                                             outcome_->length, conditions_.increasePercent,
