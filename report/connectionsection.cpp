@@ -71,7 +71,7 @@ TextTable FiguresTable(const hydraulics::Connection& c) {
         for (const hydraulics::ElementRow& r : group.rows) {
             const bool percent = std::string_view(r.unit) == "%";
             table.rows.push_back(
-                {StandardName(std::string(r.name)), WithSubscripts(std::string(r.symbol)),
+                {std::string(r.name), WithSubscripts(std::string(r.symbol)),
                  percent && r.value ? PercentText(*r.value) : hydraulics::FormatElement(r.value),
                  std::string(r.unit)});
         }

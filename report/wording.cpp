@@ -91,18 +91,6 @@ std::vector<std::string> IncreaseBasis(const ReportContent& content) {
     return {basis};
 }
 
-std::string StandardName(const std::string& name) {
-    static const std::pair<const char*, const char*> names[] = {
-        {"进口水面降落", "进口段水面降落"},
-        {"槽身沿程水面降落", "槽身段水面降落"},
-        {"出口水面回升", "出口段水面回升"},
-    };
-    for (const auto& [old, standard] : names)
-        if (name == old)
-            return standard;
-    return name;
-}
-
 std::string PercentText(double value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.3f", value);

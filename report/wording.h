@@ -22,10 +22,6 @@ std::string ResultsNote(int caseNo, int table);
 // 湿润地区取小值、干旱地区取大值 and which end (or the given p) is taken.
 std::vector<std::string> IncreaseBasis(const ReportContent& content);
 
-// A quantity of the water-surface connection by the standard's name
-// (进口段水面降落 for 进口水面降落 …); other names unchanged.
-std::string StandardName(const std::string& name);
-
 // A percentage as a checker writes it: "30", "27.5", "2.375".
 std::string PercentText(double value);
 
