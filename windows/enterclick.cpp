@@ -12,12 +12,16 @@ EnterClick::EnterClick(std::initializer_list<QAbstractButton*> buttons, QObject*
         button->installEventFilter(this);
 }
 
-bool EnterClick::eventFilter(QObject* watched, QEvent* event) {
+bool IsPlainEnter(const QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    return enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool EnterClick::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsPlainEnter(event))
         return false;
     auto* button = static_cast<QAbstractButton*>(watched);
     if (button->isEnabled())

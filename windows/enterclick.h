@@ -6,8 +6,12 @@
 #include <initializer_list>
 
 class QAbstractButton;
+class QEvent;
 
 namespace windows {
+
+// A key press of Enter or Return (the keypad's too) without a modifier.
+bool IsPlainEnter(const QEvent* event);
 
 // Enter and Return (the keypad's too) on one of the buttons, while it has
 // the focus, click it as Space does, pressed look included. Outside a

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/enterwalk.h"
 
+#include "windows/enterclick.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,11 +25,7 @@ EnterWalk::EnterWalk(std::vector<QLineEdit*> boxes, QAbstractButton* compute, QO
 }
 
 bool EnterWalk::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    if (!IsPlainEnter(event))
         return false;
     if (watched == compute_ || (!boxes_.empty() && watched == boxes_.back())) {
         if (compute_->isEnabled())
