@@ -3,7 +3,6 @@
 
 #include "hydraulics/canal.h"
 #include "hydraulics/connection.h"
-
 #include "hydraulics/formed.h"
 
 #include <algorithm>
@@ -44,13 +43,13 @@ Verdict Both(Verdict a, Verdict b) {
 
 constexpr std::array<double, 6> kRowFloors = {0, 1, 5, 20, 50, 100}; // m³/s
 constexpr std::array<IncreaseRow, 7> kIncreaseRows = {{
-    {30, 35, "35～30"},
-    {25, 30, "30～25"},
-    {20, 25, "25～20"},
-    {15, 20, "20～15"},
-    {10, 15, "15～10"},
-    {5, 10, "10～5"},
-    {0, 5, "< 5"},
+    {30, 35, "35～30", "< 1"},
+    {25, 30, "30～25", "1～5"},
+    {20, 25, "25～20", "5～20"},
+    {15, 20, "20～15", "20～50"},
+    {10, 15, "15～10", "50～100"},
+    {5, 10, "10～5", "100～300"},
+    {0, 5, "< 5", "> 300"},
 }};
 
 void CheckIncrease(const DesignPoint& p, const DesignConditions& conditions,
@@ -133,7 +132,8 @@ void CheckLength(const DesignPoint& p, double L, const Connection* connection, D
         return;
     c.lengthRatio = Finite(L / p.h);
     if (c.lengthRatio)
-        c.longFlume = *c.lengthRatio >= kLongFlumeDepths - kLimitSlack ? Verdict::Met : Verdict::Note;
+        c.longFlume =
+            *c.lengthRatio >= kLongFlumeDepths - kLimitSlack ? Verdict::Met : Verdict::Note;
 }
 
 void CheckColdRegion(const DesignConditions& conditions, const Connection* connection,
@@ -198,7 +198,8 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions&
 
     c.v = Finite(e.v);
     if (c.v)
-        c.velocity = MetIf(*c.v >= kMinVelocity - kLimitSlack && *c.v <= kMaxVelocity + kLimitSlack);
+        c.velocity =
+            MetIf(*c.v >= kMinVelocity - kLimitSlack && *c.v <= kMaxVelocity + kLimitSlack);
 
     c.Fr = Finite(e.Fr);
     if (Positive(p.B) && Positive(p.Q) && Positive(p.n))

@@ -35,9 +35,10 @@ struct Connection;
 // One row of table 6.3.4: the increase of the design discharge that gives
 // the increased discharge (加大流量), percent, and the row as printed.
 struct IncreaseRow {
-    double low;            // %, smaller end of the row
-    double high;           // %, larger end, the default increase
-    std::string_view text; // "30～25" (large first, as the table prints it), "< 5"
+    double low;                  // %, smaller end of the row
+    double high;                 // %, larger end, the default increase
+    std::string_view text;       // "30～25" (large first, as the table prints it), "< 5"
+    std::string_view discharges; // the row's design discharges, m³/s: "1～5", "> 300"
 };
 
 // The row design discharge Q (m³/s) falls in. Lower bounds are inclusive

@@ -3,8 +3,6 @@
 
 #include "hydraulics/designchecks.h"
 
-#include <array>
-
 namespace hydraulics {
 
 double RegionalIncreasePercent(double Q, std::optional<Region> region) {
@@ -17,17 +15,7 @@ std::string_view RegionText(Region region) {
 }
 
 std::string_view IncreaseRowDischarges(double Q) {
-    // The rows of IncreaseRange, in its order: its floors 1, 5, 20, 50,
-    // 100 m³/s, and 300 closing the row before the last.
-    static constexpr std::array<std::string_view, 7> kRows = {
-        "< 1", "1～5", "5～20", "20～50", "50～100", "100～300", "> 300"};
-    static constexpr std::array<double, 6> kFloors = {0, 1, 5, 20, 50, 100};
-    if (Q > 300)
-        return kRows.back();
-    for (std::size_t i = kFloors.size(); i-- > 1;)
-        if (Q >= kFloors[i])
-            return kRows[i];
-    return kRows.front();
+    return IncreaseRange(Q).discharges;
 }
 
 } // namespace hydraulics

@@ -3,6 +3,7 @@
 
 #include "hydraulics/recommendtext.h"
 #include "windows/look.h"
+#include "windows/sweepmodel.h"
 
 #include <QStandardItemModel>
 #include <string>
@@ -13,14 +14,6 @@ namespace windows {
 namespace {
 
 using hydraulics::RankedSection;
-
-QStandardItem* Cell(const QString& text, const QVariant& key) {
-    auto* item = new QStandardItem(text);
-    item->setData(key, Qt::UserRole);
-    item->setEditable(false);
-    item->setTextAlignment(Qt::AlignCenter);
-    return item;
-}
 
 // Met first, then notes and classifications, then checks not met.
 int Rank(const hydraulics::CheckRow& row) {
@@ -60,18 +53,18 @@ QList<QStandardItem*> RowItems(const hydraulics::Recommendation& r, const Ranked
     const QString mark = !r.recommended ? QStringLiteral("最接近")
                          : index == 0   ? QStringLiteral("推荐")
                                         : QStringLiteral("备选 %1").arg(index);
-    QList<QStandardItem*> items{Cell(mark, index)};
+    QList<QStandardItem*> items{SortableCell(mark, index)};
     for (const hydraulics::RankedCell& cell : hydraulics::RankedCells(r, k))
-        items.append(
-            Cell(Utf8(cell.text), std::isfinite(cell.value) ? QVariant(cell.value) : QVariant()));
+        items.append(SortableCell(Utf8(cell.text),
+                                  std::isfinite(cell.value) ? QVariant(cell.value) : QVariant()));
     for (const auto& [id, item] : columns) {
         const auto row = std::find_if(k.section.rows.begin(), k.section.rows.end(),
                                       [&](const hydraulics::CheckRow& c) { return c.id == id; });
         if (row == k.section.rows.end()) {
-            items.append(Cell(QString(), 0));
+            items.append(SortableCell(QString(), 0));
             continue;
         }
-        QStandardItem* cell = Cell(Utf8(hydraulics::VerdictText(*row)), Rank(*row));
+        QStandardItem* cell = SortableCell(Utf8(hydraulics::VerdictText(*row)), Rank(*row));
         if (const QColor ground = drawing::VerdictGround(*row); ground.isValid())
             cell->setBackground(ground);
         cell->setToolTip(Utf8(row->item + "：" + row->value));

@@ -15,17 +15,9 @@ QString Heading(std::string_view symbol, std::string_view unit) {
     return unit.empty() ? Utf8(symbol) : QStringLiteral("%1 (%2)").arg(Utf8(symbol), Utf8(unit));
 }
 
-QStandardItem* Cell(const QString& text, const QVariant& key) {
-    auto* item = new QStandardItem(text);
-    item->setData(key, Qt::UserRole);
-    item->setEditable(false);
-    item->setTextAlignment(Qt::AlignCenter);
-    return item;
-}
-
 QStandardItem* Figure(const std::optional<double>& value) {
-    return Cell(Utf8(hydraulics::FormatElement(value)),
-                value && std::isfinite(*value) ? QVariant(*value) : QVariant());
+    return SortableCell(Utf8(hydraulics::FormatElement(value)),
+                        value && std::isfinite(*value) ? QVariant(*value) : QVariant());
 }
 
 // Met first, then notes, then checks not met, then those not formed.
@@ -55,23 +47,24 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
     const hydraulics::SweepFigures f = hydraulics::FiguresOf(row, caseNumber);
     const std::optional<float>& value = row.inputs[variable];
     QList<QStandardItem*> items{
-        Cell(row.meetsAll ? QStringLiteral("✓") : QString(), row.meetsAll ? 0 : 1),
-        Cell(Utf8(hydraulics::SweepValueText(row, variable)),
-             value ? double(*value) : row.requested),
-        ok ? Cell(Utf8(row.results.back()), f.solved ? QVariant(*f.solved) : QVariant())
-           : Cell(Failure(row.status), QVariant())};
+        SortableCell(row.meetsAll ? QStringLiteral("✓") : QString(), row.meetsAll ? 0 : 1),
+        SortableCell(Utf8(hydraulics::SweepValueText(row, variable)),
+                     value ? double(*value) : row.requested),
+        ok ? SortableCell(Utf8(row.results.back()), f.solved ? QVariant(*f.solved) : QVariant())
+           : SortableCell(Failure(row.status), QVariant())};
     for (const auto& figure : {f.B, f.h, f.v, f.Fr, f.H, f.ratio, f.Z})
         items.append(Figure(figure));
     for (const hydraulics::CheckRow& check :
          ok ? hydraulics::SweepChecks(row) : hydraulics::SweepCheckColumns(connection)) {
-        QStandardItem* item = Cell(ok ? Utf8(hydraulics::VerdictText(check)) : QStringLiteral("—"),
-                                   ok ? Rank(check.verdict) : 3);
+        QStandardItem* item =
+            SortableCell(ok ? Utf8(hydraulics::VerdictText(check)) : QStringLiteral("—"),
+                         ok ? Rank(check.verdict) : 3);
         if (const QColor ground = drawing::VerdictGround(check); ok && ground.isValid())
             item->setBackground(ground);
         item->setToolTip(Utf8(check.item + "：" + check.value));
         items.append(item);
     }
-    QStandardItem* remark = Cell(Utf8(row.message), Utf8(row.message));
+    QStandardItem* remark = SortableCell(Utf8(row.message), Utf8(row.message));
     remark->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     remark->setToolTip(Utf8(row.message));
     items.append(remark);
@@ -91,6 +84,14 @@ int Lateness(const QModelIndex& index) {
 }
 
 } // namespace
+
+QStandardItem* SortableCell(const QString& text, const QVariant& key) {
+    auto* item = new QStandardItem(text);
+    item->setData(key, Qt::UserRole);
+    item->setEditable(false);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
 
 SweepSortModel::SweepSortModel(QObject* parent) : QSortFilterProxyModel(parent) {
     setSortRole(Qt::UserRole);

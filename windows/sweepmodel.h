@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <vector>
 
+class QStandardItem;
 class QStandardItemModel;
 
 namespace windows {
@@ -20,6 +21,9 @@ constexpr int kSweepMarkColumn = 0;  // "✓" where the row meets every check
 constexpr int kSweepValueColumn = 1; // the variable as stored
 // Every cell of a row whose calculation failed holds true in this role.
 constexpr int kSweepFailedRole = Qt::UserRole + 1;
+
+// A cell of text `text`, sorted by `key` (Qt::UserRole), centred and read-only.
+QStandardItem* SortableCell(const QString& text, const QVariant& key);
 
 // The table sorted by the cells' Qt::UserRole (numbers as numbers, verdicts
 // by rank). Rows that failed, then figures not formed, stay last whichever
