@@ -127,15 +127,10 @@ void CheckLevels(const ConnectionFlume& f, const Connection& c) {
                     {*e.bedOutlet, f.point.h, *d.Z3, *d.h2}, "∇₄ ≠ ∇₂ + h + Z₃ − h₂");
 }
 
-// The JSON of the command line for a calculation that left this flume.
-void CheckJson(const ConnectionFlume& f, const ConnectionInput& in) {
-    cli::Outcome outcome;
-    outcome.design = f.point;
-    outcome.length = f.length;
-    outcome.inputs[PosXi1] = static_cast<float>(f.xi1);
-    outcome.inputs[PosXi2] = static_cast<float>(f.xi2);
+// The JSON the command line writes of the connection.
+void CheckJson(const Connection& c) {
     std::string json;
-    cli::AppendConnectionJson(json, outcome, in, f.increasePercent);
+    cli::AppendConnectionJson(json, c);
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
     fuzzcheck::Require(error.error == QJsonParseError::NoError && doc.isObject(),
@@ -199,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (c.increased.inletDepth)
         CheckPoints(c.increased.profile, f.length, *c.increased.inletDepth,
                     c.increased.maxDepth.value_or(-1));
-    CheckJson(f, in);
+    CheckJson(c);
     CheckProfile(r);
     return 0;
 }

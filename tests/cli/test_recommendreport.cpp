@@ -109,9 +109,10 @@ TEST(CliRecommend, InfeasibleDesignNamesItsBindingChecks) {
 }
 
 TEST(CliRecommend, UsageErrorsAndFailures) {
-    for (const std::string& other :
+    for (const char* other :
          {"--csv rows.csv", "--sweep h=1:2:0.5", "--svg x.svg", "--report x.pdf", "--dxf x.dxf"}) {
-        const Output run = RunHere("--recommend " + other + " 1 4 100 1.5 1000 1 0.014 0.25 0.4");
+        const Output run =
+            RunHere(std::string("--recommend ") + other + " 1 4 100 1.5 1000 1 0.014 0.25 0.4");
         EXPECT_EQ(run.code, cli::kExitUsage) << other;
         EXPECT_NE(run.err.find("--recommend 不能与"), std::string::npos) << run.err;
     }
