@@ -164,36 +164,14 @@ DxfDrawing DesignDrawing(const hydraulics::Design& design, const std::string& pr
     double h = design.outcome.design->h;
     if (design.adopted) {
         const hydraulics::VerifiedSection& s = design.adopted->section;
-        DxfSection section;
-        section.B = s.B;
-        section.h = h = s.h;
-        section.H = s.checks.H.value_or(std::max(s.h, s.B / 2));
-        section.hInc = s.checks.hinc;
-        section.hc = hydraulics::CriticalDepth(s.B, s.Q);
-        section.kind = SectionKind::Adopted;
-        section.title = title;
-        drawing.section = section;
+        h = s.h;
+        drawing.section = SectionOf(s.B, s.h, s.checks, s.hc, SectionKind::Adopted, title);
     } else {
-        drawing.section =
-            CalculatedSection(*design.outcome.design, design.checks, design.elements, title);
+        drawing.section = SectionOf(design.outcome.design->B, h, design.checks,
+                                    design.elements.hc, SectionKind::Calculated, title);
     }
     if (const hydraulics::Connection* c = design.canals ? design.connection() : nullptr)
         drawing.profile = DxfProfile{*c, h, design.outcome.length, exaggeration, title};
-    return drawing;
-}
-
-DxfDrawing CalculatedDrawing(const SectionFigure& figure, const std::string& projectName,
-                             const std::optional<hydraulics::Connection>& connection,
-                             double exaggeration) {
-    const std::string title = Title(figure.caseNo, projectName);
-    const hydraulics::DesignChecks checks =
-        hydraulics::CheckDesign(figure.point, figure.length, figure.increasePercent);
-    DxfDrawing drawing;
-    drawing.section =
-        CalculatedSection(figure.point, checks, hydraulics::ComputeElements(figure.point), title);
-    if (connection)
-        drawing.profile =
-            DxfProfile{*connection, figure.point.h, figure.length, exaggeration, title};
     return drawing;
 }
 

@@ -13,7 +13,6 @@
 
 #include "drawing/dxfprofile.h"
 #include "drawing/dxfsection.h"
-#include "drawing/sectiondrawing.h"
 #include "hydraulics/design.h"
 
 #include <optional>
@@ -25,14 +24,6 @@ struct DxfDrawing {
     std::optional<DxfSection> section;
     std::optional<DxfProfile> profile; // right of the section
 };
-
-// The drawings of a calculation as the section window shows it: the
-// calculated section of `figure` (its checks at the figure's increase),
-// titled with the project and the case, and with `connection` the
-// profile beside it, heights `exaggeration` times larger.
-DxfDrawing CalculatedDrawing(const SectionFigure& figure, const std::string& projectName,
-                             const std::optional<hydraulics::Connection>& connection = {},
-                             double exaggeration = kDefaultExaggeration);
 
 // The drawings of a design: the adopted section where one is formed (B,
 // H and h as it will be built, its h加 and critical depth), else the

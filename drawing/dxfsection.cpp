@@ -25,7 +25,7 @@ bool Positive(double v) {
 
 // Half the width of the water surface at depth y of a U of radius r (mm).
 double HalfWidthAt(double r, double y) {
-    return y >= r ? r : std::sqrt(std::max(0.0, y * (2 * r - y)));
+    return hydraulics::TrueSection(2 * r, y).topWidth / 2;
 }
 
 // Section sizes in drawing units and the scale's N.
@@ -140,16 +140,15 @@ std::optional<double> Within(const std::optional<double>& depth, double top) {
 
 } // namespace
 
-DxfSection CalculatedSection(const hydraulics::DesignPoint& point,
-                             const hydraulics::DesignChecks& checks,
-                             const hydraulics::HydraulicElements& elements, std::string title) {
+DxfSection SectionOf(double B, double h, const hydraulics::DesignChecks& checks,
+                     std::optional<double> hc, SectionKind kind, std::string title) {
     DxfSection s;
-    s.B = point.B;
-    s.h = point.h;
-    s.H = checks.H && Positive(*checks.H) ? *checks.H : std::max(point.h, point.B / 2);
+    s.B = B;
+    s.h = h;
+    s.H = checks.H && Positive(*checks.H) ? *checks.H : std::max(h, B / 2);
     s.hInc = checks.hinc;
-    s.hc = elements.hc;
-    s.kind = SectionKind::Calculated;
+    s.hc = hc;
+    s.kind = kind;
     s.title = std::move(title);
     return s;
 }

@@ -24,8 +24,8 @@ enum class SectionKind {
 };
 
 // Everything the section drawing needs, in metres. Whoever has a section
-// fills it: CalculatedSection below from a calculation, or the adopted
-// section's figures.
+// fills it, through SectionOf below: the calculated section or the
+// adopted one.
 struct DxfSection {
     double B = 0;               // width, the semicircle's diameter
     double h = 0;               // design depth, from the invert
@@ -36,12 +36,11 @@ struct DxfSection {
     std::string title; // project and case, "渡槽一（情况 1）"; may be empty
 };
 
-// The calculated section of a calculation: B and h of `point`, H and h加
-// of `checks`, hc of `elements` (where a figure is not formed, H is the
-// larger of h and B/2 and the others are left out).
-DxfSection CalculatedSection(const hydraulics::DesignPoint& point,
-                             const hydraulics::DesignChecks& checks,
-                             const hydraulics::HydraulicElements& elements, std::string title);
+// The section of width B and depth h: H and h加 of `checks`, critical
+// depth `hc` (where H is not formed, the larger of h and B/2; the others
+// are left out where not formed).
+DxfSection SectionOf(double B, double h, const hydraulics::DesignChecks& checks,
+                     std::optional<double> hc, SectionKind kind, std::string title);
 
 // The scale 1:N the section's annotations are sized for: the first of
 // 1:10, 1:20, 1:25, 1:30, 1:40, 1:50, 1:75, 1:100 … at which it fits 80 mm.

@@ -3,6 +3,7 @@
 #include "drawing/drawingparts.h"
 #include "drawing/drawingstyle.h"
 #include "drawing/labelplacer.h"
+#include "hydraulics/elements.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -24,8 +25,7 @@ constexpr double kHcLabelShift = kDimensionGap + 6;
 
 // Half the width of the water surface at depth y (metres).
 double HalfWidthAt(double B, double y) {
-    const double r = B / 2;
-    return y >= r ? r : std::sqrt(std::max(0.0, y * (B - y)));
+    return hydraulics::TrueSection(B, y).topWidth / 2;
 }
 
 // Metres of the section to canvas units: x from the centre line, y up

@@ -147,6 +147,7 @@ std::optional<VerifiedSection> VerifySection(const FlumeInputs& f,
     const HydraulicElements e = ComputeElements(point);
     s.v = e.v;
     s.Fr = e.Fr;
+    s.hc = e.hc;
     if (!s.v)
         return std::nullopt;
     if (canals) {

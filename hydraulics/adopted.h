@@ -61,6 +61,7 @@ double RoundUpToStep(double value, double step);
 struct VerifiedSection {
     double B = 0, x = 0, h = 0, Q = 0; // m, —, m, m³/s
     std::optional<double> v, Fr;       // m/s, —
+    std::optional<double> hc;          // critical depth at Q, m
     // The losses by the case's formulas, or with canal data the
     // connection's (Z the total drop ΔZ).
     std::optional<double> Z1, Z2, Z3, Z;
