@@ -32,44 +32,33 @@ std::string AdoptedLines(const hydraulics::Design& design) {
     return text;
 }
 
-void AppendSectionJson(std::string& out, const hydraulics::VerifiedSection& s,
-                       std::initializer_list<std::pair<const char*, std::optional<double>>> extra) {
+void AppendSectionJson(std::string& out, const hydraulics::VerifiedSection& s, JsonFigures extra) {
     const hydraulics::DesignChecks& c = s.checks;
-    const std::pair<const char*, std::optional<double>> numbers[] = {
-        {"B", s.B},
-        {"x", s.x},
-        {"h", s.h},
-        {"H", c.H},
-        {"H_over_B", c.ratio},
-        {"v", s.v},
-        {"Fr", s.Fr},
-        {"Z1", s.Z1},
-        {"Z2", s.Z2},
-        {"Z3", s.Z3},
-        {"Z", s.Z},
-        {"Q", s.Q},
-        {"Q_increased", c.Qinc},
-        {"h_increased", c.hinc},
-        {"max_depth", c.increasedSurface},
-        {"top_inlet", s.topInlet},
-        {"top_outlet", s.topOutlet},
-    };
     out += '{';
-    for (const auto& [key, value] : numbers) {
-        out += '"';
-        out += key;
-        out += "\": ";
-        AppendJsonNumber(out, value);
-        out += ", ";
-    }
-    out += "\"checks\": ";
+    AppendJsonFigures(out,
+                      {
+                          {"B", s.B},
+                          {"x", s.x},
+                          {"h", s.h},
+                          {"H", c.H},
+                          {"H_over_B", c.ratio},
+                          {"v", s.v},
+                          {"Fr", s.Fr},
+                          {"Z1", s.Z1},
+                          {"Z2", s.Z2},
+                          {"Z3", s.Z3},
+                          {"Z", s.Z},
+                          {"Q", s.Q},
+                          {"Q_increased", c.Qinc},
+                          {"h_increased", c.hinc},
+                          {"max_depth", c.increasedSurface},
+                          {"top_inlet", s.topInlet},
+                          {"top_outlet", s.topOutlet},
+                      },
+                      true);
+    out += ", \"checks\": ";
     AppendChecksJson(out, c, s.rows, &s);
-    for (const auto& [key, value] : extra) {
-        out += ", \"";
-        out += key;
-        out += "\": ";
-        AppendJsonNumber(out, value);
-    }
+    AppendJsonFigures(out, extra);
     out += ", \"feasible\": ";
     out += s.feasible ? "true" : "false";
     out += ", \"ok\": ";

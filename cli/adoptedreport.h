@@ -3,12 +3,11 @@
 // under 采用断面 and the JSON "adopted" object.
 #pragma once
 
+#include "cli/checksreport.h"
 #include "hydraulics/design.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace cli {
 
@@ -32,6 +31,6 @@ void AppendAdoptedJson(std::string& out, const hydraulics::Design& design);
 // "top_outlet", "checks", then `extra` (for the adopted section "exact_B"
 // and "exact_x", for a recommended one its "cost"), "feasible" and "ok".
 void AppendSectionJson(std::string& out, const hydraulics::VerifiedSection& section,
-                       std::initializer_list<std::pair<const char*, std::optional<double>>> extra);
+                       JsonFigures extra);
 
 } // namespace cli

@@ -8,21 +8,24 @@ namespace cli {
 using hydraulics::CheckRow;
 using hydraulics::Verdict;
 
+void AppendJsonFigures(std::string& out, JsonFigures figures, bool first) {
+    for (const auto& [key, value] : figures) {
+        out += first ? "\"" : ", \"";
+        out += key;
+        out += "\": ";
+        AppendJsonNumber(out, value);
+        first = false;
+    }
+}
+
 void AppendJsonGroup(std::string& out, const char* name, JsonFigures figures,
                      std::optional<Verdict> verdict, bool first,
                      std::optional<hydraulics::CheckLevel> level) {
     out += first ? "\"" : ", \"";
     out += name;
     out += "\": {";
-    bool firstFigure = true;
-    for (const auto& [key, value] : figures) {
-        out += firstFigure ? "\"" : ", \"";
-        out += key;
-        out += "\": ";
-        AppendJsonNumber(out, value);
-        firstFigure = false;
-    }
-    const char* lead = firstFigure ? "\"" : ", \"";
+    AppendJsonFigures(out, figures, true);
+    const char* lead = figures.size() == 0 ? "\"" : ", \"";
     if (verdict) {
         // A rule or recommendation met with a note (a drop leaving much of
         // [ΔZ] unused) is met; a classification's note (a short flume) is not.

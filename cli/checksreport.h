@@ -27,6 +27,10 @@ std::string CheckLines(std::string_view heading, const std::vector<hydraulics::C
 // Figures of one JSON group, in the order written.
 using JsonFigures = std::initializer_list<std::pair<const char*, std::optional<double>>>;
 
+// Appends `"key": number` for each figure, joined by ", ", led by ", "
+// unless `first` (null where a figure is not formed).
+void AppendJsonFigures(std::string& out, JsonFigures figures, bool first = false);
+
 // Appends `"name": {"key": number, …[, "ok": verdict, "level": level]}`,
 // led by ", " unless `first`. "ok" is true when met, null when not formed,
 // false otherwise (a note is a requirement not met, though no failure);

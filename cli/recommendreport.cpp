@@ -35,28 +35,22 @@ void AppendRanked(std::string& out, const std::optional<RankedSection>& k) {
 
 void AppendAlternative(std::string& out, const RankedSection& k) {
     const hydraulics::VerifiedSection& s = k.section;
-    const std::pair<const char*, std::optional<double>> numbers[] = {
-        {"B", s.B},
-        {"x", s.x},
-        {"h", s.h},
-        {"H", s.checks.H},
-        {"H_over_B", s.checks.ratio},
-        {"v", s.v},
-        {"Fr", s.Fr},
-        {"Z", s.Z},
-        {"margin", k.margin},
-        {"cost", k.cost},
-        {"relative_cost", k.relativeCost},
-    };
     out += '{';
-    for (const auto& [key, value] : numbers) {
-        if (out.back() != '{')
-            out += ", ";
-        out += '"';
-        out += key;
-        out += "\": ";
-        AppendJsonNumber(out, value);
-    }
+    AppendJsonFigures(out,
+                      {
+                          {"B", s.B},
+                          {"x", s.x},
+                          {"h", s.h},
+                          {"H", s.checks.H},
+                          {"H_over_B", s.checks.ratio},
+                          {"v", s.v},
+                          {"Fr", s.Fr},
+                          {"Z", s.Z},
+                          {"margin", k.margin},
+                          {"cost", k.cost},
+                          {"relative_cost", k.relativeCost},
+                      },
+                      true);
     out += '}';
 }
 
@@ -146,7 +140,7 @@ std::string RecommendJson(const Recommendation& r) {
 int WriteRecommendation(const Options& options, const hydraulics::Design& design, std::ostream& out,
                         std::ostream& err) {
     hydraulics::RecommendInput input{
-        options.caseNumber, {}, ConditionsOf(options), options.connection};
+        options.caseNumber, {}, options.conditions, options.connection};
     for (std::size_t k = 0; k < input.inputs.size(); ++k) {
         if (!design.outcome.inputs[k]) { // unreadable: the outcome says which
             err << design.outcome.message << '\n';

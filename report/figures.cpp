@@ -32,6 +32,7 @@ QStringList ReportLatinFaces() {
 FigureData FiguresOf(const ReportContent& content, const QStringList& latinFaces) {
     const hydraulics::DesignChecks& c = content.designChecks;
     return {content.design,
+            content.computed.elements,
             {c.H, c.hinc, latinFaces},
             {false, c.H, c.Qinc, c.hinc, latinFaces},
             content.connection,
@@ -49,8 +50,7 @@ void PaintFigure(QPainter& painter, const QRectF& target, Figure figure, const F
     // face may run a little past it, into the page's white.
     const QRectF box(QPointF(0, 0), canvas);
     if (figure == Figure::Section)
-        drawing::PaintSectionPanel(painter, box, data.point,
-                                   hydraulics::ComputeElements(data.point), data.marks);
+        drawing::PaintSectionPanel(painter, box, data.point, data.elements, data.marks);
     else if (figure == Figure::Rating)
         drawing::PaintRatingChart(painter, box, data.point, data.chart);
     else if (data.connection)

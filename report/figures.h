@@ -27,6 +27,7 @@ QSizeF FigureCanvas(Figure figure);
 // depth H and the depth of the increased discharge of the design checks.
 struct FigureData {
     hydraulics::DesignPoint point;
+    hydraulics::HydraulicElements elements; // the design's, at the point
     drawing::SectionMarks marks;
     drawing::RatingMarks chart;
     std::optional<hydraulics::Connection> connection; // for the profile

@@ -308,6 +308,8 @@ ReportContent ComposeReport(const ReportRequest& request) {
     content.results = ResultTable(info, texts);
     hydraulics::DesignRequest design{request.caseNo, request.inputs, request.conditions,
                                      request.connection, true};
+    // The case just run for its trials is the design's: it is not run again.
+    design.outcome = hydraulics::SucceededOutcome(m, request.caseNo, request.inputs, texts);
     design.conditions.increasePercent = content.request.increasePercent;
     design.conditions.region = request.region;
     design.recommend = true; // the conclusion's last way out, or a cheaper section
