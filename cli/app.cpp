@@ -58,8 +58,8 @@ int WriteReportFile(const Options& options, const Outcome& outcome,
     for (const auto& [key, value] : options.info)
         project::SetIdentityField(identity, key, value);
     const std::string failure =
-        WriteCalcReport(options.reportFile, project, options.caseNumber, inputs,
-                        ConditionsOf(options), identity, options.connection);
+        WriteCalcReport(options.reportFile, project, options.caseNumber, inputs, options.conditions,
+                        identity, options.connection);
     if (failure.empty())
         return kExitOk;
     err << failure << '\n';
@@ -78,8 +78,8 @@ hydraulics::Design DesignOf(const Options& options, const Outcome& parsed) {
     std::array<float, 8> inputs{};
     for (std::size_t k = 0; k < inputs.size(); ++k)
         inputs[k] = parsed.inputs[k].value_or(0.0f);
-    return hydraulics::ComputeDesign({options.caseNumber, inputs, ConditionsOf(options),
-                                      options.connection, !options.recommend});
+    return hydraulics::ComputeDesign(
+        {options.caseNumber, inputs, options.conditions, options.connection, !options.recommend});
 }
 
 // The lines of text of a successful design: the results, with --details
@@ -164,29 +164,15 @@ CalcError WithNearProject(const CalcError& e, const std::string& project) {
                          *near + "\"");
 }
 
-// The grade of the last --info grade=N, or 0 where none is given.
-int InfoGrade(const Options& options) {
-    int grade = 0;
-    for (const auto& [key, value] : options.info)
-        if (key == "grade")
-            grade = value.empty() ? 0 : std::stoi(value);
-    return grade;
-}
-
 // The project's design conditions (section "design") where the command
 // line gives none; a damaged section is told and the defaults stand.
 void TakeSideConditions(Options& options, std::ostream& err) {
     std::string problem;
-    const hydraulics::DesignConditions kept = project::SavedConditions(options.project, &problem);
+    const project::ConditionKeys kept = project::SavedConditionKeys(options.project, &problem);
     if (!problem.empty())
         err << problem << '\n';
-    hydraulics::DesignConditions& c = options.conditions;
-    const Options::Given& given = options.given;
-    c.widthStep = given.step ? c.widthStep : kept.widthStep;
-    c.support = given.support ? c.support : kept.support;
-    c.tieRodDepth = given.tieRods ? c.tieRodDepth : kept.tieRodDepth;
-    c.coldRegion = given.cold ? c.coldRegion : kept.coldRegion;
-    c.region = given.region ? c.region : kept.region;
+    project::ApplyConditionKeys(kept, options.conditions);
+    project::ApplyConditionKeys(options.given, options.conditions); // the command line's win
 }
 
 // What the project's side file adds to `options`: the canal data where
@@ -198,18 +184,17 @@ project::ReportIdentity TakeSideData(Options& options, std::ostream& err) {
     const bool wantsHeading = !options.reportFile.empty();
     const project::SideData side = project::ReadSideData(options.project);
     // Told where the run uses it (the design conditions are told apart).
-    for (const std::string* problem :
-         {wantsCanals || wantsHeading ? &side.fileProblem : nullptr,
-          wantsHeading ? &side.reportProblem : nullptr,
-          wantsCanals ? &side.connectionProblem : nullptr})
+    for (const std::string* problem : {wantsCanals || wantsHeading ? &side.fileProblem : nullptr,
+                                       wantsHeading ? &side.reportProblem : nullptr,
+                                       wantsCanals ? &side.connectionProblem : nullptr})
         if (problem && !problem->empty())
             err << *problem << '\n';
     if (wantsCanals && side.connection) {
         options.connection = side.connection;
-        if (const int grade = InfoGrade(options))
-            options.connection->grade = grade;
+        if (const std::optional<int> grade = InfoGrade(options.info))
+            options.connection->grade = *grade;
     }
-    if (!InfoGrade(options) && !side.identity.grade.empty() &&
+    if (!InfoGrade(options.info) && !side.identity.grade.empty() &&
         project::IsValidGrade(side.identity.grade))
         options.conditions.grade = std::stoi(side.identity.grade);
     TakeSideConditions(options, err);

@@ -301,7 +301,37 @@ void TakeSource(const Scanned& scanned, Options& options) {
     options.values.assign(scanned.positional.begin() + 1, scanned.positional.end());
 }
 
+// The canals of --connection and the design conditions its file states
+// (the command line's --step and --region win over the file's).
+void TakeConditions(const Scanned& scanned, Options& options) {
+    options.conditions.increasePercent = scanned.increase;
+    options.conditions.grade = InfoGrade(scanned.info);
+    if (scanned.connection) {
+        const project::ConnectionRead read = project::ReadConnectionFile(*scanned.connection);
+        if (!read.input)
+            throw UsageError(read.problem);
+        options.connection = read.input;
+        options.given = read.conditions;
+        // A file without a grade takes the report's 建筑物级别 of --info.
+        if (options.conditions.grade && !read.gradeGiven)
+            options.connection->grade = *options.conditions.grade;
+    }
+    if (scanned.step)
+        options.given.step = scanned.step;
+    if (scanned.region)
+        options.given.region = scanned.region;
+    project::ApplyConditionKeys(options.given, options.conditions);
+}
+
 } // namespace
+
+std::optional<int> InfoGrade(const std::vector<std::pair<std::string, std::string>>& info) {
+    std::optional<int> grade;
+    for (const auto& [key, value] : info)
+        if (key == "grade")
+            grade = value.empty() ? std::nullopt : std::optional(std::stoi(value));
+    return grade;
+}
 
 Options ParseOptions(std::span<const std::string> args) {
     Options options;
@@ -315,17 +345,6 @@ Options ParseOptions(std::span<const std::string> args) {
     options.details = scanned.details;
     options.recommend = scanned.recommend;
     options.bom = scanned.bom;
-    options.increasePercent = scanned.increase;
-    options.conditions.increasePercent = scanned.increase;
-    if (scanned.step)
-        options.conditions.widthStep = *scanned.step;
-    options.given.step = scanned.step.has_value();
-    options.given.region = scanned.region.has_value();
-    for (const auto& [key, value] : scanned.info)
-        if (key == "grade" && !value.empty())
-            options.conditions.grade = std::stoi(value);
-    options.region = scanned.region;
-    options.conditions.region = scanned.region;
     if (scanned.svg)
         options.svgFile = *scanned.svg;
     if (scanned.report)
@@ -333,20 +352,7 @@ Options ParseOptions(std::span<const std::string> args) {
     if (scanned.dxf)
         options.dxfFile = *scanned.dxf;
     options.dxfExaggeration = scanned.exaggeration.value_or(options.dxfExaggeration);
-    if (scanned.connection) {
-        const project::ConnectionRead read = project::ReadConnectionFile(*scanned.connection);
-        if (!read.input)
-            throw UsageError(read.problem);
-        options.connection = read.input;
-        project::ApplyConditionKeys(read.conditions, options.conditions);
-        options.given.support = read.conditions.support.has_value();
-        options.given.tieRods = read.conditions.tieRodDepth.has_value();
-        options.given.cold = read.conditions.coldRegion.has_value();
-        // A file without a grade takes the report's 建筑物级别 of --info.
-        for (const auto& [key, value] : scanned.info)
-            if (key == "grade" && !value.empty() && !read.gradeGiven)
-                options.connection->grade = std::stoi(value);
-    }
+    TakeConditions(scanned, options);
     options.info = scanned.info;
     if (scanned.positional.empty())
         throw UsageError("缺少情况编号（1 到 4）");
@@ -355,11 +361,6 @@ Options ParseOptions(std::span<const std::string> args) {
         options.sweep = ParseSweep(*scanned.sweep, options.caseNumber);
     TakeSource(scanned, options);
     return options;
-}
-
-
-hydraulics::DesignConditions ConditionsOf(const Options& options) {
-    return options.conditions;
 }
 
 } // namespace cli

@@ -26,6 +26,7 @@
 #include "hydraulics/connection.h"
 #include "hydraulics/regionincrease.h"
 #include "hydraulics/sweep.h"
+#include "project/conditionkeys.h"
 
 #include <cstddef>
 #include <optional>
@@ -48,27 +49,22 @@ struct Options {
     // byte-order mark, for spreadsheets that otherwise guess a local code page.
     bool bom = false;
     std::string svgFile; // write the section drawing here; empty: none
-    // Increase of the design discharge for the design checks, % (0..50);
-    // empty: the larger value of table 6.3.4 for Q.
-    std::optional<double> increasePercent;
-    // --region: which end of table 6.3.4's row p takes where --increase is
-    // not given (humid the smaller, arid the larger); empty: the larger.
-    std::optional<hydraulics::Region> region;
     std::string reportFile;      // write the calculation report here (.pdf, .odt); empty: none
     std::string dxfFile;         // write the CAD drawings here (.dxf); empty: none
     double dxfExaggeration = 10; // --dxf-exaggeration: the profile's heights, 1..100
     // The canals of --connection FILE.json, read while parsing (a bad file
     // is a usage error); empty: no water-surface connection.
     std::optional<hydraulics::ConnectionInput> connection;
-    // The design conditions: --increase, --step W (the design step of the
-    // adopted width, m), the --connection file's support, tie_rod_depth and
-    // cold_region, and the grade of --info.
+    // The design conditions: --increase and --region (p, or which end of
+    // table 6.3.4's row p takes: humid the smaller, arid the larger; by
+    // default the larger), --step W (the design step of the adopted width,
+    // m), the --connection file's support, tie_rod_depth and cold_region,
+    // and the grade of --info.
     hydraulics::DesignConditions conditions;
-    // Which of them the command line gives; the others may come from the
-    // project's side file (section "design") with --project.
-    struct Given {
-        bool step = false, support = false, tieRods = false, cold = false, region = false;
-    } given;
+    // Of them, the keys the command line states (--step, --region and the
+    // --connection file's, the options winning over the file); the others
+    // may come from the project's side file (section "design") with --project.
+    project::ConditionKeys given;
     // --info KEY=VALUE in the order given, keys and grades already checked
     // (project::SetIdentityField); a later one of a key wins.
     std::vector<std::pair<std::string, std::string>> info;
@@ -95,8 +91,9 @@ public:
 // Parses the arguments after the program name. Throws UsageError.
 Options ParseOptions(std::span<const std::string> args);
 
-// The design conditions the options give (Options::conditions).
-hydraulics::DesignConditions ConditionsOf(const Options& options);
+// The grade of the last --info grade=N; empty where none is given or the
+// last is empty.
+std::optional<int> InfoGrade(const std::vector<std::pair<std::string, std::string>>& info);
 
 // The usage text, ending with a line end.
 std::string UsageText();

@@ -59,10 +59,9 @@ bool ReadSweepInputs(const Options& options, std::array<float, 8>& inputs, std::
 void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std::ostream& out,
                 std::ostream& err) {
     const Options::Sweep& sweep = *options.sweep;
-    hydraulics::SweepRequest request{options.caseNumber,      inputs,
-                                     sweep.variable,          sweep.range,
-                                     options.increasePercent, options.connection,
-                                     ConditionsOf(options)};
+    const hydraulics::SweepRequest request{options.caseNumber, inputs,
+                                           sweep.variable,     sweep.range,
+                                           options.connection, options.conditions};
     const std::vector<hydraulics::SweepRow> rows = hydraulics::RunSweep(request);
     const auto& symbol = hydraulics::Case(options.caseNumber).inputNames[sweep.variable].symbol;
     std::string text;

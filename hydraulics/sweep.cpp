@@ -47,8 +47,8 @@ void Fail(SweepRow& row, const CalcError& e) {
 }
 
 void Calculate(const SweepRequest& request, SweepRow& row, const std::array<float, 8>& inputs) {
-    DesignRequest design{request.caseNumber, inputs, request.conditions, request.connection, false};
-    design.conditions.increasePercent = request.increasePercent;
+    const DesignRequest design{request.caseNumber, inputs, request.conditions, request.connection,
+                               false};
     const Design& d = row.computed.emplace(ComputeDesign(design));
     switch (d.outcome.status) {
     case CaseStatus::Error:

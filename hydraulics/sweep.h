@@ -87,15 +87,11 @@ struct SweepRequest {
     std::array<float, 8> inputs{}; // box order; the variable's own value is replaced
     std::size_t variable = 0;      // box index of the input stepped
     SweepRange range;
-    // Increase of the design discharge for the checks, %; empty: the larger
-    // value of table 6.3.4 for each row's design discharge, as a single
-    // calculation takes it.
-    std::optional<double> increasePercent;
     // The canals the flume joins; with them each successful row also
     // carries its water-surface connection, and its verdicts count.
     std::optional<ConnectionInput> connection;
-    // The other design conditions (width step, support, tie rods, cold
-    // region, grade); their increase is the one above.
+    // The design conditions; an empty increase is table 6.3.4's for each
+    // row's design discharge, as a single calculation takes it.
     DesignConditions conditions{};
 };
 

@@ -71,37 +71,28 @@ ConditionsRead ReadConditionKeys(const QJsonObject& object, const std::string& w
     return read;
 }
 
-void ApplyConditionKeys(const ConditionKeys& keys, hydraulics::DesignConditions& conditions) {
-    if (keys.step)
-        conditions.widthStep = *keys.step;
-    if (keys.support)
-        conditions.support = *keys.support;
-    if (keys.tieRodDepth)
-        conditions.tieRodDepth = *keys.tieRodDepth;
-    if (keys.coldRegion)
-        conditions.coldRegion = *keys.coldRegion;
-    if (keys.region)
-        conditions.region = *keys.region;
-}
-
 QJsonObject ConditionsJson(const hydraulics::DesignConditions& c) {
     return {{"step", c.widthStep},
             {"support", c.support == hydraulics::SupportForm::Arch ? "arch" : "beam"},
             {"tie_rod_depth", c.tieRodDepth ? QJsonValue(*c.tieRodDepth) : QJsonValue()},
             {"cold_region", c.coldRegion},
-            {"region", !c.region                                 ? QJsonValue()
+            {"region", !c.region                                ? QJsonValue()
                        : *c.region == hydraulics::Region::Humid ? QJsonValue("humid")
-                                                                 : QJsonValue("arid")}};
+                                                                : QJsonValue("arid")}};
+}
+
+ConditionKeys SavedConditionKeys(const std::string& projectName, std::string* problem) {
+    const SideSection side = ReadSideSection(projectName, QStringLiteral("design"));
+    const ConditionsRead read =
+        ReadConditionKeys(side.values, "项目附加资料 “" + SideFileName(projectName) + "” 中的");
+    if (problem)
+        *problem = !side.problem.isEmpty() ? side.problem.toStdString() : read.problem;
+    return read.keys;
 }
 
 hydraulics::DesignConditions SavedConditions(const std::string& projectName, std::string* problem) {
     hydraulics::DesignConditions conditions;
-    const SideSection side = ReadSideSection(projectName, QStringLiteral("design"));
-    const ConditionsRead read =
-        ReadConditionKeys(side.values, "项目附加资料 “" + SideFileName(projectName) + "” 中的");
-    ApplyConditionKeys(read.keys, conditions);
-    if (problem)
-        *problem = !side.problem.isEmpty() ? side.problem.toStdString() : read.problem;
+    ApplyConditionKeys(SavedConditionKeys(projectName, problem), conditions);
     return conditions;
 }
 

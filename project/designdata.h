@@ -15,21 +15,13 @@
 #pragma once
 
 #include "hydraulics/designchecks.h"
+#include "project/conditionkeys.h"
 
 #include <QJsonObject>
 #include <optional>
 #include <string>
 
 namespace project {
-
-// The keys given, each empty when left out.
-struct ConditionKeys {
-    std::optional<double> step;
-    std::optional<hydraulics::SupportForm> support;
-    std::optional<std::optional<double>> tieRodDepth; // given, possibly null (no tie rods)
-    std::optional<bool> coldRegion;
-    std::optional<std::optional<hydraulics::Region>> region; // given, possibly null (not stated)
-};
 
 struct ConditionsRead {
     ConditionKeys keys;
@@ -40,11 +32,13 @@ struct ConditionsRead {
 // Reads the keys of `object`; `where` names the source ("渠道资料文件 “a.json” 中的").
 ConditionsRead ReadConditionKeys(const QJsonObject& object, const std::string& where);
 
-// Sets in `conditions` what `keys` give.
-void ApplyConditionKeys(const ConditionKeys& keys, hydraulics::DesignConditions& conditions);
-
-// The four keys of `conditions`.
+// The five keys of `conditions`.
 QJsonObject ConditionsJson(const hydraulics::DesignConditions& conditions);
+
+// The keys kept in project `projectName`'s side file (section "design");
+// `problem` receives a sentence when the file or a key is damaged (then
+// none, or those read before the damaged one).
+ConditionKeys SavedConditionKeys(const std::string& projectName, std::string* problem = nullptr);
 
 // The conditions kept in project `projectName`'s side file (section
 // "design") over the defaults; `problem` receives a sentence when the

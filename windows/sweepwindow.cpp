@@ -279,7 +279,7 @@ bool SweepWindow::readRange(hydraulics::SweepRange& range) {
 
 void SweepWindow::runSweep() {
     const auto variable = std::size_t(variable_->currentIndex());
-    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, {}, connection_, conditions_};
+    hydraulics::SweepRequest request{caseNo_, {}, variable, {}, connection_, conditions_};
     for (std::size_t k = 0; k < base_.stored.size(); ++k) {
         if (k == variable)
             continue;
@@ -293,8 +293,8 @@ void SweepWindow::runSweep() {
     }
     if (!readRange(request.range))
         return;
-    if (increase_->value() >= 0)
-        request.increasePercent = increase_->value();
+    request.conditions.increasePercent =
+        increase_->value() >= 0 ? std::optional(increase_->value()) : std::nullopt;
     try {
         rows_ = hydraulics::RunSweep(request);
     } catch (const hydraulics::SweepRangeError& e) {
@@ -355,7 +355,8 @@ bool SweepWindow::exportCsv(const QString& path) {
         // reads the file in its own code page and 满足 turns to mojibake.
         project::SaveAtomically(path.toStdString(),
                                 hydraulics::kUtf8Bom + hydraulics::SweepCsv(caseNo_, shownVariable_,
-                                                                      rows_, shownConnection_));
+                                                                            rows_,
+                                                                            shownConnection_));
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),

@@ -457,6 +457,33 @@ TEST_F(CliFiles, ProjectSideFileGivesCanalsAndHeading) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
 }
 
+// The design conditions come in layers, each winning over the one before:
+// the defaults, the project's side file (section "design"), the
+// --connection file, the options (--step). A damaged section is told and
+// leaves the defaults. Seen in the adopted width, B* = 1.911735 m rounded up.
+TEST_F(CliFiles, DesignConditionsInLayers) {
+    const std::string project = (dir_ / "flume").string();
+    std::ofstream(project + "us.dat") << "4,100,1.5,1000,1,0.014,0.25,0.4\r\n";
+    const std::string canal = R"("b": 2, "m": 1.5, "n": 0.025, "x": 4000)";
+    const std::string canals = (dir_ / "canals.json").string();
+    std::ofstream(canals) << R"({"upstream": {)" << canal << R"(, "bed": 100}, "downstream": {)"
+                          << canal << R"(}, "step": 0.05})";
+    const auto adoptedB = [](const std::string& args) {
+        const std::string json = RunHere("--json --details " + args).out;
+        const std::size_t at = json.find(R"("adopted": {"B": )");
+        return at == std::string::npos ? json : json.substr(at + 17, json.find(',', at) - at - 17);
+    };
+    std::ofstream(project + "us.json") << R"({"version": 1, "design": {"step": 0.1}})";
+    const std::string withProject = "1 --project " + project;
+    EXPECT_EQ(adoptedB(withProject), "2");
+    EXPECT_EQ(adoptedB("--connection " + canals + " " + withProject), "1.95");
+    EXPECT_EQ(adoptedB("--connection " + canals + " " + kCase1), "1.95");
+    EXPECT_EQ(adoptedB("--step 0.02 --connection " + canals + " " + withProject), "1.92");
+    EXPECT_EQ(adoptedB("--connection " + canals + " --step 0.02 " + kCase1), "1.92");
+    std::ofstream(project + "us.json", std::ios::trunc) << R"({"design": {"step": "0.1"}})";
+    ExpectRun("--json --details " + withProject, 0, R"("adopted": {"B": 1.92,)", "槽宽设计步长");
+}
+
 // The one run of the built program: the section drawing as SVG needs no
 // display, and one that cannot be reached does not matter.
 TEST_F(CliFiles, BuiltProgramWritesSvgWithoutADisplay) {
