@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/dxfexport.h"
 
-#include <algorithm>
-#include <cctype>
+#include "project/savedfile.h"
 
 #ifdef AMBRELO_CLI_DXF
 #include "drawing/dxfdocument.h"
 #include "hydraulics/errors.h"
-#include "project/savedfile.h"
 
 #include <stdexcept>
 #endif
@@ -15,10 +13,7 @@
 namespace cli {
 
 bool IsDxfName(const std::string& path) {
-    std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.size() > 4 && lower.ends_with(".dxf") && lower[lower.size() - 5] != '/';
+    return project::HasExtension(path, ".dxf");
 }
 
 #ifdef AMBRELO_CLI_DXF

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/reportexport.h"
 
-#include <algorithm>
-#include <cctype>
+#include "project/savedfile.h"
 
 #ifdef AMBRELO_CLI_REPORT
 #include "cli/guisession.h"
@@ -13,11 +12,7 @@
 namespace cli {
 
 bool IsReportFileName(const std::string& path) {
-    std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower.size() > 4 && (lower.ends_with(".pdf") || lower.ends_with(".odt")) &&
-           lower[lower.size() - 5] != '/';
+    return project::HasExtension(path, ".pdf") || project::HasExtension(path, ".odt");
 }
 
 #ifdef AMBRELO_CLI_REPORT
@@ -31,8 +26,9 @@ std::string WriteCalcReport(const std::string& path, const std::string& projectN
     if (!session.ready())
         return "无法写计算书：程序中已有非图形界面的 Qt 应用对象。";
     try {
-        report::ReportRequest request{projectName, caseNumber, inputs, conditions.increasePercent,
-                                      identity,    {},         connection, conditions};
+        report::ReportRequest request{
+            projectName, caseNumber, inputs,     conditions.increasePercent,
+            identity,    {},         connection, conditions};
         request.region = conditions.region;
         report::WriteReport(request, path);
     } catch (const hydraulics::CalcError& e) {

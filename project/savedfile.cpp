@@ -4,6 +4,8 @@
 #include "hydraulics/errors.h"
 
 #include <QSaveFile>
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <string>
 
@@ -82,6 +84,17 @@ void SaveAtomically(const std::string& fileName, std::string_view data) {
     // All written; what is left is giving the file its name.
     if (!file.commit())
         throw CalcError(ErrorKind::FileAccess, fileName, " 无法创建" + SystemReason(file));
+}
+
+bool HasExtension(std::string_view fileName, std::string_view extension) {
+    if (fileName.size() <= extension.size() ||
+        fileName[fileName.size() - extension.size() - 1] == '/')
+        return false;
+    const std::string_view tail = fileName.substr(fileName.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 } // namespace project

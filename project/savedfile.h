@@ -16,6 +16,10 @@ namespace project {
 // name is refused. Throws hydraulics::CalcError(FileAccess).
 QString LocalPath(const std::string& fileName);
 
+// True when `fileName` ends in `extension` (".pdf"; ASCII letters in any
+// case) after at least one character of a name: "a/.pdf" names no file.
+bool HasExtension(std::string_view fileName, std::string_view extension);
+
 // The system's reason for the last failure of `file` in Chinese, "（没有权限）",
 // or empty. Call it right after the failure (it reads errno).
 std::string SystemReason(const QFileDevice& file);
