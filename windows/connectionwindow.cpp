@@ -14,6 +14,7 @@
 #include "windows/enterclick.h"
 #include "windows/enterwalk.h"
 #include "windows/look.h"
+#include "windows/rowtable.h"
 #include "windows/sharedgrade.h"
 #include "windows/stalequestion.h"
 #include "windows/stalewatch.h"
@@ -83,10 +84,9 @@ QString FlumeLine(const hydraulics::Design& d) {
 // The rows the connection decides: the long or short flume, the freeboard
 // at Q加 over the backwater, the connection's own checks and the cold region.
 std::vector<hydraulics::CheckRow> ConnectionRows(const hydraulics::VerifiedSection& s) {
-    static const std::vector<std::string> kIds = {"short_flume", "increased_freeboard",
-                                                  "allowed_drop", "short_recheck",
-                                                  "backwater",   "bend",
-                                                  "cold_region"};
+    static const std::vector<std::string> kIds = {
+        "short_flume", "increased_freeboard", "allowed_drop", "short_recheck", "backwater",
+        "bend",        "cold_region"};
     std::vector<hydraulics::CheckRow> rows;
     for (const std::string& id : kIds)
         for (const hydraulics::CheckRow& row : s.rows)
@@ -141,35 +141,22 @@ ConnectionWindow::ConnectionWindow(QWidget* parent) : QWidget(parent, Qt::Window
 QLayout* ConnectionWindow::buildResults() {
     note_ = MakeLine(this, QStringLiteral("note"));
     message_ = MakeLine(this, QStringLiteral("message"));
-    message_->setAutoFillBackground(true);
-    QPalette red = message_->palette(); // the case windows' red notes
-    red.setColor(QPalette::Window, ColourOf(kNoteColour));
-    red.setColor(QPalette::WindowText, ColourOf(kRefusalInk));
-    message_->setPalette(red);
+    SetInk(*message_, kRefusalInk, kNoteColour); // the case windows' red notes
     message_->hide();
     staleNote_ = MakeStaleNote(this, kStaleNote);
     profile_ = new ConnectionProfileView(this);
     tables_ = new ConnectionTables(this);
-    // The profile over the tables, the border between them movable.
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(profile_);
-    split->addWidget(tables_);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
     auto* results = new QVBoxLayout;
     for (QLabel* line : {note_, message_, staleNote_})
         results->addWidget(line);
     results->addLayout(buildVelocityRow());
-    results->addWidget(split, 1);
+    results->addWidget(StackVertically(this, profile_, tables_, 2, 3), 1);
     return results;
 }
 
 QLayout* ConnectionWindow::buildVelocityRow() {
     velocity_ = MakeLine(this, QStringLiteral("VelocityNote"));
-    QPalette amber = velocity_->palette();
-    amber.setColor(QPalette::WindowText, ColourOf(kAmberInk));
-    velocity_->setPalette(amber);
+    SetInk(*velocity_, kAmberInk);
     fillVelocity_ = new QPushButton(QStringLiteral("将 v₁ 填入渠道流速 V"), this);
     fillVelocity_->setObjectName(QStringLiteral("VelocityCommand"));
     connect(fillVelocity_, &QPushButton::clicked, this, &ConnectionWindow::fillVelocity);
@@ -327,7 +314,8 @@ void ConnectionWindow::showResults() {
         design_ && design_->adopted ? &design_->adopted->section : nullptr;
     profile_->setProfile(c ? std::optional(*c) : std::nullopt, adopted ? adopted->h : 0,
                          design_ && c ? design_->outcome.length : 0);
-    tables_->setConnection(c, c && adopted ? ConnectionRows(*adopted) : std::vector<hydraulics::CheckRow>{});
+    tables_->setConnection(c, c && adopted ? ConnectionRows(*adopted)
+                                           : std::vector<hydraulics::CheckRow>{});
     dxf_->setEnabled(c != nullptr);
     markResults();
 }

@@ -76,9 +76,10 @@ DesignInput::DesignInput(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(11, 1);
-    const std::pair<QString, QWidget*> parts[] = {
-        {QStringLiteral("槽宽设计步长 (m)"), step_}, {QStringLiteral("支承形式"), support_},
-        {QStringLiteral("拉杆底距槽顶 (m)"), rods_}, {QStringLiteral("地区"), region_}};
+    const std::pair<QString, QWidget*> parts[] = {{QStringLiteral("槽宽设计步长 (m)"), step_},
+                                                  {QStringLiteral("支承形式"), support_},
+                                                  {QStringLiteral("拉杆底距槽顶 (m)"), rods_},
+                                                  {QStringLiteral("地区"), region_}};
     int column = 1;
     for (const auto& [text, box] : parts) {
         layout->addWidget(Caption(text, box, this), 0, column++);
@@ -118,9 +119,7 @@ void DesignInput::commit() {
 }
 
 void DesignInput::refuse(const QString& sentence, QLineEdit* box) {
-    QPalette red = note_->palette();
-    red.setColor(QPalette::WindowText, ColourOf(kRefusalInk));
-    note_->setPalette(red);
+    SetInk(*note_, kRefusalInk);
     note_->setText(sentence);
     const hydraulics::DesignConditions kept = taken_;
     show(kept);

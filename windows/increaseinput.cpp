@@ -68,9 +68,7 @@ IncreaseInput::IncreaseInput(QWidget* parent) : QWidget(parent) {
 }
 
 void IncreaseInput::showNote(const QString& text, bool refusal) {
-    QPalette palette = note_->palette();
-    palette.setColor(QPalette::WindowText, ColourOf(refusal ? kRefusalInk : kAmberInk));
-    note_->setPalette(palette);
+    SetInk(*note_, refusal ? kRefusalInk : kAmberInk);
     note_->setText(text);
 }
 

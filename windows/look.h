@@ -10,8 +10,10 @@
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QRect>
 #include <QStringList>
+#include <optional>
 #include <string>
 
 namespace windows {
@@ -45,6 +47,23 @@ inline constexpr Rgb kAmberGround{255, 236, 179};
 inline constexpr Rgb kAmberInk{130, 75, 0};
 // A message about an input that was refused: dark red.
 inline constexpr Rgb kRefusalInk{190, 0, 0};
+
+// Writes `label`'s text in `ink`, or where none in its window's ink, on
+// `ground` where one is given. By its palette, not a style sheet: the
+// label keeps its face.
+inline void SetInk(QLabel& label, std::optional<Rgb> ink, std::optional<Rgb> ground = {}) {
+    QPalette palette = label.palette();
+    const QWidget* window = label.parentWidget();
+    palette.setColor(QPalette::WindowText,
+                     ink      ? ColourOf(*ink)
+                     : window ? window->palette().color(QPalette::WindowText)
+                              : QGuiApplication::palette().color(QPalette::WindowText));
+    if (ground) {
+        label.setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, ColourOf(*ground));
+    }
+    label.setPalette(palette);
+}
 
 // `message` (CalcError::message(), a clause) as a whole sentence.
 inline QString Sentence(const std::string& message) {

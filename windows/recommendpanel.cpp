@@ -7,6 +7,7 @@
 #include "hydraulics/recommendtext.h"
 #include "windows/feasiblechartview.h"
 #include "windows/look.h"
+#include "windows/rowtable.h"
 #include "windows/recommendmodel.h"
 
 #include <QHBoxLayout>
@@ -131,24 +132,10 @@ void RecommendPanel::buildTable(QVBoxLayout& layout) {
     sorted_ = new QSortFilterProxyModel(this);
     sorted_->setSourceModel(model_);
     sorted_->setSortRole(Qt::UserRole); // numbers as numbers, verdicts by rank
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("RecommendTable"));
-    table_->setModel(sorted_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // cheapest first
-    table_->setSortingEnabled(true);
-    table_->verticalHeader()->setVisible(false);
+    table_ = MakeRowTable(this, QStringLiteral("RecommendTable"), sorted_); // cheapest first
     table_->setTabKeyNavigation(false); // Tab goes on to 采用, arrows choose the row
     chart_ = new FeasibleChartView(this);
-    // Table over chart, the border between them movable.
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(table_);
-    split->addWidget(chart_);
-    split->setStretchFactor(0, 1);
-    split->setStretchFactor(1, 1);
-    layout.addWidget(split, 1);
+    layout.addWidget(StackVertically(this, table_, chart_, 1, 1), 1);
 }
 
 RecommendPanel::~RecommendPanel() {
@@ -219,11 +206,7 @@ void RecommendPanel::inputsChanged() {
 }
 
 void RecommendPanel::tell(const QString& text, bool problem) {
-    // Its palette, not a style sheet: the label keeps the window's face.
-    QPalette ink = palette();
-    if (problem)
-        ink.setColor(QPalette::WindowText, QColor(190, 0, 0));
-    message_->setPalette(ink);
+    SetInk(*message_, problem ? std::optional(kRefusalInk) : std::nullopt);
     message_->setText(text);
 }
 

@@ -34,11 +34,7 @@ QLabel* MakeStaleNote(QWidget* parent, const QString& text) {
     note->setFont(HeiTi(10.5));
     note->setWordWrap(true);
     note->setMargin(4);
-    note->setAutoFillBackground(true);
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::Window, ColourOf(kAmberGround));
-    palette.setColor(QPalette::WindowText, ColourOf(kAmberInk));
-    note->setPalette(palette);
+    SetInk(*note, kAmberInk, kAmberGround);
     note->hide();
     return note;
 }

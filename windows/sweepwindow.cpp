@@ -7,6 +7,7 @@
 #include "project/regionalnumber.h"
 #include "project/savedfile.h"
 #include "windows/look.h"
+#include "windows/rowtable.h"
 #include "windows/recommendpanel.h"
 #include "windows/stalequestion.h"
 #include "windows/sweepchartview.h"
@@ -75,26 +76,12 @@ SweepWindow::SweepWindow(int caseNo, const QString& baseName, QWidget* parent)
     model_ = new QStandardItemModel(this);
     sorted_ = new SweepSortModel(this); // numbers as numbers, failed rows last
     sorted_->setSourceModel(model_);
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("SweepTable"));
-    table_->setModel(sorted_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // as computed
-    table_->setSortingEnabled(true);
-    table_->verticalHeader()->setVisible(false);
+    table_ = MakeRowTable(this, QStringLiteral("SweepTable"), sorted_); // rows as computed
     table_->horizontalHeader()->setStretchLastSection(true);
-    // Table over chart, the border between them movable: on a small screen
-    // the rows need the room more than the chart.
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(table_);
-    chart_ = new SweepChartView(split);
+    chart_ = new SweepChartView(this);
     chart_->setMinimumHeight(120);
-    split->addWidget(chart_);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    layout->addWidget(split, 1);
+    // On a small screen the rows need the room more than the chart.
+    layout->addWidget(StackVertically(this, table_, chart_, 3, 2), 1);
     auto* buttons = new QWidget(this);
     buildButtons(buttons);
     layout->addWidget(buttons);
@@ -257,7 +244,7 @@ void SweepWindow::resetRange(int variableIndex) {
 }
 
 void SweepWindow::tell(const QString& text, bool problem) {
-    message_->setStyleSheet(problem ? QStringLiteral("color: rgb(190, 0, 0);") : QString());
+    SetInk(*message_, problem ? std::optional(kRefusalInk) : std::nullopt);
     message_->setText(text);
 }
 

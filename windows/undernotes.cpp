@@ -24,11 +24,7 @@ QLabel* UnderNotes::add(const QString& name, const QString& text) {
     note->setFont(HeiTi(9));
     note->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     note->setIndent(6);
-    note->setAutoFillBackground(true);
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::Window, ColourOf(kAmberGround));
-    palette.setColor(QPalette::WindowText, ColourOf(kAmberInk));
-    note->setPalette(palette);
+    SetInk(*note, kAmberInk, kAmberGround);
     note->setGeometry(kNoteMargin, designedHeight_, window_.width() - 2 * kNoteMargin,
                       kNoteLineHeight);
     note->hide();
