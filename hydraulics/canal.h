@@ -16,6 +16,7 @@ struct Canal {
     double m = 0; // side slope, horizontal per vertical
     double n = 0; // Manning's roughness
     double x = 0; // slope denominator, i = 1/x
+    bool operator==(const Canal&) const = default;
 };
 
 // The canal's figures are usable: b, m ≥ 0 with b + m > 0, n > 0, x > 0,

@@ -86,6 +86,7 @@ struct ConnectionInput {
     double outletAngle = kDefaultOutletAngle; // θ₂, degrees, 8..11
     int grade = kDefaultGrade;                // 1..5
     std::optional<double> bendRadius;         // r, m
+    bool operator==(const ConnectionInput&) const = default;
 };
 
 // The flume as the case leaves it.

@@ -76,6 +76,7 @@ struct DesignConditions {
     std::optional<double> tieRodDepth;       // 拉杆底距槽顶, m; empty: no tie rods
     bool coldRegion = false;                 // 寒冷或严寒地区
     std::optional<int> grade;                // 建筑物级别 1..5 (the canals' grade wins)
+    bool operator==(const DesignConditions&) const = default;
 };
 
 struct DesignChecks {

@@ -65,6 +65,7 @@ struct RecommendInput {
     std::array<float, 8> inputs{}; // box order, as stored
     DesignConditions conditions{};
     std::optional<ConnectionInput> canals{};
+    bool operator==(const RecommendInput&) const = default;
 };
 
 // Called after each width with the candidates verified so far and their

@@ -46,28 +46,6 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
     return button;
 }
 
-bool SameCanal(const hydraulics::Canal& a, const hydraulics::Canal& b) {
-    return a.b == b.b && a.m == b.m && a.n == b.n && a.x == b.x;
-}
-
-bool SameCanals(const std::optional<hydraulics::ConnectionInput>& a,
-                const std::optional<hydraulics::ConnectionInput>& b) {
-    if (!a || !b)
-        return !a && !b;
-    return SameCanal(a->upstream, b->upstream) && SameCanal(a->downstream, b->downstream) &&
-           a->upstreamBed == b->upstreamBed && a->allowedDrop == b->allowedDrop &&
-           a->inletAngle == b->inletAngle && a->outletAngle == b->outletAngle &&
-           a->grade == b->grade && a->bendRadius == b->bendRadius;
-}
-
-bool SameInput(const hydraulics::RecommendInput& a, const hydraulics::RecommendInput& b) {
-    const hydraulics::DesignConditions &c = a.conditions, &d = b.conditions;
-    return a.caseNo == b.caseNo && a.inputs == b.inputs && SameCanals(a.canals, b.canals) &&
-           c.increasePercent == d.increasePercent && c.widthStep == d.widthStep &&
-           c.support == d.support && c.tieRodDepth == d.tieRodDepth &&
-           c.coldRegion == d.coldRegion && c.grade == d.grade;
-}
-
 } // namespace
 
 RecommendPanel::RecommendPanel(int caseNo, QWidget* parent) : QWidget(parent), caseNo_(caseNo) {
@@ -180,7 +158,7 @@ const std::optional<hydraulics::Recommendation>& RecommendPanel::result() const 
 
 bool RecommendPanel::stale() const {
     const std::optional<hydraulics::RecommendInput> now = input(nullptr);
-    return shownInput_ && (!now || !SameInput(*now, *shownInput_));
+    return shownInput_ && now != shownInput_;
 }
 
 std::optional<hydraulics::RecommendInput> RecommendPanel::input(QString* problem) const {

@@ -124,6 +124,10 @@ private slots:
         QVERIFY(w);
         RecommendPanel* panel = FromSection(*w);
         QVERIFY(panel && Searched(*panel));
+        hydraulics::DesignConditions humid; // the region alone moves p, so every check
+        humid.region = hydraulics::Region::Humid;
+        panel->setConditions(humid);
+        QVERIFY(panel->stale());
         hydraulics::DesignConditions fine;
         fine.widthStep = 0.001;
         panel->setConditions(fine);
