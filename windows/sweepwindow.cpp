@@ -7,8 +7,8 @@
 #include "project/regionalnumber.h"
 #include "project/savedfile.h"
 #include "windows/look.h"
-#include "windows/rowtable.h"
 #include "windows/recommendpanel.h"
+#include "windows/rowtable.h"
 #include "windows/stalequestion.h"
 #include "windows/sweepchartview.h"
 #include "windows/sweepmodel.h"
@@ -196,8 +196,9 @@ bool SweepWindow::readable() const {
 
 void SweepWindow::markRows() {
     // Each row is its own calculation with the variable's value: the rows
-    // depend on the other seven inputs only.
-    bool stale = false;
+    // depend on the other seven inputs, the canals and the design conditions
+    // (the increase is this window's own).
+    bool stale = shownBase_ && (connection_ != shownConnection_ || conditions_ != shownConditions_);
     for (std::size_t k = 0; shownBase_ && k < base_.stored.size(); ++k)
         stale = stale || (k != shownVariable_ && base_.stored[k] != shownBase_->stored[k]);
     staleNote_->setVisible(stale);
@@ -209,6 +210,7 @@ void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>
     conditions_ = conditions;
     recommend_->setConnection(connection);
     recommend_->setConditions(conditions);
+    markRows();
 }
 
 void SweepWindow::showRecommendation() {
@@ -290,6 +292,7 @@ void SweepWindow::runSweep() {
     }
     shownVariable_ = variable;
     shownConnection_ = connection_;
+    shownConditions_ = conditions_;
     shownBase_ = base_;
     showRows();
     markRows();

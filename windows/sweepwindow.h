@@ -110,6 +110,7 @@ private:
     std::optional<hydraulics::ConnectionInput> connection_;
     hydraulics::DesignConditions conditions_;
     std::optional<hydraulics::ConnectionInput> shownConnection_; // of the rows shown
+    hydraulics::DesignConditions shownConditions_;               // of the rows shown
 
     QComboBox* variable_ = nullptr;
     std::array<QLineEdit*, 3> range_{}; // from, to, step

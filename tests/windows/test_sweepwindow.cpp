@@ -119,6 +119,13 @@ private slots:
         QVERIFY(note->isVisibleTo(sweep) && note->text().startsWith(kStaleNote));
         QTest::keyClick(Field(*sweep, "SweepStep"), Qt::Key_Return);
         QVERIFY(!note->isVisibleTo(sweep));
+        // So do the canals and the design conditions the verdicts are judged by.
+        hydraulics::DesignConditions arch;
+        arch.support = hydraulics::SupportForm::Arch;
+        sweep->setConnection(std::nullopt, arch);
+        QVERIFY(note->isVisibleTo(sweep));
+        sweep->setConnection(std::nullopt, {});
+        QVERIFY(!note->isVisibleTo(sweep));
     }
 
     // The default range is centred on the decimal typed, 13 rows (h = 1.35:
