@@ -3,6 +3,7 @@
 
 #include "hydraulics/canal.h"
 #include "hydraulics/connectionrows.h"
+#include "hydraulics/elements.h"
 #include "hydraulics/projectstate.h"
 #include "hydraulics/risingroot.h"
 #include "hydraulics/sweep.h"
@@ -14,8 +15,6 @@
 
 namespace hydraulics {
 namespace {
-
-constexpr double kG = 9.81;     // m/s²
 
 // Z₁, Z₂, Z₃ and Z by the case's formulas at velocity v.
 void CaseLosses(const FlumeInputs& f, double x, VerifiedSection& s) {

@@ -12,7 +12,6 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81;             // m/s²
 constexpr double kStepShare = 0.02;     // depth step, share of the gap to h₀
 constexpr double kUniformGap = 1e-9;    // m: closer to h₀ than this is h₀
 constexpr double kCriticalSlack = 1e-6; // m below h_c still taken as h_c

@@ -11,8 +11,6 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81; // m/s²
-
 // A depth to start the bracket at: about the bottom width, 1 m for a
 // V-shaped canal.
 double StartDepth(const Canal& c) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hydraulics/connection.h"
 
+#include "hydraulics/elements.h"
 #include "hydraulics/formed.h"
 
 #include <algorithm>
@@ -9,8 +10,6 @@
 
 namespace hydraulics {
 namespace {
-
-constexpr double kG = 9.81;     // m/s²
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180;

@@ -13,7 +13,6 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81;              // m/s²
 constexpr double kTopTolerance = 0.0005; // m, water level counted as the semicircle's top
 
 } // namespace

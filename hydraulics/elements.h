@@ -16,6 +16,8 @@
 
 namespace hydraulics {
 
+constexpr double kG = 9.81; // acceleration of gravity, m/s²
+
 enum class FlowRegime { Subcritical, Critical, Supercritical };
 enum class SurfacePosition { InSemicircle, AtSemicircleTop, OnWalls };
 

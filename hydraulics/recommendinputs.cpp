@@ -11,8 +11,6 @@
 namespace hydraulics {
 namespace {
 
-constexpr double kG = 9.81; // m/s²
-
 constexpr std::size_t kBox1 = 0, kBox3 = 2, kBox4 = 3; // Q or h; h or B; x or Z
 
 // The decimal a box stores for `text`.
