@@ -190,10 +190,7 @@ std::optional<AdoptedSection> AdoptSection(const FlumeInputs& f, const DesignCon
         a.exactB = exact->B;
         a.exactX = exact->x;
         B = RoundUpToStep(exact->B, conditions.widthStep);
-        const SectionShape shape = TrueSection(B, f.h);
-        const double root =
-            shape.area * std::pow(shape.area / shape.perimeter, 2.0 / 3.0) / (f.Q * f.n);
-        x = std::ceil(root * root * (1 - 1e-12));
+        x = std::ceil(TrueManningSlopeX(B, f.h, f.Q, f.n) * (1 - 1e-12));
     } else {
         a.exactB = f.B;
     }

@@ -28,8 +28,7 @@ std::optional<double> CriticalSlopeX(double B, double Q, double n, std::optional
     const SectionShape s = TrueSection(B, *hc);
     if (!Positive(s.area) || !Positive(s.perimeter))
         return std::nullopt;
-    const double root = s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) / (Q * n);
-    const double xc = root * root;
+    const double xc = TrueManningSlopeX(B, *hc, Q, n);
     return Positive(xc) ? std::optional<double>(xc) : std::nullopt;
 }
 

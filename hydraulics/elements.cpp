@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hydraulics/elements.h"
 
-#include "hydraulics/risingroot.h"
-
 #include "hydraulics/formed.h"
+#include "hydraulics/risingroot.h"
 
 #include <charconv>
 #include <cmath>
@@ -36,6 +35,12 @@ double TrueManningDischarge(double B, double y, double x, double n) {
     if (!Positive(s.area) || !Positive(s.perimeter) || !Positive(x) || !Positive(n))
         return 0;
     return s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) * std::sqrt(1 / x) / n;
+}
+
+double TrueManningSlopeX(double B, double y, double Q, double n) {
+    const SectionShape s = TrueSection(B, y);
+    const double root = s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) / (Q * n);
+    return root * root;
 }
 
 std::optional<double> CriticalDepth(double B, double Q, double tolerance) {

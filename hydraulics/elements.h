@@ -32,6 +32,10 @@ SectionShape TrueSection(double B, double y);
 // Manning discharge of the true section at depth y, m³/s; 0 for y <= 0.
 double TrueManningDischarge(double B, double y, double x, double n);
 
+// The slope denominator x (i = 1/x) at which the true section carries Q at
+// depth y: x = (A·R^(2/3) / (Q·n))². Not finite where the section does not form.
+double TrueManningSlopeX(double B, double y, double Q, double n);
+
 struct HydraulicElements {
     // Each figure is empty where it cannot be formed (zero area, Q = 0 for
     // the critical depth, a non-positive width ...).

@@ -21,10 +21,9 @@ double Stored(const std::string& text) {
 // Case 2's own loss L/x + (ξ₁ + ξ₂)(v² − V²)/2g at width B and depth h,
 // x the slope at which B carries Q at h.
 double CaseTwoLoss(const FlumeInputs& f, double B, double h) {
-    const SectionShape s = TrueSection(B, h);
-    const double root = s.area * std::pow(s.area / s.perimeter, 2.0 / 3.0) / (f.Q * f.n);
-    const double v = f.Q / s.area;
-    return f.L / (root * root) + (f.xi1 + f.xi2) * (v * v - f.V * f.V) / (2 * kG);
+    const double v = f.Q / TrueSection(B, h).area;
+    return f.L / TrueManningSlopeX(B, h, f.Q, f.n) +
+           (f.xi1 + f.xi2) * (v * v - f.V * f.V) / (2 * kG);
 }
 
 void Verify(const RecommendInput& in, const VerifiedSection& s, Adoption& a) {
