@@ -118,9 +118,12 @@ std::optional<WidthAndSlope> ExactWidthAndSlope(const FlumeInputs& f) {
     return B ? std::optional<WidthAndSlope>({*B, x}) : std::nullopt;
 }
 
-double RoundUpToStep(double value, double step) {
-    const double k = std::ceil(value / step - 1e-9);
+double StepMultiple(double k, double step) {
     return std::round(k * step * 1e9) / 1e9;
+}
+
+double RoundUpToStep(double value, double step) {
+    return StepMultiple(std::ceil(value / step - 1e-9), step);
 }
 
 std::optional<VerifiedSection> VerifySection(const FlumeInputs& f,

@@ -53,6 +53,10 @@ struct WidthAndSlope {
 };
 std::optional<WidthAndSlope> ExactWidthAndSlope(const FlumeInputs& f);
 
+// The k-th multiple of `step`, to the nanometre (0.01·7 is 0.07, not
+// 0.07000000000000001).
+double StepMultiple(double k, double step);
+
 // `value` rounded up to a multiple of `step` (a value within 1e-9 of a
 // multiple is that multiple), to the nanometre.
 double RoundUpToStep(double value, double step);

@@ -78,7 +78,7 @@ std::vector<double> Widths(double exactB, double step) {
     const double first = std::max(1.0, std::ceil(exactB / 2 / step - 1e-9));
     const double last = std::floor(2 * exactB / step + 1e-9);
     for (double k = first; k <= last; ++k)
-        widths.push_back(std::round(k * step * 1e9) / 1e9);
+        widths.push_back(StepMultiple(k, step));
     return widths;
 }
 

@@ -81,7 +81,7 @@ std::vector<double> GridValues(double v0, double step) {
     std::vector<double> values;
     const double low = v0 * (1 - kReach), high = v0 * (1 + kReach);
     for (double k = std::ceil(low / step - 1e-9);; ++k) {
-        const double v = std::round(k * step * 1e9) / 1e9;
+        const double v = StepMultiple(k, step);
         if (v > high + 1e-12)
             break;
         if (v > 0)
