@@ -5,6 +5,7 @@
 #include "hydraulics/errors.h"
 #include "project/connectiondata.h"
 #include "project/reportidentity.h"
+#include "project/sharedgrade.h"
 #include "project/sidefile.h"
 #include "windows/caselayout.h"
 #include "windows/connectioninputs.h"
@@ -15,7 +16,6 @@
 #include "windows/enterwalk.h"
 #include "windows/look.h"
 #include "windows/rowtable.h"
-#include "windows/sharedgrade.h"
 #include "windows/stalequestion.h"
 #include "windows/stalewatch.h"
 #include "windows/windowprinter.h"
@@ -226,7 +226,7 @@ void ConnectionWindow::loadInputs() {
     const project::SideSection section = project::ReadSideSection(project_, kSection);
     QJsonObject values = section.values;
     values.remove(QStringLiteral("grade")); // the report's 建筑物级别 (or an older file's own)
-    if (const std::string grade = KeptGrade(project_); !grade.empty())
+    if (const std::string grade = project::KeptGrade(project_); !grade.empty())
         values.insert(QStringLiteral("grade"), std::stoi(grade));
     inputs_->setValues(values);
     tell({});
@@ -285,7 +285,7 @@ void ConnectionWindow::keep() {
     values.remove(QStringLiteral("grade")); // kept once, as the report's
     try {
         project::WriteSideSection(project_, kSection, values);
-        KeepGrade(project_, inputs_->grade());
+        project::KeepGrade(project_, inputs_->grade());
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法保存"),
                              Sentence(e.message()) +

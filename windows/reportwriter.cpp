@@ -2,11 +2,11 @@
 #include "windows/reportwriter.h"
 
 #include "hydraulics/errors.h"
+#include "project/sharedgrade.h"
 #include "project/sidefile.h"
 #include "report/calcreport.h"
-#include "windows/reportinfodialog.h"
-#include "windows/sharedgrade.h"
 #include "windows/look.h"
+#include "windows/reportinfodialog.h"
 #include "windows/windowprinter.h"
 
 #include <QDir>
@@ -49,7 +49,7 @@ bool ReportWriter::askIdentity(const std::string& name) {
         if (!side.values.isEmpty() || side.damaged)
             identity_ = project::IdentityFromJson(side.values);
         if (identity_.grade.empty()) // kept with the canals by an older version
-            identity_.grade = KeptGrade(name);
+            identity_.grade = project::KeptGrade(name);
     }
     ReportInfoDialog dialog(identity_, QString::fromStdString(name), problem, window_);
     if (dialog.exec() != QDialog::Accepted)

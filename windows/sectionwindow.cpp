@@ -4,6 +4,7 @@
 #include "hydraulics/errors.h"
 #include "project/connectiondata.h"
 #include "project/designdata.h"
+#include "project/sharedgrade.h"
 #include "project/sidefile.h"
 #include "windows/appearance.h"
 #include "windows/captionstyle.h"
@@ -15,7 +16,6 @@
 #include "windows/look.h"
 #include "windows/reportwriter.h"
 #include "windows/sectionview.h"
-#include "windows/sharedgrade.h"
 #include "windows/stalequestion.h"
 #include "windows/windowprinter.h"
 
@@ -173,7 +173,7 @@ void SectionWindow::loadProject() {
     std::string problem;
     conditions_ = name.empty() ? hydraulics::DesignConditions{}
                                : project::SavedConditions(name, &problem);
-    const std::string grade = name.empty() ? std::string() : KeptGrade(name);
+    const std::string grade = name.empty() ? std::string() : project::KeptGrade(name);
     if (!grade.empty())
         conditions_.grade = std::stoi(grade);
     canals_ = name.empty() ? std::nullopt : project::SavedConnection(name);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/sharedgrade.h"
+#include "project/sharedgrade.h"
 
 #include "project/reportidentity.h"
 #include "project/sidefile.h"
@@ -7,7 +7,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
-namespace windows {
+namespace project {
 
 namespace {
 const QString kReport = QStringLiteral("report");
@@ -15,12 +15,11 @@ const QString kGrade = QStringLiteral("grade");
 } // namespace
 
 std::string KeptGrade(const std::string& projectName) {
-    const std::string grade =
-        project::IdentityFromJson(project::ReadSideSection(projectName, kReport).values).grade;
+    const std::string grade = IdentityFromJson(ReadSideSection(projectName, kReport).values).grade;
     if (!grade.empty())
         return grade;
     const QJsonValue older =
-        project::ReadSideSection(projectName, QStringLiteral("connection")).values.value(kGrade);
+        ReadSideSection(projectName, QStringLiteral("connection")).values.value(kGrade);
     const int level = older.toInt(0);
     return older.isDouble() && level >= 1 && level <= 5 && older.toDouble() == level
                ? std::to_string(level)
@@ -28,9 +27,9 @@ std::string KeptGrade(const std::string& projectName) {
 }
 
 void KeepGrade(const std::string& projectName, int grade) {
-    QJsonObject report = project::ReadSideSection(projectName, kReport).values;
+    QJsonObject report = ReadSideSection(projectName, kReport).values;
     report.insert(kGrade, QString::number(grade));
-    project::WriteSideSection(projectName, kReport, report);
+    WriteSideSection(projectName, kReport, report);
 }
 
-} // namespace windows
+} // namespace project

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace windows {
+namespace project {
 
 // The grade kept for `projectName`, "1".."5", or empty where none is.
 std::string KeptGrade(const std::string& projectName);
@@ -18,4 +18,4 @@ std::string KeptGrade(const std::string& projectName);
 // written.
 void KeepGrade(const std::string& projectName, int grade);
 
-} // namespace windows
+} // namespace project
