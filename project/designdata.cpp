@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "project/designdata.h"
 
+#include "project/sharedgrade.h"
 #include "project/sidefile.h"
 
 #include <QJsonValue>
@@ -93,6 +94,8 @@ ConditionKeys SavedConditionKeys(const std::string& projectName, std::string* pr
 hydraulics::DesignConditions SavedConditions(const std::string& projectName, std::string* problem) {
     hydraulics::DesignConditions conditions;
     ApplyConditionKeys(SavedConditionKeys(projectName, problem), conditions);
+    if (const std::string grade = KeptGrade(projectName); !grade.empty())
+        conditions.grade = std::stoi(grade);
     return conditions;
 }
 

@@ -41,8 +41,9 @@ QJsonObject ConditionsJson(const hydraulics::DesignConditions& conditions);
 ConditionKeys SavedConditionKeys(const std::string& projectName, std::string* problem = nullptr);
 
 // The conditions kept in project `projectName`'s side file (section
-// "design") over the defaults; `problem` receives a sentence when the
-// file or a key is damaged (then the defaults, or what was readable).
+// "design") over the defaults, with the project's 建筑物级别 (KeptGrade);
+// `problem` receives a sentence when the file or a key is damaged (then
+// the defaults, or what was readable).
 hydraulics::DesignConditions SavedConditions(const std::string& projectName,
                                              std::string* problem = nullptr);
 

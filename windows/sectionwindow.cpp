@@ -4,7 +4,6 @@
 #include "hydraulics/errors.h"
 #include "project/connectiondata.h"
 #include "project/designdata.h"
-#include "project/sharedgrade.h"
 #include "project/sidefile.h"
 #include "windows/appearance.h"
 #include "windows/captionstyle.h"
@@ -173,9 +172,6 @@ void SectionWindow::loadProject() {
     std::string problem;
     conditions_ = name.empty() ? hydraulics::DesignConditions{}
                                : project::SavedConditions(name, &problem);
-    const std::string grade = name.empty() ? std::string() : project::KeptGrade(name);
-    if (!grade.empty())
-        conditions_.grade = std::stoi(grade);
     canals_ = name.empty() ? std::nullopt : project::SavedConnection(name);
     conditionsInput_->show(conditions_);
     status_->setText(QString::fromStdString(problem).toHtmlEscaped()); // told, never waited for

@@ -3,6 +3,7 @@
 // unknown keys kept, damaged files reported and kept, the project file
 // itself never touched.
 #include "hydraulics/errors.h"
+#include "project/designdata.h"
 #include "project/sidedata.h"
 #include "project/sidefile.h"
 
@@ -113,6 +114,9 @@ TEST_F(SideFileTest, SideDataSharesTheGradeAndKeepsTheOtherSection) {
         const project::SideData data = project::ReadSideData("p5");
         EXPECT_EQ(data.identity.grade, r.heading);
         EXPECT_EQ(data.connection ? data.connection->grade : 0, r.canalGrade);
+        // The windows judge the checks at that one grade too.
+        const std::optional<int> judged = project::SavedConditions("p5").grade;
+        EXPECT_EQ(judged ? std::to_string(*judged) : "", r.heading);
         for (const auto& [got, want] : {std::pair(data.fileProblem, r.fileP),
                                         {data.reportProblem, r.reportP},
                                         {data.connectionProblem, r.canalP}}) {
