@@ -127,6 +127,57 @@ bool AsksForHelp(std::span<const std::string> args) {
     return false;
 }
 
+// An option that may be given once: refused when `slot` already holds it.
+template <typename T> void Once(const std::optional<T>& slot, const std::string& name) {
+    if (slot)
+        throw UsageError("选项 " + name + " 只能给一次");
+}
+
+// A switch without a value (--json, --details, --recommend, --bom); false
+// for any other name.
+bool TakeSwitch(const std::string& name, Scanned& scanned) {
+    for (auto [option, flag] : {std::pair{"--json", &scanned.json},
+                                {"--details", &scanned.details},
+                                {"--recommend", &scanned.recommend},
+                                {"--bom", &scanned.bom}})
+        if (name == option) {
+            *flag = true;
+            return true;
+        }
+    return false;
+}
+
+// The slot of an option whose value is kept as text; null for any other.
+std::optional<std::string>* TextSlot(const std::string& name, Scanned& scanned) {
+    for (auto [option, slot] : {std::pair{"--svg", &scanned.svg},
+                                {"--report", &scanned.report},
+                                {"--dxf", &scanned.dxf},
+                                {"--sweep", &scanned.sweep},
+                                {"--csv", &scanned.csv},
+                                {"--project", &scanned.project},
+                                {"--connection", &scanned.connection}})
+        if (name == option)
+            return slot;
+    return nullptr;
+}
+
+// The file names of the written outputs, refused before anything is computed.
+void CheckOutputName(const std::string& name, const std::string& value) {
+    if (name == "--svg" && (value.empty() || value == "-"))
+        throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
+    if (name == "--report" && !IsReportFileName(value))
+        throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
+    if (name == "--dxf" && !IsDxfName(value))
+        throw UsageError("--dxf 的文件名须以 .dxf 结尾");
+}
+
+hydraulics::Region ParseRegion(const std::string& text) {
+    if (text != "humid" && text != "arid")
+        throw UsageError("--region 需要 humid（湿润地区）或 arid（干旱地区），而不是 “" + text +
+                         "”");
+    return text == "humid" ? hydraulics::Region::Humid : hydraulics::Region::Arid;
+}
+
 // One option at args[i], with its value from "--name=value" or args[i + 1]
 // (then i moves past it).
 void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scanned) {
@@ -136,65 +187,27 @@ void TakeOption(std::span<const std::string> args, std::size_t& i, Scanned& scan
     std::optional<std::string> inlineValue;
     if (eq != std::string::npos)
         inlineValue = arg.substr(eq + 1);
-    if (name == "--json" && !inlineValue) {
-        scanned.json = true;
-    } else if (name == "--details" && !inlineValue) {
-        scanned.details = true;
-    } else if (name == "--recommend" && !inlineValue) {
-        scanned.recommend = true;
-    } else if (name == "--bom" && !inlineValue) {
-        scanned.bom = true;
-    } else if (name == "--svg") {
-        if (scanned.svg)
-            throw UsageError("选项 --svg 只能给一次");
-        scanned.svg = TakeValue(name, inlineValue, args, i);
-        if (scanned.svg->empty() || *scanned.svg == "-")
-            throw UsageError("--svg 需要一个文件名（SVG 不写到标准输出）");
-    } else if (name == "--report") {
-        if (scanned.report)
-            throw UsageError("选项 --report 只能给一次");
-        scanned.report = TakeValue(name, inlineValue, args, i);
-        if (!IsReportFileName(*scanned.report))
-            throw UsageError("--report 的文件名须以 .pdf（PDF 文档）或 .odt（可编辑文档）结尾");
-    } else if (name == "--dxf") {
-        if (scanned.dxf)
-            throw UsageError("选项 --dxf 只能给一次");
-        scanned.dxf = TakeValue(name, inlineValue, args, i);
-        if (!IsDxfName(*scanned.dxf))
-            throw UsageError("--dxf 的文件名须以 .dxf 结尾");
-    } else if (name == "--dxf-exaggeration") {
-        if (scanned.exaggeration)
-            throw UsageError("选项 --dxf-exaggeration 只能给一次");
-        scanned.exaggeration = ParseExaggeration(TakeValue(name, inlineValue, args, i));
+    if (!inlineValue && TakeSwitch(name, scanned))
+        return;
+    const auto value = [&] { return TakeValue(name, inlineValue, args, i); };
+    if (std::optional<std::string>* slot = TextSlot(name, scanned)) {
+        Once(*slot, name);
+        *slot = value();
+        CheckOutputName(name, **slot);
     } else if (name == "--info") {
-        scanned.info.push_back(ParseInfo(TakeValue(name, inlineValue, args, i)));
+        scanned.info.push_back(ParseInfo(value()));
+    } else if (name == "--dxf-exaggeration") {
+        Once(scanned.exaggeration, name);
+        scanned.exaggeration = ParseExaggeration(value());
     } else if (name == "--increase") {
-        if (scanned.increase)
-            throw UsageError("选项 --increase 只能给一次");
-        scanned.increase = ParseIncrease(TakeValue(name, inlineValue, args, i));
+        Once(scanned.increase, name);
+        scanned.increase = ParseIncrease(value());
     } else if (name == "--step") {
-        if (scanned.step)
-            throw UsageError("选项 --step 只能给一次");
-        scanned.step = ParseStep(TakeValue(name, inlineValue, args, i));
+        Once(scanned.step, name);
+        scanned.step = ParseStep(value());
     } else if (name == "--region") {
-        if (scanned.region)
-            throw UsageError("选项 --region 只能给一次");
-        const std::string region = TakeValue(name, inlineValue, args, i);
-        if (region != "humid" && region != "arid")
-            throw UsageError("--region 需要 humid（湿润地区）或 arid（干旱地区），而不是 “" +
-                             region + "”");
-        scanned.region = region == "humid" ? hydraulics::Region::Humid : hydraulics::Region::Arid;
-    } else if (name == "--sweep") {
-        if (scanned.sweep)
-            throw UsageError("选项 --sweep 只能给一次");
-        scanned.sweep = TakeValue(name, inlineValue, args, i);
-    } else if (name == "--csv" || name == "--project" || name == "--connection") {
-        std::optional<std::string>& slot = name == "--csv"       ? scanned.csv
-                                           : name == "--project" ? scanned.project
-                                                                 : scanned.connection;
-        if (slot)
-            throw UsageError("选项 " + name + " 只能给一次");
-        slot = TakeValue(name, inlineValue, args, i);
+        Once(scanned.region, name);
+        scanned.region = ParseRegion(value());
     } else {
         throw UsageError("未知选项 “" + arg + "”");
     }
