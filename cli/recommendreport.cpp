@@ -25,6 +25,17 @@ void AppendKey(std::string& out, const char* key) {
     out += "\": ";
 }
 
+// `[a, b, …]`, each item appended by `append`.
+template <typename Items, typename Append>
+void AppendList(std::string& out, const Items& items, Append append) {
+    out += '[';
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        out += k == 0 ? "" : ", ";
+        append(out, items[k]);
+    }
+    out += ']';
+}
+
 void AppendRanked(std::string& out, const std::optional<RankedSection>& k) {
     if (!k) {
         out += "null";
@@ -93,23 +104,14 @@ std::string RecommendJson(const Recommendation& r) {
     AppendKey(out, "recommended");
     AppendRanked(out, r.recommended);
     AppendKey(out, "alternatives");
-    out += '[';
-    for (std::size_t k = 0; k < r.alternatives.size(); ++k) {
-        out += k == 0 ? "" : ", ";
-        AppendAlternative(out, r.alternatives[k]);
-    }
-    out += ']';
+    AppendList(out, r.alternatives, AppendAlternative);
     AppendKey(out, "candidates");
     out += std::to_string(r.candidates.size());
     AppendKey(out, "feasible");
     out += std::to_string(r.feasibleCount);
     AppendKey(out, "binding");
-    out += '[';
-    for (std::size_t k = 0; k < r.binding.size(); ++k) {
-        out += k == 0 ? "" : ", ";
-        AppendString(out, r.kinds[r.binding[k]].id);
-    }
-    out += ']';
+    AppendList(out, r.binding,
+               [&](std::string& o, std::size_t kind) { AppendString(o, r.kinds[kind].id); });
     AppendKey(out, "closest");
     AppendRanked(out, r.closest);
     AppendKey(out, "current_cost");
@@ -123,12 +125,7 @@ std::string RecommendJson(const Recommendation& r) {
     AppendJsonNumber(out, r.step);
     out += '}';
     AppendKey(out, "slopes");
-    out += '[';
-    for (std::size_t k = 0; k < r.slopes.size(); ++k) {
-        out += k == 0 ? "" : ", ";
-        AppendJsonNumber(out, r.slopes[k]);
-    }
-    out += ']';
+    AppendList(out, r.slopes, [](std::string& o, double x) { AppendJsonNumber(o, x); });
     const std::vector<std::string> lines = hydraulics::RecommendationLines(r);
     AppendKey(out, "summary");
     AppendString(out, lines.front());
