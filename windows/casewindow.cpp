@@ -88,10 +88,6 @@ QString CaseWindow::userName() const {
     return QStringLiteral("情况 %1 的计算窗口").arg(layout_.caseNo);
 }
 
-const std::string& CaseWindow::projectName() const {
-    return projectName_;
-}
-
 QString CaseWindow::fileBaseName(const QString& what) const {
     return QString::fromStdString(projectName_) + QStringLiteral("情况%1").arg(layout_.caseNo) +
            what;
@@ -133,8 +129,8 @@ bool CaseWindow::load() {
         section_ = nullptr;
         delete sweep_;
         sweep_ = nullptr;
-        if (!restore)
-            blankInputs();
+        for (int k = 0; !restore && k < kInputCount; ++k) // the design contents: a single space
+            boxes_[std::size_t(k)]->setText(QStringLiteral(" "));
     }
     projectName_ = state_.ProjectName;
     loaded_ = true;
@@ -155,11 +151,6 @@ bool CaseWindow::load() {
                  project::ShowRegionalNumber(hydraulics::FormatSingle(value), locale));
     }
     return true;
-}
-
-void CaseWindow::blankInputs() {
-    for (int k = 0; k < kInputCount; ++k) // the design contents: a single space
-        boxes_[std::size_t(k)]->setText(QStringLiteral(" "));
 }
 
 void CaseWindow::showText(QLineEdit* box, const QString& text) {
@@ -229,6 +220,7 @@ void CaseWindow::updateSection(const std::array<float, 8>& inputs,
                 &CaseWindow::fillApproachVelocity);
         connect(section_, &SectionWindow::sweepRequested, this, &CaseWindow::showSweep);
         connect(section_, &SectionWindow::recalculationRequested, this, &CaseWindow::calculate);
+        connect(section_, &SectionWindow::designChanged, this, &CaseWindow::passDesign);
         connect(section_, &SectionWindow::recommendRequested, this, [this] {
             showSweep();
             sweep_->showRecommendation();
@@ -379,13 +371,19 @@ void CaseWindow::showSweep() {
         if (section_ && section_->figure()) // starts at the increase the section shows
             sweep_->setIncrease(section_->figure()->increasePercent);
     }
-    sweep_->setConnection(project::SavedConnection(projectName_),
-                          project::SavedConditions(projectName_));
+    passDesign();
     // The boxes as read without a message: the comparison names one it cannot use.
     sweep_->openFor(readBase());
     sweep_->show();
     sweep_->raise();
     sweep_->activateWindow();
+}
+
+void CaseWindow::passDesign() {
+    if (sweep_)
+        sweep_->setConnection(section_ ? section_->canals() : project::SavedConnection(projectName_),
+                              section_ ? section_->conditions()
+                                       : project::SavedConditions(projectName_));
 }
 
 void CaseWindow::adoptValues(const QList<QPair<int, QString>>& values) {

@@ -45,7 +45,7 @@ public:
     // The project the window was last loaded for: it saves to that file,
     // and its prints and section carry that name, whatever the main
     // window's name box holds meanwhile.
-    const std::string& projectName() const;
+    const std::string& projectName() const { return projectName_; }
 
     // The opening steps: the run-time captions, then, unless ProjectMode is
     // exactly 1, the project file restored into the fields and the boxes;
@@ -75,6 +75,9 @@ private slots:
     // v₁ of the upstream canal, chosen there, into V (Text5).
     void fillApproachVelocity(double velocity);
     void showSweep(); // "方案比选" here or in the section window: open the comparison
+    // The comparison judges with the section window's canals and design
+    // conditions, or before it exists with those the project keeps.
+    void passDesign();
     // "采用" in the comparison (one value) or in 推荐断面: the values into
     // their input boxes (index, engine text), then calculate.
     void adoptValues(const QList<QPair<int, QString>>& values);
@@ -103,7 +106,6 @@ private:
     // calculation asked for first fails.
     bool goOnDespiteStale();
     SweepBase readBase() const; // the boxes as they stand, for the comparison
-    void blankInputs();
     void updateSection(const std::array<float, 8>& inputs, const hydraulics::ResultTexts& results);
     void warn(const QString& what, const QString& text);
     QString fileBaseName(const QString& what) const; // project, case, what

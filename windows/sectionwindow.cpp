@@ -175,6 +175,7 @@ void SectionWindow::loadProject() {
     canals_ = name.empty() ? std::nullopt : project::SavedConnection(name);
     conditionsInput_->show(conditions_);
     status_->setText(QString::fromStdString(problem).toHtmlEscaped()); // told, never waited for
+    emit designChanged();
 }
 
 void SectionWindow::recompute() {
@@ -215,12 +216,14 @@ void SectionWindow::takeConditions() {
         }
     }
     recompute();
+    emit designChanged();
 }
 
 void SectionWindow::takeCanals(const hydraulics::ConnectionInput& canals) {
     canals_ = canals;
     conditions_.grade = canals.grade;
     recompute();
+    emit designChanged();
 }
 
 void SectionWindow::setStale(bool stale) {
@@ -282,6 +285,14 @@ void SectionWindow::updateConnection() {
         printName.chop(3);
     connectionWindow_->setDesign(design_, request_->projectName,
                                  printName + QStringLiteral("水面衔接"));
+}
+
+const std::optional<hydraulics::ConnectionInput>& SectionWindow::canals() const {
+    return canals_;
+}
+
+const hydraulics::DesignConditions& SectionWindow::conditions() const {
+    return conditions_;
 }
 
 const std::optional<drawing::SectionFigure>& SectionWindow::figure() const {

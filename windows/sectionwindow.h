@@ -67,6 +67,9 @@ public:
     // The report's heading fields: those remembered for the project (its
     // side file), as the dialog before the save dialog leaves them.
     const project::ReportIdentity& reportIdentity() const;
+    // The canals and design conditions the design shown is judged with.
+    const std::optional<hydraulics::ConnectionInput>& canals() const;
+    const hydraulics::DesignConditions& conditions() const;
 
 signals:
     // The loss coefficients chosen in "渠道与水面衔接", for the case window.
@@ -79,6 +82,9 @@ signals:
     void recalculationRequested();
     // "推荐断面": the comparison at its tab 推荐断面.
     void recommendRequested();
+    // The canals or the design conditions have changed (or another
+    // project's were loaded).
+    void designChanged();
 
 private slots:
     void printWindow();    // Command1: print the window

@@ -208,6 +208,7 @@ void SweepWindow::setConnection(const std::optional<hydraulics::ConnectionInput>
                                 const hydraulics::DesignConditions& conditions) {
     connection_ = connection;
     conditions_ = conditions;
+    conditions_.increasePercent.reset(); // this window's own
     recommend_->setConnection(connection);
     recommend_->setConditions(conditions);
     markRows();

@@ -18,6 +18,7 @@
 #include "windows/sweepwindow.h"
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
@@ -124,9 +125,10 @@ private slots:
         QVERIFY(w);
         RecommendPanel* panel = FromSection(*w);
         QVERIFY(panel && Searched(*panel));
-        hydraulics::DesignConditions humid; // the region alone moves p, so every check
-        humid.region = hydraulics::Region::Humid;
-        panel->setConditions(humid);
+        // The section window's 地区 reaches the search: it alone moves p, so every check.
+        auto* region = w->findChild<SectionWindow*>()->findChild<QComboBox*>("Region");
+        region->setCurrentIndex(1);
+        emit region->activated(1);
         QVERIFY(panel->stale());
         hydraulics::DesignConditions fine;
         fine.widthStep = 0.001;
