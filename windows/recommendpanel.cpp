@@ -177,8 +177,8 @@ std::optional<hydraulics::RecommendInput> RecommendPanel::input(QString* problem
 
 void RecommendPanel::inputsChanged() {
     if (stale())
-        tell(QStringLiteral(
-                 "基本资料已改动，表和图是按原基本资料比选的；请点“比选推荐断面”重新比选。"),
+        tell(QStringLiteral("基本资料、渠道资料或设计条件已改动，表和图是按原资料比选的；"
+                            "请点“比选推荐断面”重新比选。"),
              true);
     updateButtons();
 }
