@@ -64,7 +64,8 @@ constexpr const char* kUsageText = R"(用法：
                    "outlet_angle": 9.5, "grade": 4, "bend_radius": null}
                    allowed_drop、两个角度、grade 和 bend_radius 可以省略；
                    还可给出设计条件 "support": "beam"（梁式）或 "arch"（拱式）、
-                   "tie_rod_depth"（拉杆底距槽顶，m）、"cold_region": true/false；
+                   "tie_rod_depth"（拉杆底距槽顶，m）、"cold_region": true/false、
+                   "step" 和 "region"（命令行的 --step、--region 优先）；
                    JSON 中为 "connection" 对象；也写入 --report 的计算书
   --info 键=值      计算书标题栏的一项，可重复：project 工程名称、structure 建筑物
                    名称（默认为项目名）、stage 设计阶段、grade 建筑物级别（1～5）、
