@@ -67,7 +67,8 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
     std::string text;
     if (!options.json)
         text = std::string(options.bom ? hydraulics::kUtf8Bom : "") +
-               hydraulics::SweepCsvHeader(options.caseNumber, sweep.variable, options.connection);
+               hydraulics::SweepCsvHeader(options.caseNumber, sweep.variable, options.connection,
+                                          options.conditions);
     else
         text = "[\n";
     for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -76,7 +77,8 @@ void WriteSweep(const Options& options, const std::array<float, 8>& inputs, std:
             err << symbol << " = " << hydraulics::SweepValueText(row, sweep.variable) << "："
                 << row.message << '\n';
         if (!options.json) {
-            hydraulics::AppendSweepCsvRow(text, row, sweep.variable, options.connection);
+            hydraulics::AppendSweepCsvRow(text, row, sweep.variable, options.connection,
+                                          options.conditions);
             continue;
         }
         std::string object = JsonReport(DesignOfRow(options, row), true);

@@ -88,14 +88,34 @@ std::vector<CheckRow> SweepChecks(const SweepRow& row) {
     return rows;
 }
 
-std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& connection) {
+std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& connection,
+                                        const DesignConditions& conditions) {
     SweepRow row;
+    row.checks.coldRegion = conditions.coldRegion;
+    // The grade the checks take: the canals' where given (as a design's
+    // checks read it from its connection), else the conditions'.
+    row.checks.grade = connection ? std::optional<int>(connection->grade) : conditions.grade;
     if (connection) {
         row.connection.emplace();
+        row.connection->recheck.emplace();
         if (connection->bendRadius)
             row.connection->bend.emplace();
     }
     return SweepChecks(row);
+}
+
+std::vector<std::optional<CheckRow>> SweepCells(const SweepRow& row,
+                                                const std::vector<CheckRow>& columns) {
+    std::vector<std::optional<CheckRow>> cells(columns.size());
+    if (row.status != SweepStatus::Ok || !row.design)
+        return cells;
+    for (CheckRow& check : SweepChecks(row)) {
+        const auto column = std::find_if(columns.begin(), columns.end(),
+                                          [&](const CheckRow& c) { return c.id == check.id; });
+        if (column != columns.end())
+            cells[std::size_t(column - columns.begin())] = std::move(check);
+    }
+    return cells;
 }
 
 std::size_t SweepRowCount(const SweepRange& range) {

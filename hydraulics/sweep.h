@@ -119,10 +119,22 @@ struct SweepRow {
 };
 
 // Every verdict of a row: the design checks, then the connection's checks
-// where the row has a connection. `withConnection` for a row that failed
-// keeps the columns of the connection (bend included when `bendRadius`).
+// where the row has a connection.
 std::vector<CheckRow> SweepChecks(const SweepRow& row);
-std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& connection);
+
+// The check columns of a sweep's table, known before its first row: every
+// kind of check a row of it can carry, in a row's order. The design checks
+// (the cold region's and the model test's as the conditions and the
+// canals' grade ask); with canals the connection's, the short flume's
+// recheck (which only a short flume's row carries) and the bend (with a
+// radius) included.
+std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& connection,
+                                        const DesignConditions& conditions);
+
+// A row's check under each column, matched by id; empty where the row has
+// no check of that kind (a long flume's recheck) and for a row that failed.
+std::vector<std::optional<CheckRow>> SweepCells(const SweepRow& row,
+                                                const std::vector<CheckRow>& columns);
 
 // The rows of the sweep. Throws SweepRangeError for a bad range and
 // std::out_of_range for a case or variable index out of range; a failed

@@ -56,7 +56,8 @@ SweepFigures FiguresOf(const SweepRow& row, int caseNumber) {
 }
 
 std::string SweepCsvHeader(int caseNumber, std::size_t variable,
-                           const std::optional<ConnectionInput>& connection) {
+                           const std::optional<ConnectionInput>& connection,
+                           const DesignConditions& conditions) {
     const CaseInfo& info = Case(caseNumber);
     std::string header(info.inputNames.at(variable).symbol);
     header += ",status,error";
@@ -68,7 +69,7 @@ std::string SweepCsvHeader(int caseNumber, std::size_t variable,
     header += kFigureColumns;
     if (connection)
         header += kConnectionColumns;
-    for (const CheckRow& check : SweepCheckColumns(connection)) {
+    for (const CheckRow& check : SweepCheckColumns(connection, conditions)) {
         header += ',';
         header += check.item;
     }
@@ -77,7 +78,8 @@ std::string SweepCsvHeader(int caseNumber, std::size_t variable,
 }
 
 void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable,
-                       const std::optional<ConnectionInput>& connection) {
+                       const std::optional<ConnectionInput>& connection,
+                       const DesignConditions& conditions) {
     const bool ok = row.status == SweepStatus::Ok && row.design;
     out += SweepValueText(row, variable);
     out += ',';
@@ -90,10 +92,10 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
         if (ok)
             out += result;
     }
-    const std::vector<CheckRow> checks = ok ? SweepChecks(row) : SweepCheckColumns(connection);
+    const auto cells = SweepCells(row, SweepCheckColumns(connection, conditions));
     if (!ok) {
         const std::size_t figures = kFigureCount + (connection ? kConnectionCount : 0);
-        out += std::string(figures + checks.size() + 1, ',');
+        out += std::string(figures + cells.size() + 1, ',');
         out += '\n';
         return;
     }
@@ -107,18 +109,20 @@ void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variab
                                   c.levels.bedDownstream, c.increased.rise})
             AppendNumber(out, value);
     }
-    for (const CheckRow& check : checks) {
+    for (const std::optional<CheckRow>& cell : cells) { // empty: no such check in this row
         out += ',';
-        out += VerdictText(check.verdict);
+        if (cell)
+            out += VerdictText(cell->verdict);
     }
     out += row.meetsAll ? ",是\n" : ",否\n";
 }
 
 std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows,
-                     const std::optional<ConnectionInput>& connection) {
-    std::string out = SweepCsvHeader(caseNumber, variable, connection);
+                     const std::optional<ConnectionInput>& connection,
+                     const DesignConditions& conditions) {
+    std::string out = SweepCsvHeader(caseNumber, variable, connection, conditions);
     for (const SweepRow& row : rows)
-        AppendSweepCsvRow(out, row, variable, connection);
+        AppendSweepCsvRow(out, row, variable, connection, conditions);
     return out;
 }
 

@@ -32,21 +32,26 @@ SweepFigures FiguresOf(const SweepRow& row, int caseNumber);
 // ΔZ, ∇1, ∇2, ∇4 (bed elevations of the flume's inlet and outlet and of the
 // downstream canal) and Δh1 (the backwater rise over the upstream canal's
 // depth at Q加); then one column per design check named as its row
-// (设计流速 …) and, with canals, each connection check, then 全部满足.
+// (设计流速 …) and, with canals, each connection check (SweepCheckColumns),
+// then 全部满足.
 std::string SweepCsvHeader(int caseNumber, std::size_t variable,
-                           const std::optional<ConnectionInput>& connection = {});
+                           const std::optional<ConnectionInput>& connection = {},
+                           const DesignConditions& conditions = {});
 
 // Appends one row and its line end: the variable as stored, "ok",
 // "not_converged" or "error", the error kind, the result texts, the
 // figures unrounded (fifteen digits; empty where not formed), each check's
-// verdict (满足, 不满足,
-// 提示, —) and 是 or 否; the figures and verdicts empty unless ok.
+// verdict (满足, 不满足, 提示, —; empty where the row has no check of
+// that column's kind) and 是 or 否; the figures and verdicts empty unless
+// ok. Every row has the header's field count.
 void AppendSweepCsvRow(std::string& out, const SweepRow& row, std::size_t variable,
-                       const std::optional<ConnectionInput>& connection = {});
+                       const std::optional<ConnectionInput>& connection = {},
+                       const DesignConditions& conditions = {});
 
 // The header and every row.
 std::string SweepCsv(int caseNumber, std::size_t variable, const std::vector<SweepRow>& rows,
-                     const std::optional<ConnectionInput>& connection = {});
+                     const std::optional<ConnectionInput>& connection = {},
+                     const DesignConditions& conditions = {});
 
 std::string_view SweepStatusId(SweepStatus status); // "ok", "not_converged", "error"
 

@@ -40,9 +40,21 @@ QString Failure(hydraulics::SweepStatus status) {
                                                            : QStringLiteral("出错");
 }
 
+// A check's verdict on its ground; "—" in a row that failed, nothing
+// where the row has no check of the column's kind.
+QStandardItem* CheckCell(const std::optional<hydraulics::CheckRow>& check, bool ok) {
+    if (!check)
+        return SortableCell(ok ? QString() : QStringLiteral("—"), QVariant());
+    QStandardItem* item = SortableCell(Utf8(hydraulics::VerdictText(*check)), Rank(check->verdict));
+    if (const QColor ground = drawing::VerdictGround(*check); ground.isValid())
+        item->setBackground(ground);
+    item->setToolTip(Utf8(check->item + "：" + check->value));
+    return item;
+}
+
 QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
                                std::size_t variable,
-                               const std::optional<hydraulics::ConnectionInput>& connection) {
+                               const std::vector<hydraulics::CheckRow>& columns) {
     const bool ok = row.status == hydraulics::SweepStatus::Ok;
     const hydraulics::SweepFigures f = hydraulics::FiguresOf(row, caseNumber);
     const std::optional<float>& value = row.inputs[variable];
@@ -54,16 +66,8 @@ QList<QStandardItem*> RowItems(const hydraulics::SweepRow& row, int caseNumber,
            : SortableCell(Failure(row.status), QVariant())};
     for (const auto& figure : {f.B, f.h, f.v, f.Fr, f.H, f.ratio, f.Z})
         items.append(Figure(figure));
-    for (const hydraulics::CheckRow& check :
-         ok ? hydraulics::SweepChecks(row) : hydraulics::SweepCheckColumns(connection)) {
-        QStandardItem* item =
-            SortableCell(ok ? Utf8(hydraulics::VerdictText(check)) : QStringLiteral("—"),
-                         ok ? Rank(check.verdict) : 3);
-        if (const QColor ground = drawing::VerdictGround(check); ok && ground.isValid())
-            item->setBackground(ground);
-        item->setToolTip(Utf8(check.item + "：" + check.value));
-        items.append(item);
-    }
+    for (const std::optional<hydraulics::CheckRow>& check : hydraulics::SweepCells(row, columns))
+        items.append(CheckCell(check, ok));
     QStandardItem* remark = SortableCell(Utf8(row.message), Utf8(row.message));
     remark->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     remark->setToolTip(Utf8(row.message));
@@ -109,7 +113,7 @@ bool SweepSortModel::lessThan(const QModelIndex& left, const QModelIndex& right)
 }
 
 QStringList SweepHeaders(int caseNumber, std::size_t variable,
-                         const std::optional<hydraulics::ConnectionInput>& connection) {
+                         const std::vector<hydraulics::CheckRow>& columns) {
     const hydraulics::CaseInfo& info = hydraulics::Case(caseNumber);
     const hydraulics::Quantity& var = info.inputNames.at(variable);
     const hydraulics::Quantity& solved = info.results.back();
@@ -123,7 +127,7 @@ QStringList SweepHeaders(int caseNumber, std::size_t variable,
                         QStringLiteral("H (m)"),
                         QStringLiteral("H/B"),
                         QStringLiteral("Z (m)")};
-    for (const hydraulics::CheckRow& check : hydraulics::SweepCheckColumns(connection))
+    for (const hydraulics::CheckRow& check : columns)
         headers.append(Utf8(check.item));
     headers.append(QStringLiteral("说明"));
     return headers;
@@ -131,11 +135,14 @@ QStringList SweepHeaders(int caseNumber, std::size_t variable,
 
 void FillSweepModel(QStandardItemModel& model, const std::vector<hydraulics::SweepRow>& rows,
                     int caseNumber, std::size_t variable,
-                    const std::optional<hydraulics::ConnectionInput>& connection) {
+                    const std::optional<hydraulics::ConnectionInput>& connection,
+                    const hydraulics::DesignConditions& conditions) {
+    const std::vector<hydraulics::CheckRow> columns =
+        hydraulics::SweepCheckColumns(connection, conditions);
     model.clear();
-    model.setHorizontalHeaderLabels(SweepHeaders(caseNumber, variable, connection));
+    model.setHorizontalHeaderLabels(SweepHeaders(caseNumber, variable, columns));
     for (const hydraulics::SweepRow& row : rows)
-        model.appendRow(RowItems(row, caseNumber, variable, connection));
+        model.appendRow(RowItems(row, caseNumber, variable, columns));
 }
 
 } // namespace windows

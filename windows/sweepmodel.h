@@ -38,17 +38,21 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 };
 
+// The table's headings: the figures, then one per check column
+// (hydraulics::SweepCheckColumns), then 说明.
 QStringList SweepHeaders(int caseNumber, std::size_t variable,
-                         const std::optional<hydraulics::ConnectionInput>& connection = {});
+                         const std::vector<hydraulics::CheckRow>& columns);
 
 // Replaces the model's rows with `rows`: a row that meets every check on a
 // light green ground, a check not met on the light red ground of the
 // section window's table, a note on its amber; a failed row's message in
 // the last column.
 // With canal data the water-surface connection's checks follow the design
-// checks.
+// checks; the columns are those the canals and conditions give, a row
+// without a check of a column's kind leaves its cell empty.
 void FillSweepModel(QStandardItemModel& model, const std::vector<hydraulics::SweepRow>& rows,
                     int caseNumber, std::size_t variable,
-                    const std::optional<hydraulics::ConnectionInput>& connection = {});
+                    const std::optional<hydraulics::ConnectionInput>& connection = {},
+                    const hydraulics::DesignConditions& conditions = {});
 
 } // namespace windows

@@ -300,7 +300,7 @@ void SweepWindow::runSweep() {
 }
 
 void SweepWindow::showRows() {
-    FillSweepModel(*model_, rows_, caseNo_, shownVariable_, shownConnection_);
+    FillSweepModel(*model_, rows_, caseNo_, shownVariable_, shownConnection_, shownConditions_);
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     sorted_->sort(-1);
     table_->resizeColumnsToContents();
@@ -345,9 +345,9 @@ bool SweepWindow::exportCsv(const QString& path) {
         // The byte-order mark: without it a spreadsheet on a Chinese system
         // reads the file in its own code page and 满足 turns to mojibake.
         project::SaveAtomically(path.toStdString(),
-                                hydraulics::kUtf8Bom + hydraulics::SweepCsv(caseNo_, shownVariable_,
-                                                                            rows_,
-                                                                            shownConnection_));
+                                hydraulics::kUtf8Bom +
+                                    hydraulics::SweepCsv(caseNo_, shownVariable_, rows_,
+                                                         shownConnection_, shownConditions_));
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),

@@ -125,6 +125,13 @@ TEST(Sweep, DefaultsAndVariableNames) {
     EXPECT_FALSE(SweepVariableIndex(1, "B"));
 }
 
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields{""};
+    for (const char c : line)
+        c == ',' ? void(fields.emplace_back()) : fields.back().push_back(c);
+    return fields;
+}
+
 TEST(Sweep, CsvHasOneLineARowWithTheHeadersFieldCount) {
     const auto rows = RunSweep({1, kCase1, 2, {1.0, 1.5, 0.1}, {}, {}});
     std::istringstream csv(SweepCsv(1, 2, rows));
@@ -141,6 +148,58 @@ TEST(Sweep, CsvHasOneLineARowWithTheHeadersFieldCount) {
     const SweepFigures f = FiguresOf(rows[5], 1);
     EXPECT_EQ(f.solved, 1.912109);
     EXPECT_EQ(f.Z, 0.153);
+}
+
+// The check columns are fixed before the first row by the canals and the
+// conditions; a row carries a check only some rows have (the short
+// flume's recheck) in its own column and leaves it empty otherwise.
+TEST(Sweep, CsvColumnsHoldEveryRowsChecks) {
+    ConnectionInput canals;
+    canals.upstream = canals.downstream = Canal{2, 1.5, 0.025, 4000};
+    canals.upstreamBed = 100;
+    canals.allowedDrop = 0.3;
+    canals.bendRadius = 40;
+    ConnectionInput grade2 = canals;
+    grade2.grade = 2;
+    DesignConditions cold;
+    cold.coldRegion = true;
+    struct Run {
+        std::optional<ConnectionInput> canals;
+        DesignConditions conditions;
+        std::size_t variable;
+        SweepRange range;
+        std::vector<std::string> columns; // expected among the header's
+    };
+    for (const Run& run : {
+             Run{canals, {}, 2, {1.4, 1.6, 0.1}, {"短槽水面线复核", "弯道半径"}},
+             Run{canals, {}, 1, {10, 200, 95}, {"短槽水面线复核"}}, // L: short, then long
+             Run{grade2, cold, 2, {1.4, 1.5, 0.1}, {"寒冷地区泄水", "水工模型试验", "短槽水面线复核"}},
+             Run{std::nullopt, cold, 2, {1.4, 1.6, 0.1}, {}},
+         }) {
+        std::array<float, 8> inputs = kCase1;
+        const auto rows = RunSweep({1, inputs, run.variable, run.range, run.canals, run.conditions});
+        std::istringstream csv(SweepCsv(1, run.variable, rows, run.canals, run.conditions));
+        std::string line;
+        std::getline(csv, line);
+        const std::vector<std::string> header = Fields(line);
+        for (const std::string& column : run.columns)
+            EXPECT_NE(std::find(header.begin(), header.end(), column), header.end()) << column;
+        EXPECT_EQ(std::count(header.begin(), header.end(), "短槽水面线复核"), run.canals ? 1 : 0);
+        const auto recheck = std::find(header.begin(), header.end(), "短槽水面线复核");
+        std::vector<bool> rechecked;
+        while (std::getline(csv, line)) {
+            const std::vector<std::string> row = Fields(line);
+            ASSERT_EQ(row.size(), header.size()) << line;
+            EXPECT_EQ(row[1], "ok") << line;
+            if (recheck != header.end())
+                rechecked.push_back(!row[std::size_t(recheck - header.begin())].empty());
+        }
+        if (run.variable == 1) { // L = 10 m is a short flume, 105 m and 200 m long ones
+            EXPECT_EQ(rechecked, (std::vector<bool>{true, false, false}));
+        }
+    }
+    EXPECT_NE(SweepCsvHeader(1, 2, std::nullopt, cold).find(",寒冷地区泄水,"), std::string::npos)
+        << SweepCsvHeader(1, 2, std::nullopt, cold);
 }
 
 } // namespace

@@ -126,6 +126,28 @@ private slots:
         QVERIFY(note->isVisibleTo(sweep));
         sweep->setConnection(std::nullopt, {});
         QVERIFY(!note->isVisibleTo(sweep));
+        // With canals over L = 10, 105, 200 m: the short flume's recheck has
+        // its column though only the first row carries it, nothing moves
+        // into 说明.
+        hydraulics::ConnectionInput canals;
+        canals.upstream = canals.downstream = {2, 1.5, 0.025, 4000};
+        canals.upstreamBed = 100;
+        sweep->setConnection(canals, {});
+        sweep->findChild<QComboBox*>("SweepVariable")->setCurrentIndex(1);
+        Sweep(*sweep, {"10", "200", "95"});
+        QCOMPARE(Table(*sweep)->rowCount(), 3);
+        const QString columns[] = {"短槽水面线复核", "说明"};
+        int at[2] = {0, 0};
+        for (int c = 0; c < Table(*sweep)->columnCount(); ++c)
+            for (int k = 0; k < 2; ++k)
+                if (Table(*sweep)->headerData(c, Qt::Horizontal).toString() == columns[k])
+                    at[k] = c;
+        QVERIFY(at[0] > 0 && at[1] == Table(*sweep)->columnCount() - 1);
+        QString filled;
+        for (int r = 0; r < 3; ++r)
+            filled += QString(Cell(*sweep, r, at[0]).isEmpty() ? '-' : 'x') +
+                      (Cell(*sweep, r, at[1]).isEmpty() ? '-' : 'x');
+        QCOMPARE(filled, QStringLiteral("x-----"));
     }
 
     // The default range is centred on the decimal typed, 13 rows (h = 1.35:
