@@ -269,6 +269,21 @@ TEST(Recommend, WithoutAnAllowedDropTheSlopeStaysTheCases) {
     EXPECT_TRUE(std::count(r.slopes.begin(), r.slopes.end(), 1100.0));
 }
 
+// A grid too large to search is refused before its widths are listed: a
+// vast width has more step multiples than memory holds.
+TEST(Recommend, TooLargeAGridIsRefusedBeforeItIsListed) {
+    for (const float B : {250.0f, 1e7f}) {
+        RecommendInput in = Example(3);
+        in.inputs[2] = B;
+        in.canals = Canals();
+        const Recommendation r = Recommend(in);
+        EXPECT_FALSE(r.searched);
+        EXPECT_TRUE(r.widths.empty() && r.candidates.empty());
+        EXPECT_EQ(r.problem.find("按设计步长可比选的断面多于 60000 个"), 0u) << r.problem;
+        EXPECT_EQ(r.problem.find("（共 750020 个）") != std::string::npos, B == 250) << r.problem;
+    }
+}
+
 TEST(Recommend, ProgressIsReportedAndCancelStopsTheSearch) {
     RecommendInput in = Example(1);
     std::size_t calls = 0, last = 0, total = 0;
