@@ -10,7 +10,8 @@
 //               meets the check; the nearest such side is bisected.
 //   nearest     the value on the design step nearest the typed one whose
 //               adopted section meets every rule and every
-//               recommendation, within ±50 %, with that section (case 4:
+//               recommendation, within ±50 % (of a vast value, among the
+//               2,000 step values nearest it), with that section (case 4:
 //               the discharge it carries).
 #pragma once
 

@@ -294,4 +294,24 @@ TEST(WaysOut, ExactBoundariesAndTheNearestBuildableValue) {
     EXPECT_GE(*q.waysOut->nearest, 1.912);
 }
 
+// A vast typed value ends: its nearest buildable value is looked for among
+// the step values nearest it only, none where they are not whole steps
+// apart, and a bisection stops at neighbouring doubles.
+TEST(WaysOut, VastValuesEnd) {
+    for (const double B : {1e5, 1e20}) {
+        FlumeInputs f = FlumeInputsOf(3, {1, 100, 1.6f, 1000, 0.8f, 0.014f, 0.2f, 0.3f});
+        VerifiedSection current = AdoptSection(f, {}, {})->section;
+        f.B = B;
+        for (CheckRow& row : current.rows)
+            row.verdict = Verdict::NotMet;
+        const WaysOut w = FindWaysOut(f, {}, {}, current);
+        const auto unmet = std::count_if(current.rows.begin(), current.rows.end(),
+                                         [](const CheckRow& row) { return !Meets(row); });
+        EXPECT_EQ(w.boundaries.size() + w.unbounded.size(), std::size_t(unmet));
+        if (w.nearest) {
+            EXPECT_LE(std::fabs(*w.nearest - B), 1000 * DesignConditions{}.widthStep + 1e-6);
+        }
+    }
+}
+
 } // namespace
