@@ -126,6 +126,16 @@ double RoundUpToStep(double value, double step) {
     return StepMultiple(std::ceil(value / step - 1e-9), step);
 }
 
+double StepMultiples::count() const {
+    if (!(std::fabs(first) < 0x1p53 && std::fabs(last) < 0x1p53))
+        return HUGE_VAL;
+    return std::max(0.0, last - first + 1);
+}
+
+StepMultiples StepMultiplesIn(double low, double high, double step) {
+    return {std::ceil(low / step - 1e-9), std::floor(high / step + 1e-9)};
+}
+
 std::optional<VerifiedSection> VerifySection(const FlumeInputs& f,
                                              const DesignConditions& conditions,
                                              const std::optional<ConnectionInput>& canals, double B,

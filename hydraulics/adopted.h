@@ -61,6 +61,16 @@ double StepMultiple(double k, double step);
 // multiple is that multiple), to the nanometre.
 double RoundUpToStep(double value, double step);
 
+// The multiples k·step from `low` to `high` (a bound within 1e-9 of a step
+// of a multiple takes it), as their first and last k: counted before any
+// is listed, for a vast range has more than memory holds. Past 2⁵³ the
+// multiples are no longer whole numbers apart and the count is infinite.
+struct StepMultiples {
+    double first = 1, last = 0;
+    double count() const;
+};
+StepMultiples StepMultiplesIn(double low, double high, double step);
+
 // A section verified as it will be built.
 struct VerifiedSection {
     double B = 0, x = 0, h = 0, Q = 0; // m, —, m, m³/s

@@ -76,20 +76,14 @@ std::optional<Setup> SetUp(const RecommendInput& in, std::string& problem) {
     return s;
 }
 
-// The multiples k·step from half to twice the exact width, first and
-// last k; counted before any is listed, for a vast width has more than
-// memory holds.
-struct WidthMultiples {
-    double first = 1, last = 0;
-    double count() const { return std::max(0.0, last - first + 1); }
-};
-
-WidthMultiples MultiplesOf(double exactB, double step) {
-    return {std::max(1.0, std::ceil(exactB / 2 / step - 1e-9)),
-            std::floor(2 * exactB / step + 1e-9)};
+// The multiples of the step from half to twice the exact width.
+StepMultiples MultiplesOf(double exactB, double step) {
+    StepMultiples m = StepMultiplesIn(exactB / 2, 2 * exactB, step);
+    m.first = std::max(1.0, m.first);
+    return m;
 }
 
-std::vector<double> Widths(const WidthMultiples& m, double step) {
+std::vector<double> Widths(const StepMultiples& m, double step) {
     std::vector<double> widths;
     widths.reserve(std::size_t(m.count()));
     for (double k = m.first; k <= m.last; ++k)
@@ -274,13 +268,13 @@ Recommendation Recommend(const RecommendInput& input, const RecommendProgress& p
     r.current = Current(*setup->adopted);
     r.dropGiven = input.canals && input.canals->allowedDrop;
     r.slopes = Slopes(setup->ownX, r.dropGiven);
-    const WidthMultiples multiples = MultiplesOf(setup->exactB, r.step);
+    const StepMultiples multiples = MultiplesOf(setup->exactB, r.step);
     const double count = multiples.count() * double(r.slopes.size());
     if (!(count > 0) || count > kMostCandidates) {
         r.searched = false;
         r.problem = !(count > 0)
                         ? "本设计槽宽的一半到两倍之间没有设计步长上的槽宽，无法搜索推荐断面。"
-                        : "按设计步长可比选的断面多于 60000 个" +
+                        : "按设计步长可比选的断面多于 " + FormatDouble(kMostCandidates) + " 个" +
                               (count < 1e9 ? "（共 " + FormatDouble(count) + " 个）"
                                            : std::string()) +
                               "；请加大槽宽的设计步长。";

@@ -85,13 +85,13 @@ std::optional<CheckBoundary> Boundary(Trials& trials, double v0, const CheckRow&
 // nearest the typed one, the nearest first (the smaller on a tie).
 std::vector<double> GridValues(double v0, double step) {
     std::vector<double> values;
-    const double low = v0 * (1 - kReach), high = v0 * (1 + kReach);
-    const double centre = std::round(v0 / step);
-    const double first = std::max(std::ceil(low / step - 1e-9), centre - kMostGridValues / 2);
-    const double last = std::min(std::floor(high / step + 1e-9) + 1, centre + kMostGridValues / 2);
-    if (!(centre < 0x1p53)) // beyond it the multiples are not whole numbers apart
+    const double high = v0 * (1 + kReach), centre = std::round(v0 / step);
+    StepMultiples m = StepMultiplesIn(v0 * (1 - kReach), high, step);
+    m.first = std::max(m.first, centre - kMostGridValues / 2);
+    m.last = std::min(m.last, centre + kMostGridValues / 2);
+    if (!(m.count() <= kMostGridValues + 1)) // steps no longer whole numbers apart
         return values;
-    for (double k = first; k <= last; ++k) {
+    for (double k = m.first; k <= m.last; ++k) {
         const double v = StepMultiple(k, step);
         if (v > high + 1e-12)
             break;
