@@ -4,11 +4,10 @@
 #include "hydraulics/canal.h"
 #include "hydraulics/connectionrows.h"
 #include "hydraulics/elements.h"
+#include "hydraulics/formed.h"
 #include "hydraulics/projectstate.h"
 #include "hydraulics/risingroot.h"
 #include "hydraulics/sweep.h"
-
-#include "hydraulics/formed.h"
 
 #include <algorithm>
 #include <cmath>
@@ -163,8 +162,10 @@ std::optional<VerifiedSection> VerifySection(const FlumeInputs& f,
     if (!s.v)
         return std::nullopt;
     if (canals) {
-        s.connection = ComputeConnection(
-            ConnectionFlume{point, f.L, f.xi1, f.xi2, conditions.increasePercent, conditions.region}, *canals);
+        s.connection =
+            ComputeConnection(ConnectionFlume{point, f.L, f.xi1, f.xi2, conditions.increasePercent,
+                                              conditions.region},
+                              *canals);
         ConnectionLosses(s);
     } else {
         CaseLosses(f, x, s);

@@ -138,7 +138,7 @@ void CheckLength(const DesignPoint& p, double L, const Connection* connection, D
 void CheckColdRegion(const DesignConditions& conditions, const Connection* connection,
                      DesignChecks& c) {
     c.coldRegion = conditions.coldRegion;
-    c.grade = connection ? std::optional<int>(connection->grade) : conditions.grade;
+    c.grade = ChecksGrade(conditions, connection ? std::optional(connection->grade) : std::nullopt);
     if (!c.coldRegion)
         return;
     if (!connection) {

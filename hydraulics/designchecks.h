@@ -151,6 +151,13 @@ DesignChecks CheckDesign(const DesignPoint& p, double L, const DesignConditions&
 DesignChecks CheckDesign(const DesignPoint& p, double L,
                          std::optional<double> increasePercent = {});
 
+// The building grade the checks take: the canal data's where given (the
+// grade of the connection), else the design conditions'.
+inline std::optional<int> ChecksGrade(const DesignConditions& conditions,
+                                      std::optional<int> canalGrade) {
+    return canalGrade ? canalGrade : conditions.grade;
+}
+
 // The rows in order: applicability, velocity, mild slope, increased
 // discharge, freeboard at the design and at the increased discharge, depth
 // ratio, long or short flume; the cold-region and model-test rows where

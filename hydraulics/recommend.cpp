@@ -272,12 +272,12 @@ Recommendation Recommend(const RecommendInput& input, const RecommendProgress& p
     const double count = multiples.count() * double(r.slopes.size());
     if (!(count > 0) || count > kMostCandidates) {
         r.searched = false;
-        r.problem = !(count > 0)
-                        ? "本设计槽宽的一半到两倍之间没有设计步长上的槽宽，无法搜索推荐断面。"
-                        : "按设计步长可比选的断面多于 " + FormatDouble(kMostCandidates) + " 个" +
-                              (count < 1e9 ? "（共 " + FormatDouble(count) + " 个）"
-                                           : std::string()) +
-                              "；请加大槽宽的设计步长。";
+        r.problem =
+            !(count > 0)
+                ? "本设计槽宽的一半到两倍之间没有设计步长上的槽宽，无法搜索推荐断面。"
+                : "按设计步长可比选的断面多于 " + FormatDouble(kMostCandidates) + " 个" +
+                      (count < 1e9 ? "（共 " + FormatDouble(count) + " 个）" : std::string()) +
+                      "；请加大槽宽的设计步长。";
         return r;
     }
     r.widths = Widths(multiples, r.step);

@@ -92,9 +92,8 @@ std::vector<CheckRow> SweepCheckColumns(const std::optional<ConnectionInput>& co
                                         const DesignConditions& conditions) {
     SweepRow row;
     row.checks.coldRegion = conditions.coldRegion;
-    // The grade the checks take: the canals' where given (as a design's
-    // checks read it from its connection), else the conditions'.
-    row.checks.grade = connection ? std::optional<int>(connection->grade) : conditions.grade;
+    row.checks.grade =
+        ChecksGrade(conditions, connection ? std::optional(connection->grade) : std::nullopt);
     if (connection) {
         row.connection.emplace();
         row.connection->recheck.emplace();
@@ -111,7 +110,7 @@ std::vector<std::optional<CheckRow>> SweepCells(const SweepRow& row,
         return cells;
     for (CheckRow& check : SweepChecks(row)) {
         const auto column = std::find_if(columns.begin(), columns.end(),
-                                          [&](const CheckRow& c) { return c.id == check.id; });
+                                         [&](const CheckRow& c) { return c.id == check.id; });
         if (column != columns.end())
             cells[std::size_t(column - columns.begin())] = std::move(check);
     }

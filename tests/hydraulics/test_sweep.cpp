@@ -173,11 +173,16 @@ TEST(Sweep, CsvColumnsHoldEveryRowsChecks) {
     for (const Run& run : {
              Run{canals, {}, 2, {1.4, 1.6, 0.1}, {"短槽水面线复核", "弯道半径"}},
              Run{canals, {}, 1, {10, 200, 95}, {"短槽水面线复核"}}, // L: short, then long
-             Run{grade2, cold, 2, {1.4, 1.5, 0.1}, {"寒冷地区泄水", "水工模型试验", "短槽水面线复核"}},
+             Run{grade2,
+                 cold,
+                 2,
+                 {1.4, 1.5, 0.1},
+                 {"寒冷地区泄水", "水工模型试验", "短槽水面线复核"}},
              Run{std::nullopt, cold, 2, {1.4, 1.6, 0.1}, {}},
          }) {
         std::array<float, 8> inputs = kCase1;
-        const auto rows = RunSweep({1, inputs, run.variable, run.range, run.canals, run.conditions});
+        const auto rows =
+            RunSweep({1, inputs, run.variable, run.range, run.canals, run.conditions});
         std::istringstream csv(SweepCsv(1, run.variable, rows, run.canals, run.conditions));
         std::string line;
         std::getline(csv, line);
