@@ -48,7 +48,7 @@ struct Options {
     // Start the CSV output (--csv, --sweep without --json) with a UTF-8
     // byte-order mark, for spreadsheets that otherwise guess a local code page.
     bool bom = false;
-    std::string svgFile; // write the section drawing here; empty: none
+    std::string svgFile;         // write the section drawing here; empty: none
     std::string reportFile;      // write the calculation report here (.pdf, .odt); empty: none
     std::string dxfFile;         // write the CAD drawings here (.dxf); empty: none
     double dxfExaggeration = 10; // --dxf-exaggeration: the profile's heights, 1..100

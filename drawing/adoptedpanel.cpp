@@ -15,8 +15,8 @@ namespace drawing {
 namespace {
 
 constexpr double kTitleHeight = 26;
-constexpr double kStripRow = 24;     // a row of the figures' strip
-constexpr double kItemRow = 40;      // the verdicts' item names, two lines
+constexpr double kStripRow = 24; // a row of the figures' strip
+constexpr double kItemRow = 40;  // the verdicts' item names, two lines
 constexpr double kGap = 8;
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
@@ -26,11 +26,10 @@ struct Figure {
 
 // B, h, H, H/B, i, v, Q and Z or ΔZ, as the adopted figures show them.
 std::vector<Figure> Figures(const hydraulics::Design& design) {
-    static const QStringList kShown = {QStringLiteral("B"),   QStringLiteral("h"),
-                                       QStringLiteral("H"),   QStringLiteral("H/B"),
-                                       QStringLiteral("i"),   QStringLiteral("v"),
-                                       QStringLiteral("Q"),   QStringLiteral("Z"),
-                                       QStringLiteral("ΔZ")};
+    static const QStringList kShown = {
+        QStringLiteral("B"),   QStringLiteral("h"), QStringLiteral("H"),
+        QStringLiteral("H/B"), QStringLiteral("i"), QStringLiteral("v"),
+        QStringLiteral("Q"),   QStringLiteral("Z"), QStringLiteral("ΔZ")};
     std::vector<Figure> figures;
     for (const hydraulics::AdoptedRow& row : hydraulics::AdoptedRows(design)) {
         const QString symbol = Utf8(row.symbol);
@@ -54,8 +53,7 @@ QStringList Sentences(const hydraulics::Design& design) {
 
 double SentencesHeight(double width, const QStringList& lines) {
     const QFontMetricsF metrics(SongTiPx(13));
-    return metrics.boundingRect(QRectF(0, 0, width, 10000), kTextFlags, lines.join(u'\n'))
-        .height();
+    return metrics.boundingRect(QRectF(0, 0, width, 10000), kTextFlags, lines.join(u'\n')).height();
 }
 
 // A strip of cells: `heads` over `values`, equal widths.

@@ -85,8 +85,8 @@ double RowHeight(const Columns& x, const std::array<QString, 5>& texts) {
     double height = kMinRowHeight;
     for (std::size_t c = 0; c < texts.size(); ++c) {
         const QRectF room = Cell(x, c, 0, 1000);
-        height = std::max(height, metrics.boundingRect(room, kCellFlags, texts[c]).height() +
-                                      2 * kPad);
+        height =
+            std::max(height, metrics.boundingRect(room, kCellFlags, texts[c]).height() + 2 * kPad);
     }
     return height;
 }

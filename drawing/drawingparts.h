@@ -3,9 +3,9 @@
 // canvas, and the dimension arrows they share.
 #pragma once
 
+#include "drawing/labelplacer.h"
 #include "hydraulics/design.h"
 #include "hydraulics/designchecks.h"
-#include "drawing/labelplacer.h"
 #include "hydraulics/elements.h"
 
 #include <QColor>
@@ -22,7 +22,7 @@ namespace drawing {
 // H (the walls are drawn up to it) and the depth of the increased discharge.
 struct SectionMarks {
     std::optional<double> netDepth, increasedDepth;
-    QStringList latinFaces{}; // faces for the labels' Latin letters first; none: the design face
+    QStringList latinFaces{};   // faces for the labels' Latin letters first; none: the design face
     LabelLog* labels = nullptr; // where given, the panel and its label boxes are added to it
 };
 

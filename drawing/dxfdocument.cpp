@@ -167,8 +167,8 @@ DxfDrawing DesignDrawing(const hydraulics::Design& design, const std::string& pr
         h = s.h;
         drawing.section = SectionOf(s.B, s.h, s.checks, s.hc, SectionKind::Adopted, title);
     } else {
-        drawing.section = SectionOf(design.outcome.design->B, h, design.checks,
-                                    design.elements.hc, SectionKind::Calculated, title);
+        drawing.section = SectionOf(design.outcome.design->B, h, design.checks, design.elements.hc,
+                                    SectionKind::Calculated, title);
     }
     if (const hydraulics::Connection* c = design.canals ? design.connection() : nullptr)
         drawing.profile = DxfProfile{*c, h, design.outcome.length, exaggeration, title};

@@ -68,8 +68,7 @@ void PaintSectionFigure(QPainter& painter, const QRectF& target,
     const QSizeF canvas = SectionCanvasSize(figure);
     const double scale =
         std::min(target.width() / canvas.width(), target.height() / canvas.height());
-    painter.translate(target.center() -
-                      QPointF(canvas.width(), canvas.height()) * scale / 2);
+    painter.translate(target.center() - QPointF(canvas.width(), canvas.height()) * scale / 2);
     painter.scale(scale, scale);
     painter.setClipRect(QRectF(QPointF(0, 0), canvas));
 

@@ -3,7 +3,6 @@
 
 #include "hydraulics/canal.h"
 #include "hydraulics/elements.h"
-
 #include "hydraulics/formed.h"
 
 #include <algorithm>

@@ -50,8 +50,7 @@ struct FlumeProfile {
 // `normal` and `critical`, where the caller has them, are the normal and
 // critical depths of Q in this flume (they are solved otherwise).
 std::optional<FlumeProfile> TraceProfile(double B, double x, double n, double Q, double L,
-                                         double outletDepth,
-                                         std::optional<double> normal = {},
+                                         double outletDepth, std::optional<double> normal = {},
                                          std::optional<double> critical = {});
 
 } // namespace hydraulics

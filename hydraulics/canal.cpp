@@ -2,9 +2,8 @@
 #include "hydraulics/canal.h"
 
 #include "hydraulics/elements.h"
-#include "hydraulics/risingroot.h"
-
 #include "hydraulics/formed.h"
+#include "hydraulics/risingroot.h"
 
 #include <cmath>
 
@@ -20,8 +19,8 @@ double StartDepth(const Canal& c) {
 } // namespace
 
 bool IsCanal(const Canal& c) {
-    return std::isfinite(c.b) && std::isfinite(c.m) && c.b >= 0 && c.m >= 0 && c.b + c.m > 0 && Positive(c.n) &&
-           Positive(c.x);
+    return std::isfinite(c.b) && std::isfinite(c.m) && c.b >= 0 && c.m >= 0 && c.b + c.m > 0 &&
+           Positive(c.n) && Positive(c.x);
 }
 
 CanalShape CanalSection(const Canal& c, double y) {

@@ -131,7 +131,7 @@ void DesignDrops(const Flow& q, ConnectionDesign& d, const std::optional<double>
     if (!d.drop || !allowed)
         return;
     d.dropMargin = *allowed - *d.drop;
-    d.dropOk = *d.drop > *allowed + kLimitSlack                  ? Verdict::NotMet
+    d.dropOk = *d.drop > *allowed + kLimitSlack             ? Verdict::NotMet
                : *d.dropMargin > kDropMarginNote * *allowed ? Verdict::Note
                                                             : Verdict::Met;
 }
@@ -302,7 +302,8 @@ Connection ComputeConnection(const ConnectionFlume& flume, const ConnectionInput
     if (c.design.h1 && Positive(flume.length)) {
         c.shortRatio = Finite(flume.length / *c.design.h1);
         if (c.shortRatio)
-            c.longFlume = *c.shortRatio >= kLongFlumeDepths - kLimitSlack ? Verdict::Met : Verdict::Note;
+            c.longFlume =
+                *c.shortRatio >= kLongFlumeDepths - kLimitSlack ? Verdict::Met : Verdict::Note;
     }
     c.bend = Bend(flume, input, c.design);
     if (c.longFlume == Verdict::Note)

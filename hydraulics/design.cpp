@@ -110,9 +110,10 @@ Design ComputeDesign(const DesignRequest& request) {
     const FlumeInputs f = FlumeInputsOf(request.caseNo, request.inputs);
     d.elements = ComputeElements(point);
     if (d.canals)
-        d.calculatedConnection = ComputeConnection(
-            ConnectionFlume{point, L, f.xi1, f.xi2, d.conditions.increasePercent,
-                            d.conditions.region}, *d.canals);
+        d.calculatedConnection =
+            ComputeConnection(ConnectionFlume{point, L, f.xi1, f.xi2, d.conditions.increasePercent,
+                                              d.conditions.region},
+                              *d.canals);
     d.checks = CheckDesign(point, L, d.conditions,
                            d.calculatedConnection ? &*d.calculatedConnection : nullptr);
     d.rows = CheckRows(d.checks);

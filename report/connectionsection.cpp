@@ -106,15 +106,16 @@ void AddConnection(DocumentBuilder& b, const ReportContent& content) {
         b.paragraph(d.velocityNote);
     b.paragraph("计算公式", Paragraph::Kind::Subheading);
     const bool friction = content.connection->grade >= 1 && content.connection->grade <= 3;
-    b.paragraph(std::string("h_{1}、h_{2} 为上、下游渠道（梯形断面）按曼宁公式求得的正常水深，"
-                            "v_{1}、v_{2} 为其流速，v 为槽内流速。") +
-                (friction ? "本建筑物为 " + std::to_string(content.connection->grade) +
-                                " 级，按附录 K.1.2 式（K.1.2-1）计入进、出口渐变段的沿程水头损失 "
-                                "J·L，J 为水力坡度。"
-                          : std::string("4、5 级建筑物不计渐变段的沿程水头损失。")) +
-                "Z_{1} 为进口段水面降落，Z_{2} 为槽身段水面降落，Z_{3} 为出口段水面回升，ΔZ 为总水面"
-                "降落，应等于或略小于渠系规划的允许水面降落 [ΔZ]。弯道横向水面差式中 α_{1} 为"
-                "动能修正系数，取 1.0；r 为弯道中心线半径。");
+    b.paragraph(
+        std::string("h_{1}、h_{2} 为上、下游渠道（梯形断面）按曼宁公式求得的正常水深，"
+                    "v_{1}、v_{2} 为其流速，v 为槽内流速。") +
+        (friction ? "本建筑物为 " + std::to_string(content.connection->grade) +
+                        " 级，按附录 K.1.2 式（K.1.2-1）计入进、出口渐变段的沿程水头损失 "
+                        "J·L，J 为水力坡度。"
+                  : std::string("4、5 级建筑物不计渐变段的沿程水头损失。")) +
+        "Z_{1} 为进口段水面降落，Z_{2} 为槽身段水面降落，Z_{3} 为出口段水面回升，ΔZ 为总水面"
+        "降落，应等于或略小于渠系规划的允许水面降落 [ΔZ]。弯道横向水面差式中 α_{1} 为"
+        "动能修正系数，取 1.0；r 为弯道中心线半径。");
     if (friction)
         for (const char* formula : kFrictionFormulas)
             b.paragraph(formula, Paragraph::Kind::Formula);

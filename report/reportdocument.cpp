@@ -125,10 +125,11 @@ void AddFormulas(B& b, const ReportContent& c) {
     // With canal data the drops are the connection's: grades 1–3 add the
     // transitions' friction of K.1.2-1 to these.
     if (c.connection && c.connection->grade >= 1 && c.connection->grade <= 3)
-        b.paragraph("本建筑物为 " + std::to_string(c.connection->grade) +
-                    " 级，有渠道资料时进口段水面降落 Z_{1} 与出口段水面回升 Z_{3} 按附录 K.1.2 "
-                    "式（K.1.2-1）计入进、出口渐变段的沿程水头损失：Z_{1} 加 J_{1−2}L_{1}，Z_{3} 减 "
-                    "J_{3−4}L_{2}，见“水面衔接与高程”一节。");
+        b.paragraph(
+            "本建筑物为 " + std::to_string(c.connection->grade) +
+            " 级，有渠道资料时进口段水面降落 Z_{1} 与出口段水面回升 Z_{3} 按附录 K.1.2 "
+            "式（K.1.2-1）计入进、出口渐变段的沿程水头损失：Z_{1} 加 J_{1−2}L_{1}，Z_{3} 减 "
+            "J_{3−4}L_{2}，见“水面衔接与高程”一节。");
 }
 
 void AddTrials(B& b, const ReportContent& c) {

@@ -365,8 +365,9 @@ void CaseWindow::showSweep() {
         sweep_->setWindowTitle(projectName_.empty() ? QStringLiteral("方案比选")
                                                     : QStringLiteral("方案比选 - ") +
                                                           QString::fromStdString(projectName_));
-        connect(sweep_, &SweepWindow::valueAdopted, this,
-                [this](int index, const QString& text) { adoptValues({{index, text}}); });
+        connect(sweep_, &SweepWindow::valueAdopted, this, [this](int index, const QString& text) {
+            adoptValues({{index, text}});
+        });
         connect(sweep_, &SweepWindow::valuesAdopted, this, &CaseWindow::adoptValues);
         if (section_ && section_->figure()) // starts at the increase the section shows
             sweep_->setIncrease(section_->figure()->increasePercent);
@@ -381,9 +382,9 @@ void CaseWindow::showSweep() {
 
 void CaseWindow::passDesign() {
     if (sweep_)
-        sweep_->setConnection(section_ ? section_->canals() : project::SavedConnection(projectName_),
-                              section_ ? section_->conditions()
-                                       : project::SavedConditions(projectName_));
+        sweep_->setConnection(
+            section_ ? section_->canals() : project::SavedConnection(projectName_),
+            section_ ? section_->conditions() : project::SavedConditions(projectName_));
 }
 
 void CaseWindow::adoptValues(const QList<QPair<int, QString>>& values) {

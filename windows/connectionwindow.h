@@ -50,8 +50,8 @@ public:
     // the window (the section window has taken the same set into the
     // design). Its connection, at the adopted section, is what the window
     // shows. Printing falls back to `pdfBaseName`.pdf.
-    void setDesign(std::shared_ptr<const hydraulics::Design> design,
-                   const std::string& projectName, const QString& pdfBaseName);
+    void setDesign(std::shared_ptr<const hydraulics::Design> design, const std::string& projectName,
+                   const QString& pdfBaseName);
     // After a failed calculation: inputs stay, results go.
     void clearDesign();
     // The case window's inputs have changed since the flume's calculation
@@ -81,15 +81,15 @@ signals:
     void approachVelocityChosen(double velocity);
 
 private slots:
-    void calculate();   // Command1: take the inputs, keep them, show the results
-    void printWindow(); // Command2: print the window
-    void markResults(); // greyed with a note while the inputs have left them behind
-    void saveDxf();     // DxfCommand: choose a file, write section and profile as DXF
+    void calculate();    // Command1: take the inputs, keep them, show the results
+    void printWindow();  // Command2: print the window
+    void markResults();  // greyed with a note while the inputs have left them behind
+    void saveDxf();      // DxfCommand: choose a file, write section and profile as DXF
     void fillVelocity(); // VelocityCommand: v₁ into the case window's V
 
 private:
-    QLayout* buildResults(); // the lines, the profile and the tables
-    QLayout* buildDxfRow();  // the exaggeration box and 导出 DXF
+    QLayout* buildResults();     // the lines, the profile and the tables
+    QLayout* buildDxfRow();      // the exaggeration box and 导出 DXF
     QLayout* buildVelocityRow(); // the velocity note and its button
     void loadInputs();
     void take(const project::ConnectionRead& read); // the set the results are of

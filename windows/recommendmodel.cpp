@@ -58,7 +58,8 @@ QList<QStandardItem*> RowItems(const hydraulics::Recommendation& r, const Ranked
         items.append(SortableCell(Utf8(cell.text),
                                   std::isfinite(cell.value) ? QVariant(cell.value) : QVariant()));
     for (const auto& column : columns) {
-        const std::string& id = column.first; // not a structured binding: clang 14 cannot capture one
+        const std::string& id =
+            column.first; // not a structured binding: clang 14 cannot capture one
         const auto row = std::find_if(k.section.rows.begin(), k.section.rows.end(),
                                       [&](const hydraulics::CheckRow& c) { return c.id == id; });
         if (row == k.section.rows.end()) {

@@ -7,8 +7,8 @@
 #include "hydraulics/recommendtext.h"
 #include "windows/feasiblechartview.h"
 #include "windows/look.h"
-#include "windows/rowtable.h"
 #include "windows/recommendmodel.h"
+#include "windows/rowtable.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -2,8 +2,8 @@
 #include "windows/sectionview.h"
 
 #include <QPainter>
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 
 namespace windows {
 

@@ -170,8 +170,8 @@ void SectionWindow::loadProject() {
     loadedProject_ = request_->projectName;
     const std::string& name = loadedProject_;
     std::string problem;
-    conditions_ = name.empty() ? hydraulics::DesignConditions{}
-                               : project::SavedConditions(name, &problem);
+    conditions_ =
+        name.empty() ? hydraulics::DesignConditions{} : project::SavedConditions(name, &problem);
     canals_ = name.empty() ? std::nullopt : project::SavedConnection(name);
     conditionsInput_->show(conditions_);
     status_->setText(QString::fromStdString(problem).toHtmlEscaped()); // told, never waited for
@@ -184,9 +184,8 @@ void SectionWindow::recompute() {
     hydraulics::DesignRequest request{request_->caseNo, request_->inputs, conditions_, canals_};
     request.outcome = outcome_;
     design_ = std::make_shared<const hydraulics::Design>(hydraulics::ComputeDesign(request));
-    view_->setFigure(drawing::SectionFigure{*outcome_->design, request_->caseNo,
-                                            outcome_->length, conditions_.increasePercent,
-                                            design_});
+    view_->setFigure(drawing::SectionFigure{*outcome_->design, request_->caseNo, outcome_->length,
+                                            conditions_.increasePercent, design_});
     updateConnection();
 }
 
@@ -210,9 +209,10 @@ void SectionWindow::takeConditions() {
             project::WriteSideSection(request_->projectName, QStringLiteral("design"),
                                       project::ConditionsJson(conditions_));
         } catch (const hydraulics::CalcError& e) {
-            QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 设计条件未保存"),
-                                 Sentence(e.message()) +
-                                     QStringLiteral("\n设计条件仍用于本次计算，但下次需重新设置。"));
+            QMessageBox::warning(
+                this, windowTitle() + QStringLiteral(" - 设计条件未保存"),
+                Sentence(e.message()) +
+                    QStringLiteral("\n设计条件仍用于本次计算，但下次需重新设置。"));
         }
     }
     recompute();

@@ -345,9 +345,9 @@ bool SweepWindow::exportCsv(const QString& path) {
         // The byte-order mark: without it a spreadsheet on a Chinese system
         // reads the file in its own code page and 满足 turns to mojibake.
         project::SaveAtomically(path.toStdString(),
-                                hydraulics::kUtf8Bom +
-                                    hydraulics::SweepCsv(caseNo_, shownVariable_, rows_,
-                                                         shownConnection_, shownConditions_));
+                                hydraulics::kUtf8Bom + hydraulics::SweepCsv(caseNo_, shownVariable_,
+                                                                            rows_, shownConnection_,
+                                                                            shownConditions_));
         return true;
     } catch (const hydraulics::CalcError& e) {
         QMessageBox::warning(this, windowTitle() + QStringLiteral(" - 无法导出"),

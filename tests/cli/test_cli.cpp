@@ -375,7 +375,8 @@ TEST_F(CliFiles, ConnectionFileGivesTheConnectionAfterTheChecks) {
         Lines(RunHere("--connection " + file + " --sweep h=1.4:1.5:0.1 " + kCase1).out);
     ASSERT_EQ(csv.size(), 3u);
     EXPECT_NE(csv[0].find(",H/B,ΔZ,∇1,∇2,∇4,Δh1,适用条件,"), std::string::npos) << csv[0];
-    EXPECT_TRUE(csv[0].ends_with(",长槽与短槽,总水面降落,短槽水面线复核,加大流量壅水,全部满足")) << csv[0];
+    EXPECT_TRUE(csv[0].ends_with(",长槽与短槽,总水面降落,短槽水面线复核,加大流量壅水,全部满足"))
+        << csv[0];
     std::vector<std::string> fields;
     std::istringstream row(csv[2]);
     for (std::string field; std::getline(row, field, ',');)

@@ -384,9 +384,9 @@ private slots:
         auto* note = section->findChild<QLabel*>("DesignNote");
         QCOMPARE(step->text(), QStringLiteral("0.01"));
         const QPoint place = step->mapTo(section, QPoint());
-        for (const auto& [typed, B, refused] : {std::tuple{"0.05", 1.95, false},
-                                                std::tuple{"1", 1.95, true},
-                                                std::tuple{"0.001", 1.912, false}}) {
+        for (const auto& [typed, B, refused] :
+             {std::tuple{"0.05", 1.95, false}, std::tuple{"1", 1.95, true},
+              std::tuple{"0.001", 1.912, false}}) {
             step->selectAll();
             QTest::keyClicks(step, QString::fromUtf8(typed));
             QTest::keyClick(step, Qt::Key_Return);
